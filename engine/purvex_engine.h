@@ -1,0 +1,66 @@
+// The engine library's interface: the records it hands out and its seven
+// exports. Purvex.dll and every program that loads it include this one header.
+//
+// Callers load "Purvex.dll" by name and resolve each export by name with
+// GetProcAddress; the function-pointer types below match the exports exactly.
+// All exports use the C calling convention and carry undecorated names.
+#pragma once
+#include <stdint.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+#define PURVEX_ENGINE_DLL "Purvex.dll"
+#define PURVEX_DEFAULT_ADB "Purvex.adb"
+
+// One trace of an adware record. In a scan result, location holds the fully
+// resolved path (for a file item: folder, backslash, file name) and target the
+// normalised target text. The texts belong to the engine.
+typedef struct AdwareItem {
+    uint8_t type;            // ItemType code (file, folder, key or value and its root)
+    char* location;
+    char* target;
+    uint8_t killRundll32;    // 1: end the system Rundll32.exe before removal
+    uint8_t killOwnProcess;  // 1: end the process whose image is location
+    uint8_t restartExplorer; // 1: end explorer.exe and start it again
+} AdwareItem;
+
+// The result of scanning one record; passed back unchanged to ftool_AdRepair.
+// name and items stay valid until ftool_UnloadADB; the caller never frees them.
+// name is never NULL (a record whose name could not be read has "").
+typedef struct AdScanResult {
+    int32_t id;           // the record's id when something was found, else -1
+    char* name;
+    uint32_t foundCount;  // only the low byte is meaningful
+    AdwareItem* items;    // foundCount items in database order
+} AdScanResult;
+
+// 0 on success, -1 when the file cannot be opened or its magic is wrong.
+typedef int32_t (__cdecl* FtoolLoadAdbFn)(const char* path);
+// Always 0. Extra arguments are harmless under the C calling convention.
+typedef int32_t (__cdecl* FtoolUnloadAdbFn)(void);
+// Number of records loaded (0 when nothing is loaded).
+typedef int32_t (__cdecl* FtoolGetAdCountFn)(void);
+// index must be 0 .. count - 1; anything else returns id -1, name "", 0 items.
+typedef AdScanResult (__cdecl* FtoolAdScanFn)(int32_t index);
+// Non-zero when the removal succeeded (outcome of the last item that reports one).
+typedef uint8_t (__cdecl* FtoolAdRepairFn)(AdScanResult result);
+// The engine's version text, the same static text on every call.
+typedef const char* (__cdecl* FtoolGetVerFn)(void);
+// 1 when the current user's browser start page was written, 0 otherwise.
+typedef uint8_t (__cdecl* FtoolSetStartPageFn)(const char* url);
+
+#ifdef PURVEX_ENGINE_BUILD
+int32_t __cdecl ftool_LoadADB(const char* path);
+int32_t __cdecl ftool_UnloadADB(void);
+int32_t __cdecl ftool_GetAdCount(void);
+AdScanResult __cdecl ftool_AdScan(int32_t index);
+uint8_t __cdecl ftool_AdRepair(AdScanResult result);
+const char* __cdecl ftool_GetVer(void);
+uint8_t __cdecl ftool_SetStartPage(const char* url);
+#endif
+
+#ifdef __cplusplus
+}
+#endif
