@@ -186,10 +186,10 @@ bmp -size 64x16 xc:magenta +antialias \
     -draw "line 40,8 44,8" \
     -fill '#36A852' -stroke '#206B34' -draw "polygon 51,2 61,8 51,14" tabs.bmp
 
-# Bitmaps of the scan page: 207 page foot (bottom left), 209 right edge picture,
-# 240 head of the initial screen.
-bmp -size 260x44 gradient:'#FFFFFF-#E3ECF8' -fill '#C7D7EC' -stroke none \
-    -draw "path 'M 0,30 Q 80,18 160,28 T 260,22 L 260,44 L 0,44 Z'" -fill '#B6CAE4' -draw "rectangle 0,43 260,43" \
+# Bitmaps of the pages: 207 page foot (bottom left, 535 x 43, the maker's notice is
+# drawn over its left part), 209 right edge picture, 240 head of the initial screen.
+bmp -size 535x43 gradient:'#FFFFFF-#E3ECF8' -fill '#CFDDEF' -stroke none \
+    -draw "path 'M 0,34 Q 130,24 270,31 T 535,22 L 535,43 L 0,43 Z'" -fill '#B6CAE4' -draw "rectangle 0,42 535,42" \
     page_foot.bmp
 bmp -size 120x96 xc:white -fill '#EEF3FA' -stroke none -draw "circle 80,56 80,4" \
     -fill none -stroke '#C9D8EC' -strokewidth 6 -draw "circle 76,50 76,24" -strokewidth 10 -draw "line 95,70 112,88" \
