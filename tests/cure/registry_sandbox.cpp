@@ -1,0 +1,102 @@
+#include "tests/cure/registry_sandbox.h"
+
+#include <shlwapi.h>
+
+namespace cure_test {
+
+namespace {
+
+void Save(HKEY key, KeyBackup::Snapshot* out) {
+    for (DWORD i = 0;; ++i) {
+        char name[16384];
+        DWORD nameSize = sizeof name;
+        DWORD type = 0, dataSize = 0;
+        if (RegEnumValueA(key, i, name, &nameSize, nullptr, &type, nullptr, &dataSize) != ERROR_SUCCESS)
+            break;
+        RegValue v;
+        v.present = true;
+        v.type = type;
+        v.data.assign(dataSize, '\0');
+        nameSize = sizeof name;
+        RegEnumValueA(key, i, name, &nameSize, nullptr, &type,
+                      dataSize ? reinterpret_cast<BYTE*>(&v.data[0]) : nullptr, &dataSize);
+        out->values.emplace_back(name, v);
+    }
+    for (DWORD i = 0;; ++i) {
+        char name[256];
+        DWORD nameSize = sizeof name;
+        if (RegEnumKeyExA(key, i, name, &nameSize, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        base::UniqueHKey sub;
+        KeyBackup::Snapshot child;
+        if (RegOpenKeyExA(key, name, 0, KEY_READ, sub.put()) == ERROR_SUCCESS) Save(sub.get(), &child);
+        out->subkeys.emplace_back(name, child);
+    }
+}
+
+void Restore(HKEY parent, const std::string& path, const KeyBackup::Snapshot& s) {
+    base::UniqueHKey key;
+    if (RegCreateKeyExA(parent, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(),
+                        nullptr) != ERROR_SUCCESS)
+        return;
+    for (const auto& v : s.values)
+        RegSetValueExA(key.get(), v.first.c_str(), 0, v.second.type,
+                       reinterpret_cast<const BYTE*>(v.second.data.data()),
+                       static_cast<DWORD>(v.second.data.size()));
+    for (const auto& sub : s.subkeys) Restore(key.get(), sub.first, sub.second);
+}
+
+}  // namespace
+
+RegValue ReadValue(HKEY root, const std::string& path, const char* name) {
+    RegValue v;
+    base::UniqueHKey key;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS) return v;
+    DWORD size = 0;
+    if (RegQueryValueExA(key.get(), name, nullptr, &v.type, nullptr, &size) != ERROR_SUCCESS) return v;
+    v.data.assign(size, '\0');
+    if (RegQueryValueExA(key.get(), name, nullptr, &v.type,
+                         size ? reinterpret_cast<BYTE*>(&v.data[0]) : nullptr, &size) != ERROR_SUCCESS)
+        return RegValue();
+    v.data.resize(size);
+    v.present = true;
+    return v;
+}
+
+bool KeyExists(HKEY root, const std::string& path) {
+    base::UniqueHKey key;
+    return RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, key.put()) == ERROR_SUCCESS;
+}
+
+bool SetValue(HKEY root, const std::string& path, const char* name, const std::string& bytes, DWORD type) {
+    base::UniqueHKey key;
+    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(), nullptr) !=
+        ERROR_SUCCESS)
+        return false;
+    return RegSetValueExA(key.get(), name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                          static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS;
+}
+
+bool DeleteKeyTree(HKEY root, const std::string& path) {
+    SHDeleteKeyA(root, path.c_str());
+    return !KeyExists(root, path);
+}
+
+KeyBackup::KeyBackup(HKEY root, std::string path, Mode mode)
+    : root_(root), path_(std::move(path)), existed_(false) {
+    base::UniqueHKey key;
+    if (RegOpenKeyExA(root_, path_.c_str(), 0, KEY_READ, key.put()) == ERROR_SUCCESS) {
+        existed_ = true;
+        Save(key.get(), &saved_);
+    }
+    key.reset();
+    if (mode == kDelete) DeleteKeyTree(root_, path_);
+    if (mode == kEnsure) Restore(root_, path_, Snapshot());
+}
+
+KeyBackup::~KeyBackup() {
+    DeleteKeyTree(root_, path_);
+    if (existed_) Restore(root_, path_, saved_);
+}
+
+}  // namespace cure_test

@@ -1,0 +1,49 @@
+// Registry sandboxing for tests that must use fixed keys (the version key, the
+// browser keys): the key tree is saved when the object is made and put back
+// exactly, values and subkeys, when it goes away.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "base/unique_handle.h"
+
+namespace cure_test {
+
+struct RegValue {
+    bool present = false;
+    DWORD type = REG_NONE;
+    std::string data;  // raw bytes, terminator included when stored
+};
+
+// One value as stored; present false when it cannot be read.
+RegValue ReadValue(HKEY root, const std::string& path, const char* name);
+bool KeyExists(HKEY root, const std::string& path);
+bool SetValue(HKEY root, const std::string& path, const char* name, const std::string& bytes,
+              DWORD type = REG_SZ);  // creates the key when missing
+bool DeleteKeyTree(HKEY root, const std::string& path);
+
+class KeyBackup {
+public:
+    enum Mode { kKeep, kEnsure, kDelete };
+    // kKeep leaves the key as it is, kEnsure creates it when missing, kDelete
+    // removes the whole tree after saving it.
+    KeyBackup(HKEY root, std::string path, Mode mode = kKeep);
+    ~KeyBackup();
+    KeyBackup(const KeyBackup&) = delete;
+    KeyBackup& operator=(const KeyBackup&) = delete;
+
+    struct Snapshot {
+        std::vector<std::pair<std::string, RegValue>> values;
+        std::vector<std::pair<std::string, Snapshot>> subkeys;
+    };
+
+private:
+    HKEY root_;
+    std::string path_;
+    bool existed_;
+    Snapshot saved_;
+};
+
+}  // namespace cure_test

@@ -1,0 +1,133 @@
+// The start-page store in the version key, the presets and the browser reset,
+// against the real registry of the test prefix.
+#include "app/cure/start_page.h"
+
+#include <gtest/gtest.h>
+
+#include "app/cure/browser_defaults.h"
+#include "tests/cure/registry_sandbox.h"
+
+namespace {
+
+using cure_test::KeyBackup;
+using cure_test::ReadValue;
+using cure_test::RegValue;
+
+constexpr char kIeMain[] = "Software\\Microsoft\\Internet Explorer\\Main";
+constexpr char kIeSearch[] = "Software\\Microsoft\\Internet Explorer\\Search";
+
+void SetRaw(const char* value, const std::string& bytes, DWORD type = REG_SZ) {
+    base::UniqueHKey key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, key.put(), nullptr), ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExA(key.get(), value, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                             static_cast<DWORD>(bytes.size())), ERROR_SUCCESS);
+}
+
+TEST(StartPageStore, WriteStoresTextWithTerminator) {
+    KeyBackup backup(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath);
+    SetRaw("StartPage", "about:blank");
+    ASSERT_TRUE(cure::WriteStoredStartPage("www.naver.com"));
+    const RegValue v = ReadValue(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath, "StartPage");
+    EXPECT_EQ(v.type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(v.data, std::string("www.naver.com", 14));  // terminator included
+    EXPECT_EQ(cure::ReadStoredStartPage(), "www.naver.com");
+}
+
+// The first writing of the record stores texts without a terminator.
+TEST(StartPageStore, ReadsValueStoredWithoutTerminator) {
+    KeyBackup backup(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath);
+    SetRaw("StartPage", "about:blank");
+    EXPECT_EQ(cure::ReadStoredStartPage(), "about:blank");
+    // The ANSI read adds a terminator of its own, so 49 characters are the
+    // most that fit the 50 bytes of room.
+    const std::string longest(49, 'w');
+    SetRaw("StartPage", longest);
+    EXPECT_EQ(cure::ReadStoredStartPage(), longest);
+}
+
+TEST(StartPageStore, TooLongOrMissingValueReadsEmpty) {
+    KeyBackup backup(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath);
+    SetRaw("StartPage", std::string(51, 'w'));
+    EXPECT_EQ(cure::ReadStoredStartPage(), "");
+    base::UniqueHKey key;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath, 0, KEY_ALL_ACCESS, key.put()),
+              ERROR_SUCCESS);
+    ASSERT_EQ(RegDeleteValueA(key.get(), "StartPage"), ERROR_SUCCESS);
+    EXPECT_EQ(cure::ReadStoredStartPage(), "");
+}
+
+TEST(StartPageStore, MissingVersionKeyIsNotCreated) {
+    KeyBackup backup(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath, KeyBackup::kDelete);
+    EXPECT_EQ(cure::ReadStoredStartPage(), "");
+    EXPECT_FALSE(cure::WriteStoredStartPage("about:blank"));
+    base::UniqueHKey key;
+    EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath, 0, KEY_READ, key.put()),
+              ERROR_SUCCESS);
+}
+
+TEST(Presets, StoredAddressGivesItsPresetIndex) {
+    EXPECT_EQ(cure::PresetChoiceFor("about:blank", -1), 5);
+    for (int i = 0; i < cure::kPresetCount; ++i)
+        EXPECT_EQ(cure::PresetChoiceFor(cure::kPresetAddresses[i], -1), i);
+    EXPECT_EQ(cure::PresetChoiceFor("www.example.org", 3), 3);
+    EXPECT_EQ(cure::PresetChoiceFor("WWW.NAVER.COM", -1), -1) << "compared exactly";
+    EXPECT_EQ(cure::PresetChoiceFor("", 2), 2);
+}
+
+TEST(Presets, AreBareHostNames) {
+    for (int i = 0; i < cure::kPresetCount - 1; ++i) {
+        const std::string host = cure::kPresetAddresses[i];
+        EXPECT_EQ(host.find('/'), std::string::npos) << host;
+        EXPECT_EQ(host.find(':'), std::string::npos) << host;
+    }
+    EXPECT_STREQ(cure::kPresetAddresses[cure::kBlankPresetIndex], "about:blank");
+}
+
+TEST(Presets, EmptyAddressBecomesBlankPage) {
+    EXPECT_EQ(cure::AddressOrBlank(""), "about:blank");
+    EXPECT_EQ(cure::AddressOrBlank("www.daum.net"), "www.daum.net");
+}
+
+std::string Sz(const char* text) { return std::string(text, strlen(text) + 1); }
+
+TEST(BrowserReset, WritesTheMakersDefaultsWithTerminators) {
+    KeyBackup machineMain(HKEY_LOCAL_MACHINE, kIeMain, KeyBackup::kEnsure);
+    KeyBackup machineSearch(HKEY_LOCAL_MACHINE, kIeSearch, KeyBackup::kEnsure);
+    KeyBackup userMain(HKEY_CURRENT_USER, kIeMain, KeyBackup::kEnsure);
+    ASSERT_TRUE(cure_test::SetValue(HKEY_CURRENT_USER, kIeMain, "Start Page", Sz("www.daum.net")));
+    EXPECT_EQ(cure::ResetBrowserDefaults(), 8);
+
+    const RegValue start = ReadValue(HKEY_LOCAL_MACHINE, kIeMain, "Start Page");
+    EXPECT_EQ(start.type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(start.data, Sz("http://www.microsoft.com/isapi/redir.dll?prd={SUB_PRD}&clcid={SUB_CLSID}"
+                             "&pver={SUB_PVER}&ar=home"));
+    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kIeMain, "Default_Page_URL").data,
+              Sz("http://www.microsoft.com/isapi/redir.dll?prd=ie&pver=6&ar=msnhome"));
+    const RegValue local = ReadValue(HKEY_LOCAL_MACHINE, kIeMain, "Local Page");
+    EXPECT_EQ(local.type, static_cast<DWORD>(REG_EXPAND_SZ));
+    EXPECT_EQ(local.data, Sz("%SystemRoot%\\system32\\blank.htm"));
+    const std::string search = Sz("http://www.microsoft.com/isapi/redir.dll?prd=ie&ar=iesearch");
+    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kIeMain, "Search Page").data, search);
+    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kIeSearch, "CustomizeSearch").data,
+              Sz("http://ie.search.msn.com/{SUB_RFC1766}/srchasst/srchcust.htm"));
+    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kIeSearch, "SearchAssistant").data,
+              Sz("http://ie.search.msn.com/{SUB_RFC1766}/srchasst/srchasst.htm"));
+    const RegValue userLocal = ReadValue(HKEY_CURRENT_USER, kIeMain, "Local Page");
+    EXPECT_EQ(userLocal.type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(userLocal.data, Sz("C:\\WINDOWS\\system32\\blank.htm"));
+    EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, kIeMain, "Search Page").data, search);
+    EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, kIeMain, "Start Page").data, Sz("www.daum.net"))
+        << "the user's start page is not part of the reset";
+}
+
+TEST(BrowserReset, MissingKeyIsNotCreated) {
+    KeyBackup machineSearch(HKEY_LOCAL_MACHINE, kIeSearch, KeyBackup::kDelete);
+    KeyBackup machineMain(HKEY_LOCAL_MACHINE, kIeMain, KeyBackup::kEnsure);
+    KeyBackup userMain(HKEY_CURRENT_USER, kIeMain, KeyBackup::kEnsure);
+    EXPECT_EQ(cure::ResetBrowserDefaults(), 6);
+    base::UniqueHKey key;
+    EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kIeSearch, 0, KEY_READ, key.put()), ERROR_SUCCESS);
+}
+
+}  // namespace
