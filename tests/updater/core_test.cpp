@@ -1,0 +1,257 @@
+// The updater's parts that need no window and no network.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "base/unique_handle.h"
+#include "test_support.h"
+#include "updater/completion_event.h"
+#include "updater/file_table.h"
+#include "updater/install.h"
+#include "updater/main_program.h"
+#include "updater/sha256.h"
+#include "updater/update_host.h"
+#include "updater/version_compare.h"
+#include "updater/version_file.h"
+#include "updater/version_record.h"
+
+using namespace freshen;
+using namespace freshen_test;
+
+namespace {
+
+TEST(VersionCompare, DatesCompareAsBytes) {
+    EXPECT_TRUE(IsNewer("2004.10.07", "2004.10.06"));
+    EXPECT_FALSE(IsNewer("2004.10.06", "2004.10.07"));
+    EXPECT_FALSE(IsNewer("2004.10.06", "2004.10.06"));
+}
+
+TEST(VersionCompare, NoNumbersAreReadOut) {
+    EXPECT_FALSE(IsNewer("1.10", "1.9"));
+    EXPECT_TRUE(IsNewer("1.9", "1.10"));
+    EXPECT_FALSE(IsNewer("1.01c", "1.0a"));
+    EXPECT_TRUE(IsNewer("1.0a", "1.01c"));
+}
+
+TEST(VersionCompare, NothingIgnoredOrFolded) {
+    // Linguistic comparison ignores the hyphen and orders "a" before "B".
+    EXPECT_TRUE(IsNewer("12", "1-2"));
+    EXPECT_TRUE(IsNewer("1.0a", "1.0B"));
+    EXPECT_FALSE(IsNewer("1.0A", "1.0a"));
+    EXPECT_TRUE(IsNewer("1.0a", "1.0"));
+}
+
+TEST(VersionCompare, EmptyTexts) {
+    EXPECT_FALSE(IsNewer("", "1.0a"));
+    EXPECT_FALSE(IsNewer("", ""));
+    EXPECT_TRUE(IsNewer("1.0a", ""));
+}
+
+TEST(VersionCompare, DoubleByteCharactersSortAfterSingleBytes) {
+    EXPECT_TRUE(IsNewer("1.0가", "1.0z"));  // lead byte 0xB0 above every single-byte character
+    EXPECT_TRUE(IsNewer("1.0나", "1.0가"));
+    EXPECT_LT(CompareVersionBytes("가", "각"), 0);
+}
+
+class VersionRecordTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\PurvexUpdaterTest", 0, nullptr, 0, KEY_ALL_ACCESS,
+                                  nullptr, key_.put(), nullptr),
+                  ERROR_SUCCESS);
+    }
+    void TearDown() override {
+        key_.reset();
+        RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\PurvexUpdaterTest");
+    }
+    // Stores size bytes of text; a guard byte after them keeps RegSetValueExA
+    // from counting a following zero as the terminator.
+    void SetRaw(const char* name, const char* text, DWORD size) {
+        std::string guarded(text, size);
+        guarded += '#';
+        ASSERT_EQ(RegSetValueExA(key_.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(guarded.data()), size),
+                  ERROR_SUCCESS);
+        BYTE data[64];
+        DWORD stored = sizeof data;
+        ASSERT_EQ(RegQueryValueExA(key_.get(), name, nullptr, nullptr, data, &stored), ERROR_SUCCESS);
+        ASSERT_EQ(stored, size) << "stored as given";
+    }
+    base::UniqueHKey key_;
+};
+
+TEST_F(VersionRecordTest, ValueWithoutTerminatorReadsExactly) {
+    SetRaw("PurvexADB", "2004.10.06", 10);
+    VersionText text;
+    std::memset(text, 'x', sizeof text);
+    ReadInstalledVersion(key_.get(), "PurvexADB", text);
+    EXPECT_STREQ(text, "2004.10.06");
+    for (int i = 10; i < kVersionSize; ++i) EXPECT_EQ(text[i], '\0') << "byte " << i;
+}
+
+TEST_F(VersionRecordTest, NineteenCharactersReadWhole) {
+    SetRaw("purvex.exe", "1234567890123456789", 19);
+    VersionText text;
+    ReadInstalledVersion(key_.get(), "Purvex.exe", text);
+    EXPECT_STREQ(text, "1234567890123456789");
+    SetRaw("purvex.exe", "1234567890123456789\0", 20);  // with its terminator
+    ReadInstalledVersion(key_.get(), "purvex.exe", text);
+    EXPECT_STREQ(text, "1234567890123456789");
+}
+
+TEST_F(VersionRecordTest, LongerValueGivesFirstNineteen) {
+    SetRaw("KordonADB", "abcdefghijklmnopqrstuvwxyz", 26);
+    VersionText text;
+    ReadInstalledVersion(key_.get(), "KordonADB", text);
+    EXPECT_STREQ(text, "abcdefghijklmnopqrs");
+    EXPECT_EQ(text[19], '\0');
+}
+
+TEST_F(VersionRecordTest, MissingValueOrKeyIsEmpty) {
+    VersionText text;
+    std::memset(text, 'x', sizeof text);
+    ReadInstalledVersion(key_.get(), "Chronik.dll", text);
+    EXPECT_STREQ(text, "");
+    std::memset(text, 'x', sizeof text);
+    ReadInstalledVersion(nullptr, "Chronik.dll", text);
+    EXPECT_STREQ(text, "");
+}
+
+TEST_F(VersionRecordTest, WriteStoresTextOfItsLength) {
+    ASSERT_TRUE(WriteInstalledVersion(key_.get(), "KordonDll.dll", "1.0b"));
+    BYTE data[32];
+    DWORD size = sizeof data, type = 0;
+    ASSERT_EQ(RegQueryValueExA(key_.get(), "KordonDll.dll", nullptr, &type, data, &size), ERROR_SUCCESS);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    // Written with the text's length; the NT family counts the zero that
+    // follows the text in memory as its terminator and stores it too.
+    ASSERT_GE(size, 4u);
+    ASSERT_LE(size, 5u);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(data), 4), "1.0b");
+    if (size == 5) {
+        EXPECT_EQ(data[4], 0);
+    }
+    VersionText text;
+    ReadInstalledVersion(key_.get(), "KordonDll.dll", text);
+    EXPECT_STREQ(text, "1.0b");
+    EXPECT_FALSE(WriteInstalledVersion(nullptr, "KordonDll.dll", "1.0b"));
+}
+
+TEST(VersionFile, ReadsVerAndDigestOfOneSection) {
+    ScratchInstallFolder folder("version-file");
+    ASSERT_TRUE(WriteWholeFile("Purvex_Ver.txt",
+                               "[PURVEXADB]\r\nVER=2004.10.07\r\nSHA256=ABCdef0123\r\n"
+                               "[PURVEXEXE]\r\nVER=1234567890123456789\r\n"
+                               "[KORDONADB]\r\nVER=12345678901234567890123\r\n"
+                               "[OTHER]\r\nVER=9\r\n"));
+    VersionText text;
+    ReadServerVersion("PURVEXADB", text);
+    EXPECT_STREQ(text, "2004.10.07");
+    EXPECT_EQ(ReadServerDigest("PURVEXADB"), "abcdef0123");
+    ReadServerVersion("PURVEXEXE", text);
+    EXPECT_STREQ(text, "1234567890123456789");
+    EXPECT_EQ(ReadServerDigest("PURVEXEXE"), "");
+    ReadServerVersion("KORDONADB", text);
+    EXPECT_STREQ(text, "1234567890123456789");
+    ReadServerVersion("CHRONIKDLL", text);
+    EXPECT_STREQ(text, "");
+}
+
+TEST(VersionFile, MissingFileGivesEmptyVersions) {
+    ScratchInstallFolder folder("no-version-file");
+    VersionText text;
+    std::memset(text, 'x', sizeof text);
+    ReadServerVersion("PURVEXADB", text);
+    EXPECT_STREQ(text, "");
+}
+
+TEST(UpdateHost, DefaultAndOverride) {
+    SetEnvironmentVariableA(kUpdateHostVariable, nullptr);
+    EXPECT_EQ(UpdateHost(), kDefaultUpdateHost);
+    EXPECT_EQ(UpdateUrl("Purvex_Ver.txt"), std::string("http://") + kDefaultUpdateHost + "/pg_update/Purvex_Up/Purvex_Ver.txt");
+    SetEnvironmentVariableA(kUpdateHostVariable, "127.0.0.1:8080");
+    EXPECT_EQ(UpdateUrl("Kordon.dll"), "http://127.0.0.1:8080/pg_update/Purvex_Up/Kordon.dll");
+    SetEnvironmentVariableA(kUpdateHostVariable, "mirror.example/evil path");
+    EXPECT_EQ(UpdateHost(), kDefaultUpdateHost);
+    SetEnvironmentVariableA(kUpdateHostVariable, "");
+    EXPECT_EQ(UpdateHost(), kDefaultUpdateHost);
+    SetEnvironmentVariableA(kUpdateHostVariable, nullptr);
+}
+
+TEST(Sha256, KnownDigests) {
+    Sha256 empty;
+    ASSERT_TRUE(empty.ok());
+    EXPECT_EQ(empty.HexDigest(), "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
+    Sha256 abc;
+    abc.Update("a", 1);
+    abc.Update("bc", 2);
+    EXPECT_EQ(abc.HexDigest(), "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+}
+
+TEST(FileTable, OrderNamesAndInstallOrder) {
+    EXPECT_STREQ(Item(1).section, "PURVEXEXE");
+    EXPECT_STREQ(Item(4).valueRead, "KordonDll.dll");
+    EXPECT_STREQ(Item(4).serverFile, "Kordon.dll");
+    EXPECT_STREQ(Item(4).installedAs, ".\\kordon.dll");
+    EXPECT_STREQ(Item(6).statusText, "Purvex.adb 파일 업데이트중...");
+    const int expected[] = {1, 3, 6, 2, 4, 5};
+    for (int i = 0; i < kItemCount; ++i) EXPECT_EQ(kInstallOrder[i], expected[i]);
+}
+
+TEST(Install, ReplacesWholeFileInOneStep) {
+    ScratchInstallFolder folder("replace");
+    ASSERT_TRUE(WriteWholeFile("purvex.dll", "old"));
+    CreateDirectoryA("temp", nullptr);
+    ASSERT_TRUE(WriteWholeFile("temp\\Purvex.dll", "new contents"));
+    EXPECT_TRUE(ReplaceInstalledFile(".\\temp\\Purvex.dll", ".\\purvex.dll"));
+    EXPECT_EQ(ReadWholeFile("purvex.dll"), "new contents");
+    EXPECT_FALSE(FileExists("temp\\Purvex.dll"));
+    // A missing new file leaves the installed one as it was.
+    EXPECT_FALSE(ReplaceInstalledFile(".\\temp\\Purvex.dll", ".\\purvex.dll"));
+    EXPECT_EQ(ReadWholeFile("purvex.dll"), "new contents");
+}
+
+TEST(Install, KordonLibraryInstalledUnderItsOwnName) {
+    ScratchInstallFolder folder("kordon");
+    CreateDirectoryA("temp", nullptr);
+    ASSERT_TRUE(WriteWholeFile("temp\\Kordon.dll", "library"));
+    ASSERT_TRUE(WriteWholeFile("temp\\Purvex.adb", "database"));
+    EXPECT_EQ(InstallFetchedFiles(), 2);
+    EXPECT_EQ(ReadWholeFile(".\\kordon.dll"), "library");
+    EXPECT_EQ(ReadWholeFile(".\\purvex.adb"), "database");
+    EXPECT_FALSE(FileExists(".\\purvex.exe"));
+}
+
+TEST(Install, LeftoversRemoved) {
+    ScratchInstallFolder folder("leftovers");
+    CreateDirectoryA("temp", nullptr);
+    CreateDirectoryA("temp\\inner", nullptr);
+    ASSERT_TRUE(WriteWholeFile("temp\\inner\\x.bin", "x"));
+    ASSERT_TRUE(WriteWholeFile("temp\\Purvex.exe", "x"));
+    ASSERT_TRUE(WriteWholeFile("Purvex_Ver.txt", "[PURVEXEXE]\r\nVER=1\r\n"));
+    ASSERT_TRUE(WriteWholeFile("keep.txt", "k"));
+    RemoveLeftovers(nullptr);
+    EXPECT_FALSE(FileExists("temp"));
+    EXPECT_FALSE(FileExists("Purvex_Ver.txt"));
+    EXPECT_TRUE(FileExists("keep.txt"));
+}
+
+TEST(CompletionEvent, CompletionBeforeWaitIsNotMissed) {
+    CompletionEvent done;
+    ASSERT_TRUE(done.valid());
+    done.Signal();
+    done.Wait();  // would never return if the completion had been lost
+    // Automatic reset: the wait consumed it.
+    EXPECT_EQ(WaitForSingleObject(done.handle(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
+}
+
+TEST(MainProgram, NameByPlatformFamily) {
+    EXPECT_EQ(MainProgramName(VER_PLATFORM_WIN32_WINDOWS, "C:\\Program Files\\Purvex"),
+              "C:\\Program Files\\Purvex\\Purvex.exe");
+    EXPECT_EQ(MainProgramName(VER_PLATFORM_WIN32_NT, "C:\\Program Files\\Purvex"), "Purvex.exe");
+    EXPECT_EQ(MainProgramName(VER_PLATFORM_WIN32s, "C:\\x"), "");
+    EXPECT_EQ(MainProgramName(3, "C:\\x"), "");
+}
+
+TEST(MainProgram, DebugPrivilegeCanBeEnabled) { EXPECT_TRUE(EnableDebugPrivilege()); }
+
+}  // namespace

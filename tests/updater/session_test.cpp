@@ -1,0 +1,264 @@
+// The update thread's sequence against a loopback server, a scratch
+// installation folder and the real version record key, with the window
+// replaced by a recorder.
+#include <gtest/gtest.h>
+
+#include <thread>
+#include <vector>
+
+#include "test_server.h"
+#include "test_support.h"
+#include "updater/file_table.h"
+#include "updater/sha256.h"
+#include "updater/update_host.h"
+#include "updater/update_session.h"
+
+using namespace freshen;
+using namespace freshen_test;
+
+namespace {
+
+class RecordingUi : public UpdateUi {
+public:
+    explicit RecordingUi(UpdateSession& session) : session_(session) {}
+    ~RecordingUi() override {
+        for (auto& t : threads_) t.join();
+    }
+    void ShowFetching(int item) override { shown.push_back(item); }
+    void StartDownload() override { threads_.emplace_back([this] { session_.DownloadCurrent(); }); }
+    void Message(const char* text, UINT icon) override {
+        messages.push_back(text);
+        icons.push_back(icon);
+    }
+    void RestartMainProgram() override { ++restarts; }
+    HWND Owner() override { return nullptr; }
+
+    std::vector<int> shown;
+    std::vector<std::string> messages;
+    std::vector<UINT> icons;
+    int restarts = 0;
+
+private:
+    UpdateSession& session_;
+    std::vector<std::thread> threads_;
+};
+
+const char* const kValues[] = {"Purvex.exe", "Chronik.dll", "Purvex.dll", "KordonDll.dll", "KordonADB", "PurvexADB"};
+
+class SessionTest : public ::testing::Test {
+protected:
+    SessionTest() : folder_("session") {}
+    void SetUp() override {
+        ASSERT_TRUE(server_.ok());
+        SetEnvironmentVariableA(kUpdateHostVariable, server_.host().c_str());
+        key_.Delete();
+        key_.Set("Purvex.exe", "1.0.0.1");
+        key_.Set("Chronik.dll", "1.0.0.1");
+        key_.Set("Purvex.dll", "1.0.0.1");
+        key_.Set("KordonDll.dll", "1.0a");
+        key_.Set("PurvexADB", "2004.10.06");
+        key_.Set("KordonADB", "2004.10.06");
+        for (const char* name : {"purvex.exe", "chronik.dll", "purvex.dll", "kordon.dll", "kordon.adb", "purvex.adb"})
+            WriteWholeFile(name, std::string("installed ") + name);
+    }
+    void TearDown() override { SetEnvironmentVariableA(kUpdateHostVariable, nullptr); }
+
+    void ServeVersionFile(const std::string& text) {
+        server_.Set(UpdatePath("Purvex_Ver.txt"), CannedResponse{200, text});
+        ASSERT_EQ(UpdateSession::FetchVersionFile(), FetchResult::kOk);
+    }
+    // Runs the whole sequence as the update thread would.
+    void RunUpdate(RecordingUi& ui) {
+        std::thread update([&] { session_.Run(ui); });
+        update.join();
+    }
+    void ExpectOtherValuesUnchanged(const char* except) {
+        const char* original[] = {"1.0.0.1", "1.0.0.1", "1.0.0.1", "1.0a", "2004.10.06", "2004.10.06"};
+        for (int i = 0; i < 6; ++i) {
+            if (lstrcmpiA(kValues[i], except) != 0) {
+                EXPECT_EQ(key_.Get(kValues[i]), original[i]) << kValues[i];
+            }
+        }
+    }
+
+    ScratchInstallFolder folder_;
+    TestServer server_;
+    VersionKeySandbox key_;
+    UpdateSession session_;
+};
+
+TEST_F(SessionTest, NewerDatabaseFetchedInstalledAndRecorded) {
+    std::string body = MakeBody(7000, 'p');
+    server_.Set(UpdatePath("Purvex.adb"), CannedResponse{200, body});
+    ServeVersionFile("[PURVEXADB]\r\nVER=2004.10.07\r\n[KORDONADB]\r\nVER=2004.10.06\r\n[PURVEXEXE]\r\nVER=1.0.0.1\r\n");
+    RecordingUi ui(session_);
+    RunUpdate(ui);
+
+    EXPECT_EQ(server_.Requests(UpdatePath("Purvex.adb")), 1);
+    EXPECT_EQ(server_.TotalRequests(), 2) << "the version file and the database only";
+    EXPECT_EQ(server_.BodyBytesSent(UpdatePath("Purvex.adb")), body.size()) << "crossed the network once";
+    ASSERT_EQ(ui.shown, std::vector<int>{6});
+    EXPECT_STREQ(Item(ui.shown[0]).statusText, "Purvex.adb 파일 업데이트중...");
+    EXPECT_EQ(session_.Percent(), 100);
+    EXPECT_EQ(ReadWholeFile("purvex.adb"), body);
+    EXPECT_EQ(ReadWholeFile("purvex.exe"), "installed purvex.exe");
+    EXPECT_EQ(key_.Get("PurvexADB"), "2004.10.07") << "stored without terminator";
+    ExpectOtherValuesUnchanged("PurvexADB");
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(ui.restarts, 1);
+    EXPECT_FALSE(FileExists("temp"));
+    EXPECT_FALSE(FileExists("Purvex_Ver.txt"));
+}
+
+TEST_F(SessionTest, NothingNewerShowsMessageAndRestarts) {
+    ServeVersionFile(
+        "[PURVEXEXE]\r\nVER=1.0.0.1\r\n[CHRONIKDLL]\r\nVER=1.0.0.0\r\n[PURVEXDLL]\r\nVER=1.0.0.1\r\n"
+        "[KORDONDLL]\r\nVER=1.0\r\n[KORDONADB]\r\nVER=2004.10.06\r\n[PURVEXADB]\r\nVER=2004.09.30\r\n");
+    RecordingUi ui(session_);
+    RunUpdate(ui);
+    EXPECT_EQ(server_.TotalRequests(), 1);
+    EXPECT_TRUE(ui.shown.empty());
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0], "이미 최신버전을 사용하고 계십니다.");
+    EXPECT_EQ(ui.icons[0], static_cast<UINT>(MB_ICONEXCLAMATION));
+    EXPECT_EQ(ui.restarts, 1);
+    EXPECT_FALSE(FileExists("temp"));
+    EXPECT_FALSE(FileExists("Purvex_Ver.txt"));
+    ExpectOtherValuesUnchanged("");
+}
+
+TEST_F(SessionTest, ByteStringComparisonDecidesWhatIsFetched) {
+    key_.Set("Purvex.dll", "1.9");
+    key_.Set("KordonDll.dll", "1.0a");
+    server_.Set(UpdatePath("Purvex.dll"), CannedResponse{200, "engine"});
+    server_.Set(UpdatePath("Kordon.dll"), CannedResponse{200, "kordon"});
+    ServeVersionFile("[PURVEXDLL]\r\nVER=1.10\r\n[KORDONDLL]\r\nVER=1.01c\r\n");
+    RecordingUi ui(session_);
+    RunUpdate(ui);
+    EXPECT_EQ(server_.Requests(UpdatePath("Purvex.dll")), 0);
+    EXPECT_EQ(server_.Requests(UpdatePath("Kordon.dll")), 0);
+    EXPECT_EQ(key_.Get("Purvex.dll"), "1.9");
+    EXPECT_EQ(key_.Get("KordonDll.dll"), "1.0a");
+    EXPECT_EQ(ui.messages.size(), 1u);
+}
+
+TEST_F(SessionTest, KordonLibraryInstalledAsKordonDll) {
+    server_.Set(UpdatePath("Kordon.dll"), CannedResponse{200, "new kordon library"});
+    ServeVersionFile("[KORDONDLL]\r\nVER=1.0b\r\n");
+    RecordingUi ui(session_);
+    RunUpdate(ui);
+    EXPECT_EQ(ui.shown, std::vector<int>{4});
+    EXPECT_EQ(ReadWholeFile(".\\kordon.dll"), "new kordon library");
+    EXPECT_EQ(key_.Get("KordonDll.dll"), "1.0b");
+}
+
+TEST_F(SessionTest, NotFoundInstallsNothingRewritesNothingAndNamesTheFile) {
+    ServeVersionFile("[PURVEXADB]\r\nVER=2004.10.07\r\n");  // Purvex.adb itself answers 404
+    RecordingUi ui(session_);
+    RunUpdate(ui);
+    EXPECT_EQ(server_.Requests(UpdatePath("Purvex.adb")), 1);
+    EXPECT_EQ(ReadWholeFile("purvex.adb"), "installed purvex.adb");
+    EXPECT_EQ(key_.Get("PurvexADB"), "2004.10.06");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0], "Purvex.adb 파일을 받지 못했습니다.");
+    EXPECT_EQ(ui.icons[0], static_cast<UINT>(MB_ICONSTOP));
+    EXPECT_EQ(ui.restarts, 1);
+    EXPECT_FALSE(FileExists("temp"));
+}
+
+TEST_F(SessionTest, CutTransferInstallsNothingRewritesNothing) {
+    CannedResponse cut{200, MakeBody(9000, 'k')};
+    cut.cutAfter = 4500;
+    server_.Set(UpdatePath("Kordon.adb"), cut);
+    server_.Set(UpdatePath("Purvex.adb"), CannedResponse{200, "good database"});
+    ServeVersionFile("[KORDONADB]\r\nVER=2004.10.07\r\n[PURVEXADB]\r\nVER=2004.10.07\r\n");
+    RecordingUi ui(session_);
+    RunUpdate(ui);
+    EXPECT_EQ(ReadWholeFile("kordon.adb"), "installed kordon.adb");
+    EXPECT_EQ(key_.Get("KordonADB"), "2004.10.06");
+    // The other file still goes through.
+    EXPECT_EQ(ReadWholeFile("purvex.adb"), "good database");
+    EXPECT_EQ(key_.Get("PurvexADB"), "2004.10.07");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0], "Kordon.adb 파일을 받지 못했습니다.");
+}
+
+TEST_F(SessionTest, DigestMismatchInstallsNothing) {
+    std::string body = "tampered engine";
+    server_.Set(UpdatePath("Purvex.dll"), CannedResponse{200, body});
+    ServeVersionFile("[PURVEXDLL]\r\nVER=1.0.0.2\r\nSHA256=" + std::string(64, '0') + "\r\n");
+    RecordingUi ui(session_);
+    RunUpdate(ui);
+    EXPECT_EQ(ReadWholeFile("purvex.dll"), "installed purvex.dll");
+    EXPECT_EQ(key_.Get("Purvex.dll"), "1.0.0.1");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0], "Purvex.dll 파일을 받지 못했습니다.");
+}
+
+TEST_F(SessionTest, DigestMatchInstalls) {
+    std::string body = "genuine engine";
+    Sha256 hash;
+    hash.Update(body.data(), static_cast<DWORD>(body.size()));
+    server_.Set(UpdatePath("Purvex.dll"), CannedResponse{200, body});
+    ServeVersionFile("[PURVEXDLL]\r\nVER=1.0.0.2\r\nSHA256=" + hash.HexDigest() + "\r\n");
+    RecordingUi ui(session_);
+    RunUpdate(ui);
+    EXPECT_EQ(ReadWholeFile("purvex.dll"), body);
+    EXPECT_EQ(key_.Get("Purvex.dll"), "1.0.0.2");
+}
+
+TEST_F(SessionTest, EveryNewerFileCrossesTheNetworkOnce) {
+    const char* files[] = {"Purvex.exe", "Chronik.dll", "Purvex.dll", "Kordon.dll", "Kordon.adb", "Purvex.adb"};
+    std::string text;
+    for (int n = 1; n <= 6; ++n) {
+        server_.Set(UpdatePath(files[n - 1]), CannedResponse{200, MakeBody(3000 + n * 1000, static_cast<char>(n))});
+        text += std::string("[") + Item(n).section + "]\r\nVER=9\r\n";
+    }
+    ServeVersionFile(text);
+    RecordingUi ui(session_);
+    RunUpdate(ui);
+    EXPECT_EQ(ui.shown, (std::vector<int>{1, 2, 3, 4, 5, 6}));
+    for (int n = 1; n <= 6; ++n) {
+        EXPECT_EQ(server_.Requests(UpdatePath(files[n - 1])), 1) << files[n - 1];
+        EXPECT_EQ(server_.BodyBytesSent(UpdatePath(files[n - 1])), static_cast<size_t>(3000 + n * 1000));
+        EXPECT_EQ(ReadWholeFile(Item(n).installedAs), MakeBody(3000 + n * 1000, static_cast<char>(n)));
+        EXPECT_EQ(key_.Get(kValues[n - 1]), "9");
+    }
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(SessionTest, WithoutVersionRecordEverythingAnnouncedIsFetchedNothingWritten) {
+    key_.Delete();
+    server_.Set(UpdatePath("Purvex.adb"), CannedResponse{200, "db"});
+    ServeVersionFile("[PURVEXADB]\r\nVER=2004.10.07\r\n");
+    RecordingUi ui(session_);
+    RunUpdate(ui);
+    EXPECT_EQ(ReadWholeFile("purvex.adb"), "db");
+    EXPECT_EQ(key_.Get("PurvexADB"), "<missing>");
+}
+
+TEST_F(SessionTest, VersionFileMissingOnServerFetchesNothing) {
+    EXPECT_EQ(UpdateSession::FetchVersionFile(), FetchResult::kBadStatus);
+    EXPECT_FALSE(FileExists("Purvex_Ver.txt"));
+    RecordingUi ui(session_);
+    RunUpdate(ui);
+    EXPECT_EQ(server_.TotalRequests(), 1);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0], "이미 최신버전을 사용하고 계십니다.");
+    EXPECT_EQ(ui.restarts, 1);
+}
+
+TEST_F(SessionTest, CancelledBeforeStartFetchesNothingAndShowsNoMessage) {
+    server_.Set(UpdatePath("Purvex.adb"), CannedResponse{200, "db"});
+    ServeVersionFile("[PURVEXADB]\r\nVER=2004.10.07\r\n");
+    session_.Cancel();
+    RecordingUi ui(session_);
+    RunUpdate(ui);
+    EXPECT_EQ(server_.Requests(UpdatePath("Purvex.adb")), 0);
+    EXPECT_EQ(key_.Get("PurvexADB"), "2004.10.06");
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_FALSE(FileExists("temp"));
+    EXPECT_FALSE(FileExists("Purvex_Ver.txt"));
+}
+
+}  // namespace

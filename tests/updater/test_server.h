@@ -1,0 +1,57 @@
+// A small HTTP server on 127.0.0.1 for the updater tests: serves canned
+// responses from its own thread, counts requests and body bytes per path, and
+// stops after a bounded number of requests or seconds, whichever comes first.
+#pragma once
+#include <winsock2.h>
+
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+
+namespace freshen_test {
+
+struct CannedResponse {
+    int status = 200;
+    std::string body;
+    bool sendLength = true;        // send Content-Length
+    size_t cutAfter = std::string::npos;  // close the connection after this many body bytes
+};
+
+class TestServer {
+public:
+    explicit TestServer(int maxRequests = 40, int maxSeconds = 90);
+    ~TestServer();
+    TestServer(const TestServer&) = delete;
+    TestServer& operator=(const TestServer&) = delete;
+
+    bool ok() const { return listener_ != INVALID_SOCKET; }
+    // "127.0.0.1:<port>"
+    std::string host() const;
+    // Anything not set answers 404.
+    void Set(const std::string& path, const CannedResponse& response);
+    int Requests(const std::string& path) const;
+    size_t BodyBytesSent(const std::string& path) const;
+    int TotalRequests() const;
+
+private:
+    void Loop();
+    void Answer(SOCKET client);
+
+    SOCKET listener_ = INVALID_SOCKET;
+    int port_ = 0;
+    int maxRequests_;
+    int maxSeconds_;
+    bool stop_ = false;
+    mutable std::mutex mutex_;
+    std::map<std::string, CannedResponse> responses_;
+    std::map<std::string, int> requests_;
+    std::map<std::string, size_t> bytes_;
+    int total_ = 0;
+    std::thread thread_;
+};
+
+// The server path of an update file.
+std::string UpdatePath(const std::string& file);
+
+}  // namespace freshen_test

@@ -1,0 +1,138 @@
+#include "test_support.h"
+
+#include <shlwapi.h>
+
+#include "base/unique_handle.h"
+#include "updater/version_record.h"
+
+namespace freshen_test {
+
+std::string ReadWholeFile(const std::string& path) {
+    base::UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file) return std::string();
+    std::string data;
+    char block[4096];
+    DWORD got = 0;
+    while (ReadFile(file.get(), block, sizeof block, &got, nullptr) && got > 0) data.append(block, got);
+    return data;
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& data) {
+    base::UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    DWORD put = 0;
+    return file && WriteFile(file.get(), data.data(), static_cast<DWORD>(data.size()), &put, nullptr) &&
+           put == data.size();
+}
+
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+void RemoveTree(const std::string& path) {
+    WIN32_FIND_DATAA data;
+    base::UniqueFind find(FindFirstFileA((path + "\\*").c_str(), &data));
+    if (find) {
+        do {
+            std::string name = data.cFileName;
+            if (name == "." || name == "..") continue;
+            std::string child = path + "\\" + name;
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(child);
+            } else {
+                SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(child.c_str());
+            }
+        } while (FindNextFileA(find.get(), &data));
+    }
+    find.reset();
+    RemoveDirectoryA(path.c_str());
+}
+
+std::string MakeBody(size_t size, char seed) {
+    std::string body(size, '\0');
+    for (size_t i = 0; i < size; ++i) body[i] = static_cast<char>(seed + i * 7 + (i >> 8));
+    return body;
+}
+
+ScratchInstallFolder::ScratchInstallFolder(const std::string& name) {
+    char previous[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    previous_ = previous;
+    CreateDirectoryA("C:\\purvex-updater-test", nullptr);
+    path_ = "C:\\purvex-updater-test\\" + name;
+    RemoveTree(path_);
+    CreateDirectoryA(path_.c_str(), nullptr);
+    SetCurrentDirectoryA(path_.c_str());
+}
+
+ScratchInstallFolder::~ScratchInstallFolder() {
+    SetCurrentDirectoryA(previous_.c_str());
+    RemoveTree(path_);
+}
+
+namespace {
+const char kOrvane[] = "SOFTWARE\\(주)Orvane";
+}
+
+VersionKeySandbox::VersionKeySandbox() {
+    base::UniqueHKey probe;
+    orvaneExisted_ = RegOpenKeyExA(HKEY_LOCAL_MACHINE, kOrvane, 0, KEY_READ, probe.put()) == ERROR_SUCCESS;
+    base::UniqueHKey key;
+    existed_ = RegOpenKeyExA(HKEY_LOCAL_MACHINE, freshen::kVersionKeyPath, 0, KEY_READ, key.put()) == ERROR_SUCCESS;
+    if (!existed_) return;
+    for (DWORD index = 0;; ++index) {
+        char name[256];
+        DWORD nameSize = sizeof name;
+        BYTE data[1024];
+        DWORD dataSize = sizeof data;
+        DWORD type = 0;
+        if (RegEnumValueA(key.get(), index, name, &nameSize, nullptr, &type, data, &dataSize) != ERROR_SUCCESS) break;
+        saved_[name] = Saved{type, std::vector<BYTE>(data, data + dataSize)};
+    }
+}
+
+VersionKeySandbox::~VersionKeySandbox() {
+    Delete();
+    if (existed_) {
+        Create();
+        base::UniqueHKey key;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, freshen::kVersionKeyPath, 0, KEY_WRITE, key.put()) == ERROR_SUCCESS) {
+            for (const auto& value : saved_)
+                RegSetValueExA(key.get(), value.first.c_str(), 0, value.second.type, value.second.data.data(),
+                               static_cast<DWORD>(value.second.data.size()));
+        }
+    } else if (!orvaneExisted_) {
+        SHDeleteKeyA(HKEY_LOCAL_MACHINE, kOrvane);
+    }
+}
+
+void VersionKeySandbox::Create() {
+    base::UniqueHKey key;
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, freshen::kVersionKeyPath, 0, nullptr, 0, KEY_WRITE, nullptr, key.put(),
+                    nullptr);
+}
+
+void VersionKeySandbox::Delete() { SHDeleteKeyA(HKEY_LOCAL_MACHINE, freshen::kVersionKeyPath); }
+
+void VersionKeySandbox::Set(const char* name, const char* text) {
+    Create();
+    base::UniqueHKey key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, freshen::kVersionKeyPath, 0, KEY_WRITE, key.put()) != ERROR_SUCCESS) return;
+    // A non-zero byte after the text: RegSetValueExA counts a zero found
+    // right after the data as its terminator and stores it.
+    std::string guarded = std::string(text) + "#";
+    RegSetValueExA(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(guarded.data()),
+                   static_cast<DWORD>(lstrlenA(text)));
+}
+
+std::string VersionKeySandbox::Get(const char* name) const {
+    base::UniqueHKey key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, freshen::kVersionKeyPath, 0, KEY_READ, key.put()) != ERROR_SUCCESS)
+        return "<missing>";
+    BYTE data[1024];
+    DWORD size = sizeof data;
+    if (RegQueryValueExA(key.get(), name, nullptr, nullptr, data, &size) != ERROR_SUCCESS) return "<missing>";
+    std::string text(reinterpret_cast<char*>(data), size);
+    if (!text.empty() && text.back() == '\0') text.pop_back();  // a terminator the platform added
+    return text;
+}
+
+}  // namespace freshen_test

@@ -1,0 +1,56 @@
+// Sandboxes for the updater tests: a scratch installation folder in the
+// prefix made current for the test, and the version record key saved and put
+// back afterwards.
+#pragma once
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace freshen_test {
+
+std::string ReadWholeFile(const std::string& path);  // empty when missing
+bool WriteWholeFile(const std::string& path, const std::string& data);
+bool FileExists(const std::string& path);
+// Deletes a folder and everything in it.
+void RemoveTree(const std::string& path);
+// A body of size bytes whose contents depend on seed.
+std::string MakeBody(size_t size, char seed);
+
+// Creates "C:\purvex-updater-test\<name>" afresh and makes it the current
+// folder; the destructor restores the previous one and removes the folder.
+class ScratchInstallFolder {
+public:
+    explicit ScratchInstallFolder(const std::string& name);
+    ~ScratchInstallFolder();
+    const std::string& path() const { return path_; }
+    std::string At(const std::string& relative) const { return path_ + "\\" + relative; }
+
+private:
+    std::string path_;
+    std::string previous_;
+};
+
+// Saves the version record key (whether it exists and its values); the
+// destructor deletes whatever the test left there and restores the saved
+// state, removing parent keys it created.
+class VersionKeySandbox {
+public:
+    VersionKeySandbox();
+    ~VersionKeySandbox();
+    // Creates the key (empty) when absent.
+    void Create();
+    void Delete();
+    void Set(const char* name, const char* text);  // stored without terminator
+    // The stored text of a value (a trailing zero dropped), or "<missing>".
+    std::string Get(const char* name) const;
+
+private:
+    struct Saved { DWORD type; std::vector<BYTE> data; };
+    bool existed_ = false;
+    bool orvaneExisted_ = false;
+    std::map<std::string, Saved> saved_;
+};
+
+}  // namespace freshen_test

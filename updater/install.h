@@ -1,0 +1,22 @@
+// Installing fetched files and removing what the update left behind.
+#pragma once
+#include <windows.h>
+
+namespace freshen {
+
+// Replaces to with from in one step, so that to is always either the old
+// file or the new one, whole. from must lie on the same volume (".\temp" lies
+// inside the installation folder). False when from is missing or the
+// replacement failed; to is then unchanged.
+bool ReplaceInstalledFile(const char* from, const char* to);
+
+// Moves every fetched file from ".\temp" over its installed name, in the
+// fixed install order; all six are attempted, a missing one is skipped
+// without notice. Returns how many were installed.
+int InstallFetchedFiles();
+
+// Deletes ".\temp" with its contents (permanently, silently, owned by owner)
+// and ".\Purvex_Ver.txt". Failures are not reported.
+void RemoveLeftovers(HWND owner);
+
+}  // namespace freshen

@@ -1,0 +1,38 @@
+#include "updater/version_record.h"
+
+#include <cstring>
+#include <vector>
+
+namespace freshen {
+
+const char kVersionKeyPath[] = "SOFTWARE\\(주)Orvane\\Purvex\\version";
+
+base::UniqueHKey OpenVersionRecord() {
+    base::UniqueHKey key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kVersionKeyPath, 0, KEY_READ | KEY_WRITE, key.put()) != ERROR_SUCCESS)
+        key.reset();
+    return key;
+}
+
+void ReadInstalledVersion(HKEY key, const char* name, VersionText& out) {
+    std::memset(out, 0, sizeof out);
+    if (!key) return;
+    // Ask for the size first: a value longer than the buffer must still give
+    // its first 19 bytes rather than nothing.
+    DWORD size = 0;
+    if (RegQueryValueExA(key, name, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS || size == 0) return;
+    std::vector<char> data(size + 1, '\0');
+    if (RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(data.data()), &size) != ERROR_SUCCESS)
+        return;
+    size_t length = strnlen(data.data(), size);
+    if (length > kVersionSize - 1) length = kVersionSize - 1;
+    std::memcpy(out, data.data(), length);
+}
+
+bool WriteInstalledVersion(HKEY key, const char* name, const char* text) {
+    if (!key) return false;
+    return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                          static_cast<DWORD>(std::strlen(text))) == ERROR_SUCCESS;
+}
+
+}  // namespace freshen

@@ -1,0 +1,28 @@
+// The installed versions kept in the version record under the local-machine
+// root. Values are text stored without a terminating zero; the updater reads
+// at most 19 characters of each into a zero-filled 20-byte buffer.
+#pragma once
+#include <windows.h>
+#include "base/unique_handle.h"
+
+namespace freshen {
+
+constexpr int kVersionSize = 20;  // buffer size, terminator included
+using VersionText = char[kVersionSize];
+
+extern const char kVersionKeyPath[];  // "SOFTWARE\(주)Orvane\Purvex\version"
+
+// Opens the record for reading and writing; never creates it. Empty when the
+// key is absent or cannot be opened.
+base::UniqueHKey OpenVersionRecord();
+
+// Fills out with the value's first 19 bytes and zeros after them, whether or
+// not the stored data ends with a terminator. A null key or a missing value
+// gives the empty text.
+void ReadInstalledVersion(HKEY key, const char* name, VersionText& out);
+
+// Stores text as REG_SZ with a data length equal to its length (no
+// terminator). False when the key is null or the write failed.
+bool WriteInstalledVersion(HKEY key, const char* name, const char* text);
+
+}  // namespace freshen
