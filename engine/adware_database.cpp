@@ -1,0 +1,60 @@
+#include "engine/adware_database.h"
+
+#include <windows.h>
+
+namespace engine {
+
+int32_t AdwareDatabase::Load(const char* path) {
+    Unload();
+    if (!path) return -1;
+    base::UniqueFile file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return -1;
+    DWORD high = 0;
+    DWORD size = GetFileSize(file.get(), &high);
+    if ((size == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) || high != 0 || size > kMaxDatabaseFileSize)
+        return -1;
+    std::vector<uint8_t> bytes(size);
+    DWORD read = 0;
+    if (size && (!ReadFile(file.get(), bytes.data(), size, &read, nullptr))) return -1;
+    // A file that shrank meanwhile simply loads as cut short.
+    adb::Database db;
+    if (!adb::Decode(bytes.data(), read, &db)) return -1;
+    records_ = std::move(db.records);
+    file_ = std::move(file);
+    return 0;
+}
+
+void AdwareDatabase::Unload() {
+    file_.reset();
+    records_.clear();
+    records_.shrink_to_fit();
+    results_.clear();
+}
+
+const adb::Record* AdwareDatabase::Record(int32_t index) const {
+    if (index < 0 || index >= Count()) return nullptr;
+    return &records_[static_cast<size_t>(index)];
+}
+
+char* AdwareDatabase::NameText(int32_t index) {
+    static char empty[1] = "";
+    if (index < 0 || index >= Count()) return empty;
+    adb::Text& name = records_[static_cast<size_t>(index)].name;
+    return name ? name->data() : empty;
+}
+
+AdwareDatabase::ResultBlock* AdwareDatabase::NewResultBlock(size_t itemCount) {
+    auto block = std::make_unique<ResultBlock>();
+    block->items.reserve(itemCount);
+    block->texts.reset(new ItemTexts[itemCount]);
+    results_.push_back(std::move(block));
+    return results_.back().get();
+}
+
+AdwareDatabase::ItemTexts* AdwareDatabase::Scratch() {
+    if (!scratch_) scratch_.reset(new ItemTexts[255]);
+    return scratch_.get();
+}
+
+}  // namespace engine

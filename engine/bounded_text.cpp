@@ -1,0 +1,80 @@
+#include "engine/bounded_text.h"
+
+#include <windows.h>
+#include <string.h>
+
+namespace engine {
+
+namespace {
+char FoldAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+}  // namespace
+
+bool JoinText(char* dest, size_t capacity, const char* a, const char* b, const char* c) {
+    if (capacity == 0) return false;
+    const char* parts[3] = {a, b, c};
+    size_t lengths[3];
+    size_t total = 0;
+    for (int i = 0; i < 3; ++i) {
+        lengths[i] = parts[i] ? strlen(parts[i]) : 0;
+        total += lengths[i];
+    }
+    if (total >= capacity) {
+        dest[0] = 0;
+        return false;
+    }
+    size_t at = 0;
+    for (int i = 0; i < 3; ++i) {
+        // memmove: a part may be dest itself (appending to a buffer in place).
+        if (lengths[i]) memmove(dest + at, parts[i], lengths[i]);
+        at += lengths[i];
+    }
+    dest[at] = 0;
+    return true;
+}
+
+void CopyCut(char* dest, size_t capacity, const char* src) {
+    if (capacity == 0) return;
+    size_t at = 0;
+    while (src[at] && at + 1 < capacity) {
+        if (IsDBCSLeadByte(static_cast<BYTE>(src[at]))) {
+            if (!src[at + 1] || at + 2 >= capacity) break;  // a lead byte without room for its trail
+            dest[at] = src[at];
+            dest[at + 1] = src[at + 1];
+            at += 2;
+        } else {
+            dest[at] = src[at];
+            ++at;
+        }
+    }
+    dest[at] = 0;
+}
+
+bool EqualsNoCaseN(const char* a, const char* b, size_t n) {
+    size_t i = 0;
+    while (i < n) {
+        char x = a[i], y = b[i];
+        if (!x || !y) return x == y;
+        if (IsDBCSLeadByte(static_cast<BYTE>(x))) {
+            if (x != y) return false;
+            if (i + 1 < n && a[i + 1] != b[i + 1]) return false;
+            if (!a[i + 1]) return true;  // both end here (they were equal)
+            i += 2;
+            continue;
+        }
+        if (FoldAscii(x) != FoldAscii(y)) return false;
+        ++i;
+    }
+    return true;
+}
+
+bool StartsWithNoCase(const char* text, const char* prefix) {
+    size_t n = strlen(prefix);
+    return strnlen(text, n) == n && EqualsNoCaseN(text, prefix, n);
+}
+
+bool EqualsNoCase(const char* a, const char* b) {
+    size_t n = strlen(a);
+    return strlen(b) == n && EqualsNoCaseN(a, b, n);
+}
+
+}  // namespace engine

@@ -1,0 +1,29 @@
+// Bounded text operations for the engine's fixed buffers (255 and 260
+// characters). Every copy is checked against the destination's capacity: a
+// text that does not fit is refused, never cut into a different path.
+#pragma once
+#include <stddef.h>
+
+namespace engine {
+
+constexpr size_t kNameSize = 255;   // names and database texts, terminator included
+constexpr size_t kPathSize = 260;   // paths and expanded texts, terminator included
+
+// Writes the concatenation of up to three texts (NULL parts count as empty)
+// into dest of the given capacity. Returns false, leaving dest as "", when the
+// result and its terminator do not fit.
+bool JoinText(char* dest, size_t capacity, const char* a, const char* b = nullptr, const char* c = nullptr);
+
+// Copies src into dest, cutting it at capacity - 1 characters (never in the
+// middle of a double-byte character). For texts whose cut form is still
+// meaningful, such as the process names of the process table.
+void CopyCut(char* dest, size_t capacity, const char* src);
+
+// ASCII letters compared without regard to case; double-byte characters of
+// the ANSI code page compared exactly (their trail bytes may be letters).
+bool StartsWithNoCase(const char* text, const char* prefix);
+bool EqualsNoCase(const char* a, const char* b);
+// Compares the first n characters like strnicmp: stops early when both end.
+bool EqualsNoCaseN(const char* a, const char* b, size_t n);
+
+}  // namespace engine

@@ -1,0 +1,52 @@
+// The seven exports of Purvex.dll and the engine's two process-wide objects.
+#include <windows.h>
+
+#include "engine/adware_database.h"
+#include "engine/process_table.h"
+#include "engine/purvex_engine.h"
+#include "engine/repair.h"
+#include "engine/scan.h"
+
+namespace {
+
+// Built when the library is loaded: the process table takes the platform
+// family then.
+engine::AdwareDatabase g_database;
+engine::ProcessTable g_processTable;
+
+}  // namespace
+
+extern "C" {
+
+int32_t __cdecl ftool_LoadADB(const char* path) { return g_database.Load(path); }
+
+int32_t __cdecl ftool_UnloadADB(void) {
+    g_database.Unload();
+    return 0;
+}
+
+int32_t __cdecl ftool_GetAdCount(void) { return g_database.Count(); }
+
+AdScanResult __cdecl ftool_AdScan(int32_t index) {
+    return engine::ScanRecord(g_database, index, g_processTable.NtFamily());
+}
+
+uint8_t __cdecl ftool_AdRepair(AdScanResult result) { return engine::RepairResult(result, g_processTable); }
+
+const char* __cdecl ftool_GetVer(void) { return "2004.10.03.a"; }
+
+uint8_t __cdecl ftool_SetStartPage(const char* url) {
+    if (!url) return 0;
+    base::UniqueHKey key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Internet Explorer\\Main", 0, nullptr, 0, KEY_WRITE,
+                        nullptr, key.put(), nullptr) != ERROR_SUCCESS)
+        return 0;
+    DWORD size = static_cast<DWORD>(lstrlenA(url) + 1);  // with the terminating zero
+    if (RegSetValueExA(key.get(), "Start Page", 0, REG_SZ, reinterpret_cast<const BYTE*>(url), size) != ERROR_SUCCESS)
+        return 0;
+    return 1;
+}
+
+BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }
+
+}  // extern "C"

@@ -1,0 +1,94 @@
+#include "engine/repair.h"
+
+#include <windows.h>
+#include <string.h>
+
+#include "adb/item_type.h"
+#include "engine/bounded_text.h"
+#include "engine/registry_roots.h"
+#include "engine/removal.h"
+#include "engine/winsock_catalog.h"
+
+namespace engine {
+
+namespace {
+
+// "\name" in the system or Windows folder; "" when the folder cannot be read.
+void FolderFile(UINT (WINAPI* query)(LPSTR, UINT), const char* name, char* out) {
+    char folder[kPathSize];
+    UINT n = query(folder, kPathSize);
+    if (n == 0 || n >= kPathSize || !JoinText(out, kPathSize, folder, name)) out[0] = 0;
+}
+
+void EndFlaggedProcesses(const AdwareItem& item, ProcessTable& table) {
+    if (item.killRundll32 == 1) {
+        char rundll[kPathSize];
+        FolderFile(GetSystemDirectoryA, "\\Rundll32.exe", rundll);
+        table.Refresh();
+        KillProcessByPath(table, rundll);
+    }
+    if (item.killOwnProcess == 1) {
+        table.Refresh();
+        KillProcessByPath(table, item.location);
+    }
+    if (item.restartExplorer == 1) {
+        char explorer[kPathSize];
+        FolderFile(GetWindowsDirectoryA, "\\explorer.exe", explorer);
+        table.Refresh();
+        KillProcessByPath(table, explorer);
+        WinExec("explorer.exe", SW_SHOWNORMAL);
+    }
+}
+
+bool RemoveRegistryItem(const adb::ItemTypeInfo& info, const char* location, const char* target) {
+    HKEY root = RootKeyHandle(info.root);
+    if (!root) return false;
+    if (info.kind == adb::ItemKind::key) return RemoveKeyTree(root, location) == ERROR_SUCCESS;
+    return RemoveRegistryValue(root, location, target);
+}
+
+}  // namespace
+
+bool IsNewdotnetName(const char* name) {
+    static const char kName[] = "Newdotnet";
+    if (!name || !name[0]) return false;
+    size_t n = strnlen(name, sizeof(kName));
+    return n < sizeof(kName) && EqualsNoCaseN(name, kName, n);
+}
+
+uint8_t RepairResult(const AdScanResult& result, ProcessTable& table) {
+    if (IsNewdotnetName(result.name)) RepairWinsockCatalog();
+
+    const uint32_t count = result.items ? (result.foundCount & 0xFF) : 0;
+    bool recorded = false;
+    uint8_t outcome = 1;
+    bool fileOrFolderSeen = false;
+    uint8_t fileOrFolderOutcome = 1;
+    for (uint32_t i = 0; i < count; ++i) {
+        const AdwareItem& item = result.items[i];
+        const char* location = item.location ? item.location : "";
+        const char* target = item.target ? item.target : "";
+        EndFlaggedProcesses(item, table);
+
+        adb::ItemTypeInfo info = adb::DescribeItemType(item.type);
+        bool ok;
+        if (item.type == 0 || item.type == 32) ok = location[0] && DeleteFileA(location);
+        else if (item.type == 1 || item.type == 33) ok = RemoveFolderTree(location);
+        else if ((item.type >= 2 && item.type <= 18) || (item.type >= 34 && item.type <= 49))
+            ok = RemoveRegistryItem(info, location, target);  // 10-16 and 42-47 have no root: failure
+        else
+            continue;  // 19-31 and above 49: nothing to remove
+
+        if (item.type == 32 || item.type == 33) {
+            fileOrFolderSeen = true;
+            fileOrFolderOutcome = ok ? 1 : 0;
+        } else {
+            recorded = true;
+            outcome = ok ? 1 : 0;
+        }
+    }
+    if (recorded) return outcome;
+    return fileOrFolderSeen ? fileOrFolderOutcome : 1;
+}
+
+}  // namespace engine

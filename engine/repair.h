@@ -1,0 +1,23 @@
+// Removal of what one scan result found.
+#pragma once
+#include <stdint.h>
+
+#include "engine/process_table.h"
+#include "engine/purvex_engine.h"
+
+namespace engine {
+
+// Whether a result's name asks for the Winsock catalog repair: a non-empty
+// name that is the beginning of "Newdotnet" over its whole length, without
+// regard to case.
+bool IsNewdotnetName(const char* name);
+
+// Ends the processes the items' flags name, deletes files, folder trees,
+// registry key trees and values, and for Newdotnet rewrites the Winsock
+// catalog first. Returns the outcome of the last item whose removal counts
+// (codes 0, 1, 2-18, 34-49). When no item records an outcome, the last file
+// or folder deletion of codes 32/33 decides; with none of those either the
+// result is 1 (nothing failed).
+uint8_t RepairResult(const AdScanResult& result, ProcessTable& table);
+
+}  // namespace engine

@@ -1,0 +1,49 @@
+// GetProcessList_nt: running processes by the full path of their main
+// executable, each with a handle opened with all access.
+#include <windows.h>
+#include <psapi.h>
+
+#include "proclist/taskwalk.h"
+
+namespace {
+
+// Copies at most size - 1 bytes, never splitting a double-byte character.
+void CopyCut(char* dest, size_t size, const char* src) {
+    size_t at = 0;
+    while (src[at] && at + 1 < size) {
+        size_t step = IsDBCSLeadByte(static_cast<BYTE>(src[at])) && src[at + 1] ? 2 : 1;
+        if (at + step >= size) break;
+        for (size_t k = 0; k < step; ++k) dest[at + k] = src[at + k];
+        at += step;
+    }
+    dest[at] = 0;
+}
+
+}  // namespace
+
+extern "C" int32_t __cdecl GetProcessList_nt(char (*names)[kTaskwalkNameSize], HANDLE* handles) {
+    DWORD ids[1024];
+    DWORD bytes = 0;
+    if (!names || !handles || !EnumProcesses(ids, sizeof(ids), &bytes)) return 0;
+    const DWORD idCount = bytes / sizeof(DWORD);
+    int32_t count = 0;
+    for (DWORD i = 0; i < idCount && count < kTaskwalkMaxEntries; ++i) {
+        HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, ids[i]);
+        if (!process) continue;
+        HMODULE module = nullptr;
+        DWORD needed = 0;
+        char path[MAX_PATH];
+        if (EnumProcessModules(process, &module, sizeof(module), &needed) &&
+            GetModuleFileNameExA(process, module, path, MAX_PATH) != 0) {
+            path[MAX_PATH - 1] = 0;
+            CopyCut(names[count], kTaskwalkNameSize, path);
+            handles[count] = process;  // the caller's from here on
+            ++count;
+        } else {
+            CloseHandle(process);  // skipped processes keep no handle
+        }
+    }
+    return count;
+}
+
+BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }
