@@ -1,0 +1,3 @@
+// AfxSocketInit lives in afxapp.h; this header exists for the usual include.
+#pragma once
+#include "framework/afxwin.h"
