@@ -1,0 +1,562 @@
+#include "app/cure/CureView.h"
+
+#include <commctrl.h>
+
+#include "app/cure/browser_defaults.h"
+#include "app/cure/cure_texts.h"
+#include "app/cure/scan_log.h"
+#include "app/cure/start_page.h"
+#include "app/resource.h"
+
+namespace {
+
+constexpr UINT_PTR kProgressTimer = 0;
+constexpr UINT kProgressPeriod = 100;  // ms
+constexpr DWORD kPassEndPause = 500;   // ms, the worker's last step
+// A worker message answered while the stop question is open: the worker
+// waits for the answer and then tries again (or ends).
+constexpr LRESULT kPageBusy = 2;
+
+// The clickable painted lines of the initial screen (client pixels).
+constexpr RECT kRedLineArea = {116, 181, 364, 195};
+constexpr RECT kBlueLineArea = {358, 296, 434, 308};
+bool Inside(const RECT& r, CPoint p) {
+    return p.x >= r.left && p.x <= r.right && p.y >= r.top && p.y <= r.bottom;
+}
+
+// Radio buttons in group order: index i of the quick choice is kPresetIds[i].
+constexpr int kPresetIds[cure::kPresetCount] = {
+    IDC_CURE_PRESET_MAKER, IDC_CURE_PRESET_DAUM,  IDC_CURE_PRESET_GOOGLE,
+    IDC_CURE_PRESET_YAHOO, IDC_CURE_PRESET_NAVER, IDC_CURE_PRESET_BLANK,
+};
+
+// Controls of the initial screen and of the scanning screen (besides 1004,
+// 1013 and 1020, which the page sets one by one).
+constexpr int kInitialControls[] = {
+    IDC_CURE_PRESET_MAKER, IDC_CURE_PRESET_DAUM, IDC_CURE_PRESET_GOOGLE, IDC_CURE_PRESET_YAHOO,
+    IDC_CURE_PRESET_NAVER, IDC_CURE_PRESET_BLANK, IDC_CURE_SAVELOG, IDC_CURE_PRESET_LABEL,
+    IDC_CURE_PRESET_FRAME, IDC_CURE_STARTPAGE_GROUP, IDC_CURE_ADDRESS_LABEL, IDC_CURE_STARTPAGE,
+    IDC_CURE_ADDRESS, IDC_CURE_DB_GROUP, IDC_CURE_DB_VERSION, IDC_CURE_DB_ADWARE,
+};
+constexpr int kScanningControls[] = {
+    IDC_CURE_TARGET_LABEL, IDC_CURE_FOUND, IDC_CURE_TARGET, IDC_CURE_LIST_FRAME,
+    IDC_CURE_TOTAL, IDC_CURE_PROGRESS, IDC_CURE_LIST,
+};
+
+SYSTEMTIME Now() {
+    SYSTEMTIME t;
+    GetLocalTime(&t);
+    return t;
+}
+
+}  // namespace
+
+IMPLEMENT_DYNCREATE(CCureView, CFormView)
+
+BEGIN_MESSAGE_MAP(CCureView, CFormView)
+    ON_BN_CLICKED(IDC_CURE_START, OnButtonStart)
+    ON_BN_CLICKED(IDC_CURE_CURE, OnButtonCure)
+    ON_NOTIFY(LVN_COLUMNCLICK, IDC_CURE_LIST, OnColumnclickCureList)
+    ON_WM_TIMER()
+    ON_BN_CLICKED(IDC_CURE_STARTPAGE, OnCheckStartPage)
+    ON_BN_CLICKED(IDC_CURE_APPLY, OnButtonApply)
+    ON_BN_CLICKED(IDC_CURE_PRESET_MAKER, OnRadioPreset)
+    ON_BN_CLICKED(IDC_CURE_PRESET_DAUM, OnRadioPreset)
+    ON_BN_CLICKED(IDC_CURE_PRESET_GOOGLE, OnRadioPreset)
+    ON_BN_CLICKED(IDC_CURE_PRESET_YAHOO, OnRadioPreset)
+    ON_BN_CLICKED(IDC_CURE_PRESET_NAVER, OnRadioPreset)
+    ON_BN_CLICKED(IDC_CURE_PRESET_BLANK, OnRadioPreset)
+    ON_EN_SETFOCUS(IDC_CURE_ADDRESS, OnSetfocusAddress)
+    ON_BN_CLICKED(IDC_CURE_SAVELOG, OnCheckSaveLog)
+    ON_WM_LBUTTONDOWN()
+    ON_WM_PAINT()
+    ON_WM_CTLCOLOR()
+    ON_WM_DESTROY()
+    ON_MESSAGE(WM_CURE_PASS_BEGIN, OnPassBegin)
+    ON_MESSAGE(WM_CURE_FOUND, OnFound)
+    ON_MESSAGE(WM_CURE_SCANNED, OnScanned)
+    ON_MESSAGE(WM_CURE_PASS_END, OnPassEnd)
+END_MESSAGE_MAP()
+
+CCureView::CCureView()
+    : CFormView(IDD), m_bStartPage(TRUE), m_nStartPageChoice(-1), m_bSaveLog(FALSE) {
+    InitializeCriticalSection(&m_engineLock);
+}
+
+CCureView::~CCureView() { DeleteCriticalSection(&m_engineLock); }
+
+void CCureView::DoDataExchange(CDataExchange* pDX) {
+    CFormView::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_CURE_LIST, m_list);
+    DDX_Control(pDX, IDC_CURE_PROGRESS, m_progress);
+    DDX_Text(pDX, IDC_CURE_ADDRESS, m_strStartPage);
+    DDX_Check(pDX, IDC_CURE_STARTPAGE, m_bStartPage);
+    DDX_Radio(pDX, IDC_CURE_PRESET_MAKER, m_nStartPageChoice);
+    DDX_Check(pDX, IDC_CURE_SAVELOG, m_bSaveLog);
+}
+
+int CCureView::Box(LPCTSTR text, LPCTSTR caption, UINT type) {
+    return MessageBox(text, caption, type);
+}
+
+void CCureView::OnInitialUpdate() {
+    CFormView::OnInitialUpdate();
+    m_font.CreatePointFont(90, cure::kFontName);
+
+    LoadEngine();
+    m_justOpened = true;
+
+    m_progress.SetRange(0, 100);
+    m_progress.SetPos(0);
+    m_progress.SendMessage(PBM_SETBARCOLOR, 0, RGB(230, 50, 0));
+
+    CRect client;
+    m_list.GetClientRect(&client);
+    m_list.InsertColumn(0, "", LVCFMT_LEFT, 25);
+    m_list.InsertColumn(1, cure::kColumnName, LVCFMT_LEFT, client.Width() - 125);
+    m_list.InsertColumn(2, cure::kColumnCount, LVCFMT_CENTER, 50);
+    m_list.InsertColumn(3, cure::kColumnStatus, LVCFMT_CENTER, 50);
+    m_list.SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT,
+                       LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+    m_header.m_pOwnerPage = this;
+    m_header.SubclassHeader(static_cast<CHeaderCtrl*>(
+        CWnd::FromHandle(reinterpret_cast<HWND>(m_list.SendMessage(LVM_GETHEADER)))));
+
+    m_recordCount = m_engine.GetAdCount();
+    m_versionText = m_engine.GetVer();
+    GoToInitialScreen();
+}
+
+// Loads the engine library and the database, telling the user what failed.
+// Without the library there is no database to try.
+void CCureView::LoadEngine() {
+    if (!m_engine.Load()) {
+        Box(cure::kMsgEngineMissing, cure::kBoxTitle, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    if (m_engine.LoadAdb(PURVEX_DEFAULT_ADB) < 0)
+        Box(cure::kMsgDatabaseFailed, cure::kBoxTitle, MB_OK | MB_ICONEXCLAMATION);
+}
+
+void CCureView::GoToInitialScreen() {
+    UpdateData(TRUE);
+    m_header.SetHeaderImage(0, 0);
+    m_allTicked = false;
+    m_bStartPage = TRUE;
+    m_strStartPage = cure::ReadStoredStartPage().c_str();
+    m_nStartPageChoice = cure::PresetChoiceFor(static_cast<LPCTSTR>(m_strStartPage), m_nStartPageChoice);
+
+    // The entries point into the database about to be unloaded.
+    m_cureEntries.clear();
+    // Opening has just loaded the engine; every later return reloads it.
+    if (!m_justOpened) {
+        m_engine.UnloadAdb();
+        m_engine.Free();
+        LoadEngine();
+    }
+    m_justOpened = false;
+
+    GetDlgItem(IDC_CURE_APPLY)->ShowWindow(SW_SHOW);
+    m_progress.SetPos(0);
+    CString version;
+    version.Format(cure::kDbVersionFormat, m_versionText.c_str());
+    SetItemText(IDC_CURE_DB_VERSION, version);
+    GetDlgItem(IDC_CURE_CURE)->ShowWindow(SW_HIDE);
+    SetItemText(IDC_CURE_START, cure::kCaptionStart);
+    ShowInitialScreen(true);
+    // The tick box is on again: its address box and presets work again too.
+    static_cast<CEdit*>(GetDlgItem(IDC_CURE_ADDRESS))->SetReadOnly(FALSE);
+    for (int id : kPresetIds) GetDlgItem(id)->EnableWindow(TRUE);
+
+    m_initialScreen = true;
+    UpdateData(FALSE);
+}
+
+void CCureView::ShowInitialScreen(bool initial) {
+    for (int id : kInitialControls) GetDlgItem(id)->ShowWindow(initial ? SW_SHOW : SW_HIDE);
+    for (int id : kScanningControls) GetDlgItem(id)->ShowWindow(initial ? SW_HIDE : SW_SHOW);
+}
+
+void CCureView::OnButtonStart() {
+    if (m_initialScreen) {
+        StartPass();
+        return;
+    }
+    CString caption;
+    GetDlgItemText(IDC_CURE_START, caption);
+    if (caption != cure::kCaptionInitialScreen) {
+        AskToStop();
+        return;
+    }
+    // The pass has ended; its worker may still be finishing.
+    WaitForWorker();
+    SetItemText(IDC_CURE_TARGET, "");
+    GoToInitialScreen();
+    Invalidate();
+}
+
+void CCureView::StartPass() {
+    m_passLogFolder.clear();
+    if (m_logging) {
+        m_passStart = Now();
+        m_passLogFolder = cure::CreatePassFolder(cure::kLogRoot);
+        if (!m_passLogFolder.empty()) {
+            cure::WriteHeadStart(m_passLogFolder, m_passStart);
+            m_currentLogFolder = m_passLogFolder;
+        }
+    }
+
+    SetItemText(IDC_CURE_START, cure::kCaptionStop);
+    ShowInitialScreen(false);
+    GetDlgItem(IDC_CURE_APPLY)->ShowWindow(SW_HIDE);
+    m_initialScreen = false;
+
+    m_currentIndex = 0;
+    m_currentName = nullptr;
+    m_stop = 0;
+    m_workerPass = InterlockedIncrement(&m_pass);
+    SetTimer(kProgressTimer, kProgressPeriod, nullptr);
+    Invalidate();
+
+    m_worker = AfxBeginThread(ScanWorker, this, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    if (m_worker != nullptr) {
+        m_worker->m_bAutoDelete = FALSE;  // the page waits for it and deletes it
+        m_worker->ResumeThread();
+    }
+}
+
+UINT CCureView::ScanWorker(LPVOID param) {
+    CCureView* page = static_cast<CCureView*>(param);
+    page->RunPass(page->m_workerPass);
+    return 0;
+}
+
+// One pass on the worker thread. Engine calls run under m_engineLock and
+// only while the pass is not stopped; every change to the page and the logs
+// is made by the page on its own thread, through SendPageStep.
+void CCureView::RunPass(LONG pass) {
+    if (!SendPageStep(pass, WM_CURE_PASS_BEGIN, 0)) return;
+    for (int index = 0; index < m_recordCount; ++index) {
+        EnterCriticalSection(&m_engineLock);
+        if (m_stop) {
+            LeaveCriticalSection(&m_engineLock);
+            return;
+        }
+        m_currentIndex = index + 1;
+        AdScanResult result = m_engine.AdScan(index);
+        m_currentName = result.name;
+        LeaveCriticalSection(&m_engineLock);
+        if (result.id != -1 && !SendPageStep(pass, WM_CURE_FOUND, reinterpret_cast<LPARAM>(&result)))
+            return;
+    }
+    if (!SendPageStep(pass, WM_CURE_SCANNED, 0)) return;
+    if (!SendPageStep(pass, WM_CURE_PASS_END, 0)) return;
+    Sleep(kPassEndPause);
+}
+
+// Hands one step of the pass to the page. While the stop question is open
+// the page answers busy; the worker then waits on the lock the question holds
+// and tries again. False once the pass is stopped.
+bool CCureView::SendPageStep(LONG pass, UINT message, LPARAM lParam) {
+    for (;;) {
+        EnterCriticalSection(&m_engineLock);
+        const bool stopped = m_stop != 0;
+        LeaveCriticalSection(&m_engineLock);
+        if (stopped) return false;
+        if (SendMessage(message, static_cast<WPARAM>(pass), lParam) != kPageBusy) return true;
+    }
+}
+
+LRESULT CCureView::OnPassBegin(WPARAM wParam, LPARAM) {
+    if (m_asking) return kPageBusy;
+    if (!IsCurrentPass(wParam)) return 0;
+    m_list.DeleteAllItems();
+    m_cureEntries.clear();
+    m_found = 0;
+    m_total = 0;
+    cure::WriteReportHeading(m_passLogFolder, m_passStart);
+    return 0;
+}
+
+LRESULT CCureView::OnFound(WPARAM wParam, LPARAM lParam) {
+    if (m_asking) return kPageBusy;
+    if (!IsCurrentPass(wParam)) return 0;
+    const AdScanResult& r = *reinterpret_cast<const AdScanResult*>(lParam);
+    const int count = static_cast<int>(r.foundCount & 0xFF);  // only the low byte counts
+    m_cureEntries.push_back(CureEntry{m_found, r.id, r.name, r.foundCount, r.items});
+
+    CString text;
+    m_list.InsertItem(m_found, "");
+    m_list.SetItemText(m_found, 1, r.name);
+    text.Format("%d", count);
+    m_list.SetItemText(m_found, 2, text);
+    ListView_SetCheckState(m_list.m_hWnd, m_found, TRUE);
+    ++m_found;
+    text.Format(cure::kFoundFormat, m_found);
+    SetItemText(IDC_CURE_FOUND, text);
+    m_total += count;
+    text.Format(cure::kTotalFormat, m_total);
+    SetItemText(IDC_CURE_TOTAL, text);
+    return 0;
+}
+
+LRESULT CCureView::OnScanned(WPARAM wParam, LPARAM) {
+    if (m_asking) return kPageBusy;
+    if (!IsCurrentPass(wParam)) return 0;
+    cure::AppendReportSummary(m_passLogFolder, m_found, m_total);
+    SetItemText(IDC_CURE_TARGET, cure::kScanComplete);
+    if (m_list.GetItemCount() > 0) {
+        GetDlgItem(IDC_CURE_CURE)->ShowWindow(SW_SHOW);
+    } else {
+        CString text;
+        text.Format(cure::kFoundFormat, 0);
+        SetItemText(IDC_CURE_FOUND, text);
+        text.Format(cure::kTotalFormat, 0);
+        SetItemText(IDC_CURE_TOTAL, text);
+        Box(cure::kMsgNothingFound, cure::kBoxTitle, MB_OK | MB_ICONEXCLAMATION);
+    }
+    return 0;
+}
+
+LRESULT CCureView::OnPassEnd(WPARAM wParam, LPARAM) {
+    if (m_asking) return kPageBusy;
+    if (!IsCurrentPass(wParam)) return 0;
+    SetItemText(IDC_CURE_START, cure::kCaptionInitialScreen);
+    if (!m_passLogFolder.empty()) {
+        cure::AppendHeadEnd(m_passLogFolder, true);
+        cure::AppendReportCompleted(m_passLogFolder, Now());
+    }
+    if (m_bStartPage) {
+        UpdateData(TRUE);
+        const std::string address = cure::AddressOrBlank(static_cast<LPCTSTR>(m_strStartPage));
+        cure::WriteStoredStartPage(address);
+        m_engine.SetStartPage(address.c_str());
+    }
+    return 0;
+}
+
+void CCureView::OnTimer(UINT_PTR nIDEvent) {
+    if (nIDEvent != kProgressTimer) {
+        CFormView::OnTimer(nIDEvent);
+        return;
+    }
+    // An empty database counts as scanned through.
+    const int position = m_recordCount > 0
+        ? static_cast<int>(static_cast<long long>(m_currentIndex) * 100 / m_recordCount)
+        : 100;
+    m_progress.SetPos(position);
+    const char* name = m_currentName;
+    if (name != nullptr && name != m_shownName) {
+        SetItemText(IDC_CURE_TARGET, name);
+        m_shownName = name;
+    }
+    if (position >= 100) KillTimer(kProgressTimer);
+}
+
+void CCureView::AskToStop() {
+    // Holding the lock pauses the worker before its next engine call or page step.
+    EnterCriticalSection(&m_engineLock);
+    m_asking = true;
+    const int answer = Box(cure::kMsgStopQuestion, cure::kCaptionStop, MB_YESNO | MB_ICONQUESTION);
+    m_asking = false;
+    if (answer == IDYES) {
+        m_stop = 1;
+        InterlockedIncrement(&m_pass);  // whatever the worker still sends is dropped
+    }
+    LeaveCriticalSection(&m_engineLock);
+    if (answer != IDYES) return;
+
+    KillTimer(kProgressTimer);
+    WaitForWorker();
+    if (!m_passLogFolder.empty()) {
+        cure::AppendReportCancelled(m_passLogFolder, Now());
+        cure::AppendHeadEnd(m_passLogFolder, false);
+    }
+    GoToInitialScreen();
+    Invalidate();
+}
+
+// Waits until the worker thread has ended, answering the messages it sends
+// meanwhile (they are dropped or applied by their pass number), then lets
+// it go.
+void CCureView::WaitForWorker() {
+    if (m_worker == nullptr) return;
+    HANDLE thread = m_worker->m_hThread;
+    while (MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_SENDMESSAGE) != WAIT_OBJECT_0) {
+        MSG msg;
+        PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+    delete m_worker;
+    m_worker = nullptr;
+}
+
+void CCureView::OnButtonCure() {
+    WaitForWorker();  // the end-of-pass steps come first
+    UpdateData(TRUE);
+    const int rows = m_list.GetItemCount();
+    int ticked = 0;
+    for (int row = 0; row < rows; ++row)
+        if (ListView_GetCheckState(m_list.m_hWnd, row)) ++ticked;
+    if (ticked == 0) {
+        Box(cure::kMsgNothingTicked, cure::kBoxTitle, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    if (Box(cure::kMsgCureWarning, cure::kCaptionCure, MB_OKCANCEL | MB_ICONEXCLAMATION) != IDOK)
+        return;
+
+    cure::CureTableWriter table(m_logging ? m_currentLogFolder : std::string());
+    int cured = 0;
+    for (int row = 0; row < rows; ++row) {
+        if (!ListView_GetCheckState(m_list.m_hWnd, row)) continue;
+        for (const CureEntry& entry : m_cureEntries) {
+            if (entry.row != row) continue;
+            const AdScanResult result = {entry.id, entry.name, entry.foundCount, entry.items};
+            const bool done = m_engine.AdRepair(result) != 0;
+            if (done) ++cured;
+            m_list.SetItemText(row, 3, done ? cure::kStatusDone : cure::kStatusFailed);
+            table.AppendRow(static_cast<LPCTSTR>(m_list.GetItemText(row, 1)),
+                            static_cast<LPCTSTR>(m_list.GetItemText(row, 2)),
+                            static_cast<LPCTSTR>(m_list.GetItemText(row, 3)));
+            break;
+        }
+    }
+    if (m_bStartPage)
+        m_engine.SetStartPage(cure::AddressOrBlank(static_cast<LPCTSTR>(m_strStartPage)).c_str());
+    cure::ResetBrowserDefaults();
+    GetDlgItem(IDC_CURE_CURE)->ShowWindow(SW_HIDE);
+    if (cured > 0) Box(cure::kMsgCureDone, cure::kBoxTitle, MB_OK);
+}
+
+void CCureView::OnColumnclickCureList(NMHDR* pNMHDR, LRESULT* pResult) {
+    const NMLISTVIEW* view = reinterpret_cast<const NMLISTVIEW*>(pNMHDR);
+    *pResult = 0;
+    if (view->iSubItem != 0) return;
+    const BOOL tick = m_allTicked ? FALSE : TRUE;
+    for (int row = 0; row < m_list.GetItemCount(); ++row) ListView_SetCheckState(m_list.m_hWnd, row, tick);
+    m_allTicked = !m_allTicked;
+    m_header.SetHeaderImage(0, m_allTicked ? 1 : 0);
+}
+
+void CCureView::OnCheckStartPage() {
+    UpdateData(TRUE);
+    CEdit* address = static_cast<CEdit*>(GetDlgItem(IDC_CURE_ADDRESS));
+    if (m_bStartPage) {
+        GetDlgItem(IDC_CURE_APPLY)->ShowWindow(SW_SHOW);
+        address->SetReadOnly(FALSE);
+        m_strStartPage = cure::kBlankPage;
+        m_nStartPageChoice = cure::kBlankPresetIndex;
+        for (int id : kPresetIds) GetDlgItem(id)->EnableWindow(TRUE);
+    } else {
+        m_strStartPage.Empty();
+        address->SetReadOnly(TRUE);
+        GetDlgItem(IDC_CURE_APPLY)->ShowWindow(SW_HIDE);
+        // Passing the focus through the address box clears the preset choice.
+        address->SetFocus();
+        GetDlgItem(IDC_CURE_STARTPAGE)->SetFocus();
+        for (int id : kPresetIds) GetDlgItem(id)->EnableWindow(FALSE);
+    }
+    UpdateData(FALSE);
+}
+
+void CCureView::OnRadioPreset() {
+    UpdateData(TRUE);
+    if (m_nStartPageChoice < 0 || m_nStartPageChoice >= cure::kPresetCount) return;
+    m_strStartPage = cure::kPresetAddresses[m_nStartPageChoice];
+    SetDlgItemText(IDC_CURE_ADDRESS, m_strStartPage);
+}
+
+void CCureView::OnSetfocusAddress() {
+    m_nStartPageChoice = -1;
+    m_strStartPage.Empty();
+    UpdateData(FALSE);
+}
+
+void CCureView::OnButtonApply() {
+    UpdateData(TRUE);
+    const std::string address = cure::AddressOrBlank(static_cast<LPCTSTR>(m_strStartPage));
+    cure::WriteStoredStartPage(address);
+    m_engine.SetStartPage(address.c_str());
+    Box(cure::kMsgStartPageChanged, cure::kBoxTitle, MB_OK | MB_ICONEXCLAMATION);
+}
+
+void CCureView::OnCheckSaveLog() {
+    UpdateData(TRUE);
+    m_logging = m_bSaveLog != FALSE;
+}
+
+// The painted red and blue lines act as the captions of their tick boxes.
+// They exist on the initial screen only, and so do their click areas.
+void CCureView::OnLButtonDown(UINT nFlags, CPoint point) {
+    if (m_initialScreen && Inside(kRedLineArea, point)) {
+        CButton* box = static_cast<CButton*>(GetDlgItem(IDC_CURE_STARTPAGE));
+        box->SetCheck(box->GetCheck() ? 0 : 1);
+        OnCheckStartPage();
+    } else if (m_initialScreen && Inside(kBlueLineArea, point)) {
+        CButton* box = static_cast<CButton*>(GetDlgItem(IDC_CURE_SAVELOG));
+        box->SetCheck(box->GetCheck() ? 0 : 1);
+        OnCheckSaveLog();
+    }
+    CFormView::OnLButtonDown(nFlags, point);
+}
+
+void CCureView::OnPaint() {
+    CPaintDC dc(this);
+    CFont* oldFont = dc.SelectObject(&m_font);
+    dc.SetBkMode(TRANSPARENT);
+    CRect client;
+    GetClientRect(&client);
+
+    CDC memory;
+    memory.CreateCompatibleDC(&dc);
+    auto draw = [&](UINT id, int x, int y, bool fromBottom, bool fromRight) {
+        CBitmap picture;
+        if (!picture.LoadBitmap(id)) return;
+        BITMAP info;
+        picture.GetBitmap(&info);
+        if (fromRight) x = client.right - info.bmWidth;
+        if (fromBottom) y = client.bottom - info.bmHeight - y;
+        CBitmap* old = memory.SelectObject(&picture);
+        dc.BitBlt(x, y, info.bmWidth, info.bmHeight, &memory, 0, 0, SRCCOPY);
+        memory.SelectObject(old);
+        return;
+    };
+    draw(IDB_PAGE_FOOT, 0, 0, true, false);
+    BITMAP foot = {};
+    CBitmap footPicture;
+    if (footPicture.LoadBitmap(IDB_PAGE_FOOT)) footPicture.GetBitmap(&foot);
+    draw(IDB_PAGE_SIDE, 0, foot.bmHeight, true, true);
+
+    if (m_initialScreen) {
+        draw(IDB_SCAN_HEAD, 0, 0, false, false);
+        dc.SetTextColor(RGB(255, 0, 0));
+        dc.TextOut(115, 180, cure::kRedLine, static_cast<int>(strlen(cure::kRedLine)));
+        dc.SetTextColor(RGB(0, 0, 255));
+        dc.TextOut(360, 296, cure::kBlueLine, static_cast<int>(strlen(cure::kBlueLine)));
+        dc.SetTextColor(RGB(0, 0, 0));
+        CString number;
+        number.Format(cure::kRecordNumberFormat, cure::kShownRecordNumber);
+        dc.TextOut(327, 125, number);
+    }
+    dc.SelectObject(oldFont);
+}
+
+HBRUSH CCureView::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
+    if (nCtlColor == CTLCOLOR_EDIT || nCtlColor == CTLCOLOR_LISTBOX)
+        return CFormView::OnCtlColor(pDC, pWnd, nCtlColor);
+    pDC->SetBkMode(TRANSPARENT);
+    return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+}
+
+void CCureView::OnDestroy() {
+    // A running pass is abandoned; the engine goes only after its worker.
+    EnterCriticalSection(&m_engineLock);
+    m_stop = 1;
+    InterlockedIncrement(&m_pass);
+    LeaveCriticalSection(&m_engineLock);
+    KillTimer(kProgressTimer);
+    WaitForWorker();
+    m_cureEntries.clear();
+    m_engine.UnloadAdb();
+    m_engine.Free();
+    CFormView::OnDestroy();
+}

@@ -1,0 +1,577 @@
+// The scan and cure page on a virtual display, driven by window messages,
+// against the real engine, the real registry and real files.
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "app/cure/CureView.h"
+#include "app/cure/browser_defaults.h"
+#include "app/cure/cure_texts.h"
+#include "tests/cure/page_host.h"
+#include "tests/cure/registry_sandbox.h"
+#include "tests/cure/test_database.h"
+#include "tests/cure/test_support.h"
+#include "tests/ui/message_box_hook.h"
+
+namespace {
+
+using cure_test::FileExists;
+using cure_test::FolderExists;
+using cure_test::KeyBackup;
+using cure_test::KeyExists;
+using cure_test::PageHost;
+using cure_test::ReadBytes;
+using cure_test::ReadValue;
+using cure_test::Record;
+using ui_test::MessageBoxHook;
+
+constexpr char kTestKey[] = "Software\\PurvexCureTest";
+constexpr char kIeMain[] = "Software\\Microsoft\\Internet Explorer\\Main";
+constexpr char kIeSearch[] = "Software\\Microsoft\\Internet Explorer\\Search";
+
+std::string Sz(const std::string& text) { return text + '\0'; }
+
+// Each test works in a sandbox folder that is the current directory (the
+// page's Purvex.adb and PurvexLog live there), a trace folder, a test key
+// under HKCU, and saved copies of the version key and the browser keys.
+class CurePage : public ::testing::Test {
+protected:
+    CurePage()
+        : testKey_(HKEY_CURRENT_USER, kTestKey, KeyBackup::kDelete),
+          version_(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath, KeyBackup::kEnsure),
+          machineMain_(HKEY_LOCAL_MACHINE, kIeMain, KeyBackup::kEnsure),
+          machineSearch_(HKEY_LOCAL_MACHINE, kIeSearch, KeyBackup::kEnsure),
+          userMain_(HKEY_CURRENT_USER, kIeMain, KeyBackup::kEnsure) {
+        GetCurrentDirectoryA(MAX_PATH, oldDir_);
+        SetCurrentDirectoryA(sandbox_.path().c_str());
+        // As the first start writes it: no terminator.
+        cure_test::SetValue(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath, "StartPage", "about:blank");
+        cure_test::SetValue(HKEY_LOCAL_MACHINE, kIeMain, "Start Page", Sz("before"));
+        cure_test::SetValue(HKEY_CURRENT_USER, kIeMain, "Start Page", Sz("before"));
+        cure_test::SetValue(HKEY_CURRENT_USER, kIeMain, "Local Page", Sz("before"));
+    }
+    ~CurePage() override { SetCurrentDirectoryA(oldDir_); }
+
+    void UseDatabase(const std::vector<adb::Record>& records) {
+        ASSERT_TRUE(cure_test::WriteDatabase(sandbox_ / "Purvex.adb", records));
+    }
+    std::string Trace(const std::string& name) const { return traces_ / name; }
+    void PlantFile(const std::string& path) { ASSERT_TRUE(cure_test::WriteBytes(path, "trace")); }
+    void PlantKey(const std::string& subkey, const char* value = "v") {
+        ASSERT_TRUE(cure_test::SetValue(HKEY_CURRENT_USER, std::string(kTestKey) + "\\" + subkey, value,
+                                        Sz("trace")));
+    }
+    static std::string Sub(const std::string& subkey) { return std::string(kTestKey) + "\\" + subkey; }
+    std::string Log(const std::string& name) const { return sandbox_ / ("PurvexLog\\" + name); }
+
+    cure_test::TempFolder sandbox_;
+    cure_test::TempFolder traces_;
+    KeyBackup testKey_, version_, machineMain_, machineSearch_, userMain_;
+    char oldDir_[MAX_PATH] = {};
+};
+
+// ---------------------------------------------------------------------------
+// The whole road
+
+TEST_F(CurePage, EndToEndScanTickCureRemovesTracesAndResetsBrowser) {
+    PlantFile(Trace("a.dll"));
+    ASSERT_TRUE(CreateDirectoryA(Trace("Sub").c_str(), nullptr));
+    PlantFile(Trace("Sub\\inner.txt"));
+    PlantKey("Key1\\Child");
+    PlantKey("Vals", "Val1");
+    UseDatabase({
+        Record(11, "CureTestFiles", {cure_test::FileItem(traces_.path(), "a.dll"),
+                                     cure_test::FolderItem(Trace("Sub")),
+                                     cure_test::FileItem(traces_.path(), "missing.dll")}),
+        Record(12, "CureTestAbsent", {cure_test::FileItem(traces_.path(), "none.dll")}),
+        Record(13, "CureTestKeys", {cure_test::UserKeyItem(Sub("Key1")),
+                                    cure_test::UserValueItem(Sub("Vals"), "Val1"),
+                                    cure_test::UserKeyItem(Sub("NoKey"))}),
+    });
+    MessageBoxHook hook({IDOK, IDOK});
+    PageHost page;
+    EXPECT_TRUE(page.Visible(IDC_CURE_DB_GROUP));
+    EXPECT_FALSE(page.Visible(IDC_CURE_LIST));
+    EXPECT_FALSE(page.Visible(IDC_CURE_CURE));
+    EXPECT_EQ(page.Text(IDC_CURE_DB_VERSION), "DB 업데이트   :    2004.10.03.a");
+    EXPECT_EQ(page.Text(IDC_CURE_START), "검사시작");
+
+    page.RunPass();
+    ASSERT_EQ(page.Rows(), 2);
+    EXPECT_EQ(page.Cell(0, 1), "CureTestFiles");
+    EXPECT_EQ(page.Cell(0, 2), "2");
+    EXPECT_EQ(page.Cell(1, 1), "CureTestKeys");
+    EXPECT_EQ(page.Cell(1, 2), "2");
+    EXPECT_TRUE(page.RowTicked(0));
+    EXPECT_TRUE(page.RowTicked(1));
+    EXPECT_EQ(page.Text(IDC_CURE_FOUND), "발견된 애드웨어 : 2");
+    EXPECT_EQ(page.Text(IDC_CURE_TOTAL), "전체갯수 : 4");
+    EXPECT_EQ(page.Text(IDC_CURE_TARGET), "검사완료");
+    EXPECT_EQ(page.Text(IDC_CURE_START), "초기화면");
+    EXPECT_TRUE(page.Visible(IDC_CURE_CURE));
+    EXPECT_TRUE(page.Visible(IDC_CURE_LIST));
+    EXPECT_TRUE(hook.seen().empty());
+
+    page.Click(IDC_CURE_CURE);
+    ASSERT_EQ(hook.seen().size(), 2u);
+    EXPECT_EQ(hook.seen()[0].caption, "치  료");
+    EXPECT_EQ(hook.seen()[0].text, cure::kMsgCureWarning);
+    EXPECT_EQ(hook.seen()[0].icon, LoadIcon(nullptr, IDI_EXCLAMATION));
+    EXPECT_EQ(hook.seen()[1].caption, "Purvex");
+    EXPECT_EQ(hook.seen()[1].text, "치료가 완료되었습니다.");
+    EXPECT_EQ(hook.seen()[1].icon, nullptr);
+    EXPECT_EQ(page.Cell(0, 3), "완 료");
+    EXPECT_EQ(page.Cell(1, 3), "완 료");
+    EXPECT_FALSE(page.Visible(IDC_CURE_CURE));
+
+    EXPECT_FALSE(FileExists(Trace("a.dll")));
+    EXPECT_FALSE(FolderExists(Trace("Sub")));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, Sub("Key1")));
+    EXPECT_FALSE(ReadValue(HKEY_CURRENT_USER, Sub("Vals"), "Val1").present);
+
+    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kIeMain, "Start Page").data, Sz(cure::kBrowserRedirectStart));
+    EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, kIeMain, "Local Page").data, Sz("C:\\WINDOWS\\system32\\blank.htm"));
+    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kIeSearch, "SearchAssistant").data,
+              Sz(cure::kBrowserSearchAssistant));
+    // The remembered start page went to the browser at the end of the pass
+    // and of the cure, and to the version key at the end of the pass.
+    EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, kIeMain, "Start Page").data, Sz("about:blank"));
+    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath, "StartPage").data, Sz("about:blank"));
+}
+
+TEST_F(CurePage, CureWhereEveryRepairFailsShowsFailedRowsAndNoCompletion) {
+    PlantFile(Trace("locked1.dll"));
+    PlantFile(Trace("locked2.dll"));
+    SetFileAttributesA(Trace("locked1.dll").c_str(), FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesA(Trace("locked2.dll").c_str(), FILE_ATTRIBUTE_READONLY);
+    UseDatabase({Record(21, "Locked1", {cure_test::FileItem(traces_.path(), "locked1.dll")}),
+                 Record(22, "Locked2", {cure_test::FileItem(traces_.path(), "locked2.dll")})});
+    MessageBoxHook hook({IDOK});
+    PageHost page;
+    page.RunPass();
+    ASSERT_EQ(page.Rows(), 2);
+    page.Click(IDC_CURE_CURE);
+    ASSERT_EQ(hook.seen().size(), 1u) << "the warning only, no completion message";
+    EXPECT_EQ(hook.seen()[0].caption, "치  료");
+    EXPECT_EQ(page.Cell(0, 3), "실 패");
+    EXPECT_EQ(page.Cell(1, 3), "실 패");
+    EXPECT_TRUE(FileExists(Trace("locked1.dll")));
+    EXPECT_TRUE(FileExists(Trace("locked2.dll")));
+    // The browser is reset whatever was cured.
+    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kIeMain, "Start Page").data, Sz(cure::kBrowserRedirectStart));
+    EXPECT_FALSE(page.Visible(IDC_CURE_CURE));
+    SetFileAttributesA(Trace("locked1.dll").c_str(), FILE_ATTRIBUTE_NORMAL);
+    SetFileAttributesA(Trace("locked2.dll").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(CurePage, CancelledWarningChangesNothing) {
+    PlantFile(Trace("a.dll"));
+    UseDatabase({Record(31, "One", {cure_test::FileItem(traces_.path(), "a.dll")})});
+    MessageBoxHook hook({IDCANCEL});
+    PageHost page;
+    page.RunPass();
+    page.Click(IDC_CURE_CURE);
+    ASSERT_EQ(hook.seen().size(), 1u);
+    EXPECT_TRUE(FileExists(Trace("a.dll")));
+    EXPECT_EQ(page.Cell(0, 3), "");
+    EXPECT_TRUE(page.Visible(IDC_CURE_CURE));
+    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kIeMain, "Start Page").data, Sz("before"));
+}
+
+// ---------------------------------------------------------------------------
+// Passes that find nothing
+
+TEST_F(CurePage, NothingFoundShowsMessageZeroCountersAndNoCureButton) {
+    UseDatabase({Record(41, "Absent1", {cure_test::FileItem(traces_.path(), "x.dll")}),
+                 Record(42, "Absent2", {cure_test::UserKeyItem(Sub("Nothing"))})});
+    MessageBoxHook hook;
+    PageHost page;
+    page.RunPass();
+    ASSERT_EQ(hook.seen().size(), 1u);
+    EXPECT_EQ(hook.seen()[0].caption, "Purvex");
+    EXPECT_EQ(hook.seen()[0].text, "애드웨어가 발견되지 않았습니다.");
+    EXPECT_EQ(hook.seen()[0].icon, LoadIcon(nullptr, IDI_EXCLAMATION));
+    EXPECT_EQ(page.Rows(), 0);
+    EXPECT_EQ(page.Text(IDC_CURE_FOUND), "발견된 애드웨어 : 0");
+    EXPECT_EQ(page.Text(IDC_CURE_TOTAL), "전체갯수 : 0");
+    EXPECT_EQ(page.Text(IDC_CURE_TARGET), "검사완료");
+    EXPECT_FALSE(page.Visible(IDC_CURE_CURE));
+}
+
+TEST_F(CurePage, DatabaseOfZeroRecordsEndsCleanly) {
+    UseDatabase({});
+    MessageBoxHook hook;
+    PageHost page;
+    page.RunPass();
+    ASSERT_EQ(hook.seen().size(), 1u);
+    EXPECT_EQ(hook.seen()[0].text, "애드웨어가 발견되지 않았습니다.");
+    EXPECT_EQ(SendMessageA(page.control(IDC_CURE_PROGRESS), PBM_GETPOS, 0, 0), 100);
+    EXPECT_EQ(page.Text(IDC_CURE_FOUND), "발견된 애드웨어 : 0");
+}
+
+TEST_F(CurePage, MissingDatabaseIsReportedAndThePassFindsNothing) {
+    MessageBoxHook hook;
+    PageHost page;
+    ASSERT_GE(hook.seen().size(), 1u);
+    EXPECT_EQ(hook.seen()[0].caption, "Purvex");
+    EXPECT_EQ(hook.seen()[0].text, "Purvex.adb파일을 로드하지 못하였습니다.");
+    EXPECT_EQ(hook.seen()[0].icon, LoadIcon(nullptr, IDI_EXCLAMATION));
+    page.RunPass();
+    EXPECT_EQ(hook.seen().back().text, "애드웨어가 발견되지 않았습니다.");
+}
+
+// ---------------------------------------------------------------------------
+// Passes, rows and ticks
+
+TEST_F(CurePage, SecondPassListsAndCuresOnlyItsOwnEntries) {
+    PlantFile(Trace("a.dll"));
+    PlantFile(Trace("b.dll"));
+    UseDatabase({Record(51, "PassA", {cure_test::FileItem(traces_.path(), "a.dll")}),
+                 Record(52, "PassB", {cure_test::FileItem(traces_.path(), "b.dll")})});
+    MessageBoxHook hook({IDOK, IDOK});
+    PageHost page;
+    page.RunPass();
+    ASSERT_EQ(page.Rows(), 2);
+    page.Click(IDC_CURE_START);  // 초기화면
+    EXPECT_TRUE(page.Visible(IDC_CURE_DB_GROUP));
+    EXPECT_EQ(page.Text(IDC_CURE_START), "검사시작");
+    ASSERT_TRUE(DeleteFileA(Trace("a.dll").c_str()));
+
+    page.RunPass();
+    ASSERT_EQ(page.Rows(), 1);
+    EXPECT_EQ(page.Cell(0, 1), "PassB");
+    EXPECT_EQ(page.Text(IDC_CURE_FOUND), "발견된 애드웨어 : 1");
+    EXPECT_EQ(page.Text(IDC_CURE_TOTAL), "전체갯수 : 1");
+    PlantFile(Trace("a.dll"));
+    page.Click(IDC_CURE_CURE);
+    EXPECT_EQ(page.Cell(0, 3), "완 료");
+    EXPECT_FALSE(FileExists(Trace("b.dll")));
+    EXPECT_TRUE(FileExists(Trace("a.dll"))) << "the first pass's entry is not cured";
+}
+
+TEST_F(CurePage, TickAllHeaderTicksAllThenUnticksAll) {
+    PlantFile(Trace("a.dll"));
+    PlantFile(Trace("b.dll"));
+    UseDatabase({Record(61, "TickA", {cure_test::FileItem(traces_.path(), "a.dll")}),
+                 Record(62, "TickB", {cure_test::FileItem(traces_.path(), "b.dll")})});
+    MessageBoxHook hook;
+    PageHost page;
+    page.RunPass();
+    ASSERT_EQ(page.Rows(), 2);
+    EXPECT_EQ(page.HeaderImage(), 0);
+    page.TickRow(0, false);
+
+    page.ClickHeaderColumn0();
+    EXPECT_TRUE(page.RowTicked(0));
+    EXPECT_TRUE(page.RowTicked(1));
+    EXPECT_EQ(page.HeaderImage(), 1);
+
+    page.ClickHeaderColumn0();
+    EXPECT_FALSE(page.RowTicked(0));
+    EXPECT_FALSE(page.RowTicked(1));
+    EXPECT_EQ(page.HeaderImage(), 0);
+
+    // Curing with nothing ticked asks for a selection and changes nothing.
+    page.Click(IDC_CURE_CURE);
+    ASSERT_EQ(hook.seen().size(), 1u);
+    EXPECT_EQ(hook.seen()[0].caption, "Purvex");
+    EXPECT_EQ(hook.seen()[0].text, "치료할 애드웨어를 선택하지 않으셨습니다.");
+    EXPECT_TRUE(FileExists(Trace("a.dll")));
+    EXPECT_TRUE(FileExists(Trace("b.dll")));
+    EXPECT_TRUE(page.Visible(IDC_CURE_CURE));
+}
+
+// ---------------------------------------------------------------------------
+// Stopping a pass
+
+constexpr int kStopRecords = 40;
+
+class StopHook {
+public:
+    // On the page's first found-row step, clicks 1004: sent (inside that
+    // step, so the worker is certainly mid-pass) or posted.
+    StopHook(HWND page, bool sendClick) : page_(page), send_(sendClick) {
+        current_ = this;
+        hook_ = SetWindowsHookExA(WH_CALLWNDPROC, Proc, nullptr, GetCurrentThreadId());
+    }
+    ~StopHook() {
+        UnhookWindowsHookEx(hook_);
+        current_ = nullptr;
+    }
+    bool clicked() const { return clicked_; }
+
+private:
+    static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam) {
+        const CWPSTRUCT* msg = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (code == HC_ACTION && current_ && !current_->clicked_ && msg->hwnd == current_->page_ &&
+            msg->message == CCureView::WM_CURE_FOUND) {
+            current_->clicked_ = true;
+            HWND button = GetDlgItem(current_->page_, IDC_CURE_START);
+            if (current_->send_)
+                SendMessageA(button, BM_CLICK, 0, 0);
+            else
+                PostMessageA(button, BM_CLICK, 0, 0);
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    static StopHook* current_;
+    HWND page_;
+    bool send_;
+    bool clicked_ = false;
+    HHOOK hook_ = nullptr;
+};
+StopHook* StopHook::current_ = nullptr;
+
+std::vector<adb::Record> StopDatabase() {
+    std::vector<adb::Record> records;
+    for (int i = 0; i < kStopRecords; ++i) {
+        const std::string key = "Stop\\" + std::to_string(i);
+        records.push_back(Record(100 + i, "Stop" + std::to_string(i), {cure_test::UserKeyItem(Sub(key))}));
+    }
+    return records;
+}
+
+TEST_F(CurePage, StopAnsweredNoLetsThePassFinishWithTheSameRows) {
+    for (int i = 0; i < kStopRecords; ++i) PlantKey("Stop\\" + std::to_string(i));
+    UseDatabase(StopDatabase());
+    MessageBoxHook hook({IDNO});
+    PageHost page;
+    {
+        StopHook stop(page.page(), true);
+        page.RunPass();
+        EXPECT_TRUE(stop.clicked());
+    }
+    ASSERT_EQ(hook.seen().size(), 1u);
+    EXPECT_EQ(hook.seen()[0].caption, "검사중지");
+    EXPECT_EQ(hook.seen()[0].text, "검사를 중단하시겠습니까?");
+    EXPECT_EQ(hook.seen()[0].icon, LoadIcon(nullptr, IDI_QUESTION));
+    EXPECT_EQ(page.Text(IDC_CURE_START), "초기화면");
+    ASSERT_EQ(page.Rows(), kStopRecords);
+    for (int i = 0; i < kStopRecords; ++i) EXPECT_EQ(page.Cell(i, 1), "Stop" + std::to_string(i));
+    EXPECT_EQ(page.Text(IDC_CURE_FOUND), "발견된 애드웨어 : 40");
+
+    // The same database without the question gives the same rows.
+    page.Click(IDC_CURE_START);
+    page.RunPass();
+    ASSERT_EQ(page.Rows(), kStopRecords);
+    for (int i = 0; i < kStopRecords; ++i) EXPECT_EQ(page.Cell(i, 1), "Stop" + std::to_string(i));
+}
+
+TEST_F(CurePage, StopAnsweredYesReturnsToInitialScreenAndLogsTheCancel) {
+    for (int i = 0; i < kStopRecords; ++i) PlantKey("Stop\\" + std::to_string(i));
+    UseDatabase(StopDatabase());
+    MessageBoxHook hook({IDYES});
+    PageHost page;
+    page.Click(IDC_CURE_SAVELOG);
+    {
+        StopHook stop(page.page(), false);
+        page.RunPass();
+        EXPECT_TRUE(stop.clicked());
+    }
+    ASSERT_EQ(hook.seen().size(), 1u);
+    EXPECT_EQ(hook.seen()[0].text, "검사를 중단하시겠습니까?");
+    EXPECT_TRUE(page.Visible(IDC_CURE_DB_GROUP));
+    EXPECT_FALSE(page.Visible(IDC_CURE_LIST));
+    EXPECT_FALSE(page.Visible(IDC_CURE_CURE));
+    EXPECT_EQ(page.Text(IDC_CURE_START), "검사시작");
+    const int rowsAtStop = page.Rows();
+    EXPECT_LT(rowsAtStop, kStopRecords);
+
+    const std::string head = ReadBytes(Log("00000000\\head.txt"));
+    ASSERT_GE(head.size(), 6u);
+    EXPECT_EQ(head.substr(head.size() - 6), "취  소");
+    EXPECT_EQ(head.find("완  료"), std::string::npos);
+    const std::string report = ReadBytes(Log("00000000\\report.txt"));
+    EXPECT_EQ(report.rfind("Purvex로 애드웨어 검사..\r\n\r\n", 0), 0u);
+    EXPECT_TRUE(std::regex_search(report, std::regex("\r\n\r\n검사 종료시간 : \\d{4}-\\d{2}-\\d{2} "
+                                                     "\\d{2}:\\d{2}->검사가 취소되었습니다\\.\r\n$")))
+        << report;
+    EXPECT_EQ(report.find("검사가 완료되었습니다"), std::string::npos);
+
+    // The worker has ended before the initial screen came back: nothing of
+    // it arrives later.
+    page.PumpPending();
+    EXPECT_EQ(page.Rows(), rowsAtStop);
+    EXPECT_EQ(ReadBytes(Log("00000000\\report.txt")), report);
+
+    // The page works on: a new pass runs through.
+    page.RunPass();
+    EXPECT_EQ(page.Rows(), kStopRecords);
+}
+
+// ---------------------------------------------------------------------------
+// Scan logs
+
+std::string MaskTimes(const std::string& text) {
+    return std::regex_replace(text, std::regex("\\d{4}-\\d{2}-\\d{2} \\d{2}( : |:)\\d{2}"),
+                              "YYYY-MM-DD hh$1mm");
+}
+
+TEST_F(CurePage, LoggedPassesGetNumberedFolders) {
+    UseDatabase({Record(71, "Absent", {cure_test::FileItem(traces_.path(), "x.dll")})});
+    MessageBoxHook hook;
+    PageHost page;
+    page.Click(IDC_CURE_SAVELOG);
+    page.RunPass();
+    EXPECT_EQ(MaskTimes(ReadBytes(Log("00000000\\head.txt"))),
+              "YYYY-MM-DD hh:mm\r\n애드웨어 검사\r\n로컬하드 디스크\r\n완  료");
+    page.Click(IDC_CURE_START);
+    page.RunPass();
+    EXPECT_TRUE(FileExists(Log("00000001\\head.txt")));
+    EXPECT_TRUE(FileExists(Log("00000001\\report.txt")));
+    // Logging off: no new folder.
+    page.Click(IDC_CURE_START);
+    page.Click(IDC_CURE_SAVELOG);
+    page.RunPass();
+    EXPECT_FALSE(FolderExists(Log("00000002")));
+}
+
+TEST_F(CurePage, ReportOfLoggedPassWithCureTableMatchesExpectedBytes) {
+    PlantFile(Trace("k1.dll"));
+    PlantFile(Trace("k2.dll"));
+    PlantFile(Trace("ro.dll"));
+    SetFileAttributesA(Trace("ro.dll").c_str(), FILE_ATTRIBUTE_READONLY);
+    UseDatabase({Record(81, "한글애드웨어", {cure_test::FileItem(traces_.path(), "k1.dll"),
+                                           cure_test::FileItem(traces_.path(), "k2.dll")}),
+                 Record(82, "Absent", {cure_test::FileItem(traces_.path(), "none.dll")}),
+                 Record(83, "PlantB", {cure_test::FileItem(traces_.path(), "ro.dll")})});
+    MessageBoxHook hook({IDOK, IDOK});
+    PageHost page;
+    page.ClickPage(380, 300);  // the blue line turns logging on
+    EXPECT_TRUE(page.Checked(IDC_CURE_SAVELOG));
+    page.RunPass();
+    page.Click(IDC_CURE_CURE);
+    SetFileAttributesA(Trace("ro.dll").c_str(), FILE_ATTRIBUTE_NORMAL);
+    const std::string expected = cure_test::ReadTestData("report_page.txt");
+    ASSERT_FALSE(expected.empty());
+    EXPECT_EQ(MaskTimes(ReadBytes(Log("00000000\\report.txt"))), expected);
+}
+
+// ---------------------------------------------------------------------------
+// Start page
+
+const int kPresetIds[] = {IDC_CURE_PRESET_MAKER, IDC_CURE_PRESET_DAUM, IDC_CURE_PRESET_GOOGLE,
+                          IDC_CURE_PRESET_YAHOO, IDC_CURE_PRESET_NAVER, IDC_CURE_PRESET_BLANK};
+
+int CheckedPreset(const PageHost& page) {
+    for (int i = 0; i < 6; ++i)
+        if (page.Checked(kPresetIds[i])) return i;
+    return -1;
+}
+
+bool ReadOnly(const PageHost& page) {
+    return (GetWindowLongA(page.control(IDC_CURE_ADDRESS), GWL_STYLE) & ES_READONLY) != 0;
+}
+
+TEST_F(CurePage, StoredPresetAddressSelectsItsButton) {
+    cure_test::SetValue(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath, "StartPage", Sz("www.daum.net"));
+    MessageBoxHook hook;
+    PageHost page;
+    EXPECT_EQ(page.Text(IDC_CURE_ADDRESS), "www.daum.net");
+    EXPECT_EQ(CheckedPreset(page), 1);
+    EXPECT_TRUE(page.Checked(IDC_CURE_STARTPAGE));
+}
+
+TEST_F(CurePage, StoredAddressMatchingNoPresetKeepsTheChoice) {
+    cure_test::SetValue(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath, "StartPage", Sz("www.example.org"));
+    MessageBoxHook hook;
+    PageHost page;
+    EXPECT_EQ(page.Text(IDC_CURE_ADDRESS), "www.example.org");
+    EXPECT_EQ(CheckedPreset(page), -1);
+}
+
+TEST_F(CurePage, StartPageTickBoxEmptiesAndRefillsTheAddress) {
+    cure_test::SetValue(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath, "StartPage", Sz("www.naver.com"));
+    MessageBoxHook hook;
+    PageHost page;
+    EXPECT_EQ(CheckedPreset(page), 4);
+
+    page.Click(IDC_CURE_STARTPAGE);
+    EXPECT_FALSE(page.Checked(IDC_CURE_STARTPAGE));
+    EXPECT_EQ(page.Text(IDC_CURE_ADDRESS), "");
+    EXPECT_TRUE(ReadOnly(page));
+    EXPECT_FALSE(page.Visible(IDC_CURE_APPLY));
+    EXPECT_EQ(CheckedPreset(page), -1);
+    for (int id : kPresetIds) EXPECT_FALSE(IsWindowEnabled(page.control(id)));
+
+    page.Click(IDC_CURE_STARTPAGE);
+    EXPECT_TRUE(page.Checked(IDC_CURE_STARTPAGE));
+    EXPECT_EQ(page.Text(IDC_CURE_ADDRESS), "about:blank");
+    EXPECT_FALSE(ReadOnly(page));
+    EXPECT_TRUE(page.Visible(IDC_CURE_APPLY));
+    EXPECT_EQ(CheckedPreset(page), 5);
+    for (int id : kPresetIds) EXPECT_TRUE(IsWindowEnabled(page.control(id)));
+}
+
+TEST_F(CurePage, RedLineClickActsAsTheTickBox) {
+    MessageBoxHook hook;
+    PageHost page;
+    page.ClickPage(200, 188);
+    EXPECT_FALSE(page.Checked(IDC_CURE_STARTPAGE));
+    EXPECT_EQ(page.Text(IDC_CURE_ADDRESS), "");
+    page.ClickPage(200, 188);
+    EXPECT_TRUE(page.Checked(IDC_CURE_STARTPAGE));
+    EXPECT_EQ(page.Text(IDC_CURE_ADDRESS), "about:blank");
+}
+
+TEST_F(CurePage, PresetsPutTheirHostsIntoTheAddress) {
+    MessageBoxHook hook;
+    PageHost page;
+    for (int i = 0; i < 6; ++i) {
+        page.Click(kPresetIds[i]);
+        EXPECT_EQ(page.Text(IDC_CURE_ADDRESS), cure::kPresetAddresses[i]);
+        EXPECT_EQ(CheckedPreset(page), i);
+    }
+    EXPECT_EQ(page.Text(IDC_CURE_ADDRESS), "about:blank");
+}
+
+TEST_F(CurePage, FocusOnTheAddressClearsAddressAndChoice) {
+    MessageBoxHook hook;
+    PageHost page;
+    page.Click(IDC_CURE_PRESET_GOOGLE);
+    EXPECT_EQ(page.Text(IDC_CURE_ADDRESS), "www.google.co.kr");
+    page.Focus(IDC_CURE_ADDRESS);
+    EXPECT_EQ(page.Text(IDC_CURE_ADDRESS), "");
+    EXPECT_EQ(CheckedPreset(page), -1);
+}
+
+TEST_F(CurePage, ApplyWithEmptyAddressWritesBlankPageToBothPlaces) {
+    cure_test::SetValue(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath, "StartPage", Sz("www.naver.com"));
+    MessageBoxHook hook;
+    PageHost page;
+    page.Focus(IDC_CURE_ADDRESS);
+    ASSERT_EQ(page.Text(IDC_CURE_ADDRESS), "");
+    page.Click(IDC_CURE_APPLY);
+    ASSERT_EQ(hook.seen().size(), 1u);
+    EXPECT_EQ(hook.seen()[0].caption, "Purvex");
+    EXPECT_EQ(hook.seen()[0].text, "시작페이지가 변경 되었습니다.");
+    EXPECT_EQ(hook.seen()[0].icon, LoadIcon(nullptr, IDI_EXCLAMATION));
+    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath, "StartPage").data, Sz("about:blank"));
+    EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, kIeMain, "Start Page").data, Sz("about:blank"));
+}
+
+TEST_F(CurePage, ApplyWritesTheTypedAddress) {
+    MessageBoxHook hook;
+    PageHost page;
+    page.Focus(IDC_CURE_ADDRESS);
+    SetWindowTextA(page.control(IDC_CURE_ADDRESS), "www.example.org");
+    page.Click(IDC_CURE_APPLY);
+    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath, "StartPage").data, Sz("www.example.org"));
+    EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, kIeMain, "Start Page").data, Sz("www.example.org"));
+}
+
+TEST_F(CurePage, UntickedStartPageIsNotAppliedAtPassEnd) {
+    UseDatabase({Record(91, "Absent", {cure_test::FileItem(traces_.path(), "x.dll")})});
+    MessageBoxHook hook;
+    PageHost page;
+    page.Click(IDC_CURE_STARTPAGE);
+    page.RunPass();
+    EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, kIeMain, "Start Page").data, Sz("before"));
+    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath, "StartPage").data, "about:blank");
+    // Back on the initial screen the box is ticked again.
+    page.Click(IDC_CURE_START);
+    EXPECT_TRUE(page.Checked(IDC_CURE_STARTPAGE));
+}
+
+}  // namespace
