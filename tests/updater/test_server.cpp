@@ -137,7 +137,14 @@ void TestServer::Answer(SOCKET client) {
     size_t bodySize = response.body.size();
     if (response.cutAfter < bodySize) bodySize = response.cutAfter;
     if (!SendAll(client, head.data(), head.size())) return;
-    if (SendAll(client, response.body.data(), bodySize)) {
+    size_t first = response.release ? bodySize / 2 : bodySize;
+    bool sent = SendAll(client, response.body.data(), first);
+    if (sent && response.release) {
+        SetEvent(response.reached);
+        WaitForSingleObject(response.release, 60000);
+        sent = SendAll(client, response.body.data() + first, bodySize - first);
+    }
+    if (sent) {
         std::lock_guard<std::mutex> lock(mutex_);
         bytes_[path] += bodySize;
     }

@@ -16,6 +16,10 @@ struct CannedResponse {
     std::string body;
     bool sendLength = true;        // send Content-Length
     size_t cutAfter = std::string::npos;  // close the connection after this many body bytes
+    // When set: after half the body, set reached and wait (at most 60 s) for
+    // release before sending the rest.
+    HANDLE reached = nullptr;
+    HANDLE release = nullptr;
 };
 
 class TestServer {

@@ -1,0 +1,391 @@
+// Freshen.exe as a real process: started in a scratch installation folder
+// beside a stand-in main program named Purvex.exe, against a loopback update
+// server, with its message boxes answered by a WH_CBT hook.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "base/unique_handle.h"
+#include "framework/afxwin.h"
+#include "test_server.h"
+#include "test_support.h"
+#include "updater/main_program.h"
+#include "updater/update_host.h"
+
+using namespace freshen_test;
+
+namespace {
+
+const char kStartedEvent[] = "PurvexUpdaterTestStandInStarted";
+
+std::string BinFolder() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path);
+    return folder.substr(0, folder.rfind('\\'));
+}
+
+struct Process {
+    base::UniqueHandleKernel handle;
+    DWORD id = 0;
+};
+
+Process Start(const std::string& exe, const std::string& folder) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    std::string command = "\"" + exe + "\"";
+    Process process;
+    if (CreateProcessA(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                       &info)) {
+        CloseHandle(info.hThread);
+        process.handle.reset(info.hProcess);
+        process.id = info.dwProcessId;
+    }
+    return process;
+}
+
+struct FindArgs {
+    DWORD pid;
+    const char* caption;
+    HWND found;
+};
+
+BOOL CALLBACK FindTopWindow(HWND hwnd, LPARAM param) {
+    FindArgs& args = *reinterpret_cast<FindArgs*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    char caption[64] = {};
+    GetWindowTextA(hwnd, caption, sizeof caption);
+    if (pid == args.pid && lstrcmpA(caption, args.caption) == 0) {
+        args.found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND FindWindowOf(DWORD pid, const char* caption) {
+    FindArgs args = {pid, caption, nullptr};
+    EnumWindows(FindTopWindow, reinterpret_cast<LPARAM>(&args));
+    return args.found;
+}
+
+// Pixels of a window's client area (0x00RRGGBB), top row first.
+struct Pixels {
+    int width = 0, height = 0;
+    std::vector<DWORD> bits;
+    DWORD At(int x, int y) const { return bits[static_cast<size_t>(y) * width + x]; }
+};
+
+// Copies a screen-compatible bitmap into Pixels.
+Pixels ReadBitmap(HDC screen, HBITMAP bitmap, int width, int height) {
+    Pixels pixels;
+    pixels.width = width;
+    pixels.height = height;
+    pixels.bits.resize(static_cast<size_t>(width) * height);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    GetDIBits(screen, bitmap, 0, height, pixels.bits.data(), &info, DIB_RGB_COLORS);
+    for (DWORD& p : pixels.bits) p &= 0xFFFFFF;
+    return pixels;
+}
+
+// The window's client area as it is on the screen.
+Pixels CaptureClient(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    POINT origin = {0, 0};
+    ClientToScreen(window, &origin);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, client.right, client.bottom, screen, origin.x, origin.y, SRCCOPY);
+    SelectObject(memory, old);
+    Pixels pixels = ReadBitmap(screen, bitmap, client.right, client.bottom);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+// The banner of Freshen.exe with the two status lines drawn as the window
+// draws them (9-point 굴림, RGB(0, 0, 240), transparent), on the same kind of
+// bitmap the screen uses.
+Pixels RenderStatus(const std::string& freshenExe, int width, int height, const char* status) {
+    base::UniqueModule exe(LoadLibraryExA(freshenExe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    HBITMAP banner = static_cast<HBITMAP>(LoadImageA(exe.get(), MAKEINTRESOURCEA(130), IMAGE_BITMAP, 0, 0, 0));
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HDC source = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    HGDIOBJ oldSource = SelectObject(source, banner);
+    BitBlt(memory, 0, 0, 413, 99, source, 0, 0, SRCCOPY);
+    CFont font;
+    font.CreatePointFont(90, "굴림");
+    HGDIOBJ oldFont = SelectObject(memory, font.m_hObject);
+    SetBkMode(memory, TRANSPARENT);
+    SetTextColor(memory, RGB(0, 0, 240));
+    TextOutA(memory, 15, 62, status, lstrlenA(status));
+    TextOutA(memory, 15, 80, "잠시만 기다리세요....", lstrlenA("잠시만 기다리세요...."));
+    SelectObject(memory, oldFont);
+    SelectObject(source, oldSource);
+    SelectObject(memory, old);
+    Pixels pixels = ReadBitmap(screen, bitmap, width, height);
+    DeleteObject(bitmap);
+    DeleteObject(banner);
+    DeleteDC(source);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+// How many pixels of the status strip (the two text lines over the banner)
+// differ by more than a small tolerance in any colour channel.
+int StatusStripDifferences(const Pixels& a, const Pixels& b) {
+    int differences = 0;
+    int right = std::min(std::min(a.width, b.width), 413);
+    int bottom = std::min(std::min(a.height, b.height), 99);
+    for (int y = 58; y < bottom; ++y) {
+        for (int x = 0; x < right; ++x) {
+            DWORD p = a.At(x, y), q = b.At(x, y);
+            for (int shift = 0; shift < 24; shift += 8) {
+                int d = static_cast<int>((p >> shift) & 0xFF) - static_cast<int>((q >> shift) & 0xFF);
+                if (d > 24 || d < -24) {
+                    ++differences;
+                    break;
+                }
+            }
+        }
+    }
+    return differences;
+}
+
+int CountLines(const std::string& text) {
+    int lines = 0;
+    for (char c : text) lines += c == '\n';
+    return lines;
+}
+
+class FreshenProcessTest : public ::testing::Test {
+protected:
+    FreshenProcessTest() : folder_("exe") {}
+
+    void SetUp() override {
+        ASSERT_TRUE(server_.ok());
+        started_.reset(CreateEventA(nullptr, FALSE, FALSE, kStartedEvent));
+        ASSERT_TRUE(started_);
+        key_.Delete();
+        key_.Set("Purvex.exe", "1.0.0.1");
+        key_.Set("Chronik.dll", "1.0.0.1");
+        key_.Set("Purvex.dll", "1.0.0.1");
+        key_.Set("KordonDll.dll", "1.0a");
+        key_.Set("PurvexADB", "2004.10.06");
+        key_.Set("KordonADB", "2004.10.06");
+        for (const char* name : {"chronik.dll", "purvex.dll", "kordon.dll", "kordon.adb", "purvex.adb"})
+            WriteWholeFile(folder_.At(name), std::string("installed ") + name);
+        ASSERT_TRUE(CopyFileA((BinFolder() + "\\freshen_standin.exe").c_str(), folder_.At("Purvex.exe").c_str(), FALSE));
+        hookModule_.reset(LoadLibraryA("freshen_msgbox_hook.dll"));
+        ASSERT_TRUE(hookModule_);
+        auto proc = reinterpret_cast<HOOKPROC>(GetProcAddress(hookModule_.get(), "AnswerMessageBox"));
+        ASSERT_NE(proc, nullptr);
+        hook_ = SetWindowsHookExA(WH_CBT, proc, hookModule_.get(), 0);
+        ASSERT_NE(hook_, nullptr);
+        SetEnvironmentVariableA(freshen::kUpdateHostVariable, server_.host().c_str());
+        SetEnvironmentVariableA("PURVEX_TEST_MSGBOX_LOG", folder_.At("msgbox.log").c_str());
+    }
+
+    void TearDown() override {
+        if (hook_) UnhookWindowsHookEx(hook_);
+        SetEnvironmentVariableA(freshen::kUpdateHostVariable, nullptr);
+        SetEnvironmentVariableA("PURVEX_TEST_MSGBOX_LOG", nullptr);
+        // The restarted stand-in, if any.
+        for (int i = 0; i < 5 && freshen::EndProcessNamed("Purvex.exe"); ++i) {
+        }
+    }
+
+    // Starts the stand-in main program and waits until it runs.
+    void StartMainProgram() {
+        mainProgram_ = Start(folder_.At("Purvex.exe"), folder_.path());
+        ASSERT_TRUE(mainProgram_.handle);
+        ASSERT_EQ(WaitForSingleObject(started_.get(), 60000), static_cast<DWORD>(WAIT_OBJECT_0));
+    }
+
+    Process StartFreshen() { return Start(BinFolder() + "\\Freshen.exe", folder_.path()); }
+
+    // Runs Freshen.exe to its end; returns its exit code.
+    DWORD RunFreshen() {
+        Process freshen = StartFreshen();
+        EXPECT_TRUE(freshen.handle);
+        if (!freshen.handle) return ~0u;
+        WaitForSingleObject(freshen.handle.get(), INFINITE);
+        DWORD code = 0;
+        GetExitCodeProcess(freshen.handle.get(), &code);
+        return code;
+    }
+
+    void ServeVersionFile(const std::string& text) { server_.Set(UpdatePath("Purvex_Ver.txt"), CannedResponse{200, text}); }
+
+    void ExpectMainProgramEndedAndRestarted() {
+        ASSERT_TRUE(mainProgram_.handle);
+        EXPECT_EQ(WaitForSingleObject(mainProgram_.handle.get(), 0), static_cast<DWORD>(WAIT_OBJECT_0)) << "ended";
+        DWORD code = 0;
+        GetExitCodeProcess(mainProgram_.handle.get(), &code);
+        EXPECT_EQ(code, static_cast<DWORD>(STILL_ACTIVE)) << "terminated with its own exit code";
+        EXPECT_EQ(WaitForSingleObject(started_.get(), 60000), static_cast<DWORD>(WAIT_OBJECT_0)) << "started again";
+        EXPECT_EQ(CountLines(ReadWholeFile(folder_.At("standin-starts.log"))), 2);
+    }
+
+    ScratchInstallFolder folder_;
+    TestServer server_;
+    VersionKeySandbox key_;
+    base::UniqueHandleKernel started_;
+    base::UniqueModule hookModule_;
+    HHOOK hook_ = nullptr;
+    Process mainProgram_;
+};
+
+TEST_F(FreshenProcessTest, WithoutRunningMainProgramClosesAtOnceAndChangesNothing) {
+    ServeVersionFile("[PURVEXADB]\r\nVER=2004.10.07\r\n");
+    server_.Set(UpdatePath("Purvex.adb"), CannedResponse{200, "new database"});
+    RunFreshen();
+    EXPECT_EQ(server_.TotalRequests(), 0);
+    EXPECT_EQ(key_.Get("PurvexADB"), "2004.10.06");
+    EXPECT_EQ(ReadWholeFile(folder_.At("purvex.adb")), "installed purvex.adb");
+    EXPECT_FALSE(FileExists(folder_.At("Purvex_Ver.txt")));
+    EXPECT_FALSE(FileExists(folder_.At("msgbox.log"))) << "no message";
+    EXPECT_FALSE(FileExists(folder_.At("standin-starts.log"))) << "nothing started";
+}
+
+TEST_F(FreshenProcessTest, EndsMainProgramUpdatesDatabaseAndStartsItAgain) {
+    StartMainProgram();
+    std::string body = MakeBody(20000, 'z');
+    ServeVersionFile("[PURVEXADB]\r\nVER=2004.10.07\r\n[PURVEXEXE]\r\nVER=1.0.0.1\r\n");
+    server_.Set(UpdatePath("Purvex.adb"), CannedResponse{200, body});
+    RunFreshen();
+    ExpectMainProgramEndedAndRestarted();
+    EXPECT_EQ(ReadWholeFile(folder_.At("purvex.adb")), body);
+    EXPECT_EQ(key_.Get("PurvexADB"), "2004.10.07");
+    EXPECT_EQ(key_.Get("KordonADB"), "2004.10.06");
+    EXPECT_EQ(key_.Get("Purvex.exe"), "1.0.0.1");
+    EXPECT_EQ(server_.Requests(UpdatePath("Purvex.adb")), 1);
+    EXPECT_EQ(server_.BodyBytesSent(UpdatePath("Purvex.adb")), body.size());
+    EXPECT_EQ(server_.TotalRequests(), 2);
+    EXPECT_FALSE(FileExists(folder_.At("temp")));
+    EXPECT_FALSE(FileExists(folder_.At("Purvex_Ver.txt")));
+    EXPECT_FALSE(FileExists(folder_.At("msgbox.log"))) << "no message";
+}
+
+TEST_F(FreshenProcessTest, NothingNewerShowsMessageRestartsAndCleansUp) {
+    StartMainProgram();
+    ServeVersionFile("[PURVEXADB]\r\nVER=2004.10.06\r\n[KORDONDLL]\r\nVER=1.0\r\n");
+    RunFreshen();
+    ExpectMainProgramEndedAndRestarted();
+    EXPECT_EQ(ReadWholeFile(folder_.At("msgbox.log")), "Purvex|이미 최신버전을 사용하고 계십니다.\r\n");
+    EXPECT_EQ(server_.TotalRequests(), 1);
+    EXPECT_FALSE(FileExists(folder_.At("temp")));
+    EXPECT_FALSE(FileExists(folder_.At("Purvex_Ver.txt")));
+}
+
+TEST_F(FreshenProcessTest, FailedDownloadIsNamedAndInstallsNothing) {
+    StartMainProgram();
+    ServeVersionFile("[KORDONDLL]\r\nVER=1.0b\r\n");  // Kordon.dll itself answers 404
+    RunFreshen();
+    ExpectMainProgramEndedAndRestarted();
+    EXPECT_EQ(ReadWholeFile(folder_.At("msgbox.log")), "Purvex|Kordon.dll 파일을 받지 못했습니다.\r\n");
+    EXPECT_EQ(ReadWholeFile(folder_.At("kordon.dll")), "installed kordon.dll");
+    EXPECT_EQ(key_.Get("KordonDll.dll"), "1.0a");
+}
+
+TEST_F(FreshenProcessTest, ClosingTheWindowDuringDownloadStopsCleanly) {
+    StartMainProgram();
+    base::UniqueHandleKernel reached(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    base::UniqueHandleKernel release(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    CannedResponse held{200, MakeBody(30000, 'h')};
+    held.reached = reached.get();
+    held.release = release.get();
+    ServeVersionFile("[PURVEXDLL]\r\nVER=1.0.0.2\r\n[PURVEXADB]\r\nVER=2004.10.07\r\n");
+    server_.Set(UpdatePath("Purvex.dll"), held);
+    server_.Set(UpdatePath("Purvex.adb"), CannedResponse{200, "new database"});
+
+    Process freshen = StartFreshen();
+    ASSERT_TRUE(freshen.handle);
+    ASSERT_EQ(WaitForSingleObject(reached.get(), 60000), static_cast<DWORD>(WAIT_OBJECT_0));
+    HWND window = FindWindowOf(freshen.id, "Freshen");
+    ASSERT_NE(window, nullptr);
+    // What Esc and the close box send; handled by the time SendMessage returns.
+    SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    EXPECT_TRUE(IsWindow(window)) << "the window stays until the update thread has stopped";
+    SetEvent(release.get());
+    WaitForSingleObject(freshen.handle.get(), INFINITE);
+
+    ExpectMainProgramEndedAndRestarted();
+    EXPECT_EQ(ReadWholeFile(folder_.At("purvex.dll")), "installed purvex.dll");
+    EXPECT_EQ(key_.Get("Purvex.dll"), "1.0.0.1");
+    EXPECT_EQ(server_.Requests(UpdatePath("Purvex.adb")), 0) << "nothing fetched after closing";
+    EXPECT_EQ(key_.Get("PurvexADB"), "2004.10.06");
+    EXPECT_FALSE(FileExists(folder_.At("temp")));
+    EXPECT_FALSE(FileExists(folder_.At("Purvex_Ver.txt")));
+    EXPECT_FALSE(FileExists(folder_.At("msgbox.log"))) << "no message after closing";
+}
+
+TEST_F(FreshenProcessTest, OnlyDatabaseNewerOneFetchAndItsStatusLine) {
+    StartMainProgram();
+    base::UniqueHandleKernel reached(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    base::UniqueHandleKernel release(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    std::string body = MakeBody(30000, 'q');
+    CannedResponse held{200, body};
+    held.reached = reached.get();
+    held.release = release.get();
+    ServeVersionFile(
+        "[PURVEXEXE]\r\nVER=1.0.0.1\r\n[CHRONIKDLL]\r\nVER=1.0.0.1\r\n[PURVEXDLL]\r\nVER=1.0.0.0\r\n"
+        "[KORDONDLL]\r\nVER=1.0a\r\n[KORDONADB]\r\nVER=2004.10.06\r\n[PURVEXADB]\r\nVER=2004.10.07\r\n");
+    server_.Set(UpdatePath("Purvex.adb"), held);
+
+    Process freshen = StartFreshen();
+    ASSERT_TRUE(freshen.handle);
+    ASSERT_EQ(WaitForSingleObject(reached.get(), 60000), static_cast<DWORD>(WAIT_OBJECT_0));
+    HWND window = FindWindowOf(freshen.id, "Freshen");
+    ASSERT_NE(window, nullptr);
+    for (int i = 0; i < 200 && !IsWindowVisible(window); ++i) Sleep(50);  // shown once the modal loop runs
+    ASSERT_TRUE(IsWindowVisible(window));
+    SetForegroundWindow(window);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    SendMessageA(window, WM_NULL, 0, 0);
+    Pixels shown = CaptureClient(window);
+    SetEvent(release.get());
+    WaitForSingleObject(freshen.handle.get(), INFINITE);
+
+    std::string exe = BinFolder() + "\\Freshen.exe";
+    int database = StatusStripDifferences(shown, RenderStatus(exe, shown.width, shown.height,
+                                                              "Purvex.adb 파일 업데이트중..."));
+    int program = StatusStripDifferences(shown, RenderStatus(exe, shown.width, shown.height,
+                                                             "Purvex.exe 파일 업데이트중..."));
+    int nothing = StatusStripDifferences(shown, RenderStatus(exe, shown.width, shown.height, ""));
+    EXPECT_LT(database, 20) << "the window shows the database's status line";
+    EXPECT_GT(program, database + 20) << "and not another file's";
+    EXPECT_GT(nothing, database + 20);
+
+    ExpectMainProgramEndedAndRestarted();
+    EXPECT_EQ(server_.Requests(UpdatePath("Purvex.adb")), 1);
+    EXPECT_EQ(server_.TotalRequests(), 2) << "exactly one fetch besides the version file";
+    EXPECT_EQ(ReadWholeFile(folder_.At("purvex.adb")), body);
+    EXPECT_EQ(key_.Get("PurvexADB"), "2004.10.07");
+    EXPECT_EQ(key_.Get("Purvex.exe"), "1.0.0.1");
+    EXPECT_EQ(key_.Get("Chronik.dll"), "1.0.0.1");
+    EXPECT_EQ(key_.Get("Purvex.dll"), "1.0.0.1");
+    EXPECT_EQ(key_.Get("KordonDll.dll"), "1.0a");
+    EXPECT_EQ(key_.Get("KordonADB"), "2004.10.06");
+    for (const char* name : {"chronik.dll", "purvex.dll", "kordon.dll", "kordon.adb"})
+        EXPECT_EQ(ReadWholeFile(folder_.At(name)), std::string("installed ") + name);
+}
+
+}  // namespace

@@ -1,0 +1,14 @@
+// Resource identifiers of Freshen.exe.
+#pragma once
+
+#define IDD_ABOUTBOX        100
+#define IDS_ABOUTBOX        101
+#define IDD_FRESHEN_DIALOG  102
+#define IDR_MAINFRAME       128
+#define IDB_BANNER          130
+#define IDC_PROGRESS        1000
+#define IDM_ABOUTBOX        0x0010
+
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
