@@ -1,0 +1,5 @@
+// The pages the shell shows in its right pane, each created by run-time class.
+#pragma once
+#include "app/cure/CureView.h"
+#include "app/placeholder_pages.h"
+#include "reportview/report_view.h"

@@ -1,0 +1,58 @@
+#include "app/purvex_app.h"
+
+#include "app/main_frame.h"
+#include "app/purvex_doc.h"
+#include "app/purvex_view.h"
+#include "app/resource.h"
+#include "app/shell_texts.h"
+#include "base/unique_handle.h"
+#include "framework/afxsock.h"
+#include "framework/afxdisp.h"
+
+namespace {
+
+// Keeps the name "Purvex" alive while this process runs.
+base::UniqueHandleKernel instanceMutex;
+
+// True when another instance owns the name; that instance's window is then
+// shown and brought forward.
+bool AnotherInstanceRuns() {
+    instanceMutex.reset(CreateMutexA(nullptr, TRUE, shell::kInstanceName));
+    const DWORD error = GetLastError();
+    if (instanceMutex) ReleaseMutex(instanceMutex.get());
+    if (error != ERROR_ALREADY_EXISTS) return false;
+
+    // SW_SHOW leaves a minimised window minimised.
+    if (HWND frame = FindWindowA(nullptr, shell::kAppTitle)) ShowWindow(frame, SW_SHOW);
+    if (HWND front = FindWindowA(nullptr, shell::kInstanceName)) SetForegroundWindow(front);
+    return true;
+}
+
+}  // namespace
+
+CPurvexApp::CPurvexApp() = default;
+
+BOOL CPurvexApp::InitInstance() {
+    if (!AfxSocketInit()) {
+        AfxMessageBox(IDP_SOCKETS_INIT_FAILED);
+        return FALSE;
+    }
+    AfxOleInit();
+    AfxEnableControlContainer();
+    Enable3dControls();
+
+    SetRegistryKey("Local AppWizard-Generated Applications");
+    LoadStdProfileSettings(4);
+
+    if (AnotherInstanceRuns()) ExitProcess(1);
+
+    AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CPurvexDoc), RUNTIME_CLASS(CMainFrame),
+                                          RUNTIME_CLASS(CPurvexView)));
+    CCommandLineInfo commandLine;
+    ParseCommandLine(commandLine);
+    if (!ProcessShellCommand(commandLine)) return FALSE;
+
+    m_pMainWnd->ShowWindow(SW_SHOW);
+    m_pMainWnd->UpdateWindow();
+    return TRUE;
+}

@@ -1,0 +1,5 @@
+#include "app/purvex_doc.h"
+
+IMPLEMENT_DYNCREATE(CPurvexDoc, CDocument)
+
+CPurvexDoc::CPurvexDoc() = default;

@@ -1,0 +1,77 @@
+#include "app/version_record.h"
+
+#include <vector>
+
+#include "app/program_folder.h"
+#include "app/shell_texts.h"
+#include "base/unique_handle.h"
+
+namespace shell {
+namespace {
+
+// REG_SZ without a terminating zero: the data length is the text length.
+// The system takes a zero byte right after string data as part of it, so the
+// data is handed over from a copy followed by a non-zero byte.
+void SetText(HKEY key, const char* name, const std::string& text) {
+    std::vector<char> data(text.begin(), text.end());
+    data.push_back('\xFF');
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.data()),
+                   static_cast<DWORD>(text.size()));
+}
+
+// The engine's ftool_GetVer text (empty when the export is missing); false
+// when the library cannot be loaded.
+bool ReadEngineVersion(const char* library, std::string& version) {
+    base::UniqueModule engine(LoadLibraryA(library));
+    if (!engine) return false;
+    auto getVer = reinterpret_cast<FtoolGetVerFn>(reinterpret_cast<void*>(GetProcAddress(engine.get(), "ftool_GetVer")));
+    const char* text = getVer ? getVer() : nullptr;
+    version = text ? text : "";
+    return true;
+}
+
+}  // namespace
+
+void WriteVersionRecord(HWND owner, HKEY root, const char* path, const char* engineLibrary) {
+    base::UniqueHKey key;
+    if (RegOpenKeyExA(root, path, 0, KEY_READ, key.put()) == ERROR_SUCCESS) return;
+    if (RegCreateKeyExA(root, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, key.put(),
+                        nullptr) != ERROR_SUCCESS) {
+        return;
+    }
+    SetText(key.get(), "Purvex.exe", ReadFileVersion("Purvex.exe"));
+    SetText(key.get(), "Chronik.dll", ReadFileVersion("Chronik.dll"));
+    std::string engineVersion;
+    if (!ReadEngineVersion(engineLibrary, engineVersion))
+        MessageBoxA(owner, kMsgEngineMissing, kAppTitle, MB_OK | MB_ICONEXCLAMATION);
+    SetText(key.get(), "Purvex.dll", engineVersion);
+    SetText(key.get(), "KordonDll.dll", "1.0a");
+    SetText(key.get(), "PurvexADB", "2004.10.06");
+    SetText(key.get(), "KordonADB", "2004.10.06");
+    SetText(key.get(), "StartPage", "about:blank");
+}
+
+std::string ReadFileVersion(const char* fileName) {
+    const std::string file = ProgramFolder() + fileName;
+    DWORD ignored = 0;
+    DWORD size = GetFileVersionInfoSizeA(file.c_str(), &ignored);
+    if (size == 0) return "";
+    std::vector<char> info(size);
+    if (!GetFileVersionInfoA(file.c_str(), 0, size, info.data())) return "";
+
+    void* block = nullptr;
+    UINT blockSize = 0;
+    if (!VerQueryValueA(info.data(), "\\VarFileInfo\\Translation", &block, &blockSize) ||
+        blockSize < sizeof(DWORD)) {
+        return "";
+    }
+    const WORD* translation = static_cast<const WORD*>(block);  // language, code page
+    char query[64];
+    wsprintfA(query, "\\StringFileInfo\\%04x%04x\\FileVersion", translation[0], translation[1]);
+    if (!VerQueryValueA(info.data(), query, &block, &blockSize) || !block) return "";
+    // blockSize counts characters, possibly with the terminator: stop at the first zero.
+    const char* text = static_cast<const char*>(block);
+    return std::string(text, strnlen(text, blockSize));
+}
+
+}  // namespace shell

@@ -1,0 +1,1 @@
+// Resource-only libraries whose version blocks the version-reading tests know.

@@ -1,0 +1,193 @@
+// The version record written at the first start, and the FileVersion reader.
+// Records go to a throwaway key under HKLM\SOFTWARE\PurvexTest; the engine is
+// the stand-in library StandinEngine.dll.
+#include "app/version_record.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <shlwapi.h>
+
+#include <map>
+#include <string>
+
+#include "app/purvex_version.h"
+#include "app/shell_texts.h"
+#include "base/unique_handle.h"
+#include "reportview/chronik_version.h"
+#include "tests/ui/message_box_hook.h"
+
+namespace {
+
+constexpr char kStandinEngine[] = "StandinEngine.dll";
+constexpr char kStandinVersion[] = "2004.12.24 beta";
+
+struct StoredValue {
+    DWORD type = 0;
+    std::string data;  // exactly the stored bytes
+};
+
+// A fresh test key, deleted with everything in it afterwards.
+class SandboxKey {
+public:
+    SandboxKey() : path_("SOFTWARE\\PurvexTest\\version" + std::to_string(GetCurrentProcessId())) {
+        SHDeleteKeyA(HKEY_LOCAL_MACHINE, path_.c_str());
+    }
+    ~SandboxKey() { SHDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\PurvexTest"); }
+    const char* path() const { return path_.c_str(); }
+
+    bool Exists() const {
+        base::UniqueHKey key;
+        return RegOpenKeyExA(HKEY_LOCAL_MACHINE, path(), 0, KEY_READ, key.put()) == ERROR_SUCCESS;
+    }
+    // Every value with its exact data; the size a reader gets back is the stored size.
+    std::map<std::string, StoredValue> Values() const {
+        std::map<std::string, StoredValue> values;
+        base::UniqueHKey key;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) return values;
+        for (DWORD i = 0;; ++i) {
+            char name[256];
+            DWORD nameLength = sizeof name;
+            BYTE data[256];
+            memset(data, 'X', sizeof data);  // guard: a stored terminator would show as 0
+            DWORD type = 0, size = sizeof data;
+            if (RegEnumValueA(key.get(), i, name, &nameLength, nullptr, &type, data, &size) != ERROR_SUCCESS)
+                break;
+            values[name] = {type, std::string(reinterpret_cast<char*>(data), size)};
+        }
+        return values;
+    }
+    void Set(const char* name, const char* text) const {
+        base::UniqueHKey key;
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, path(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(), nullptr);
+        RegSetValueExA(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), lstrlenA(text) + 1);
+    }
+
+private:
+    std::string path_;
+};
+
+StoredValue Text(const std::string& text) { return {REG_SZ, text}; }
+
+bool operator==(const StoredValue& a, const StoredValue& b) { return a.type == b.type && a.data == b.data; }
+std::ostream& operator<<(std::ostream& out, const StoredValue& v) {
+    return out << "type " << v.type << " \"" << v.data << "\" (" << v.data.size() << " bytes)";
+}
+
+}  // namespace
+
+// --- FileVersion reading ---
+
+TEST(ReadFileVersion, TakesTheBlockOfTheFirstTranslation) {
+    EXPECT_EQ(shell::ReadFileVersion("VersionProbeKo.dll"), "3.1.4.15");
+    // First translation 0409/04e4 names the second block, whose text wins.
+    EXPECT_EQ(shell::ReadFileVersion("VersionProbeUs.dll"), "7.0 build 12");
+}
+
+TEST(ReadFileVersion, IsEmptyWithoutAUsableVersionText) {
+    EXPECT_EQ(shell::ReadFileVersion("VersionProbeNoBlock.dll"), "");  // translation without its block
+    EXPECT_EQ(shell::ReadFileVersion("VersionProbeNone.dll"), "");     // no version resource at all
+    EXPECT_EQ(shell::ReadFileVersion("NoSuchFile.dll"), "");
+}
+
+TEST(ReadFileVersion, ResolvesBesideTheProgramNotInTheCurrentFolder) {
+    char previous[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    ASSERT_TRUE(SetCurrentDirectoryA(temp));
+    const std::string version = shell::ReadFileVersion("VersionProbeKo.dll");
+    SetCurrentDirectoryA(previous);
+    EXPECT_EQ(version, "3.1.4.15");
+}
+
+TEST(ReadFileVersion, ProgramFilesCarryTheirVersions) {
+    EXPECT_EQ(shell::ReadFileVersion("Purvex.exe"), PURVEX_EXE_VERSION_TEXT);
+    EXPECT_EQ(shell::ReadFileVersion("Chronik.dll"), CHRONIK_DLL_VERSION_TEXT);
+}
+
+// --- Writing the record ---
+
+TEST(WriteVersionRecord, FirstWriteStoresExactlyTheSevenValuesWithoutTerminators) {
+    SandboxKey sandbox;
+    ui_test::MessageBoxHook hook;  // a box here would be a fault: counted below
+    shell::WriteVersionRecord(nullptr, HKEY_LOCAL_MACHINE, sandbox.path(), kStandinEngine);
+
+    EXPECT_TRUE(hook.seen().empty());
+    const std::map<std::string, StoredValue> expected = {
+        {"Purvex.exe", Text(PURVEX_EXE_VERSION_TEXT)},
+        {"Chronik.dll", Text(CHRONIK_DLL_VERSION_TEXT)},
+        {"Purvex.dll", Text(kStandinVersion)},
+        {"KordonDll.dll", Text("1.0a")},
+        {"PurvexADB", Text("2004.10.06")},
+        {"KordonADB", Text("2004.10.06")},
+        {"StartPage", Text("about:blank")},
+    };
+    EXPECT_EQ(sandbox.Values(), expected);
+}
+
+TEST(WriteVersionRecord, ReadingIntoAZeroFilledBufferYieldsExactlyTheText) {
+    SandboxKey sandbox;
+    shell::WriteVersionRecord(nullptr, HKEY_LOCAL_MACHINE, sandbox.path(), kStandinEngine);
+    base::UniqueHKey key;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, sandbox.path(), 0, KEY_READ, key.put()), ERROR_SUCCESS);
+    char buffer[20] = {};
+    DWORD size = sizeof buffer - 1;
+    ASSERT_EQ(RegQueryValueExA(key.get(), "purvexadb", nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(size, 10u);
+    EXPECT_STREQ(buffer, "2004.10.06");
+}
+
+TEST(WriteVersionRecord, AnExistingRecordIsNeverRewritten) {
+    SandboxKey sandbox;
+    sandbox.Set("Purvex.exe", "0.9");  // an older program wrote this; the files changed since
+    shell::WriteVersionRecord(nullptr, HKEY_LOCAL_MACHINE, sandbox.path(), kStandinEngine);
+    const std::map<std::string, StoredValue> expected = {{"Purvex.exe", {REG_SZ, std::string("0.9\0", 4)}}};
+    EXPECT_EQ(sandbox.Values(), expected);
+}
+
+TEST(WriteVersionRecord, AnEmptyExistingKeyCountsAsARecord) {
+    SandboxKey sandbox;
+    base::UniqueHKey key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, sandbox.path(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              key.put(), nullptr),
+              ERROR_SUCCESS);
+    shell::WriteVersionRecord(nullptr, HKEY_LOCAL_MACHINE, sandbox.path(), kStandinEngine);
+    EXPECT_TRUE(sandbox.Values().empty());
+}
+
+TEST(WriteVersionRecord, MissingEngineShowsItsMessageAndTheRestIsWritten) {
+    SandboxKey sandbox;
+    ui_test::MessageBoxHook hook({IDOK});
+    shell::WriteVersionRecord(nullptr, HKEY_LOCAL_MACHINE, sandbox.path(), "NoSuchEngine.dll");
+
+    ASSERT_EQ(hook.seen().size(), 1u);
+    EXPECT_EQ(hook.seen()[0].text, shell::kMsgEngineMissing);
+    EXPECT_EQ(hook.seen()[0].caption, shell::kAppTitle);
+    EXPECT_EQ(hook.seen()[0].icon, LoadIcon(nullptr, IDI_EXCLAMATION));
+    EXPECT_TRUE(hook.seen()[0].hadButton);
+
+    const auto values = sandbox.Values();
+    EXPECT_EQ(values.size(), 7u);
+    ASSERT_EQ(values.count("Purvex.dll"), 1u);
+    EXPECT_EQ(values.at("Purvex.dll"), Text(""));
+    ASSERT_EQ(values.count("StartPage"), 1u);
+    EXPECT_EQ(values.at("StartPage"), Text("about:blank"));
+}
+
+TEST(WriteVersionRecord, EngineWithoutTheVersionExportGivesAnEmptyValueAndNoMessage) {
+    SandboxKey sandbox;
+    ui_test::MessageBoxHook hook;
+    shell::WriteVersionRecord(nullptr, HKEY_LOCAL_MACHINE, sandbox.path(), "VersionProbeNone.dll");
+    EXPECT_TRUE(hook.seen().empty());
+    const auto values = sandbox.Values();
+    ASSERT_EQ(values.count("Purvex.dll"), 1u);
+    EXPECT_EQ(values.at("Purvex.dll"), Text(""));
+}
+
+TEST(WriteVersionRecord, TheEngineIsUnloadedAfterwards) {
+    SandboxKey sandbox;
+    ASSERT_EQ(GetModuleHandleA(kStandinEngine), nullptr);
+    shell::WriteVersionRecord(nullptr, HKEY_LOCAL_MACHINE, sandbox.path(), kStandinEngine);
+    EXPECT_EQ(GetModuleHandleA(kStandinEngine), nullptr);
+}

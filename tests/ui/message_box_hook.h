@@ -1,0 +1,42 @@
+// Answers the message boxes of the calling thread by pressing their buttons.
+// A WH_CBT hook sees each box when it is activated, records its caption, text
+// and icon, and posts the click of the next button in the queue, so the box
+// closes through its own button as if the user pressed it.
+#pragma once
+#include <windows.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace ui_test {
+
+struct SeenMessageBox {
+    HWND box = nullptr;  // no longer valid once the box has closed
+    std::string caption;
+    std::string text;
+    HICON icon = nullptr;  // the icon shown, compare with LoadIcon(nullptr, IDI_...)
+    bool hadButton = false;  // the answer's button existed in the box
+};
+
+class MessageBoxHook {
+public:
+    // Each box is answered with the next id of answers (IDOK, IDYES, IDNO ...);
+    // when the queue is empty the box gets IDCANCEL, or IDOK if it has no Cancel.
+    explicit MessageBoxHook(std::vector<int> answers = {});
+    ~MessageBoxHook();
+    MessageBoxHook(const MessageBoxHook&) = delete;
+    MessageBoxHook& operator=(const MessageBoxHook&) = delete;
+
+    const std::vector<SeenMessageBox>& seen() const { return seen_; }
+
+private:
+    static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam);
+    void Answer(HWND box);
+
+    HHOOK hook_ = nullptr;
+    std::deque<int> answers_;
+    std::vector<SeenMessageBox> seen_;
+};
+
+}  // namespace ui_test

@@ -1,0 +1,230 @@
+#include "ui/icon_button.h"
+
+CIconButton::CIconButton() { ResetColours(); }
+
+CIconButton::~CIconButton() {
+    DropBackground();
+    Release(m_hoverIcon);
+    Release(m_normalIcon);
+}
+
+BEGIN_MESSAGE_MAP(CIconButton, CButton)
+    ON_WM_MOUSEMOVE()
+    ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
+    ON_WM_KILLFOCUS()
+    ON_WM_ACTIVATE()
+    ON_WM_CANCELMODE()
+    ON_WM_SYSCOLORCHANGE()
+    ON_WM_LBUTTONDBLCLK()
+    ON_CONTROL_REFLECT_EX(BN_CLICKED, OnClicked)
+    ON_MESSAGE(WM_MEASUREITEM, OnMenuMeasure)
+    ON_MESSAGE(WM_DRAWITEM, OnMenuDraw)
+END_MESSAGE_MAP()
+
+void CIconButton::PreSubclassWindow() {
+    CButton::PreSubclassWindow();
+    ModifyStyle(BS_TYPEMASK, BS_OWNERDRAW);
+}
+
+CIconButton::Icon CIconButton::LoadIconResource(UINT id) {
+    Icon result;
+    if (id == 0) return result;
+    HINSTANCE module = AfxFindResourceHandle(MAKEINTRESOURCE(id), RT_GROUP_ICON);
+    result.icon = static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_ICON, 0, 0, 0));
+    ICONINFO info = {};
+    if (result.icon && GetIconInfo(result.icon, &info)) {
+        BITMAP bitmap = {};
+        GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+        result.width = bitmap.bmWidth;
+        result.height = info.hbmColor ? bitmap.bmHeight : bitmap.bmHeight / 2;
+        if (info.hbmColor) DeleteObject(info.hbmColor);
+        if (info.hbmMask) DeleteObject(info.hbmMask);
+    }
+    return result;
+}
+
+void CIconButton::Release(Icon& icon) {
+    if (icon.icon) DestroyIcon(icon.icon);
+    icon = Icon();
+}
+
+void CIconButton::SetIcons(UINT hoverIcon, UINT normalIcon) {
+    Release(m_hoverIcon);
+    Release(m_normalIcon);
+    m_hoverIcon = LoadIconResource(hoverIcon);
+    m_normalIcon = LoadIconResource(normalIcon);
+    if (m_hWnd) Invalidate();
+}
+
+void CIconButton::SetTransparent(BOOL repaint) {
+    m_transparent = TRUE;
+    DropBackground();
+    if (repaint && m_hWnd) Invalidate();
+}
+
+void CIconButton::SetBorder(BOOL draw, BOOL repaint) {
+    m_drawBorder = draw;
+    if (repaint && m_hWnd) Invalidate();
+}
+
+void CIconButton::ResetColours() {
+    for (int state = 0; state < kColourStates; ++state) {
+        m_backColour[state] = GetSysColor(COLOR_BTNFACE);
+        m_textColour[state] = GetSysColor(COLOR_BTNTEXT);
+    }
+}
+
+void CIconButton::DropBackground() {
+    if (!m_backgroundDC.m_hDC) return;
+    m_backgroundDC.SelectObject(m_oldBackground);
+    m_backgroundDC.DeleteDC();
+    m_backgroundPicture.DeleteObject();
+    m_oldBackground = nullptr;
+}
+
+void CIconButton::SaveParentBackground(CDC& dc, const CRect& client) {
+    CWnd* parent = GetParent();
+    CRect inParent = client;
+    ::MapWindowPoints(m_hWnd, parent->m_hWnd, reinterpret_cast<POINT*>(&inParent), 2);
+    CClientDC parentDC(parent);
+    m_backgroundDC.CreateCompatibleDC(&dc);
+    m_backgroundPicture.CreateCompatibleBitmap(&dc, client.Width(), client.Height());
+    m_oldBackground = m_backgroundDC.SelectObject(&m_backgroundPicture);
+    m_backgroundDC.BitBlt(0, 0, client.Width(), client.Height(), &parentDC, inParent.left, inParent.top, SRCCOPY);
+}
+
+void CIconButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
+    CDC* dc = CDC::FromHandle(lpDrawItemStruct->hDC);
+    const UINT state = lpDrawItemStruct->itemState;
+    const bool pressed = (state & ODS_SELECTED) != 0;
+    const bool focused = (state & ODS_FOCUS) != 0;
+    const bool disabled = (state & ODS_DISABLED) != 0;
+    CRect client(lpDrawItemStruct->rcItem);
+
+    const ColourState colours = (pressed || m_hover) ? kHovered : focused ? kFocused : kNormal;
+    if (m_transparent) {
+        if (!m_backgroundDC.m_hDC) SaveParentBackground(*dc, client);
+        dc->BitBlt(client.left, client.top, client.Width(), client.Height(), &m_backgroundDC, 0, 0, SRCCOPY);
+    } else {
+        dc->FillSolidRect(client, m_backColour[colours]);
+    }
+
+    if (m_drawBorder) {
+        if (!m_flat) {
+            dc->DrawEdge(client, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+        } else if (pressed) {
+            dc->Draw3dRect(client, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
+        } else if (m_hover) {
+            dc->Draw3dRect(client, GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW));
+        }
+    }
+
+    const Icon& icon = (pressed || m_hover || !m_normalIcon.icon) ? m_hoverIcon : m_normalIcon;
+    if (icon.icon) {
+        CPoint at(client.left + (client.Width() - icon.width) / 2, client.top + (client.Height() - icon.height) / 2);
+        if (pressed) at.Offset(m_pressedOffset.x, m_pressedOffset.y);
+        if (disabled) {
+            ::DrawStateA(dc->m_hDC, nullptr, nullptr, reinterpret_cast<LPARAM>(icon.icon), 0, at.x, at.y,
+                         icon.width, icon.height, DST_ICON | DSS_DISABLED);
+        } else {
+            ::DrawIconEx(dc->m_hDC, at.x, at.y, icon.icon, icon.width, icon.height, 0, nullptr, DI_NORMAL);
+        }
+    }
+
+    CString text;
+    GetWindowText(text);
+    if (!text.IsEmpty()) {
+        CRect textRect = client;
+        if (pressed) textRect.OffsetRect(m_pressedOffset);
+        dc->SetBkMode(TRANSPARENT);
+        dc->SetTextColor(disabled ? GetSysColor(COLOR_GRAYTEXT) : m_textColour[colours]);
+        dc->DrawText(text, textRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
+    if (!m_flat && focused) {
+        CRect focus = client;
+        focus.DeflateRect(3, 3);
+        dc->DrawFocusRect(focus);
+    }
+}
+
+void CIconButton::Unhover() {
+    if (!m_hover) return;
+    m_hover = FALSE;
+    Invalidate();
+}
+
+void CIconButton::OnMouseMove(UINT nFlags, CPoint point) {
+    CButton::OnMouseMove(nFlags, point);
+    if ((nFlags & MK_LBUTTON) && !m_hover) return;  // a press that began elsewhere
+    if (!m_flat) return;
+    if (!m_alwaysTrack && GetActiveWindow() == nullptr) return;
+
+    CPoint screen = point;
+    ClientToScreen(&screen);
+    if (::WindowFromPoint(screen) == m_hWnd) {
+        if (!m_hover) {
+            m_hover = TRUE;
+            Invalidate();
+            TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, m_hWnd, 0};
+            _TrackMouseEvent(&track);
+        }
+    } else {
+        Unhover();
+    }
+}
+
+LRESULT CIconButton::OnMouseLeave(WPARAM, LPARAM) {
+    Unhover();
+    return 0;
+}
+
+void CIconButton::OnKillFocus(CWnd* pNewWnd) {
+    CButton::OnKillFocus(pNewWnd);
+    Unhover();
+}
+
+void CIconButton::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized) {
+    CButton::OnActivate(nState, pWndOther, bMinimized);
+    if (nState == WA_INACTIVE) Unhover();
+}
+
+void CIconButton::OnCancelMode() {
+    CButton::OnCancelMode();
+    Unhover();
+}
+
+void CIconButton::OnSysColorChange() {
+    CButton::OnSysColorChange();
+    DropBackground();
+    ResetColours();
+    Invalidate();
+}
+
+void CIconButton::OnLButtonDblClk(UINT nFlags, CPoint point) {
+    // A quick second press is a second click, not a double click.
+    SendMessage(WM_LBUTTONDOWN, nFlags, MAKELPARAM(point.x, point.y));
+}
+
+BOOL CIconButton::OnClicked() {
+    if (!m_menu.IsEmpty()) {
+        CRect rect;
+        GetWindowRect(rect);
+        const UINT command = m_menu.Track(this, CPoint(rect.left, rect.bottom));
+        if (command) GetParent()->PostMessage(WM_COMMAND, MAKEWPARAM(command, 0), 0);
+    }
+    return FALSE;  // the parent gets the click as well
+}
+
+LRESULT CIconButton::OnMenuMeasure(WPARAM, LPARAM lParam) {
+    auto* measure = reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam);
+    if (measure->CtlType != ODT_MENU) return Default();
+    CIconMenu::MeasureItem(measure);
+    return TRUE;
+}
+
+LRESULT CIconButton::OnMenuDraw(WPARAM, LPARAM lParam) {
+    auto* draw = reinterpret_cast<LPDRAWITEMSTRUCT>(lParam);
+    if (draw->CtlType != ODT_MENU) return Default();
+    CIconMenu::DrawItem(draw);
+    return TRUE;
+}

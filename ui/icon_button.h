@@ -1,0 +1,75 @@
+// Flat owner-drawn button showing one icon (the page and banner buttons):
+// the hover icon while the pointer is on it or it is pressed, the normal icon
+// otherwise, moved one pixel right and down while pressed. In transparent
+// mode it draws over a copy of the parent's picture taken at its first paint.
+#pragma once
+#include "framework/afxwin.h"
+#include "ui/icon_menu.h"
+
+class CIconButton : public CButton {
+public:
+    CIconButton();
+    ~CIconButton() override;
+
+    // Icon resource ids; normalIcon 0 shows the hover icon in every state.
+    // The previous icons are destroyed.
+    void SetIcons(UINT hoverIcon, UINT normalIcon);
+    // Draw over the parent's picture instead of a filled face.
+    void SetTransparent(BOOL repaint = TRUE);
+    void SetBorder(BOOL draw, BOOL repaint = TRUE);
+    // The optional drop-down menu shown on a click (empty: none).
+    CIconMenu& Menu() { return m_menu; }
+
+    void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
+
+    BOOL IsHovered() const { return m_hover; }
+    HICON GetHoverIcon() const { return m_hoverIcon.icon; }
+    HICON GetNormalIcon() const { return m_normalIcon.icon; }
+
+    // Colour pairs by state, initially the system's button face and text.
+    enum ColourState { kNormal, kHovered, kFocused, kColourStates };
+    COLORREF m_backColour[kColourStates];
+    COLORREF m_textColour[kColourStates];
+
+protected:
+    void PreSubclassWindow() override;
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnKillFocus(CWnd* pNewWnd);
+    afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+    afx_msg void OnCancelMode();
+    afx_msg void OnSysColorChange();
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg BOOL OnClicked();
+    afx_msg LRESULT OnMenuMeasure(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnMenuDraw(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    struct Icon {
+        HICON icon = nullptr;  // owned
+        int width = 0;
+        int height = 0;
+    };
+    static Icon LoadIconResource(UINT id);
+    static void Release(Icon& icon);
+    void ResetColours();
+    void DropBackground();
+    void Unhover();
+    void SaveParentBackground(CDC& dc, const CRect& client);
+
+    Icon m_hoverIcon;
+    Icon m_normalIcon;
+    BOOL m_flat = TRUE;
+    BOOL m_drawBorder = TRUE;
+    BOOL m_transparent = FALSE;
+    BOOL m_alwaysTrack = TRUE;
+    BOOL m_hover = FALSE;
+    CPoint m_pressedOffset{1, 1};
+    // Memory picture of the parent under the button, taken at the first
+    // paint in transparent mode.
+    CDC m_backgroundDC;
+    CBitmap m_backgroundPicture;
+    CBitmap* m_oldBackground = nullptr;
+    CIconMenu m_menu;
+};
