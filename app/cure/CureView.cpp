@@ -89,6 +89,9 @@ void CCureView::DoDataExchange(CDataExchange* pDX) {
     CFormView::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_CURE_LIST, m_list);
     DDX_Control(pDX, IDC_CURE_PROGRESS, m_progress);
+    DDX_Control(pDX, IDC_CURE_START, m_startButton);
+    DDX_Control(pDX, IDC_CURE_CURE, m_cureButton);
+    DDX_Control(pDX, IDC_CURE_APPLY, m_applyButton);
     DDX_Text(pDX, IDC_CURE_ADDRESS, m_strStartPage);
     DDX_Check(pDX, IDC_CURE_STARTPAGE, m_bStartPage);
     DDX_Radio(pDX, IDC_CURE_PRESET_MAKER, m_nStartPageChoice);

@@ -13,6 +13,7 @@
 #include "framework/afxext.h"
 #include "framework/afxwin.h"
 #include "ui/sort_header_ctrl.h"
+#include "ui/xp_button.h"
 
 // One found adware of the current pass: its list row and the scan result
 // exactly as the engine returned it. Owns nothing; the engine keeps the
@@ -117,5 +118,8 @@ private:
     CListCtrl m_list;
     CSortHeaderCtrl m_header;
     CProgressCtrl m_progress;
+    CXPButton m_startButton;   // 1004
+    CXPButton m_cureButton;    // 1013
+    CXPButton m_applyButton;   // 1020
     CFont m_font;
 };

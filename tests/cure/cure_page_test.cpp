@@ -30,6 +30,8 @@ constexpr char kIeMain[] = "Software\\Microsoft\\Internet Explorer\\Main";
 constexpr char kIeSearch[] = "Software\\Microsoft\\Internet Explorer\\Search";
 
 std::string Sz(const std::string& text) { return text + '\0'; }
+// A subkey of the test key.
+std::string Sub(const std::string& subkey) { return std::string(kTestKey) + "\\" + subkey; }
 
 // Each test works in a sandbox folder that is the current directory (the
 // page's Purvex.adb and PurvexLog live there), a trace folder, a test key
@@ -61,7 +63,6 @@ protected:
         ASSERT_TRUE(cure_test::SetValue(HKEY_CURRENT_USER, std::string(kTestKey) + "\\" + subkey, value,
                                         Sz("trace")));
     }
-    static std::string Sub(const std::string& subkey) { return std::string(kTestKey) + "\\" + subkey; }
     std::string Log(const std::string& name) const { return sandbox_ / ("PurvexLog\\" + name); }
 
     cure_test::TempFolder sandbox_;
