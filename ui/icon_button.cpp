@@ -21,6 +21,11 @@ BEGIN_MESSAGE_MAP(CIconButton, CButton)
     ON_MESSAGE(WM_DRAWITEM, OnMenuDraw)
 END_MESSAGE_MAP()
 
+BOOL CIconButton::PreCreateWindow(CREATESTRUCT& cs) {
+    cs.style = (cs.style & ~BS_TYPEMASK) | BS_OWNERDRAW;
+    return CButton::PreCreateWindow(cs);
+}
+
 void CIconButton::PreSubclassWindow() {
     CButton::PreSubclassWindow();
     ModifyStyle(BS_TYPEMASK, BS_OWNERDRAW);
@@ -28,6 +33,7 @@ void CIconButton::PreSubclassWindow() {
 
 CIconButton::Icon CIconButton::LoadIconResource(UINT id) {
     Icon result;
+    result.id = id;
     if (id == 0) return result;
     HINSTANCE module = AfxFindResourceHandle(MAKEINTRESOURCE(id), RT_GROUP_ICON);
     result.icon = static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_ICON, 0, 0, 0));

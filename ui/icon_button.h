@@ -25,6 +25,9 @@ public:
     BOOL IsHovered() const { return m_hover; }
     HICON GetHoverIcon() const { return m_hoverIcon.icon; }
     HICON GetNormalIcon() const { return m_normalIcon.icon; }
+    // The resource ids last given to SetIcons.
+    UINT GetHoverIconId() const { return m_hoverIcon.id; }
+    UINT GetNormalIconId() const { return m_normalIcon.id; }
 
     // Colour pairs by state, initially the system's button face and text.
     enum ColourState { kNormal, kHovered, kFocused, kColourStates };
@@ -32,6 +35,8 @@ public:
     COLORREF m_textColour[kColourStates];
 
 protected:
+    // Both make the button owner-drawn, whether created or bound to a template's control.
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     void PreSubclassWindow() override;
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
@@ -48,6 +53,7 @@ protected:
 private:
     struct Icon {
         HICON icon = nullptr;  // owned
+        UINT id = 0;
         int width = 0;
         int height = 0;
     };

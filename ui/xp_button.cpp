@@ -25,6 +25,11 @@ BEGIN_MESSAGE_MAP(CXPButton, CButton)
     ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
 END_MESSAGE_MAP()
 
+BOOL CXPButton::PreCreateWindow(CREATESTRUCT& cs) {
+    cs.style = (cs.style & ~BS_TYPEMASK) | BS_OWNERDRAW;
+    return CButton::PreCreateWindow(cs);
+}
+
 void CXPButton::PreSubclassWindow() {
     CButton::PreSubclassWindow();
     ModifyStyle(BS_TYPEMASK, BS_OWNERDRAW);

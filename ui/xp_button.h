@@ -15,6 +15,8 @@ public:
     static COLORREF FaceColour(int step, bool hovered, bool accent);
 
 protected:
+    // Both make the button owner-drawn, whether created or bound to a template's control.
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     void PreSubclassWindow() override;
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg LRESULT OnMouseHover(WPARAM wParam, LPARAM lParam);
