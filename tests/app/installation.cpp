@@ -1,0 +1,122 @@
+#include "tests/app/installation.h"
+
+#include <shellapi.h>
+
+namespace app_test {
+namespace {
+
+constexpr DWORD kWaitMs = 60000;  // only ever reached when something is wrong
+
+std::string BuildFolder() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path);
+    return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+struct WindowSearch {
+    DWORD processId;
+    const char* title;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM lParam) {
+    auto* search = reinterpret_cast<WindowSearch*>(lParam);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    char text[256] = {};
+    GetWindowTextA(hwnd, text, sizeof text);
+    if (owner == search->processId && lstrcmpA(text, search->title) == 0) search->found.push_back(hwnd);
+    return TRUE;
+}
+
+struct ChildSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK FindChild(HWND hwnd, LPARAM lParam) {
+    auto* search = reinterpret_cast<ChildSearch*>(lParam);
+    if (GetDlgCtrlID(hwnd) == search->id) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> TopLevelWindows(HANDLE process, const char* title) {
+    WindowSearch search{GetProcessId(process), title, {}};
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND FindDescendant(HWND parent, int id) {
+    ChildSearch search{id, nullptr};
+    EnumChildWindows(parent, FindChild, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+Installation::Installation(bool withEngine) {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    m_folder = std::string(temp) + "PurvexInstall" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(m_folder.c_str(), nullptr);
+    const std::string build = BuildFolder();
+    for (const char* name : {"Purvex.exe", "PvFrame.dll", "Chronik.dll"})
+        CopyFileA((build + name).c_str(), Path(name).c_str(), FALSE);
+    if (withEngine) CopyFileA((build + "StandinEngine.dll").c_str(), Path("Purvex.dll").c_str(), FALSE);
+    CopyFileA((build + "StandinUpdater.exe").c_str(), Path("Freshen.exe").c_str(), FALSE);
+}
+
+Installation::~Installation() {
+    for (HANDLE process : m_processes) {
+        if (WaitForSingleObject(process, 0) == WAIT_TIMEOUT) {
+            TerminateProcess(process, 99);
+            WaitForSingleObject(process, kWaitMs);
+        }
+        CloseHandle(process);
+    }
+    std::string from = m_folder + '\0';
+    SHFILEOPSTRUCTA operation = {};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = from.c_str();
+    operation.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+    SHFileOperationA(&operation);
+}
+
+HANDLE Installation::Start() {
+    std::string command = "\"" + Path("Purvex.exe") + "\"";
+    STARTUPINFOA startup = {sizeof startup};
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, m_folder.c_str(), &startup, &info))
+        return nullptr;
+    CloseHandle(info.hThread);
+    m_processes.push_back(info.hProcess);
+    return info.hProcess;
+}
+
+HWND Installation::WaitForWindow(HANDLE process, const char* title) {
+    for (DWORD waited = 0; waited < kWaitMs; waited += 50) {
+        for (HWND hwnd : TopLevelWindows(process, title)) {
+            if (IsWindowVisible(hwnd)) return hwnd;
+        }
+        if (WaitForSingleObject(process, 50) == WAIT_OBJECT_0) return nullptr;
+    }
+    return nullptr;
+}
+
+DWORD Installation::WaitForExit(HANDLE process) {
+    WaitForSingleObject(process, kWaitMs);
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(process, &code);
+    return code;
+}
+
+DWORD Installation::Close(HANDLE process, HWND frame) {
+    PostMessageA(frame, WM_CLOSE, 0, 0);
+    return WaitForExit(process);
+}
+
+}  // namespace app_test

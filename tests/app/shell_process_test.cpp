@@ -1,0 +1,200 @@
+// Whole Purvex.exe processes started from a throwaway installation: single
+// instance, the version record of a first and a later start, the missing
+// engine, and the updater launch.
+#include <gtest/gtest.h>
+#include <shlwapi.h>
+#include <windows.h>
+
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+
+#include "app/shell_texts.h"
+#include "app/version_record.h"
+#include "base/unique_handle.h"
+#include "tests/app/installation.h"
+
+using app_test::Installation;
+
+namespace {
+
+// Takes the version key away for the test and puts the machine's own back.
+class VersionKeyAside {
+public:
+    VersionKeyAside() {
+        base::UniqueHKey key;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, shell::kVersionKeyPath, 0, KEY_READ, key.put()) == ERROR_SUCCESS) {
+            m_existed = true;
+            m_values = Values();
+        }
+        SHDeleteKeyA(HKEY_LOCAL_MACHINE, shell::kVersionKeyPath);
+    }
+    ~VersionKeyAside() {
+        SHDeleteKeyA(HKEY_LOCAL_MACHINE, shell::kVersionKeyPath);
+        if (!m_existed) return;
+        base::UniqueHKey key;
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, shell::kVersionKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(),
+                        nullptr);
+        for (const auto& value : m_values) {
+            RegSetValueExA(key.get(), value.first.c_str(), 0, REG_SZ,
+                           reinterpret_cast<const BYTE*>(value.second.data()), DWORD(value.second.size()));
+        }
+    }
+    // Name -> exact stored bytes.
+    static std::map<std::string, std::string> Values() {
+        std::map<std::string, std::string> values;
+        base::UniqueHKey key;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, shell::kVersionKeyPath, 0, KEY_READ, key.put()) != ERROR_SUCCESS)
+            return values;
+        for (DWORD i = 0;; ++i) {
+            char name[256];
+            DWORD nameLength = sizeof name;
+            char data[256];
+            DWORD size = sizeof data;
+            if (RegEnumValueA(key.get(), i, name, &nameLength, nullptr, nullptr, reinterpret_cast<BYTE*>(data),
+                              &size) != ERROR_SUCCESS)
+                break;
+            values[name] = std::string(data, size);
+        }
+        return values;
+    }
+
+private:
+    bool m_existed = false;
+    std::map<std::string, std::string> m_values;
+};
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Rewrites the FileVersion text of an executable in place: the UTF-16 text
+// that follows the key "FileVersion" in its version block.
+bool ChangeFileVersion(const std::string& path, const std::wstring& from, const std::wstring& to) {
+    std::string bytes = ReadFile(path);
+    auto wide = [](const std::wstring& text) {
+        return std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2);
+    };
+    const size_t key = bytes.find(wide(L"FileVersion"));
+    if (key == std::string::npos || from.size() != to.size()) return false;
+    const size_t value = bytes.find(wide(from), key);
+    if (value == std::string::npos) return false;
+    bytes.replace(value, from.size() * 2, wide(to));
+    std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), bytes.size());
+    return true;
+}
+
+std::string FileVersionOf(const std::string& path) {
+    DWORD ignored = 0;
+    std::string info(GetFileVersionInfoSizeA(path.c_str(), &ignored), '\0');
+    if (info.empty() || !GetFileVersionInfoA(path.c_str(), 0, DWORD(info.size()), &info[0])) return "";
+    void* text = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueA(&info[0], "\\StringFileInfo\\041204b0\\FileVersion", &text, &length)) return "";
+    return static_cast<const char*>(text);
+}
+
+}  // namespace
+
+TEST(ShellProcess, SecondInstanceEndsWithExitCodeOneAndShowsTheFirstWindow) {
+    Installation installation;
+    HANDLE first = installation.Start();
+    HWND frame = Installation::WaitForWindow(first, shell::kAppTitle);
+    ASSERT_NE(frame, nullptr);
+
+    ShowWindow(frame, SW_HIDE);
+    ASSERT_FALSE(IsWindowVisible(frame));
+    HANDLE second = installation.Start();
+    EXPECT_EQ(Installation::WaitForExit(second), 1u);
+    EXPECT_TRUE(IsWindowVisible(frame));
+    EXPECT_TRUE(app_test::TopLevelWindows(second, shell::kAppTitle).empty());
+
+    // A minimised window stays minimised.
+    ShowWindow(frame, SW_MINIMIZE);
+    HANDLE third = installation.Start();
+    EXPECT_EQ(Installation::WaitForExit(third), 1u);
+    EXPECT_TRUE(IsIconic(frame));
+
+    EXPECT_EQ(Installation::Close(first, frame), 0u);
+}
+
+TEST(ShellProcess, FirstStartWritesTheRecordAndALaterStartKeepsItAfterAVersionChange) {
+    VersionKeyAside aside;
+    Installation installation;
+    HANDLE first = installation.Start();
+    HWND frame = Installation::WaitForWindow(first, shell::kAppTitle);
+    ASSERT_NE(frame, nullptr);
+    const std::map<std::string, std::string> written = VersionKeyAside::Values();
+    const std::map<std::string, std::string> expected = {
+        {"Purvex.exe", FileVersionOf(installation.Path("Purvex.exe"))},
+        {"Chronik.dll", FileVersionOf(installation.Path("Chronik.dll"))},
+        {"Purvex.dll", "2004.12.24 beta"},
+        {"KordonDll.dll", "1.0a"},
+        {"PurvexADB", "2004.10.06"},
+        {"KordonADB", "2004.10.06"},
+        {"StartPage", "about:blank"},
+    };
+    EXPECT_FALSE(expected.at("Purvex.exe").empty());
+    EXPECT_FALSE(expected.at("Chronik.dll").empty());
+    EXPECT_EQ(written, expected);
+    EXPECT_EQ(Installation::Close(first, frame), 0u);
+
+    const std::string before = FileVersionOf(installation.Path("Purvex.exe"));
+    ASSERT_TRUE(ChangeFileVersion(installation.Path("Purvex.exe"), std::wstring(before.begin(), before.end()),
+                                  std::wstring(before.size(), L'9')));
+    ASSERT_EQ(FileVersionOf(installation.Path("Purvex.exe")), std::string(before.size(), '9'));
+    HANDLE second = installation.Start();
+    frame = Installation::WaitForWindow(second, shell::kAppTitle);
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(VersionKeyAside::Values(), written);
+    EXPECT_EQ(Installation::Close(second, frame), 0u);
+}
+
+TEST(ShellProcess, MissingEngineShowsItsMessageAndStartUpContinues) {
+    VersionKeyAside aside;
+    Installation installation(false);
+    HANDLE process = installation.Start();
+    // The message comes while the frame is created, before it is shown.
+    HWND box = Installation::WaitForWindow(process, shell::kAppTitle);
+    ASSERT_NE(box, nullptr);
+    char className[32] = {};
+    GetClassNameA(box, className, sizeof className);
+    ASSERT_STREQ(className, "#32770");
+    char text[256] = {};
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    EXPECT_STREQ(text, shell::kMsgEngineMissing);
+    // Answered by its own button, as a user would.
+    SendMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+
+    HWND frame = nullptr;
+    for (int tries = 0; tries < 1200 && !frame; ++tries) {  // up to a minute
+        for (HWND hwnd : app_test::TopLevelWindows(process, shell::kAppTitle)) {
+            GetClassNameA(hwnd, className, sizeof className);
+            if (lstrcmpA(className, "#32770") != 0 && IsWindowVisible(hwnd)) frame = hwnd;
+        }
+        if (!frame) Sleep(50);
+    }
+    ASSERT_NE(frame, nullptr);
+    const auto values = VersionKeyAside::Values();
+    EXPECT_EQ(values.size(), 7u);
+    EXPECT_EQ(values.count("Purvex.dll") ? values.at("Purvex.dll") : "missing", "");
+    EXPECT_EQ(Installation::Close(process, frame), 0u);
+}
+
+TEST(ShellProcess, UpdateButtonStartsTheUpdaterAndTheWindowStays) {
+    Installation installation;
+    HANDLE process = installation.Start();
+    HWND frame = Installation::WaitForWindow(process, shell::kAppTitle);
+    ASSERT_NE(frame, nullptr);
+    HWND update = app_test::FindDescendant(frame, 1052);
+    ASSERT_NE(update, nullptr);
+    PostMessageA(update, BM_CLICK, 0, 0);
+    const std::string marker = installation.Path("updater-ran.txt");
+    for (int tries = 0; tries < 1200 && !PathFileExistsA(marker.c_str()); ++tries) Sleep(50);
+    EXPECT_TRUE(PathFileExistsA(marker.c_str()));
+    EXPECT_TRUE(IsWindow(frame));
+    EXPECT_EQ(WaitForSingleObject(process, 0), DWORD(WAIT_TIMEOUT));
+    EXPECT_EQ(Installation::Close(process, frame), 0u);
+}

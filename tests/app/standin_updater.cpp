@@ -1,0 +1,16 @@
+// A stand-in for the updater: leaves "updater-ran.txt" beside itself and ends,
+// so the shell's tests can see that the banner's update button started it.
+#include <windows.h>
+
+#include <string>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string marker(path);
+    marker.erase(marker.find_last_of('\\') + 1);
+    marker += "updater-ran.txt";
+    HANDLE file = CreateFileA(marker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    return 0;
+}
