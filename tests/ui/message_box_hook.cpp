@@ -3,7 +3,7 @@
 namespace ui_test {
 namespace {
 
-MessageBoxHook* current = nullptr;  // one hook per test at a time, on the UI thread
+MessageBoxHook* current = nullptr;  // the innermost hook, on the UI thread
 
 constexpr int kTextId = 0xFFFF;   // the box's text control
 constexpr int kIconId = 0x0440;   // the box's icon control
@@ -22,14 +22,15 @@ bool IsDialog(HWND hwnd) {
 
 }  // namespace
 
-MessageBoxHook::MessageBoxHook(std::vector<int> answers) : answers_(answers.begin(), answers.end()) {
+MessageBoxHook::MessageBoxHook(std::vector<int> answers)
+    : answers_(answers.begin(), answers.end()), outer_(current) {
     current = this;
     hook_ = SetWindowsHookExA(WH_CBT, Proc, nullptr, GetCurrentThreadId());
 }
 
 MessageBoxHook::~MessageBoxHook() {
     if (hook_) UnhookWindowsHookEx(hook_);
-    current = nullptr;
+    current = outer_;
 }
 
 LRESULT CALLBACK MessageBoxHook::Proc(int code, WPARAM wParam, LPARAM lParam) {

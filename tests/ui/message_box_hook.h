@@ -1,7 +1,8 @@
 // Answers the message boxes of the calling thread by pressing their buttons.
 // A WH_CBT hook sees each box when it is activated, records its caption, text
 // and icon, and posts the click of the next button in the queue, so the box
-// closes through its own button as if the user pressed it.
+// closes through its own button as if the user pressed it. Hooks nest: the
+// one made last answers until it goes.
 #pragma once
 #include <windows.h>
 
@@ -35,6 +36,7 @@ private:
     void Answer(HWND box);
 
     HHOOK hook_ = nullptr;
+    MessageBoxHook* outer_ = nullptr;
     std::deque<int> answers_;
     std::vector<SeenMessageBox> seen_;
 };
