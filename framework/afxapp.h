@@ -80,8 +80,8 @@ public:
     explicit CWinApp(LPCTSTR lpszAppName = NULL);
     ~CWinApp() override;  // deletes the document templates
 
-    // Set before InitInstance: the title (string 57344 of the executable, else
-    // the name given to the constructor, else the executable's name).
+    // Set before InitInstance: the title (the name given to the constructor,
+    // else string 57344 of the executable, else the executable's name).
     LPCTSTR m_pszAppName = nullptr;
     LPCTSTR m_pszExeName = nullptr;
     LPCTSTR m_pszRegistryKey = nullptr;
@@ -149,7 +149,7 @@ PVFX_API LPCTSTR AFXAPI AfxGetAppName();
 PVFX_API int AFXAPI AfxMessageBox(LPCTSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
 PVFX_API int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UINT)-1);
 
-// Windows Sockets 1.1; FALSE when WSAStartup fails. Cleaned up at exit.
+// Windows Sockets 1.1; FALSE when WSAStartup fails. Left to the process's end.
 PVFX_API BOOL AFXAPI AfxSocketInit(WSAData* lpwsaData = NULL);
 // OLE for the calling thread; FALSE when OleInitialize fails.
 PVFX_API BOOL AFXAPI AfxOleInit();

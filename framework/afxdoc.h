@@ -22,6 +22,7 @@ class CDocTemplate;
 #define FWS_PREFIXTITLE 0x00004000L
 #define FWS_SNAPTOBARS 0x00002000L
 #define AFX_IDS_APP_TITLE 0xE000     // string 57344: the application title
+#define AFX_IDS_UNTITLED 0xF000      // title of a new document, if the program has it
 
 // What a frame and its views need while they are created.
 struct CCreateContext {
@@ -68,6 +69,7 @@ protected:
     CObList m_viewList;
     BOOL m_bModified = FALSE;
     friend class CDocTemplate;
+    friend class CSingleDocTemplate;
 };
 
 class PVFX_API CView : public CWnd {

@@ -97,7 +97,24 @@ protected:                                                      \
     }
 
 // Converts a handler to the table's pointer type after checking its type.
-#define PVFX_PMSG(type, fn) reinterpret_cast<AFX_PMSG>(static_cast<type>(fn))
+// The bits are copied (not cast) so that the intended round trip through
+// AFX_PMSG does not warn; the dispatcher copies them back to the same type.
+namespace pvfx {
+template <class F>
+inline AFX_PMSG ToPmsg(F f) {
+    static_assert(sizeof(F) == sizeof(AFX_PMSG), "handler pointers share one size");
+    AFX_PMSG p;
+    __builtin_memcpy(&p, &f, sizeof(p));
+    return p;
+}
+template <class F>
+inline F FromPmsg(AFX_PMSG p) {
+    F f;
+    __builtin_memcpy(&f, &p, sizeof(f));
+    return f;
+}
+}  // namespace pvfx
+#define PVFX_PMSG(type, fn) pvfx::ToPmsg(static_cast<type>(fn))
 
 namespace pvfx {
 // WM_TIMER handlers may take UINT (older code) or UINT_PTR.

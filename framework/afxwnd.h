@@ -53,7 +53,8 @@ public:
     static CWnd* PASCAL FromHandlePermanent(HWND hWnd);
 
     // Creation. lpszClassName NULL uses the framework's default class.
-    // lpParam reaches OnCreate as lpCreateStruct->lpCreateParams.
+    // lpParam reaches OnCreate as lpCreateStruct->lpCreateParams. On failure
+    // PostNcDestroy has run (frames and views have deleted themselves).
     virtual BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
                         const RECT& rect, CWnd* pParentWnd, UINT nID, CCreateContext* pContext = NULL);
     BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
