@@ -20,10 +20,17 @@ bool IsLink(DWORD attributes) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
-// Removes a directory link itself, never what it points to.
+// Removes a directory link itself, never what it points to: RemoveDirectory
+// removes a junction; a symbolic link is opened as itself and deleted on close.
 bool RemoveLink(const char* path) {
     SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
-    return RemoveDirectoryA(path) || DeleteFileA(path);
+    if (RemoveDirectoryA(path)) return true;
+    base::UniqueFile link(CreateFileA(path, DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_EXISTING,
+                                      FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_DELETE_ON_CLOSE,
+                                      nullptr));
+    link.reset();
+    return GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES;
 }
 
 void RemoveEntry(const char* full, const WIN32_FIND_DATAA& entry) {

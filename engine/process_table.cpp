@@ -13,6 +13,8 @@ static_assert(ProcessTable::kMaxEntries == kTaskwalkMaxEntries, "one table size"
 
 namespace {
 
+constexpr DWORD kTerminationWaitMs = 3000;
+
 bool PlatformIsNt() {
     OSVERSIONINFOA info = {};
     info.dwOSVersionInfoSize = sizeof(info);
@@ -94,7 +96,9 @@ void KillProcessByPath(ProcessTable& table, const char* path) {
     if (!path || !path[0]) return;
     if (!table.NtFamily()) KillFromSnapshot(path);
     int i = table.Find(path);
-    if (i >= 0 && table.Handle(i)) TerminateProcess(table.Handle(i), 0);
+    // A briefly bounded wait lets the image file go before the repair deletes it.
+    if (i >= 0 && table.Handle(i) && TerminateProcess(table.Handle(i), 0))
+        WaitForSingleObject(table.Handle(i), kTerminationWaitMs);
 }
 
 }  // namespace engine

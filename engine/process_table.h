@@ -43,8 +43,9 @@ private:
 // Ends the process whose image is path. 9x family: the first process of a
 // fresh snapshot whose executable name equals path is terminated with the
 // exit code it reports and waited for. Both families: the table entry that
-// Find(path) names is terminated with exit code 0 when it has a handle. An
-// empty path ends nothing.
+// Find(path) names is terminated with exit code 0 when it has a handle, with
+// a wait of at most three seconds for it to end (so that its image file can
+// be deleted next). An empty path ends nothing.
 void KillProcessByPath(ProcessTable& table, const char* path);
 
 }  // namespace engine

@@ -1,0 +1,91 @@
+// The 9x-family paths of the engine. This program runs in Wine's win98
+// version mode (scripts/wine-prefix.reg), so GetVersionExA reports platform 1.
+#include <gtest/gtest.h>
+
+#include "engine/process_table.h"
+#include "engine_test_support.h"
+
+namespace {
+
+using namespace enginetest;
+
+TEST(Engine9x, RunsAsThe9xFamily) {
+    OSVERSIONINFOA info = {};
+    info.dwOSVersionInfoSize = sizeof(info);
+    ASSERT_TRUE(GetVersionExA(&info));
+    ASSERT_EQ(info.dwPlatformId, static_cast<DWORD>(VER_PLATFORM_WIN32_WINDOWS));
+    engine::ProcessTable table;
+    EXPECT_FALSE(table.NtFamily());
+}
+
+TEST(Engine9x, ProgramFilesIsOnTheWindowsDrive) {
+    Engine engine;
+    ASSERT_TRUE(engine.ok());
+    TempFolder folder;
+    char windows[MAX_PATH];
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    std::string name = "PurvexTest9x_" + std::to_string(GetCurrentProcessId());
+    std::string real = std::string(1, windows[0]) + ":\\Program Files\\" + name;
+    ASSERT_TRUE(CreateDirectoryA(real.c_str(), nullptr));
+    std::string db = WriteDatabase(folder, {MakeRecord(1, "9x", {MakeItem(1, "%ProgramFiles%\\" + name),
+                                                                 MakeItem(1, "%USERPROFILE%")})});
+    ASSERT_EQ(engine.LoadADB(db.c_str()), 0);
+    AdScanResult r = engine.AdScan(0);
+    RemoveDirectoryA(real.c_str());
+    ASSERT_EQ(r.foundCount, 2u);
+    EXPECT_STREQ(r.items[0].location, real.c_str());
+    EXPECT_STREQ(r.items[1].location, windows) << "the profile variable is the Windows folder on this family";
+}
+
+TEST(Engine9x, TableHoldsSnapshotNamesWithoutHandles) {
+    engine::ProcessTable table;
+    table.Refresh();
+    ASSERT_GE(table.Count(), 1);
+    ASSERT_LE(table.Count(), 255);
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string base = self;
+    base = base.substr(base.find_last_of('\\') + 1);
+    bool found = false;
+    for (int i = 0; i < table.Count(); ++i) {
+        EXPECT_EQ(table.Handle(i), nullptr);
+        // Wine's snapshot names carry no folder; the 9x family's carry the full path.
+        std::string name = table.Name(i);
+        if (name.size() >= base.size() && lstrcmpiA(name.c_str() + name.size() - base.size(), base.c_str()) == 0)
+            found = true;
+    }
+    EXPECT_TRUE(found);
+}
+
+TEST(Engine9x, KillEndsTheSnapshotProcessWithItsOwnExitCodeAndWaits) {
+    TempFolder folder;
+    std::string name = "victim9x_" + std::to_string(GetCurrentProcessId()) + ".exe";
+    HANDLE victim = StartVictim(folder.Sub(name));
+    ASSERT_NE(victim, nullptr);
+    // The snapshot's executable name as this platform reports it: the full
+    // path on the 9x family, the bare name under Wine.
+    std::string path = folder.Sub(name);
+    engine::ProcessTable table;
+    table.Refresh();
+    bool bare = table.Find(path.c_str()) < 0;
+    engine::KillProcessByPath(table, bare ? name.c_str() : path.c_str());
+    EXPECT_EQ(WaitForSingleObject(victim, 0), WAIT_OBJECT_0) << "the kill waits until the process has ended";
+    DWORD code = 0;
+    GetExitCodeProcess(victim, &code);
+    EXPECT_EQ(code, static_cast<DWORD>(STILL_ACTIVE)) << "terminated with the exit code it reported";
+    TerminateProcess(victim, 1);
+    WaitForSingleObject(victim, 5000);
+    CloseHandle(victim);
+}
+
+TEST(Engine9x, KillOfAnUnknownPathEndsNothing) {
+    engine::ProcessTable table;
+    table.Refresh();
+    int before = table.Count();
+    engine::KillProcessByPath(table, "C:\\no\\such\\program.exe");
+    engine::KillProcessByPath(table, "");
+    table.Refresh();
+    EXPECT_EQ(table.Count(), before);
+}
+
+}  // namespace
