@@ -1,0 +1,73 @@
+// Worker threads: suspended start, priority, suspend/resume counts, result.
+#include <gtest/gtest.h>
+#include "framework/afxwin.h"
+
+namespace {
+
+struct WorkerContext {
+    HANDLE started;
+    HANDLE release;
+    CWinThread* seenThread;
+};
+
+UINT __cdecl Worker(LPVOID pParam) {
+    auto* ctx = static_cast<WorkerContext*>(pParam);
+    ctx->seenThread = AfxGetThread();
+    ::SetEvent(ctx->started);
+    ::WaitForSingleObject(ctx->release, INFINITE);
+    return 123;
+}
+
+}  // namespace
+
+TEST(Threads, SuspendedWorkerRunsAfterResumeAndReturnsItsResult) {
+    WorkerContext ctx = { ::CreateEventA(nullptr, TRUE, FALSE, nullptr), ::CreateEventA(nullptr, TRUE, FALSE, nullptr),
+                          nullptr };
+    CWinThread* pThread = AfxBeginThread(Worker, &ctx, THREAD_PRIORITY_BELOW_NORMAL, 0, CREATE_SUSPENDED);
+    ASSERT_NE(nullptr, pThread);
+    EXPECT_TRUE(pThread->m_bAutoDelete);
+    pThread->m_bAutoDelete = FALSE;  // kept so that it can be waited for
+    ASSERT_NE(nullptr, pThread->m_hThread);
+    EXPECT_EQ(THREAD_PRIORITY_BELOW_NORMAL, pThread->GetThreadPriority());
+    EXPECT_EQ(WAIT_TIMEOUT, ::WaitForSingleObject(ctx.started, 0));
+
+    EXPECT_EQ(1u, pThread->SuspendThread());  // suspended once already
+    EXPECT_EQ(2u, pThread->ResumeThread());
+    EXPECT_EQ(1u, pThread->ResumeThread());   // now it runs
+    ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(ctx.started, INFINITE));
+    EXPECT_EQ(pThread, ctx.seenThread);
+
+    EXPECT_EQ(0u, pThread->SuspendThread());
+    EXPECT_EQ(1u, pThread->ResumeThread());
+    ::SetEvent(ctx.release);
+    ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(pThread->m_hThread, INFINITE));
+    DWORD code = 0;
+    ASSERT_TRUE(::GetExitCodeThread(pThread->m_hThread, &code));
+    EXPECT_EQ(123u, code);
+    delete pThread;
+    ::CloseHandle(ctx.started);
+    ::CloseHandle(ctx.release);
+}
+
+TEST(Threads, AutoDeleteWorkerEndsOnItsOwn) {
+    WorkerContext ctx = { ::CreateEventA(nullptr, TRUE, FALSE, nullptr), ::CreateEventA(nullptr, TRUE, TRUE, nullptr),
+                          nullptr };
+    CWinThread* pThread = AfxBeginThread(Worker, &ctx, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    ASSERT_NE(nullptr, pThread);
+    HANDLE hWait = nullptr;
+    ASSERT_TRUE(::DuplicateHandle(::GetCurrentProcess(), pThread->m_hThread, ::GetCurrentProcess(), &hWait, 0, FALSE,
+                                  DUPLICATE_SAME_ACCESS));
+    pThread->ResumeThread();  // from here on the object may be gone
+    ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(hWait, INFINITE));
+    DWORD code = 0;
+    ::GetExitCodeThread(hWait, &code);
+    EXPECT_EQ(123u, code);
+    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(ctx.started, 0));
+    ::CloseHandle(hWait);
+    ::CloseHandle(ctx.started);
+    ::CloseHandle(ctx.release);
+}
+
+TEST(Threads, NoThreadObjectOnAPlainThread) {
+    EXPECT_EQ(nullptr, AfxGetThread());  // the test program has no application object
+}
