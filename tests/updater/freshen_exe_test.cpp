@@ -370,6 +370,7 @@ TEST_F(FreshenProcessTest, OnlyDatabaseNewerOneFetchAndItsStatusLine) {
     int program = StatusStripDifferences(shown, RenderStatus(exe, shown.width, shown.height,
                                                              "Purvex.exe 파일 업데이트중..."));
     int nothing = StatusStripDifferences(shown, RenderStatus(exe, shown.width, shown.height, ""));
+    RecordProperty("status_strip_differences", database);
     EXPECT_LT(database, 20) << "the window shows the database's status line";
     EXPECT_GT(program, database + 20) << "and not another file's";
     EXPECT_GT(nothing, database + 20);
