@@ -1,5 +1,7 @@
 #include "adb/adb_codec.h"
 
+#include <string.h>
+
 #include <algorithm>
 
 namespace adb {
@@ -24,14 +26,27 @@ public:
         int b = Byte();
         return b < 0 ? 0 : static_cast<uint8_t>(b);
     }
-    Text String() {
-        std::string text;
-        for (size_t i = 0;; ++i) {
-            int b = Byte();
-            if (b == 0) return text;
-            if (b < 0 || i == kMaxStringLength) return std::nullopt;
-            text.push_back(static_cast<char>((b + 30 - static_cast<int>(i)) & 0xFF));
+    // Reads byte by byte in effect: a zero within the first 255 bytes ends the
+    // text; otherwise the text is absent after 255 bytes (or at the end).
+    // A present text is appended to texts with its zero byte.
+    TextRef String(std::vector<char>* texts) {
+        TextRef ref;
+        size_t window = std::min(size_ - pos_, kMaxStringLength + 1);
+        const uint8_t* start = data_ + pos_;
+        const void* zero = window ? memchr(start, 0, window) : nullptr;
+        if (!zero) {
+            pos_ += window;
+            return ref;
         }
+        size_t length = static_cast<size_t>(static_cast<const uint8_t*>(zero) - start);
+        ref.offset = static_cast<uint32_t>(texts->size());
+        ref.length = static_cast<int32_t>(length);
+        texts->resize(ref.offset + length + 1);
+        char* out = texts->data() + ref.offset;
+        for (size_t i = 0; i < length; ++i) out[i] = static_cast<char>((start[i] + 30 - static_cast<int>(i)) & 0xFF);
+        out[length] = 0;
+        pos_ += length + 1;
+        return ref;
     }
     bool AtEnd() const { return pos_ >= size_; }
     size_t Remaining() const { return size_ - pos_; }
@@ -63,15 +78,20 @@ bool MagicMatches(ByteReader& r) {
     return true;
 }
 
-Item ReadItem(ByteReader& r) {
-    Item item;
+PackedItem ReadItem(ByteReader& r, std::vector<char>* texts) {
+    PackedItem item;
     item.type = r.Flag();
-    item.location = r.String();
-    item.target = r.String();
+    item.location = r.String(texts);
+    item.target = r.String(texts);
     item.killRundll32 = r.Flag();
     item.killOwnProcess = r.Flag();
     item.restartExplorer = r.Flag();
     return item;
+}
+
+Text Unpack(const PackedDatabase& db, TextRef ref) {
+    if (!ref.present()) return std::nullopt;
+    return std::string(db.Text(ref), static_cast<size_t>(ref.length));
 }
 
 // The smallest record the file can hold: id, an empty name, itemCount.
@@ -81,29 +101,60 @@ constexpr size_t kMinRecordBytes = 4 + 1 + 1;
 
 Text ReadString(const uint8_t* data, size_t size, size_t* pos) {
     ByteReader r(data, size, *pos);
-    Text text = r.String();
+    PackedDatabase scratch;
+    TextRef ref = r.String(&scratch.texts);
     *pos = r.Pos();
-    return text;
+    return Unpack(scratch, ref);
 }
 
-bool Decode(const uint8_t* data, size_t size, Database* out) {
+bool DecodePacked(const uint8_t* data, size_t size, PackedDatabase* out) {
+    out->texts.clear();
     out->records.clear();
+    out->items.clear();
     ByteReader r(data, size);
     if (!MagicMatches(r)) return false;
     int32_t count = r.Int32();
     if (count <= 0) return true;
 
-    // A record that begins past the end of the file is not kept, so the file
-    // size bounds both the reservation and the table.
+    // Every kept record and item begins inside the file and every text's
+    // bytes come from it, so the file size bounds all three tables.
+    out->texts.reserve(r.Remaining() + 1);
     size_t backed = r.Remaining() / kMinRecordBytes + 1;
     out->records.reserve(std::min(static_cast<size_t>(count), backed));
     for (int32_t i = 0; i < count && !r.AtEnd(); ++i) {
-        Record record;
+        PackedRecord record;
         record.id = r.Int32();
-        record.name = r.String();
+        record.name = r.String(&out->texts);
+        record.firstItem = static_cast<uint32_t>(out->items.size());
         int itemCount = r.Byte();  // past the end: no items
-        if (itemCount > 0) record.items.reserve(static_cast<size_t>(itemCount));
-        for (int k = 0; k < itemCount && !r.AtEnd(); ++k) record.items.push_back(ReadItem(r));
+        for (int k = 0; k < itemCount && !r.AtEnd(); ++k) out->items.push_back(ReadItem(r, &out->texts));
+        record.itemCount = static_cast<uint32_t>(out->items.size()) - record.firstItem;
+        out->records.push_back(record);
+    }
+    return true;
+}
+
+bool Decode(const uint8_t* data, size_t size, Database* out) {
+    out->records.clear();
+    PackedDatabase packed;
+    if (!DecodePacked(data, size, &packed)) return false;
+    out->records.reserve(packed.records.size());
+    for (const PackedRecord& p : packed.records) {
+        Record record;
+        record.id = p.id;
+        record.name = Unpack(packed, p.name);
+        record.items.reserve(p.itemCount);
+        for (uint32_t k = 0; k < p.itemCount; ++k) {
+            const PackedItem& q = packed.items[p.firstItem + k];
+            Item item;
+            item.type = q.type;
+            item.location = Unpack(packed, q.location);
+            item.target = Unpack(packed, q.target);
+            item.killRundll32 = q.killRundll32;
+            item.killOwnProcess = q.killOwnProcess;
+            item.restartExplorer = q.restartExplorer;
+            record.items.push_back(std::move(item));
+        }
         out->records.push_back(std::move(record));
     }
     return true;

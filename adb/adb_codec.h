@@ -40,6 +40,41 @@ struct Database {
     std::vector<Record> records;
 };
 
+// The loader's form of a database: every text in one block (each ends with a
+// zero byte, so it can be handed out as a C string), records and items in two
+// tables. Three allocations however many records the file holds.
+struct TextRef {
+    uint32_t offset = 0;
+    int32_t length = -1;  // -1: absent
+    bool present() const { return length >= 0; }
+};
+struct PackedItem {
+    uint8_t type = 0;
+    TextRef location;
+    TextRef target;
+    uint8_t killRundll32 = 0;
+    uint8_t killOwnProcess = 0;
+    uint8_t restartExplorer = 0;
+};
+struct PackedRecord {
+    int32_t id = 0;
+    TextRef name;
+    uint32_t firstItem = 0;  // index into PackedDatabase::items
+    uint32_t itemCount = 0;
+};
+struct PackedDatabase {
+    std::vector<char> texts;
+    std::vector<PackedRecord> records;
+    std::vector<PackedItem> items;
+    // NULL for an absent text.
+    char* Text(TextRef ref) { return ref.present() ? texts.data() + ref.offset : nullptr; }
+    const char* Text(TextRef ref) const { return ref.present() ? texts.data() + ref.offset : nullptr; }
+};
+
+// Decodes a whole file image into the packed form; the same rules as Decode
+// below. The texts block never grows beyond the file's size plus one byte.
+bool DecodePacked(const uint8_t* data, size_t size, PackedDatabase* out);
+
 // Decodes a whole file image. Returns false (and leaves *out empty) only when
 // the magic is not "ADB" in some letter case; the first three bytes are read
 // as a text line would be, stopping after a line feed.

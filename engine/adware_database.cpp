@@ -18,30 +18,27 @@ int32_t AdwareDatabase::Load(const char* path) {
     DWORD read = 0;
     if (size && (!ReadFile(file.get(), bytes.data(), size, &read, nullptr))) return -1;
     // A file that shrank meanwhile simply loads as cut short.
-    adb::Database db;
-    if (!adb::Decode(bytes.data(), read, &db)) return -1;
-    records_ = std::move(db.records);
+    if (!adb::DecodePacked(bytes.data(), read, &db_)) return -1;
     file_ = std::move(file);
     return 0;
 }
 
 void AdwareDatabase::Unload() {
     file_.reset();
-    records_.clear();
-    records_.shrink_to_fit();
+    db_ = adb::PackedDatabase();
     results_.clear();
 }
 
-const adb::Record* AdwareDatabase::Record(int32_t index) const {
+const adb::PackedRecord* AdwareDatabase::Record(int32_t index) const {
     if (index < 0 || index >= Count()) return nullptr;
-    return &records_[static_cast<size_t>(index)];
+    return &db_.records[static_cast<size_t>(index)];
 }
 
 char* AdwareDatabase::NameText(int32_t index) {
     static char empty[1] = "";
     if (index < 0 || index >= Count()) return empty;
-    adb::Text& name = records_[static_cast<size_t>(index)].name;
-    return name ? name->data() : empty;
+    char* name = db_.Text(db_.records[static_cast<size_t>(index)].name);
+    return name ? name : empty;
 }
 
 AdwareDatabase::ResultBlock* AdwareDatabase::NewResultBlock(size_t itemCount) {

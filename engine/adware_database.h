@@ -25,9 +25,15 @@ public:
     // Closes the file, drops the records and every handed-out result.
     void Unload();
 
-    int32_t Count() const { return static_cast<int32_t>(records_.size()); }
+    int32_t Count() const { return static_cast<int32_t>(db_.records.size()); }
     // NULL for an index outside 0 .. Count() - 1.
-    const adb::Record* Record(int32_t index) const;
+    const adb::PackedRecord* Record(int32_t index) const;
+    // Item k of a record (k below its itemCount).
+    const adb::PackedItem& Item(const adb::PackedRecord& record, uint32_t k) const {
+        return db_.items[record.firstItem + k];
+    }
+    // A text of the loaded database; NULL when the loader could not read it.
+    const char* Text(adb::TextRef ref) const { return db_.Text(ref); }
 
     // The record's name as handed out in scan results ("" when the loader
     // could not read it); valid until Unload.
@@ -52,7 +58,7 @@ public:
 
 private:
     base::UniqueFile file_;
-    std::vector<adb::Record> records_;
+    adb::PackedDatabase db_;
     std::vector<std::unique_ptr<ResultBlock>> results_;
     std::unique_ptr<ItemTexts[]> scratch_;
 };

@@ -34,13 +34,15 @@ bool ValueReadable(HKEY root, const char* subkey, const char* name) {
 
 // Resolves and checks one item. On presence, location and target hold the
 // texts the result hands out. companionOfPresent: the item before was present.
-bool CheckItem(const adb::Item& item, const PathContext& context, const char* currentDir,
-               bool companionOfPresent, char* location, char* target) {
-    if (!item.location || !item.target) return false;  // a text the loader could not read
+bool CheckItem(const AdwareDatabase& db, const adb::PackedItem& item, const PathContext& context,
+               const char* currentDir, bool companionOfPresent, char* location, char* target) {
+    const char* storedLocation = db.Text(item.location);
+    const char* storedTarget = db.Text(item.target);
+    if (!storedLocation || !storedTarget) return false;  // a text the loader could not read
     adb::ItemTypeInfo info = adb::DescribeItemType(item.type);
     if (info.kind == adb::ItemKind::undefined) return false;
-    if (!ResolveLocation(item.location->c_str(), context, location)) return false;
-    if (!NormalizeItemText(item.target->c_str(), context, target)) return false;
+    if (!ResolveLocation(storedLocation, context, location)) return false;
+    if (!NormalizeItemText(storedTarget, context, target)) return false;
     if (!info.checked) return companionOfPresent;
 
     switch (info.kind) {
@@ -66,7 +68,7 @@ bool CheckItem(const adb::Item& item, const PathContext& context, const char* cu
 
 AdScanResult ScanRecord(AdwareDatabase& db, int32_t index, bool ntFamily) {
     AdScanResult result = {-1, db.NameText(index), 0, nullptr};
-    const adb::Record* record = db.Record(index);
+    const adb::PackedRecord* record = db.Record(index);
     if (!record) return result;
 
     PathContext context;
@@ -80,9 +82,9 @@ AdScanResult ScanRecord(AdwareDatabase& db, int32_t index, bool ntFamily) {
     bool present[255];
     size_t found = 0;
     bool previousPresent = false;
-    size_t count = record->items.size() < 255 ? record->items.size() : 255;  // the loader keeps at most 255
-    for (size_t i = 0; i < count; ++i) {
-        previousPresent = CheckItem(record->items[i], context, currentDir, previousPresent,
+    uint32_t count = record->itemCount < 255 ? record->itemCount : 255;  // the loader keeps at most 255
+    for (uint32_t i = 0; i < count; ++i) {
+        previousPresent = CheckItem(db, db.Item(*record, i), context, currentDir, previousPresent,
                                     scratch[i].location, scratch[i].target);
         present[i] = previousPresent;
         if (previousPresent) ++found;
@@ -90,9 +92,9 @@ AdScanResult ScanRecord(AdwareDatabase& db, int32_t index, bool ntFamily) {
     if (found == 0) return result;
 
     AdwareDatabase::ResultBlock* block = db.NewResultBlock(found);
-    for (size_t i = 0; i < count; ++i) {
+    for (uint32_t i = 0; i < count; ++i) {
         if (!present[i]) continue;
-        const adb::Item& item = record->items[i];
+        const adb::PackedItem& item = db.Item(*record, i);
         AdwareDatabase::ItemTexts& texts = block->texts[block->items.size()];
         texts = scratch[i];
         AdwareItem out = {item.type, texts.location, texts.target, item.killRundll32, item.killOwnProcess,

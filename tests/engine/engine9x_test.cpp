@@ -78,14 +78,19 @@ TEST(Engine9x, KillEndsTheSnapshotProcessWithItsOwnExitCodeAndWaits) {
     CloseHandle(victim);
 }
 
-TEST(Engine9x, KillOfAnUnknownPathEndsNothing) {
+TEST(Engine9x, KillOfAnUnknownOrEmptyPathEndsNothing) {
+    TempFolder folder;
+    HANDLE victim = StartVictim(folder.Sub("bystander9x.exe"));
+    ASSERT_NE(victim, nullptr);
     engine::ProcessTable table;
     table.Refresh();
-    int before = table.Count();
     engine::KillProcessByPath(table, "C:\\no\\such\\program.exe");
     engine::KillProcessByPath(table, "");
-    table.Refresh();
-    EXPECT_EQ(table.Count(), before);
+    engine::KillProcessByPath(table, nullptr);
+    EXPECT_TRUE(IsRunning(victim));
+    TerminateProcess(victim, 1);
+    WaitForSingleObject(victim, 5000);
+    CloseHandle(victim);
 }
 
 }  // namespace
