@@ -1,6 +1,7 @@
 // Freshen.exe as a real process: started in a scratch installation folder
 // beside a stand-in main program named Purvex.exe, against a loopback update
 // server, with its message boxes answered by a WH_CBT hook.
+#include <winsock2.h>  // before windows.h
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -195,7 +196,7 @@ protected:
         ASSERT_TRUE(CopyFileA((BinFolder() + "\\freshen_standin.exe").c_str(), folder_.At("Purvex.exe").c_str(), FALSE));
         hookModule_.reset(LoadLibraryA("freshen_msgbox_hook.dll"));
         ASSERT_TRUE(hookModule_);
-        auto proc = reinterpret_cast<HOOKPROC>(GetProcAddress(hookModule_.get(), "AnswerMessageBox"));
+        auto proc = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(hookModule_.get(), "AnswerMessageBox")));
         ASSERT_NE(proc, nullptr);
         hook_ = SetWindowsHookExA(WH_CBT, proc, hookModule_.get(), 0);
         ASSERT_NE(hook_, nullptr);
