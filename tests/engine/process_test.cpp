@@ -99,6 +99,44 @@ TEST_F(KillTest, KillOwnProcessEndsTheHelperAndDeletesItsFile) {
     EXPECT_FALSE(Exists(exe));
 }
 
+TEST_F(KillTest, RundllAndOwnProcessEndBeforeTheItemIsDeleted) {
+    // A system Rundll32.exe that stays a while: Sleep is called with its
+    // window handle as the time.
+    char system[MAX_PATH];
+    GetSystemDirectoryA(system, MAX_PATH);
+    std::string rundll = std::string(system) + "\\rundll32.exe";
+    std::string command = "\"" + rundll + "\" kernel32.dll,Sleep";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info = {};
+    ASSERT_TRUE(CreateProcessA(rundll.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                               &info));
+    CloseHandle(info.hThread);
+    HANDLE rundllProcess = info.hProcess;
+    Sleep(500);
+    if (!IsRunning(rundllProcess)) {
+        CloseHandle(rundllProcess);
+        GTEST_SKIP() << "rundll32 did not stay";
+    }
+
+    std::string exe = folder.Sub("Victim.exe");
+    victim = StartVictim(exe);
+    ASSERT_NE(victim, nullptr);
+    adb::Item item = MakeItem(0, folder.path(), "Victim.exe");
+    item.killRundll32 = 1;
+    item.killOwnProcess = 1;
+    std::string db = WriteDatabase(folder, {MakeRecord(3, "Victim", {item})});
+    ASSERT_EQ(engine.LoadADB(db.c_str()), 0);
+    AdScanResult r = engine.AdScan(0);
+    ASSERT_EQ(r.foundCount, 1u);
+    EXPECT_EQ(engine.AdRepair(r), 1) << "the file goes once its process has ended";
+    EXPECT_EQ(WaitForSingleObject(rundllProcess, 10000), WAIT_OBJECT_0);
+    EXPECT_EQ(WaitForSingleObject(victim, 10000), WAIT_OBJECT_0);
+    EXPECT_FALSE(Exists(exe));
+    TerminateProcess(rundllProcess, 1);
+    CloseHandle(rundllProcess);
+}
+
 TEST_F(KillTest, WithoutTaskwalkNothingIsEndedButFilesAndKeysAreDeleted) {
     // A folder holding only the engine and a small caller: LoadLibrary finds
     // no Taskwalk.dll beside the program or in the system folders.
