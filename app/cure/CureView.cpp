@@ -307,6 +307,7 @@ LRESULT CCureView::OnScanned(WPARAM wParam, LPARAM) {
     if (m_asking) return kPageBusy;
     if (!IsCurrentPass(wParam)) return 0;
     cure::AppendReportSummary(m_passLogFolder, m_found, m_total);
+    m_shownName = m_currentName;  // the progress timer leaves the target line alone now
     SetItemText(IDC_CURE_TARGET, cure::kScanComplete);
     if (m_list.GetItemCount() > 0) {
         GetDlgItem(IDC_CURE_CURE)->ShowWindow(SW_SHOW);

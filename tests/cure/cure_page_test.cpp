@@ -51,6 +51,7 @@ protected:
         cure_test::SetValue(HKEY_LOCAL_MACHINE, kIeMain, "Start Page", Sz("before"));
         cure_test::SetValue(HKEY_CURRENT_USER, kIeMain, "Start Page", Sz("before"));
         cure_test::SetValue(HKEY_CURRENT_USER, kIeMain, "Local Page", Sz("before"));
+        UseDatabase({});  // tests that scan write their own
     }
     ~CurePage() override { SetCurrentDirectoryA(oldDir_); }
 
@@ -211,6 +212,7 @@ TEST_F(CurePage, DatabaseOfZeroRecordsEndsCleanly) {
 }
 
 TEST_F(CurePage, MissingDatabaseIsReportedAndThePassFindsNothing) {
+    ASSERT_TRUE(DeleteFileA((sandbox_ / "Purvex.adb").c_str()));
     MessageBoxHook hook;
     PageHost page;
     ASSERT_GE(hook.seen().size(), 1u);
@@ -564,12 +566,13 @@ TEST_F(CurePage, ApplyWritesTheTypedAddress) {
 
 TEST_F(CurePage, UntickedStartPageIsNotAppliedAtPassEnd) {
     UseDatabase({Record(91, "Absent", {cure_test::FileItem(traces_.path(), "x.dll")})});
+    cure_test::SetValue(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath, "StartPage", Sz("www.naver.com"));
     MessageBoxHook hook;
     PageHost page;
     page.Click(IDC_CURE_STARTPAGE);
     page.RunPass();
     EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, kIeMain, "Start Page").data, Sz("before"));
-    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath, "StartPage").data, "about:blank");
+    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath, "StartPage").data, Sz("www.naver.com"));
     // Back on the initial screen the box is ticked again.
     page.Click(IDC_CURE_START);
     EXPECT_TRUE(page.Checked(IDC_CURE_STARTPAGE));
