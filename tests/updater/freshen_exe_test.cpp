@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include <commctrl.h>
+
 #include "base/unique_handle.h"
 #include "framework/afxwin.h"
 #include "test_server.h"
@@ -20,6 +22,7 @@ using namespace freshen_test;
 namespace {
 
 const char kStartedEvent[] = "PurvexUpdaterTestStandInStarted";
+const UINT kGetBarColour = WM_USER + 15;  // PBM_GETBARCOLOR; the headers declare it for Vista on only
 
 std::string BinFolder() {
     char path[MAX_PATH] = {};
@@ -168,6 +171,14 @@ int StatusStripDifferences(const Pixels& a, const Pixels& b) {
         }
     }
     return differences;
+}
+
+BOOL CALLBACK CollectStatics(HWND child, LPARAM param) {
+    char cls[32] = {}, text[256] = {};
+    GetClassNameA(child, cls, sizeof cls);
+    GetWindowTextA(child, text, sizeof text);
+    if (lstrcmpiA(cls, "Static") == 0 && text[0]) *reinterpret_cast<std::string*>(param) += std::string(text) + "|";
+    return TRUE;
 }
 
 int CountLines(const std::string& text) {
@@ -336,6 +347,69 @@ TEST_F(FreshenProcessTest, ClosingTheWindowDuringDownloadStopsCleanly) {
     EXPECT_FALSE(FileExists(folder_.At("temp")));
     EXPECT_FALSE(FileExists(folder_.At("Purvex_Ver.txt")));
     EXPECT_FALSE(FileExists(folder_.At("msgbox.log"))) << "no message after closing";
+}
+
+TEST_F(FreshenProcessTest, WindowProgressBarAndAboutBox) {
+    StartMainProgram();
+    base::UniqueHandleKernel reached(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    base::UniqueHandleKernel release(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    CannedResponse held{200, MakeBody(30000, 'w')};
+    held.reached = reached.get();
+    held.release = release.get();
+    ServeVersionFile("[KORDONADB]\r\nVER=2004.10.07\r\n");
+    server_.Set(UpdatePath("Kordon.adb"), held);
+
+    Process freshen = StartFreshen();
+    ASSERT_TRUE(freshen.handle);
+    ASSERT_EQ(WaitForSingleObject(reached.get(), 60000), static_cast<DWORD>(WAIT_OBJECT_0));
+    HWND window = FindWindowOf(freshen.id, "Freshen");
+    ASSERT_NE(window, nullptr);
+    HWND progress = GetDlgItem(window, 1000);
+    ASSERT_NE(progress, nullptr);
+    EXPECT_EQ(static_cast<COLORREF>(SendMessageA(progress, kGetBarColour, 0, 0)), RGB(255, 100, 150));
+    EXPECT_EQ(SendMessageA(progress, PBM_GETRANGE, FALSE, 0), 100);
+    EXPECT_EQ(SendMessageA(progress, PBM_GETRANGE, TRUE, 0), 0);
+
+    // System command 16 (low four bits ignored) opens the About box.
+    PostMessageA(window, WM_SYSCOMMAND, 16 | 3, 0);
+    HWND about = nullptr;
+    for (int i = 0; i < 200 && !about; ++i) {
+        about = FindWindowOf(freshen.id, "Freshen 정보");
+        if (!about) Sleep(50);
+    }
+    ASSERT_NE(about, nullptr);
+    // Found as soon as it exists; its controls are complete once it is shown.
+    for (int i = 0; i < 200 && !IsWindowVisible(about); ++i) Sleep(50);
+    std::string statics;
+    EnumChildWindows(about, CollectStatics, reinterpret_cast<LPARAM>(&statics));
+    EXPECT_NE(statics.find("Freshen 버전 1.0|"), std::string::npos) << statics;
+    char ok[32] = {};
+    GetWindowTextA(GetDlgItem(about, IDOK), ok, sizeof ok);
+    EXPECT_STREQ(ok, "확인");
+    SendMessageA(about, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    for (int i = 0; i < 200 && IsWindow(about); ++i) Sleep(50);  // destroyed when its modal loop ends
+    EXPECT_FALSE(IsWindow(about));
+
+    SetEvent(release.get());
+    WaitForSingleObject(freshen.handle.get(), INFINITE);
+    ExpectMainProgramEndedAndRestarted();
+    EXPECT_EQ(key_.Get("KordonADB"), "2004.10.07");
+}
+
+TEST(FreshenResources, IconBannerAndAboutEntry) {
+    base::UniqueModule exe(LoadLibraryExA((BinFolder() + "\\Freshen.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    ASSERT_TRUE(exe);
+    EXPECT_NE(LoadIconA(exe.get(), MAKEINTRESOURCEA(128)), nullptr);
+    HBITMAP banner = static_cast<HBITMAP>(LoadImageA(exe.get(), MAKEINTRESOURCEA(130), IMAGE_BITMAP, 0, 0, 0));
+    ASSERT_NE(banner, nullptr);
+    BITMAP size = {};
+    GetObjectA(banner, sizeof size, &size);
+    EXPECT_EQ(size.bmWidth, 413);
+    EXPECT_EQ(size.bmHeight, 99);
+    DeleteObject(banner);
+    char entry[64] = {};
+    LoadStringA(exe.get(), 101, entry, sizeof entry);
+    EXPECT_STREQ(entry, "Freshen 정보(&A)...");
 }
 
 TEST_F(FreshenProcessTest, OnlyDatabaseNewerOneFetchAndItsStatusLine) {
