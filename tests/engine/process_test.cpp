@@ -106,11 +106,20 @@ TEST_F(KillTest, RundllAndOwnProcessEndBeforeTheItemIsDeleted) {
     GetSystemDirectoryA(system, MAX_PATH);
     std::string rundll = std::string(system) + "\\rundll32.exe";
     std::string command = "\"" + rundll + "\" kernel32.dll,Sleep";
+    // Its window may start Wine's desktop process, which must not inherit
+    // this test's output: give rundll32 the null device instead.
+    SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
+    HANDLE nul = CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                             OPEN_EXISTING, 0, nullptr);
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = startup.hStdOutput = startup.hStdError = nul;
     PROCESS_INFORMATION info = {};
-    ASSERT_TRUE(CreateProcessA(rundll.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                               &info));
+    BOOL started = CreateProcessA(rundll.c_str(), &command[0], nullptr, nullptr, TRUE, DETACHED_PROCESS, nullptr,
+                                  nullptr, &startup, &info);
+    CloseHandle(nul);
+    ASSERT_TRUE(started);
     CloseHandle(info.hThread);
     HANDLE rundllProcess = info.hProcess;
     Sleep(500);
