@@ -16,3 +16,4 @@
 #define IDS_SHARED 1001        // in the executable and in the extension DLL
 #define IDS_EXT_ONLY 4001      // only in the extension DLL
 #define IDS_QUESTION 4002      // only in the extension DLL
+#define IDB_IMAGES 500         // two 14 x 14 images, magenta transparent
