@@ -258,5 +258,10 @@ private:
     friend class CFormView;
 };
 
+// Registers (once) a window class with these properties and returns its
+// name, valid for the life of the process.
+PVFX_API LPCTSTR AFXAPI AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = 0, HBRUSH hbrBackground = 0,
+                                            HICON hIcon = 0);
+
 // The one window procedure of every bound window.
 PVFX_API LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);

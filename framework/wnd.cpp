@@ -1,5 +1,7 @@
 // CWnd: binding windows to objects, creation, and the window procedure.
 #include "framework/internal.h"
+#include <set>
+#include <string>
 
 const char kPvfxWndProp[] = "PvFx.CWnd";
 
@@ -182,6 +184,27 @@ LPCSTR RegisterOnce(LPCSTR name, UINT style, HBRUSH background) {
 }
 
 }  // namespace
+
+LPCTSTR AFXAPI AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackground, HICON hIcon) {
+    // The name encodes the properties, so equal requests share one class.
+    static std::set<std::string> s_names;
+    char name[96];
+    wsprintfA(name, "PvFx:%x:%p:%p:%p", nClassStyle, static_cast<void*>(hCursor), static_cast<void*>(hbrBackground),
+              static_cast<void*>(hIcon));
+    auto it = s_names.insert(name).first;
+    WNDCLASSA wc = {};
+    if (!::GetClassInfoA(PvfxGetFrameworkModule(), name, &wc)) {
+        wc.style = nClassStyle | CS_GLOBALCLASS;
+        wc.lpfnWndProc = ::DefWindowProcA;
+        wc.hInstance = PvfxGetFrameworkModule();
+        wc.hCursor = hCursor;
+        wc.hbrBackground = hbrBackground;
+        wc.hIcon = hIcon;
+        wc.lpszClassName = it->c_str();
+        ::RegisterClassA(&wc);
+    }
+    return it->c_str();
+}
 
 LPCSTR PvfxDefaultWndClass() { return RegisterOnce("PvFxWnd", CS_DBLCLKS, nullptr); }
 

@@ -327,3 +327,17 @@ TEST(MessageMap, TemporaryWrappersNeverOwnTheirWindow) {
     EXPECT_EQ(hWnd, CWnd::FromHandle(hWnd)->m_hWnd);
     ::DestroyWindow(hWnd);
 }
+
+TEST(MessageMap, RegisteredClassesAreSharedAndUsable) {
+    HBRUSH brush = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    LPCTSTR a = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW), brush);
+    LPCTSTR b = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW), brush);
+    LPCTSTR c = AfxRegisterWndClass(0);
+    EXPECT_EQ(a, b);
+    EXPECT_STRNE(a, c);
+    CTestParent wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, a, "r", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    EXPECT_EQ(static_cast<ULONG_PTR>(CS_DBLCLKS), ::GetClassLongPtrA(wnd.m_hWnd, GCL_STYLE) & ~CS_GLOBALCLASS);
+    wnd.SendMessage(WM_COMMAND, MAKEWPARAM(kMenuCommand, 0), 0);
+    EXPECT_EQ(1, wnd.menuCommands);
+}
