@@ -92,6 +92,9 @@ void CIconButton::SaveParentBackground(CDC& dc, const CRect& client) {
     CWnd* parent = GetParent();
     CRect inParent = client;
     ::MapWindowPoints(m_hWnd, parent->m_hWnd, reinterpret_cast<POINT*>(&inParent), 2);
+    // Until the parent has painted this spot it holds whatever was there
+    // before (nothing, or this button's own earlier drawing): paint it first.
+    parent->RedrawWindow(inParent, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_NOCHILDREN);
     CClientDC parentDC(parent);
     m_backgroundDC.CreateCompatibleDC(&dc);
     m_backgroundPicture.CreateCompatibleBitmap(&dc, client.Width(), client.Height());

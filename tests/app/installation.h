@@ -11,8 +11,9 @@ namespace app_test {
 
 class Installation {
 public:
-    // Copies Purvex.exe, PvFrame.dll and Chronik.dll; the stand-in engine as
-    // Purvex.dll unless withEngine is false; the stand-in updater as Freshen.exe.
+    // Copies Purvex.exe, PvFrame.dll, Chronik.dll and the database Purvex.adb
+    // (the scan page, the first page shown, complains without it), the engine
+    // Purvex.dll unless withEngine is false, and the stand-in updater as Freshen.exe.
     explicit Installation(bool withEngine = true);
     ~Installation();  // ends every program it started, deletes the folder
     Installation(const Installation&) = delete;
