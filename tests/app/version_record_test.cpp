@@ -32,7 +32,12 @@ public:
     SandboxKey() : path_("SOFTWARE\\PurvexTest\\version" + std::to_string(GetCurrentProcessId())) {
         SHDeleteKeyA(HKEY_LOCAL_MACHINE, path_.c_str());
     }
-    ~SandboxKey() { SHDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\PurvexTest"); }
+    // Only this process's key: tests run side by side, each under its own.
+    // The common parent goes once it is empty.
+    ~SandboxKey() {
+        SHDeleteKeyA(HKEY_LOCAL_MACHINE, path_.c_str());
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\PurvexTest");
+    }
     const char* path() const { return path_.c_str(); }
 
     bool Exists() const {
