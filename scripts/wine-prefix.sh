@@ -14,16 +14,20 @@ if [ "$action" = down ]; then
   exit 0
 fi
 
-if [ ! -f "$WINEPREFIX/.purvex-ready" ]; then
+# The prefix is made once; the registry settings are imported again whenever
+# scripts/wine-prefix.reg changes (the marker holds the checksum of the last import).
+want=$(md5sum < "$here/wine-prefix.reg" | cut -d' ' -f1)
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$WINEPREFIX"
   /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
   wineserver -w
+fi
+if [ "$(cat "$WINEPREFIX/.purvex-ready" 2>/dev/null)" != "$want" ]; then
   # The registry file is UTF-8 in the repository; regedit wants UTF-16 with a BOM.
   reg="$WINEPREFIX/purvex-prefix.reg"
   { printf '\377\376'; iconv -f UTF-8 -t UTF-16LE "$here/wine-prefix.reg"; } > "$reg"
-  /usr/lib/wine/wine64 regedit /S "$(/usr/lib/wine/wine64 winepath -w "$reg" 2>/dev/null)" >/dev/null 2>&1 || true
-  wineserver -w
-  touch "$WINEPREFIX/.purvex-ready"
+  /usr/lib/wine/wine64 regedit /S "$(/usr/lib/wine/wine64 winepath -w "$reg" 2>/dev/null)" </dev/null >/dev/null 2>&1 || true
+  echo "$want" > "$WINEPREFIX/.purvex-ready"
 fi
 # Fails harmlessly when a server already runs for this prefix.
 wineserver -p </dev/null >/dev/null 2>&1 || true
