@@ -176,12 +176,12 @@ private:
             item.target = tokens[3].text;
             next = 4;
         } else {
-            const ItemWord* spec = nullptr;
+            const ItemWord* keyword = nullptr;
             for (const auto& w : kItemWords)
-                if (word == w.word) spec = &w;
-            if (!spec) return Fail("unknown keyword '" + word + "'");
+                if (word == w.word) keyword = &w;
+            if (!keyword) return Fail("unknown keyword '" + word + "'");
             RootKey root = RootKey::none;
-            bool registry = spec->kind == ItemKind::key || spec->kind == ItemKind::value;
+            bool registry = keyword->kind == ItemKind::key || keyword->kind == ItemKind::value;
             if (registry) {
                 if (tokens.size() < 2) return Fail("missing registry root");
                 for (const auto& r : kRoots)
@@ -191,15 +191,15 @@ private:
             }
             if (tokens.size() <= next) return Fail("missing location");
             item.location = tokens[next++].text;
-            if (spec->kind == ItemKind::file && spec->primary) {
+            if (keyword->kind == ItemKind::file && keyword->primary) {
                 if (tokens.size() <= next || !tokens[next].quoted) return Fail("missing \"<file name>\"");
                 item.target = tokens[next++].text;
             }
-            if (spec->kind == ItemKind::value) {
+            if (keyword->kind == ItemKind::value) {
                 if (tokens.size() <= next || !tokens[next].quoted) return Fail("missing \"<value name>\"");
                 item.target = tokens[next++].text;
             }
-            ItemTypeCode(spec->kind, root, spec->primary, &item.type);
+            ItemTypeCode(keyword->kind, root, keyword->primary, &item.type);
         }
         if (!CheckText(*item.location, "location") || !CheckText(*item.target, "target")) return false;
         if (!Flags(tokens, next, &item)) return false;
