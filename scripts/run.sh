@@ -1,28 +1,30 @@
 #!/bin/bash
 # Sets up, builds and starts Purvex.exe under 64-bit Wine on a demo machine: a
 # Wine prefix of the project's own (build/demo-prefix) with the program
-# installed in "C:\Program Files\Purvex" and a few harmless adware traces for a
-# first scan to find. The installation folder is the program's current folder.
+# installed in "C:\Program Files\Purvex". The installation folder is the
+# program's current folder. --plant-traces also plants a few harmless adware
+# traces that match records of the shipped database, so that a first scan finds
+# and cures something; nothing is planted without it.
 #
 # With a display (DISPLAY names a running X server) the program opens there and
 # the script returns when it is closed. Without one the program runs on a
 # virtual display inside a Wine desktop window, a screenshot of it is saved to
 # build/screenshot.png, and the program is ended.
 #
-#   bash scripts/run.sh [--no-build] [--no-traces]
+#   bash scripts/run.sh [--no-build] [--plant-traces]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=1 traces=1
+build=1 traces=0
 for arg in "$@"; do
   case $arg in
     --no-build) build=0 ;;
-    --no-traces) traces=0 ;;
-    *) echo "usage: $0 [--no-build] [--no-traces]" >&2; exit 2 ;;
+    --plant-traces) traces=1 ;;
+    *) echo "usage: $0 [--no-build] [--plant-traces]" >&2; exit 2 ;;
   esac
 done
 
 "$root/scripts/setup.sh"
-[ $build = 1 ] && "$root/scripts/build.sh"
+if [ $build = 1 ]; then "$root/scripts/build.sh"; fi
 [ -f "$root/dist/x64/Purvex.exe" ] || { echo "$0: dist/x64/Purvex.exe is missing; build first" >&2; exit 1; }
 
 prefix=$root/build/demo-prefix
@@ -35,7 +37,7 @@ install="$prefix/drive_c/Program Files/Purvex"
 rm -rf "$install"
 mkdir -p "$install"
 cp -r "$root/dist/x64/." "$install/"
-[ $traces = 1 ] && "$root/scripts/plant-demo-traces.sh" "$prefix"
+if [ $traces = 1 ]; then "$root/scripts/plant-demo-traces.sh" "$prefix"; fi
 
 cd "$install"  # the program's current folder: its logs and database live here
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
