@@ -9,14 +9,8 @@
 namespace shell {
 namespace {
 
-// REG_SZ without a terminating zero: the data length is the text length.
-// The system takes a zero byte right after string data as part of it, so the
-// data is handed over from a copy followed by a non-zero byte.
 void SetText(HKEY key, const char* name, const std::string& text) {
-    std::vector<char> data(text.begin(), text.end());
-    data.push_back('\xFF');
-    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.data()),
-                   static_cast<DWORD>(text.size()));
+    base::SetTextWithoutTerminator(key, name, text.c_str());
 }
 
 // The engine's ftool_GetVer text (empty when the export is missing); false

@@ -7,11 +7,12 @@
 
 #include <string>
 
+#include "base/version_key.h"
 #include "engine/purvex_engine.h"
 
 namespace shell {
 
-inline constexpr char kVersionKeyPath[] = "SOFTWARE\\(주)Orvane\\Purvex\\version";
+using base::kVersionKeyPath;
 
 // Writes the record under root\path unless that key already exists: an
 // existing record is never rewritten, even when the installed files changed.

@@ -5,8 +5,6 @@
 
 namespace freshen {
 
-const char kVersionKeyPath[] = "SOFTWARE\\(주)Orvane\\Purvex\\version";
-
 base::UniqueHKey OpenVersionRecord() {
     base::UniqueHKey key;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kVersionKeyPath, 0, KEY_READ | KEY_WRITE, key.put()) != ERROR_SUCCESS)
@@ -31,8 +29,7 @@ void ReadInstalledVersion(HKEY key, const char* name, VersionText& out) {
 
 bool WriteInstalledVersion(HKEY key, const char* name, const char* text) {
     if (!key) return false;
-    return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                          static_cast<DWORD>(std::strlen(text))) == ERROR_SUCCESS;
+    return base::SetTextWithoutTerminator(key, name, text) == ERROR_SUCCESS;
 }
 
 }  // namespace freshen

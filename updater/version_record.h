@@ -4,13 +4,14 @@
 #pragma once
 #include <windows.h>
 #include "base/unique_handle.h"
+#include "base/version_key.h"
 
 namespace freshen {
 
 constexpr int kVersionSize = 20;  // buffer size, terminator included
 using VersionText = char[kVersionSize];
 
-extern const char kVersionKeyPath[];  // "SOFTWARE\(주)Orvane\Purvex\version"
+using base::kVersionKeyPath;
 
 // Opens the record for reading and writing; never creates it. Empty when the
 // key is absent or cannot be opened.

@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include "base/version_key.h"
+
 namespace cure {
 
 inline constexpr char kBlankPage[] = "about:blank";
@@ -21,7 +23,7 @@ inline constexpr const char* kPresetAddresses[kPresetCount] = {
 };
 
 // The program's version key; its value "StartPage" keeps the chosen address.
-inline constexpr char kVersionKeyPath[] = "SOFTWARE\\(주)Orvane\\Purvex\\version";
+using base::kVersionKeyPath;
 inline constexpr char kStartPageValue[] = "StartPage";
 
 // The browser's own defaults, written back after every cure. Keys are opened,
