@@ -205,6 +205,10 @@ protected:
         for (const char* name : {"chronik.dll", "purvex.dll", "kordon.dll", "kordon.adb", "purvex.adb"})
             WriteWholeFile(folder_.At(name), std::string("installed ") + name);
         ASSERT_TRUE(CopyFileA((BinFolder() + "\\freshen_standin.exe").c_str(), folder_.At("Purvex.exe").c_str(), FALSE));
+        // The updater runs from the installation folder, as it is installed: the
+        // program search for "Purvex.exe" looks in the updater's own folder first.
+        for (const char* name : {"Freshen.exe", "PvFrame.dll"})
+            ASSERT_TRUE(CopyFileA((BinFolder() + "\\" + name).c_str(), folder_.At(name).c_str(), FALSE)) << name;
         hookModule_.reset(LoadLibraryA("freshen_msgbox_hook.dll"));
         ASSERT_TRUE(hookModule_);
         auto proc = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(hookModule_.get(), "AnswerMessageBox")));
@@ -231,7 +235,7 @@ protected:
         ASSERT_EQ(WaitForSingleObject(started_.get(), 60000), static_cast<DWORD>(WAIT_OBJECT_0));
     }
 
-    Process StartFreshen() { return Start(BinFolder() + "\\Freshen.exe", folder_.path()); }
+    Process StartFreshen() { return Start(folder_.At("Freshen.exe"), folder_.path()); }
 
     // Runs Freshen.exe to its end; returns its exit code.
     DWORD RunFreshen() {
