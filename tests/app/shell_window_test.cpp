@@ -21,7 +21,7 @@
 #include "app/shell_texts.h"
 #include "app/top_view.h"
 #include "reportview/report_view.h"
-#include "tests/ui/message_box_hook.h"
+#include "tests/support/message_box_hook.h"
 
 namespace {
 
@@ -54,7 +54,7 @@ void RunShell(std::function<void()> body) {
                                   [] { ++updaterStarts; });
     // Boxes a page shows on its own (the scan page without a database, say)
     // are answered here and reported, not failed: they are not the shell's.
-    ui_test::MessageBoxHook background;
+    pvtest::MessageBoxHook background;
     theApp.body = [body] {
         Pump();
         body();
@@ -107,15 +107,13 @@ void ExpectSelected(UINT selected) {
 // Calls inspect on every modal dialog of this thread that shows the logo
 // picture, from a timer that runs inside the dialog's own message loop.
 std::function<void(HWND)> inspectLogo;
+BOOL CALLBACK RememberLogo(HWND hwnd, LPARAM found) {
+    if (IsWindowVisible(hwnd) && GetDlgItem(hwnd, IDC_LOGO_PICTURE)) *reinterpret_cast<HWND*>(found) = hwnd;
+    return TRUE;
+}
 void CALLBACK LookForLogo(HWND, UINT, UINT_PTR, DWORD) {
     HWND logo = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM found) {
-            if (IsWindowVisible(hwnd) && GetDlgItem(hwnd, IDC_LOGO_PICTURE)) *reinterpret_cast<HWND*>(found) = hwnd;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&logo));
+    EnumThreadWindows(GetCurrentThreadId(), RememberLogo, reinterpret_cast<LPARAM>(&logo));
     if (logo && inspectLogo) {
         auto inspect = inspectLogo;
         inspectLogo = nullptr;  // once
@@ -211,7 +209,7 @@ TEST(ShellWindow, PageButtonsAreIgnoredWhileTheCleaningPageIsBusy) {
         ASSERT_EQ(static_cast<CWnd*>(Frame()->m_pCleanPcView), Page());
         Frame()->m_pCleanPcView->m_nBusy = 1;
         HWND cleaning = Page()->m_hWnd;
-        ui_test::MessageBoxHook hook({IDYES});
+        pvtest::MessageBoxHook hook({IDYES});
         for (UINT button : {IDC_BUTTON_CURE, IDC_BUTTON_CLEAN, IDC_BUTTON_ACTIVEX, IDC_BUTTON_REPORT,
                             IDC_BUTTON_REPORTS}) {
             Press(button);
@@ -231,7 +229,7 @@ TEST(ShellWindow, PageButtonsAreIgnoredWhileTheCleaningPageIsBusy) {
 TEST(ShellWindow, ReportQuestionAnsweredNoChangesNothing) {
     RunShell([] {
         HWND page = Page()->m_hWnd;
-        ui_test::MessageBoxHook hook({IDNO});
+        pvtest::MessageBoxHook hook({IDNO});
         Press(IDC_BUTTON_REPORT);
         ASSERT_EQ(hook.seen().size(), 1u);
         EXPECT_EQ(hook.seen()[0].text, shell::kMsgReportQuestion);
@@ -248,7 +246,7 @@ TEST(ShellWindow, ReportQuestionAnsweredYesOpensTheReportPageAndKeepsThePage) {
     RunShell([] {
         Press(IDC_BUTTON_CLEAN);
         HWND page = Page()->m_hWnd;
-        ui_test::MessageBoxHook hook({IDYES});
+        pvtest::MessageBoxHook hook({IDYES});
         Press(IDC_BUTTON_REPORT);
         ASSERT_EQ(hook.seen().size(), 1u);
         EXPECT_TRUE(hook.seen()[0].hadButton);
@@ -262,7 +260,7 @@ TEST(ShellWindow, ReportQuestionAnsweredYesOpensTheReportPageAndKeepsThePage) {
 
 TEST(ShellWindow, BannerButtonsOpenTheirPagesAndStartTheUpdaterWithoutAsking) {
     RunShell([] {
-        ui_test::MessageBoxHook hook;
+        pvtest::MessageBoxHook hook;
         for (UINT id : {IDC_BUTTON_PATCH, IDC_BUTTON_ADWARE, IDC_BUTTON_HELP, IDC_BUTTON_UPDATE}) {
             Banner()->GetDlgItem(id)->SendMessage(BM_CLICK);
             Pump();

@@ -14,7 +14,7 @@
 #include "app/shell_texts.h"
 #include "base/unique_handle.h"
 #include "reportview/chronik_version.h"
-#include "tests/ui/message_box_hook.h"
+#include "tests/support/message_box_hook.h"
 
 namespace {
 
@@ -114,7 +114,7 @@ TEST(ReadFileVersion, ProgramFilesCarryTheirVersions) {
 
 TEST(WriteVersionRecord, FirstWriteStoresExactlyTheSevenValuesWithoutTerminators) {
     SandboxKey sandbox;
-    ui_test::MessageBoxHook hook;  // a box here would be a fault: counted below
+    pvtest::MessageBoxHook hook;  // a box here would be a fault: counted below
     shell::WriteVersionRecord(nullptr, HKEY_LOCAL_MACHINE, sandbox.path(), kStandinEngine);
 
     EXPECT_TRUE(hook.seen().empty());
@@ -163,7 +163,7 @@ TEST(WriteVersionRecord, AnEmptyExistingKeyCountsAsARecord) {
 
 TEST(WriteVersionRecord, MissingEngineShowsItsMessageAndTheRestIsWritten) {
     SandboxKey sandbox;
-    ui_test::MessageBoxHook hook({IDOK});
+    pvtest::MessageBoxHook hook({IDOK});
     shell::WriteVersionRecord(nullptr, HKEY_LOCAL_MACHINE, sandbox.path(), "NoSuchEngine.dll");
 
     ASSERT_EQ(hook.seen().size(), 1u);
@@ -182,7 +182,7 @@ TEST(WriteVersionRecord, MissingEngineShowsItsMessageAndTheRestIsWritten) {
 
 TEST(WriteVersionRecord, EngineWithoutTheVersionExportGivesAnEmptyValueAndNoMessage) {
     SandboxKey sandbox;
-    ui_test::MessageBoxHook hook;
+    pvtest::MessageBoxHook hook;
     shell::WriteVersionRecord(nullptr, HKEY_LOCAL_MACHINE, sandbox.path(), "VersionProbeNone.dll");
     EXPECT_TRUE(hook.seen().empty());
     const auto values = sandbox.Values();

@@ -7,23 +7,23 @@
 #include "app/cure/CureView.h"
 #include "app/cure/browser_defaults.h"
 #include "app/cure/cure_texts.h"
-#include "tests/cure/page_host.h"
-#include "tests/cure/registry_sandbox.h"
+#include "tests/cure/cure_page_host.h"
+#include "tests/support/registry_sandbox.h"
 #include "tests/cure/test_database.h"
-#include "tests/cure/test_support.h"
-#include "tests/ui/message_box_hook.h"
+#include "tests/support/sandbox.h"
+#include "tests/support/message_box_hook.h"
 
 namespace {
 
-using cure_test::FileExists;
-using cure_test::FolderExists;
-using cure_test::KeyBackup;
-using cure_test::KeyExists;
+using pvtest::FileExists;
+using pvtest::FolderExists;
+using pvtest::KeyBackup;
+using pvtest::KeyExists;
 using cure_test::PageHost;
-using cure_test::ReadBytes;
-using cure_test::ReadValue;
+using pvtest::ReadBytes;
+using pvtest::ReadValue;
 using cure_test::Record;
-using ui_test::MessageBoxHook;
+using pvtest::MessageBoxHook;
 
 constexpr char kTestKey[] = "Software\\PurvexCureTest";
 constexpr char kIeMain[] = "Software\\Microsoft\\Internet Explorer\\Main";
@@ -47,10 +47,10 @@ protected:
         GetCurrentDirectoryA(MAX_PATH, oldDir_);
         SetCurrentDirectoryA(sandbox_.path().c_str());
         // As the first start writes it: no terminator.
-        cure_test::SetValue(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath, "StartPage", "about:blank");
-        cure_test::SetValue(HKEY_LOCAL_MACHINE, kIeMain, "Start Page", Sz("before"));
-        cure_test::SetValue(HKEY_CURRENT_USER, kIeMain, "Start Page", Sz("before"));
-        cure_test::SetValue(HKEY_CURRENT_USER, kIeMain, "Local Page", Sz("before"));
+        pvtest::SetValue(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath, "StartPage", "about:blank");
+        pvtest::SetValue(HKEY_LOCAL_MACHINE, kIeMain, "Start Page", Sz("before"));
+        pvtest::SetValue(HKEY_CURRENT_USER, kIeMain, "Start Page", Sz("before"));
+        pvtest::SetValue(HKEY_CURRENT_USER, kIeMain, "Local Page", Sz("before"));
         UseDatabase({});  // tests that scan write their own
     }
     ~CurePage() override { SetCurrentDirectoryA(oldDir_); }
@@ -59,15 +59,15 @@ protected:
         ASSERT_TRUE(cure_test::WriteDatabase(sandbox_ / "Purvex.adb", records));
     }
     std::string Trace(const std::string& name) const { return traces_ / name; }
-    void PlantFile(const std::string& path) { ASSERT_TRUE(cure_test::WriteBytes(path, "trace")); }
+    void PlantFile(const std::string& path) { ASSERT_TRUE(pvtest::WriteBytes(path, "trace")); }
     void PlantKey(const std::string& subkey, const char* value = "v") {
-        ASSERT_TRUE(cure_test::SetValue(HKEY_CURRENT_USER, std::string(kTestKey) + "\\" + subkey, value,
+        ASSERT_TRUE(pvtest::SetValue(HKEY_CURRENT_USER, std::string(kTestKey) + "\\" + subkey, value,
                                         Sz("trace")));
     }
     std::string Log(const std::string& name) const { return sandbox_ / ("PurvexLog\\" + name); }
 
-    cure_test::TempFolder sandbox_;
-    cure_test::TempFolder traces_;
+    pvtest::TempFolder sandbox_;
+    pvtest::TempFolder traces_;
     KeyBackup testKey_, version_, machineMain_, machineSearch_, userMain_;
     char oldDir_[MAX_PATH] = {};
 };
@@ -468,7 +468,7 @@ bool ReadOnly(const PageHost& page) {
 }
 
 TEST_F(CurePage, StoredPresetAddressSelectsItsButton) {
-    cure_test::SetValue(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath, "StartPage", Sz("www.daum.net"));
+    pvtest::SetValue(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath, "StartPage", Sz("www.daum.net"));
     MessageBoxHook hook;
     PageHost page;
     EXPECT_EQ(page.Text(IDC_CURE_ADDRESS), "www.daum.net");
@@ -477,7 +477,7 @@ TEST_F(CurePage, StoredPresetAddressSelectsItsButton) {
 }
 
 TEST_F(CurePage, StoredAddressMatchingNoPresetKeepsTheChoice) {
-    cure_test::SetValue(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath, "StartPage", Sz("www.example.org"));
+    pvtest::SetValue(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath, "StartPage", Sz("www.example.org"));
     MessageBoxHook hook;
     PageHost page;
     EXPECT_EQ(page.Text(IDC_CURE_ADDRESS), "www.example.org");
@@ -485,7 +485,7 @@ TEST_F(CurePage, StoredAddressMatchingNoPresetKeepsTheChoice) {
 }
 
 TEST_F(CurePage, StartPageTickBoxEmptiesAndRefillsTheAddress) {
-    cure_test::SetValue(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath, "StartPage", Sz("www.naver.com"));
+    pvtest::SetValue(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath, "StartPage", Sz("www.naver.com"));
     MessageBoxHook hook;
     PageHost page;
     EXPECT_EQ(CheckedPreset(page), 4);
@@ -540,7 +540,7 @@ TEST_F(CurePage, FocusOnTheAddressClearsAddressAndChoice) {
 }
 
 TEST_F(CurePage, ApplyWithEmptyAddressWritesBlankPageToBothPlaces) {
-    cure_test::SetValue(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath, "StartPage", Sz("www.naver.com"));
+    pvtest::SetValue(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath, "StartPage", Sz("www.naver.com"));
     MessageBoxHook hook;
     PageHost page;
     page.Focus(IDC_CURE_ADDRESS);
@@ -566,7 +566,7 @@ TEST_F(CurePage, ApplyWritesTheTypedAddress) {
 
 TEST_F(CurePage, UntickedStartPageIsNotAppliedAtPassEnd) {
     UseDatabase({Record(91, "Absent", {cure_test::FileItem(traces_.path(), "x.dll")})});
-    cure_test::SetValue(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath, "StartPage", Sz("www.naver.com"));
+    pvtest::SetValue(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath, "StartPage", Sz("www.naver.com"));
     MessageBoxHook hook;
     PageHost page;
     page.Click(IDC_CURE_STARTPAGE);

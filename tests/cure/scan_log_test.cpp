@@ -3,14 +3,15 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/cure/test_support.h"
+#include "tests/cure/test_database.h"
+#include "tests/support/sandbox.h"
 
 namespace {
 
-using cure_test::FileExists;
-using cure_test::FolderExists;
-using cure_test::ReadBytes;
-using cure_test::TempFolder;
+using pvtest::FileExists;
+using pvtest::FolderExists;
+using pvtest::ReadBytes;
+using pvtest::TempFolder;
 
 SYSTEMTIME TimeOf(int year, int month, int day, int hour, int minute) {
     SYSTEMTIME t = {};
@@ -63,7 +64,7 @@ TEST(LogFolderNumbering, HighestNumberWinsWhateverTheListingOrder) {
     ASSERT_TRUE(CreateDirectoryA(root.c_str(), nullptr));
     for (const char* name : {"00000003", "00000011", "00000002", "backup", "0000005x"})
         ASSERT_TRUE(CreateDirectoryA((root + "\\" + name).c_str(), nullptr));
-    ASSERT_TRUE(cure_test::WriteBytes(root + "\\99999998", "not a folder"));
+    ASSERT_TRUE(pvtest::WriteBytes(root + "\\99999998", "not a folder"));
     EXPECT_EQ(cure::NextPassNumber(root), 12);
     EXPECT_EQ(cure::CreatePassFolder(root), root + "\\00000012");
 }
@@ -75,7 +76,7 @@ TEST(LogFolderNumbering, TakenNameIsSkippedNotOverwritten) {
     const std::string root = sandbox / "PurvexLog";
     ASSERT_TRUE(CreateDirectoryA(root.c_str(), nullptr));
     ASSERT_TRUE(CreateDirectoryA((root + "\\00000004").c_str(), nullptr));
-    ASSERT_TRUE(cure_test::WriteBytes(root + "\\00000005", "keep me"));
+    ASSERT_TRUE(pvtest::WriteBytes(root + "\\00000005", "keep me"));
     EXPECT_EQ(cure::CreatePassFolder(root), root + "\\00000006");
     EXPECT_EQ(ReadBytes(root + "\\00000005"), "keep me");
 }

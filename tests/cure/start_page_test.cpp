@@ -5,13 +5,13 @@
 #include <gtest/gtest.h>
 
 #include "app/cure/browser_defaults.h"
-#include "tests/cure/registry_sandbox.h"
+#include "tests/support/registry_sandbox.h"
 
 namespace {
 
-using cure_test::KeyBackup;
-using cure_test::ReadValue;
-using cure_test::RegValue;
+using pvtest::KeyBackup;
+using pvtest::ReadValue;
+using pvtest::RegValue;
 
 constexpr char kIeMain[] = "Software\\Microsoft\\Internet Explorer\\Main";
 constexpr char kIeSearch[] = "Software\\Microsoft\\Internet Explorer\\Search";
@@ -95,7 +95,7 @@ TEST(BrowserReset, WritesTheMakersDefaultsWithTerminators) {
     KeyBackup machineMain(HKEY_LOCAL_MACHINE, kIeMain, KeyBackup::kEnsure);
     KeyBackup machineSearch(HKEY_LOCAL_MACHINE, kIeSearch, KeyBackup::kEnsure);
     KeyBackup userMain(HKEY_CURRENT_USER, kIeMain, KeyBackup::kEnsure);
-    ASSERT_TRUE(cure_test::SetValue(HKEY_CURRENT_USER, kIeMain, "Start Page", Sz("www.daum.net")));
+    ASSERT_TRUE(pvtest::SetValue(HKEY_CURRENT_USER, kIeMain, "Start Page", Sz("www.daum.net")));
     EXPECT_EQ(cure::ResetBrowserDefaults(), 8);
 
     const RegValue start = ReadValue(HKEY_LOCAL_MACHINE, kIeMain, "Start Page");

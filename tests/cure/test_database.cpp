@@ -1,6 +1,6 @@
 #include "tests/cure/test_database.h"
 
-#include "tests/cure/test_support.h"
+#include "tests/support/sandbox.h"
 
 namespace cure_test {
 
@@ -34,7 +34,11 @@ bool WriteDatabase(const std::string& path, const std::vector<adb::Record>& reco
     db.records = records;
     std::vector<uint8_t> bytes;
     if (adb::Encode(db, &bytes) != adb::EncodeError::none) return false;
-    return WriteBytes(path, std::string(bytes.begin(), bytes.end()));
+    return pvtest::WriteBytes(path, std::string(bytes.begin(), bytes.end()));
+}
+
+std::string ReadTestData(const std::string& name) {
+    return pvtest::ReadBytes(std::string(PURVEX_CURE_TEST_DATA) + "\\" + name);
 }
 
 }  // namespace cure_test

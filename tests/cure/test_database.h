@@ -1,5 +1,5 @@
 // Test databases for the scan page: records built in code and written as
-// Purvex.adb with the database codec.
+// Purvex.adb with the database codec; the expected files of the data folder.
 #pragma once
 #include <string>
 #include <vector>
@@ -16,5 +16,8 @@ adb::Record Record(int32_t id, const std::string& name, std::vector<adb::Item> i
 
 // Writes the records as an ADB file; false when it cannot be written.
 bool WriteDatabase(const std::string& path, const std::vector<adb::Record>& records);
+
+// A file of this test directory's data folder, as bytes.
+std::string ReadTestData(const std::string& name);
 
 }  // namespace cure_test

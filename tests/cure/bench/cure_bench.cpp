@@ -15,10 +15,10 @@
 #include "app/cure/CureView.h"
 #include "app/cure/cure_texts.h"
 #include "engine/purvex_engine.h"
-#include "tests/cure/page_host.h"
+#include "tests/cure/cure_page_host.h"
 #include "tests/cure/test_database.h"
-#include "tests/cure/test_support.h"
-#include "tests/ui/message_box_hook.h"
+#include "tests/support/sandbox.h"
+#include "tests/support/message_box_hook.h"
 
 namespace {
 
@@ -100,7 +100,7 @@ LRESULT CALLBACK WatchTarget(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 double PagePass(int* rows) {
-    ui_test::MessageBoxHook boxes;
+    pvtest::MessageBoxHook boxes;
     cure_test::PageHost page;
     HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, WatchTarget, nullptr, GetCurrentThreadId());
     g_seenCompleted = false;
@@ -116,8 +116,8 @@ double PagePass(int* rows) {
 
 int main(int argc, char** argv) {
     const int rounds = argc > 1 ? atoi(argv[1]) : 5;
-    cure_test::TempFolder sandbox;
-    cure_test::TempFolder present;
+    pvtest::TempFolder sandbox;
+    pvtest::TempFolder present;
     char oldDir[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, oldDir);
     if (!cure_test::WriteDatabase(sandbox / PURVEX_DEFAULT_ADB, GeneratedDatabase(present.path()))) {

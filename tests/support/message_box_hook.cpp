@@ -1,6 +1,6 @@
-#include "tests/ui/message_box_hook.h"
+#include "tests/support/message_box_hook.h"
 
-namespace ui_test {
+namespace pvtest {
 namespace {
 
 MessageBoxHook* current = nullptr;  // the innermost hook, on the UI thread
@@ -64,4 +64,4 @@ void MessageBoxHook::Answer(HWND box) {
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
 }
 
-}  // namespace ui_test
+}  // namespace pvtest

@@ -9,7 +9,7 @@
 
 #include "base/unique_handle.h"
 
-namespace cure_test {
+namespace pvtest {
 
 struct RegValue {
     bool present = false;
@@ -46,4 +46,4 @@ private:
     Snapshot saved_;
 };
 
-}  // namespace cure_test
+}  // namespace pvtest

@@ -1,8 +1,8 @@
-#include "tests/cure/registry_sandbox.h"
+#include "tests/support/registry_sandbox.h"
 
 #include <shlwapi.h>
 
-namespace cure_test {
+namespace pvtest {
 
 namespace {
 
@@ -99,4 +99,4 @@ KeyBackup::~KeyBackup() {
     if (existed_) Restore(root_, path_, saved_);
 }
 
-}  // namespace cure_test
+}  // namespace pvtest

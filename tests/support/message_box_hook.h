@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace ui_test {
+namespace pvtest {
 
 struct SeenMessageBox {
     HWND box = nullptr;  // no longer valid once the box has closed
@@ -41,4 +41,4 @@ private:
     std::vector<SeenMessageBox> seen_;
 };
 
-}  // namespace ui_test
+}  // namespace pvtest

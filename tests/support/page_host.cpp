@@ -1,0 +1,33 @@
+#include "tests/support/page_host.h"
+
+#include "framework/afxwin.h"
+
+namespace pvtest {
+
+PageHost::PageHost(CRuntimeClass* pageClass) {
+    RECT rect = {0, 0, kPaneWidth, kPaneHeight};
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE;
+    AdjustWindowRect(&rect, style, FALSE);
+    CCreateContext context;
+    context.m_pNewViewClass = pageClass;
+    frame_ = new CFrameWnd;
+    frame_->Create(nullptr, "Purvex", style, CRect(0, 0, rect.right - rect.left, rect.bottom - rect.top),
+                   nullptr, nullptr, 0, &context);
+    page_ = GetDlgItem(frame_->m_hWnd, AFX_IDW_PANE_FIRST);
+    frame_->InitialUpdateFrame(nullptr, TRUE);
+    PumpPending();
+}
+
+PageHost::~PageHost() {
+    if (frame_ != nullptr && IsWindow(frame_->m_hWnd)) frame_->DestroyWindow();  // deletes itself
+    PumpPending();
+}
+
+HWND PageHost::frame() const { return frame_->m_hWnd; }
+
+void PageHost::Focus(int id) {
+    SetFocus(control(id));
+    PumpPending();
+}
+
+}  // namespace pvtest

@@ -1,0 +1,146 @@
+#include "tests/support/sandbox.h"
+
+#include <stdio.h>
+
+#include <vector>
+
+#include "base/unique_handle.h"
+
+namespace pvtest {
+
+namespace {
+
+// The Unix path Wine maps a Windows path to; empty outside Wine.
+std::string UnixPath(const std::string& windowsPath) {
+    using ToUnix = char*(CDECL*)(LPCWSTR);
+    static const auto toUnix = reinterpret_cast<ToUnix>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (!toUnix) return std::string();
+    std::vector<wchar_t> wide(windowsPath.size() + 1);
+    MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
+    char* unix = toUnix(wide.data());
+    if (!unix) return std::string();
+    std::string result = unix;
+    HeapFree(GetProcessHeap(), 0, unix);
+    return result;
+}
+
+// Starts a host program (Wine starts Unix programs by their Z: path) and
+// gives it up to five seconds to bring about done().
+template <typename Done>
+bool RunHost(std::string command, Done done) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        return false;
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    for (int i = 0; i < 250 && !done(); ++i) Sleep(20);
+    return done();
+}
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+}  // namespace
+
+TempFolder::TempFolder(const std::string& tag) {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    static int serial = 0;
+    char name[MAX_PATH];
+    snprintf(name, sizeof name, "%s%s_%lu_%d", temp, tag.c_str(), GetCurrentProcessId(), ++serial);
+    RemoveTree(name);
+    CreateDirectoryA(name, nullptr);
+    path_ = name;
+}
+
+TempFolder::~TempFolder() { RemoveTree(path_); }
+
+CurrentFolder::CurrentFolder(const std::string& path) {
+    GetCurrentDirectoryA(MAX_PATH, previous_);
+    SetCurrentDirectoryA(path.c_str());
+}
+
+CurrentFolder::~CurrentFolder() { SetCurrentDirectoryA(previous_); }
+
+bool IsLink(const std::string& path) {
+    const DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+bool RemoveTree(const std::string& path) {
+    if (IsLink(path)) return RemoveFolderLink(path);
+    WIN32_FIND_DATAA data;
+    base::UniqueFind find(FindFirstFileA((path + "\\*").c_str(), &data));
+    if (find) {
+        do {
+            const std::string name = data.cFileName;
+            if (name == "." || name == "..") continue;
+            const std::string full = path + "\\" + name;
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+                RemoveFolderLink(full);
+                continue;
+            }
+            SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(full);
+            else
+                DeleteFileA(full.c_str());
+        } while (FindNextFileA(find.get(), &data));
+    }
+    find.reset();
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryA(path.c_str());
+    return GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES;
+}
+
+bool FolderExists(const std::string& path) {
+    const DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool FileExists(const std::string& path) {
+    const DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string ReadBytes(const std::string& path) {
+    base::UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                      nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file) return std::string();
+    std::string bytes(GetFileSize(file.get(), nullptr), '\0');
+    DWORD read = 0;
+    if (!bytes.empty()) ReadFile(file.get(), &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
+    bytes.resize(read);
+    return bytes;
+}
+
+bool WriteBytes(const std::string& path, const std::string& bytes) {
+    base::UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    DWORD written = 0;
+    return file && WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+           written == bytes.size();
+}
+
+bool MakeFolders(const std::string& path) {
+    for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
+        CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
+    CreateDirectoryA(path.c_str(), nullptr);
+    return FolderExists(path);
+}
+
+bool MakeFolderLink(const std::string& link, const std::string& target) {
+    const std::string unixTarget = UnixPath(target), unixLink = UnixPath(link);
+    if (unixTarget.empty() || unixLink.empty()) return false;
+    return RunHost("Z:\\bin\\ln -s " + Quoted(unixTarget) + " " + Quoted(unixLink), [&] { return IsLink(link); });
+}
+
+bool RemoveFolderLink(const std::string& link) {
+    const std::string unixLink = UnixPath(link);
+    if (unixLink.empty()) return false;
+    return RunHost("Z:\\bin\\rm -f " + Quoted(unixLink),
+                   [&] { return GetFileAttributesA(link.c_str()) == INVALID_FILE_ATTRIBUTES; });
+}
+
+}  // namespace pvtest

@@ -1,0 +1,59 @@
+// File-system sandboxes for the tests: temporary folders, files read and
+// written as bytes, the current folder set for a while, and folder links made
+// the way the Unix side of the prefix makes them.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace pvtest {
+
+// A fresh empty folder under the temporary path, removed with its contents
+// (never through a link) when the object goes away.
+class TempFolder {
+public:
+    explicit TempFolder(const std::string& tag = "pvtest");
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::string& path() const { return path_; }
+    std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
+
+private:
+    std::string path_;
+};
+
+// Makes path the current folder; the previous one comes back with the object.
+class CurrentFolder {
+public:
+    explicit CurrentFolder(const std::string& path);
+    ~CurrentFolder();
+    CurrentFolder(const CurrentFolder&) = delete;
+    CurrentFolder& operator=(const CurrentFolder&) = delete;
+
+private:
+    char previous_[MAX_PATH] = {};
+};
+
+// Deletes a folder tree. A link inside it is removed as a link (its target is
+// never entered). True when the folder is gone afterwards.
+bool RemoveTree(const std::string& path);
+bool FolderExists(const std::string& path);
+bool FileExists(const std::string& path);
+// The whole file as bytes; empty when it cannot be read.
+std::string ReadBytes(const std::string& path);
+bool WriteBytes(const std::string& path, const std::string& bytes);
+// Creates every missing folder of path.
+bool MakeFolders(const std::string& path);
+
+// A symbolic link at link (a Windows path) to the folder target, made with the
+// host's ln -s: Wine shows it as a directory with the reparse-point attribute,
+// as Windows shows a junction. CreateSymbolicLink creates nothing under Wine,
+// and neither RemoveDirectory nor DeleteFile removes such a link, so both are
+// done by starting the host's own programs. True when the link is in place.
+bool MakeFolderLink(const std::string& link, const std::string& target);
+// Removes a link made by MakeFolderLink (the target stays). True when gone.
+bool RemoveFolderLink(const std::string& link);
+bool IsLink(const std::string& path);
+
+}  // namespace pvtest

@@ -1,0 +1,56 @@
+// Drives real windows by the messages a user's actions cause, and reads them
+// back: texts, states, list-view rows and ticks, header images.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace pvtest {
+
+// Handles every message waiting for this thread.
+void PumpPending();
+// Pumps messages until done() holds. No time limit of its own: the test's
+// timeout ends a wait that never ends.
+void PumpUntil(const std::function<bool()>& done);
+// Pumps messages for about ms milliseconds.
+void PumpFor(DWORD ms);
+
+std::string WindowText(HWND window);
+bool IsShown(HWND window);  // the WS_VISIBLE style bit
+bool IsChecked(HWND button);
+// BM_CLICK, then the messages it caused.
+void Click(HWND button);
+// A left click at a point of the window's client area.
+void ClickAt(HWND window, int x, int y);
+// The first visible dialog of this thread (a class "#32770" window) other
+// than except, or NULL.
+HWND FindThreadDialog(HWND except = nullptr);
+
+// A list-view control in report mode, read and driven by messages.
+class ListView {
+public:
+    explicit ListView(HWND list) : list_(list) {}
+    HWND hwnd() const { return list_; }
+    HWND header() const;
+
+    int Rows() const;
+    int Columns() const;
+    int ColumnWidth(int column) const;
+    std::string Cell(int row, int column) const;
+    bool Ticked(int row) const;
+    void Tick(int row, bool ticked);  // as a click on the tick box would
+    bool Selected(int row) const;
+    void Select(int row);            // selected and focused, as a click would
+    // NM_DBLCLK from the list to its parent, for the given row (selected first).
+    void DoubleClick(int row);
+    // A click on header item column (WM_LBUTTONDOWN/UP at its middle).
+    void ClickHeader(int column);
+    // The image shown in header item column, or -1 for none.
+    int HeaderImage(int column = 0) const;
+
+private:
+    HWND list_;
+};
+
+}  // namespace pvtest
