@@ -1,19 +1,43 @@
-# Tests are Windows programs run under 64-bit Wine in a throwaway prefix inside
-# the build tree. One ctest fixture prepares the prefix and keeps its server
+# Tests are Windows programs run under Wine in a throwaway prefix inside the
+# build tree: the i686 build (the release) in a 32-bit prefix, the x86_64 build
+# in a 64-bit one. One ctest fixture prepares the prefix and keeps its server
 # alive for the whole run; another ends the server afterwards.
 if(NOT PURVEX_TESTS)
   return()
 endif()
 
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(PURVEX_WINEARCH win32)
+else()
+  set(PURVEX_WINEARCH win64)
+endif()
+set(PURVEX_SOURCE_DIR ${CMAKE_SOURCE_DIR})
+
+# purvex_wine_prefix(<fixture> <prefix folder> <arch> <runner script>)
+# A prefix with its setup and cleanup fixture and the script that runs a
+# program of this build in it.
+function(purvex_wine_prefix fixture prefix arch runner)
+  set(PURVEX_WINEPREFIX ${prefix})
+  set(PURVEX_WINEARCH ${arch})
+  configure_file(${CMAKE_SOURCE_DIR}/scripts/wine-run.sh.in ${runner} @ONLY
+    FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+  add_test(NAME ${fixture}_prefix_up COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-prefix.sh up ${prefix} ${arch})
+  add_test(NAME ${fixture}_prefix_down COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-prefix.sh down ${prefix} ${arch})
+  set_tests_properties(${fixture}_prefix_up PROPERTIES FIXTURES_SETUP ${fixture} TIMEOUT 300)
+  set_tests_properties(${fixture}_prefix_down PROPERTIES FIXTURES_CLEANUP ${fixture})
+endfunction()
+
 set(PURVEX_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
-configure_file(${CMAKE_SOURCE_DIR}/scripts/wine-run.sh.in ${CMAKE_BINARY_DIR}/wine-run.sh
-               @ONLY FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+purvex_wine_prefix(wine ${PURVEX_WINEPREFIX} ${PURVEX_WINEARCH} ${CMAKE_BINARY_DIR}/wine-run.sh)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run.sh)
 
-add_test(NAME wine_prefix_up COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-prefix.sh up ${PURVEX_WINEPREFIX})
-add_test(NAME wine_prefix_down COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-prefix.sh down ${PURVEX_WINEPREFIX})
-set_tests_properties(wine_prefix_up PROPERTIES FIXTURES_SETUP wine TIMEOUT 300)
-set_tests_properties(wine_prefix_down PROPERTIES FIXTURES_CLEANUP wine)
+# The 32-bit release on 64-bit Windows: a 64-bit prefix that runs the i686
+# build under WOW64 (file-system and registry redirection included).
+if(PURVEX_WINEARCH STREQUAL win32)
+  set(PURVEX_WOW64_PREFIX ${CMAKE_BINARY_DIR}/wineprefix64)
+  set(PURVEX_WOW64_RUNNER ${CMAKE_BINARY_DIR}/wine-run-wow64.sh)
+  purvex_wine_prefix(wow64 ${PURVEX_WOW64_PREFIX} win64 ${PURVEX_WOW64_RUNNER})
+endif()
 
 # GoogleTest from Debian's sources, built with the cross compiler.
 set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
@@ -25,8 +49,12 @@ include(GoogleTest)
 # purvex_add_gtest(<name> SOURCES ... [LIBS ...] [TIMEOUT s] [GUI])
 # One ctest entry per TEST()/TEST_F() found in the sources; every entry runs in
 # the shared prefix. GUI tests need a display (scripts/test.sh starts Xvfb).
+#
+# The i686 build runs every test. The x86_64 build runs only the tests marked
+# BOTH_BUILDS (label "both"), so the code stays right for both pointer sizes
+# without running the window and process tests twice.
 function(purvex_add_gtest name)
-  cmake_parse_arguments(T "GUI" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "GUI;BOTH_BUILDS" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)
   endif()
@@ -39,5 +67,8 @@ function(purvex_add_gtest name)
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
   if(T_GUI)
     set_tests_properties(${found} PROPERTIES RESOURCE_LOCK display)
+  endif()
+  if(T_BOTH_BUILDS)
+    set_tests_properties(${found} PROPERTIES LABELS both)
   endif()
 endfunction()

@@ -17,4 +17,4 @@ build_windows() {  # folder, toolchain arch, tests on/off
   cmake --install "build/$1" --prefix "dist/$1" >/dev/null
 }
 build_windows x64 x86_64 ON
-build_windows x86 i686 OFF   # the 32-bit release: compiled and linked, not runnable here
+build_windows x86 i686 ON    # the 32-bit release, tested in a 32-bit prefix

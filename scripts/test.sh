@@ -1,6 +1,11 @@
 #!/bin/bash
-# Sets up, builds and runs every test: the host codec tests, then the Windows
-# tests under 64-bit Wine on a virtual display.
+# Sets up, builds and runs every test on a virtual display:
+#   - the host codec tests;
+#   - the 32-bit release (build/x86) in a 32-bit prefix: every test, and the
+#     engine tests once more in a 64-bit prefix, as 64-bit Windows runs it;
+#   - the x86_64 build (build/x64) in a 64-bit prefix: the tests of the code
+#     without windows of its own (engine, framework, updater core, handles),
+#     so the code stays right for both pointer sizes.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
@@ -11,4 +16,5 @@ source "$root/scripts/xvfb.sh"
 trap '[ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null; true' EXIT
 
 ctest --test-dir "$root/build/host" --output-on-failure
-ctest --test-dir "$root/build/x64" --output-on-failure -j2 --timeout 300
+ctest --test-dir "$root/build/x86" --output-on-failure -j2 --timeout 300
+ctest --test-dir "$root/build/x64" --output-on-failure -j2 --timeout 300 -L both
