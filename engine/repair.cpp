@@ -20,12 +20,26 @@ void FolderFile(UINT (WINAPI* query)(LPSTR, UINT), const char* name, char* out) 
     if (n == 0 || n >= kPathSize || !JoinText(out, kPathSize, folder, name)) out[0] = 0;
 }
 
+// The 32-bit system folder of 64-bit Windows ("" elsewhere). Looked up by
+// name: the 9x family and Windows 2000 do not have the call.
+UINT WINAPI SystemWow64Folder(LPSTR out, UINT size) {
+    using Query = UINT(WINAPI*)(LPSTR, UINT);
+    static const auto query = reinterpret_cast<Query>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetSystemWow64DirectoryA")));
+    return query ? query(out, size) : 0;
+}
+
 void EndFlaggedProcesses(const AdwareItem& item, ProcessTable& table) {
     if (item.killRundll32 == 1) {
-        char rundll[kPathSize];
-        FolderFile(GetSystemDirectoryA, "\\Rundll32.exe", rundll);
-        table.Refresh();
-        KillProcessByPath(table, rundll);
+        // On 64-bit Windows a 32-bit Rundll32.exe runs from the 32-bit system
+        // folder, whatever the system folder's name says: end it there too.
+        for (auto folder : {GetSystemDirectoryA, SystemWow64Folder}) {
+            char rundll[kPathSize];
+            FolderFile(folder, "\\Rundll32.exe", rundll);
+            if (!rundll[0]) continue;
+            table.Refresh();
+            KillProcessByPath(table, rundll);
+        }
     }
     if (item.killOwnProcess == 1) {
         table.Refresh();

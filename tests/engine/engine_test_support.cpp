@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <shlwapi.h>
 
+#include "tests/support/sandbox.h"
+
 namespace enginetest {
 
 namespace {
@@ -14,29 +16,6 @@ std::string UniqueName(const char* prefix) {
                        std::to_string(InterlockedIncrement(&counter));
     if (test) name += std::string("_") + test->name();
     return name;
-}
-
-void DeleteTree(const std::string& path) {
-    // Clear attributes first; the shell's delete refuses read-only entries on some systems.
-    std::string pattern = path + "\\*";
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA(pattern.c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = data.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string full = path + "\\" + name;
-            SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-                !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-                DeleteTree(full);
-            else if (!DeleteFileA(full.c_str()))
-                RemoveDirectoryA(full.c_str());
-        } while (FindNextFileA(find, &data));
-        FindClose(find);
-    }
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    RemoveDirectoryA(path.c_str());
 }
 
 }  // namespace
@@ -52,7 +31,7 @@ TempFolder::TempFolder() {
     ADD_FAILURE() << "cannot create a temporary folder " << path_;
 }
 
-TempFolder::~TempFolder() { DeleteTree(path_); }
+TempFolder::~TempFolder() { pvtest::RemoveTree(path_); }
 
 TestKey::TestKey(HKEY root, const std::string& parent) : root_(root) {
     for (int attempt = 0; attempt < 100; ++attempt) {

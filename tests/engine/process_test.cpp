@@ -100,12 +100,13 @@ TEST_F(KillTest, KillOwnProcessEndsTheHelperAndDeletesItsFile) {
 }
 
 TEST_F(KillTest, RundllAndOwnProcessEndBeforeTheItemIsDeleted) {
-    // A system Rundll32.exe that stays a while: Sleep is called with its
-    // window handle as the time.
+    // The system's Rundll32.exe running a library whose entry point waits a
+    // minute. On 64-bit Windows a 32-bit program starting it from the system
+    // folder gets the 32-bit one, from the 32-bit system folder.
     char system[MAX_PATH];
     GetSystemDirectoryA(system, MAX_PATH);
     std::string rundll = std::string(system) + "\\rundll32.exe";
-    std::string command = "\"" + rundll + "\" kernel32.dll,Sleep";
+    std::string command = "\"" + rundll + "\" \"" + BinFolder() + "\\engine_rundll_sleeper.dll\",Stay";
     // Its window may start Wine's desktop process, which must not inherit
     // this test's output: give rundll32 the null device instead.
     SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
@@ -123,10 +124,7 @@ TEST_F(KillTest, RundllAndOwnProcessEndBeforeTheItemIsDeleted) {
     CloseHandle(info.hThread);
     HANDLE rundllProcess = info.hProcess;
     Sleep(500);
-    if (!IsRunning(rundllProcess)) {
-        CloseHandle(rundllProcess);
-        GTEST_SKIP() << "rundll32 did not stay";
-    }
+    ASSERT_TRUE(IsRunning(rundllProcess)) << "rundll32 runs the sleeper";
 
     std::string exe = folder.Sub("Victim.exe");
     victim = StartVictim(exe);

@@ -1,6 +1,7 @@
 // ftool_AdRepair on real files, folders and registry items, and the outcome rule.
 #include <gtest/gtest.h>
 
+#include "tests/support/sandbox.h"
 #include "engine/removal.h"
 #include "engine_test_support.h"
 
@@ -154,17 +155,17 @@ TEST_F(RepairTest, ReadOnlyAndSystemFolderTreeIsRemovedCompletely) {
     EXPECT_FALSE(engine::RemoveFolderTree(top.c_str())) << "already gone";
 }
 
-// The link fixture (tests/engine/CMakeLists.txt) prepares, with the host's
-// ln -s: C:\purvex_linktest\Tree\{junk.txt, link -> ..\Outside} and
-// C:\purvex_linktest\Outside\precious.txt. A Unix symbolic link in the
-// prefix shows as a directory reparse point.
+// Tree\{junk.txt, link -> Outside} beside Outside\precious.txt, the link a
+// Unix symbolic link, which shows as a directory reparse point.
 TEST(FolderTreeLinks, NeverFollowsADirectoryLink) {
-    const std::string top = "C:\\purvex_linktest\\Tree";
-    const std::string precious = "C:\\purvex_linktest\\Outside\\precious.txt";
-    DWORD attributes = GetFileAttributesA((top + "\\link").c_str());
-    ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES) << "the link fixture did not run";
-    ASSERT_TRUE(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
-    ASSERT_TRUE(Exists(top + "\\junk.txt"));
+    TempFolder folder;
+    const std::string top = folder.Sub("Tree");
+    const std::string precious = folder.Sub("Outside\\precious.txt");
+    CreateDirectoryA(top.c_str(), nullptr);
+    CreateDirectoryA(folder.Sub("Outside").c_str(), nullptr);
+    WriteText(precious, "x");
+    WriteText(top + "\\junk.txt", "x");
+    ASSERT_TRUE(pvtest::MakeFolderLink(top + "\\link", folder.Sub("Outside")));
 
     bool removed = engine::RemoveFolderTree(top.c_str());
     EXPECT_TRUE(Exists(precious)) << "the link's target is left alone";
