@@ -1,5 +1,5 @@
-#!/bin/sh
-# plant-demo-traces.sh PREFIX
+#!/bin/bash
+# plant-demo-traces.sh PREFIX      (a 32-bit prefix made by wine-prefix.sh)
 # Plants a few harmless traces of adware records of the shipped database
 # (signatures/purvex-signatures.txt) into the Wine prefix PREFIX, so that a
 # first scan finds something to cure: files (plain text, nothing runs), a
@@ -14,9 +14,9 @@ if [ $# -ne 1 ]; then
   echo "usage: $0 PREFIX" >&2
   exit 2
 fi
-export WINEPREFIX=$(cd "$1" && pwd)
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wine=/usr/lib/wine/wine64
+source "$(dirname "$0")/wine-env.sh"
+wine_env "$(cd "$1" && pwd)" win32
+wine=$WINE
 drive="$WINEPREFIX/drive_c"
 if [ ! -d "$drive/windows/system32" ]; then
   echo "$0: $WINEPREFIX is not a Wine prefix" >&2

@@ -1,7 +1,8 @@
 #!/bin/bash
-# Sets up, builds and starts Purvex.exe under 64-bit Wine on a demo machine: a
-# Wine prefix of the project's own (build/demo-prefix) with the program
-# installed in "C:\Program Files\Purvex". The installation folder is the
+# Sets up, builds and starts the 32-bit release (dist/x86) under 32-bit Wine on
+# a demo machine: a 32-bit Wine prefix of the project's own (build/demo-prefix,
+# with a private HOME beside it) with the program installed in
+# "C:\Program Files\Purvex". The installation folder is the
 # program's current folder. --plant-traces also plants a few harmless adware
 # traces that match records of the shipped database, so that a first scan finds
 # and cures something; nothing is planted without it.
@@ -25,18 +26,19 @@ done
 
 "$root/scripts/setup.sh"
 if [ $build = 1 ]; then "$root/scripts/build.sh"; fi
-[ -f "$root/dist/x64/Purvex.exe" ] || { echo "$0: dist/x64/Purvex.exe is missing; build first" >&2; exit 1; }
+[ -f "$root/dist/x86/Purvex.exe" ] || { echo "$0: dist/x86/Purvex.exe is missing; build first" >&2; exit 1; }
 
 prefix=$root/build/demo-prefix
-export WINEPREFIX=$prefix LC_ALL=ko_KR.UTF-8 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wine=/usr/lib/wine/wine64
+source "$root/scripts/wine-env.sh"
+wine_env "$prefix" win32
+wine=$WINE
 
 # The prefix: Korean locale and fonts mapped, as for the tests.
-"$root/scripts/wine-prefix.sh" up "$prefix"
+"$root/scripts/wine-prefix.sh" up "$prefix" win32
 install="$prefix/drive_c/Program Files/Purvex"
 rm -rf "$install"
 mkdir -p "$install"
-cp -r "$root/dist/x64/." "$install/"
+cp -r "$root/dist/x86/." "$install/"
 if [ $traces = 1 ]; then "$root/scripts/plant-demo-traces.sh" "$prefix"; fi
 
 cd "$install"  # the program's current folder: its logs and database live here
