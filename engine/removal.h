@@ -1,16 +1,10 @@
-// Deleting what the scan found: folder trees, registry key trees and values.
+// Deleting what the scan found: registry key trees and values.
 #pragma once
 #include <windows.h>
 
 namespace engine {
 
-// Deletes the folder path with everything in it. Read-only and system files
-// and folders get normal attributes first. A directory link or junction
-// inside the tree (or path itself, when it is one) is removed as a link: the
-// walk never enters it, so nothing outside the tree is touched. Failures of
-// single entries are ignored; returns whether path itself was removed. An
-// absent or empty path fails at once.
-bool RemoveFolderTree(const char* path);
+// Folder trees go through base::RemoveFolderTree (base/folder_tree.h).
 
 // Deletes root\subkey with all its subkeys, depth first; the walk stops at
 // the first subkey that cannot be removed. Returns the status of deleting

@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "adb/item_type.h"
+#include "base/folder_tree.h"
 #include "engine/bounded_text.h"
 #include "engine/registry_roots.h"
 #include "engine/removal.h"
@@ -87,7 +88,7 @@ uint8_t RepairResult(const AdScanResult& result, ProcessTable& table) {
         adb::ItemTypeInfo info = adb::DescribeItemType(item.type);
         bool ok;
         if (item.type == 0 || item.type == 32) ok = location[0] && DeleteFileA(location);
-        else if (item.type == 1 || item.type == 33) ok = RemoveFolderTree(location);
+        else if (item.type == 1 || item.type == 33) ok = base::RemoveFolderTree(location);
         else if ((item.type >= 2 && item.type <= 18) || (item.type >= 34 && item.type <= 49))
             ok = RemoveRegistryItem(info, location, target);  // 10-16 and 42-47 have no root: failure
         else

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/sandbox.h"
+#include "base/folder_tree.h"
 #include "engine/removal.h"
 #include "engine_test_support.h"
 
@@ -148,11 +149,11 @@ TEST_F(RepairTest, ReadOnlyAndSystemFolderTreeIsRemovedCompletely) {
     SetFileAttributesA((top + "\\Sub\\Deep\\ro2.txt").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM);
     SetFileAttributesA((top + "\\Sub").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM);
     SetFileAttributesA(top.c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_TRUE(engine::RemoveFolderTree((top + "\\").c_str())) << "a trailing backslash is accepted";
+    EXPECT_TRUE(base::RemoveFolderTree((top + "\\").c_str())) << "a trailing backslash is accepted";
     EXPECT_FALSE(Exists(top));
-    EXPECT_FALSE(engine::RemoveFolderTree(""));
-    EXPECT_FALSE(engine::RemoveFolderTree(nullptr));
-    EXPECT_FALSE(engine::RemoveFolderTree(top.c_str())) << "already gone";
+    EXPECT_FALSE(base::RemoveFolderTree(""));
+    EXPECT_FALSE(base::RemoveFolderTree(nullptr));
+    EXPECT_FALSE(base::RemoveFolderTree(top.c_str())) << "already gone";
 }
 
 // Tree\{junk.txt, link -> Outside} beside Outside\precious.txt, the link a
@@ -167,7 +168,7 @@ TEST(FolderTreeLinks, NeverFollowsADirectoryLink) {
     WriteText(top + "\\junk.txt", "x");
     ASSERT_TRUE(pvtest::MakeFolderLink(top + "\\link", folder.Sub("Outside")));
 
-    bool removed = engine::RemoveFolderTree(top.c_str());
+    bool removed = base::RemoveFolderTree(top.c_str());
     EXPECT_TRUE(Exists(precious)) << "the link's target is left alone";
     EXPECT_FALSE(Exists(top + "\\junk.txt"));
     // Wine cannot remove a symbolic link to a folder through the Win32 calls;
@@ -177,7 +178,7 @@ TEST(FolderTreeLinks, NeverFollowsADirectoryLink) {
 
     // The given folder itself a link: only the link is dealt with.
     if (Exists(top + "\\link")) {
-        engine::RemoveFolderTree((top + "\\link").c_str());
+        base::RemoveFolderTree((top + "\\link").c_str());
         EXPECT_TRUE(Exists(precious));
     }
 }

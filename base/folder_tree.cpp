@@ -1,28 +1,29 @@
-#include <windows.h>
+#include "base/folder_tree.h"
+
 #include <string.h>
 
 #include "base/unique_handle.h"
-#include "engine/bounded_text.h"
-#include "engine/removal.h"
 
-namespace engine {
+namespace base {
 
-namespace {
-
-// path + "\" + name (no second backslash when path already ends with one).
-bool ChildPath(const char* path, const char* name, char* out) {
-    size_t n = strlen(path);
-    const char* separator = (n && path[n - 1] == '\\') ? "" : "\\";
-    return JoinText(out, kPathSize, path, separator, name);
-}
-
-bool IsLink(DWORD attributes) {
+bool IsLinkAttributes(DWORD attributes) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
-// Removes a directory link itself, never what it points to: RemoveDirectory
-// removes a junction; a symbolic link is opened as itself and deleted on close.
-bool RemoveLink(const char* path) {
+bool ChildPath(const char* path, const char* name, char* out) {
+    const size_t n = strlen(path), m = strlen(name);
+    const bool separator = !(n && path[n - 1] == '\\');
+    if (n + separator + m + 1 > kTreePathSize) {
+        out[0] = 0;
+        return false;
+    }
+    memcpy(out, path, n);
+    if (separator) out[n] = '\\';
+    memcpy(out + n + separator, name, m + 1);
+    return true;
+}
+
+bool RemoveFolderLink(const char* path) {
     SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
     if (RemoveDirectoryA(path)) return true;
     base::UniqueFile link(CreateFileA(path, DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -33,10 +34,12 @@ bool RemoveLink(const char* path) {
     return GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES;
 }
 
+namespace {
+
 void RemoveEntry(const char* full, const WIN32_FIND_DATAA& entry) {
     const DWORD attributes = entry.dwFileAttributes;
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-        if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) RemoveLink(full);
+        if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) RemoveFolderLink(full);
         else RemoveFolderTree(full);
         return;
     }
@@ -48,15 +51,15 @@ void RemoveEntry(const char* full, const WIN32_FIND_DATAA& entry) {
 
 bool RemoveFolderTree(const char* path) {
     if (!path || !path[0]) return false;
-    if (IsLink(GetFileAttributesA(path))) return RemoveLink(path);
+    if (IsLinkAttributes(GetFileAttributesA(path))) return RemoveFolderLink(path);
 
-    char pattern[kPathSize];
+    char pattern[kTreePathSize];
     if (ChildPath(path, "*.*", pattern)) {
         WIN32_FIND_DATAA entry;
         base::UniqueFind find(FindFirstFileA(pattern, &entry));
         for (bool more = static_cast<bool>(find); more; more = FindNextFileA(find.get(), &entry)) {
             if (!strcmp(entry.cFileName, ".") || !strcmp(entry.cFileName, "..")) continue;
-            char full[kPathSize];
+            char full[kTreePathSize];
             if (ChildPath(path, entry.cFileName, full)) RemoveEntry(full, entry);
         }
     }
@@ -64,4 +67,4 @@ bool RemoveFolderTree(const char* path) {
     return RemoveDirectoryA(path) != FALSE;
 }
 
-}  // namespace engine
+}  // namespace base
