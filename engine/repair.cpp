@@ -6,6 +6,7 @@
 #include "adb/item_type.h"
 #include "base/folder_tree.h"
 #include "engine/bounded_text.h"
+#include "engine/protected_locations.h"
 #include "engine/registry_roots.h"
 #include "engine/removal.h"
 #include "engine/winsock_catalog.h"
@@ -62,6 +63,20 @@ bool RemoveRegistryItem(const adb::ItemTypeInfo& info, const char* location, con
     return RemoveRegistryValue(root, location, target);
 }
 
+bool IsFolderItem(uint8_t type) { return type == 1 || type == 33; }
+bool IsRegistryItem(uint8_t type) { return (type >= 2 && type <= 18) || (type >= 34 && type <= 49); }
+
+// An item whose removal would take a protected folder, key or value with it.
+bool NamesProtectedLocation(const AdwareItem& item, const char* location, const char* target) {
+    if (IsFolderItem(item.type)) return IsProtectedFolder(location);
+    if (!IsRegistryItem(item.type)) return false;
+    const adb::ItemTypeInfo info = adb::DescribeItemType(item.type);
+    HKEY root = RootKeyHandle(info.root);
+    if (!root) return false;  // nothing is removed without a root
+    if (info.kind == adb::ItemKind::key) return IsProtectedKey(root, location);
+    return IsProtectedValue(root, location, target);
+}
+
 }  // namespace
 
 bool IsNewdotnetName(const char* name) {
@@ -83,16 +98,23 @@ uint8_t RepairResult(const AdScanResult& result, ProcessTable& table) {
         const AdwareItem& item = result.items[i];
         const char* location = item.location ? item.location : "";
         const char* target = item.target ? item.target : "";
-        EndFlaggedProcesses(item, table);
-
-        adb::ItemTypeInfo info = adb::DescribeItemType(item.type);
-        bool ok;
-        if (item.type == 0 || item.type == 32) ok = location[0] && DeleteFileA(location);
-        else if (item.type == 1 || item.type == 33) ok = base::RemoveFolderTree(location);
-        else if ((item.type >= 2 && item.type <= 18) || (item.type >= 34 && item.type <= 49))
-            ok = RemoveRegistryItem(info, location, target);  // 10-16 and 42-47 have no root: failure
-        else
+        const bool isFile = item.type == 0 || item.type == 32;
+        if (!isFile && !IsFolderItem(item.type) && !IsRegistryItem(item.type)) {
+            EndFlaggedProcesses(item, table);
             continue;  // 19-31 and above 49: nothing to remove
+        }
+
+        bool ok = false;
+        // A protected location is left alone, its processes included (the
+        // own-process kill would end whatever runs from inside the folder);
+        // the item reports failure like any other that could not go.
+        if (!NamesProtectedLocation(item, location, target)) {
+            EndFlaggedProcesses(item, table);
+            adb::ItemTypeInfo info = adb::DescribeItemType(item.type);
+            if (isFile) ok = location[0] && DeleteFileA(location);
+            else if (IsFolderItem(item.type)) ok = base::RemoveFolderTree(location);
+            else ok = RemoveRegistryItem(info, location, target);  // 10-16 and 42-47 have no root: failure
+        }
 
         if (item.type == 32 || item.type == 33) {
             fileOrFolderSeen = true;

@@ -1,0 +1,388 @@
+#include "engine/protected_locations.h"
+
+#include <shlobj.h>
+#include <string.h>
+
+#include <string>
+#include <vector>
+
+#include "base/unique_handle.h"
+#include "engine/bounded_text.h"
+
+namespace engine {
+
+namespace {
+
+// ---------------------------------------------------------------------------
+// Spellings of a folder path
+
+bool IsLead(char c) { return IsDBCSLeadByte(static_cast<BYTE>(c)) != FALSE; }
+
+// Forward slashes become backslashes (never inside a double-byte character),
+// and the "\\?\" and "\\.\" prefixes go: the system reads the same folder
+// with and without them.
+std::string PlainSpelling(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (IsLead(text[i]) && i + 1 < text.size()) {
+            out += text[i];
+            out += text[++i];
+        } else {
+            out += text[i] == '/' ? '\\' : text[i];
+        }
+    }
+    if (out.compare(0, 8, "\\\\?\\UNC\\") == 0) out = "\\\\" + out.substr(8);
+    else if (out.compare(0, 4, "\\\\?\\") == 0 || out.compare(0, 4, "\\\\.\\") == 0) out = out.substr(4);
+    return out;
+}
+
+// The position after the root part: "C:\" (3) or "\\server\share\".
+size_t RootLength(const std::string& path) {
+    if (path.size() >= 2 && path[1] == ':') return path.size() >= 3 && path[2] == '\\' ? 3 : 2;
+    if (path.compare(0, 2, "\\\\") == 0) {
+        size_t server = path.find('\\', 2);
+        if (server == std::string::npos) return path.size();
+        size_t share = path.find('\\', server + 1);
+        return share == std::string::npos ? path.size() : share + 1;
+    }
+    return 0;
+}
+
+std::string WithoutTrailingBackslashes(std::string path) {
+    const size_t root = RootLength(path);
+    while (path.size() > root && path.back() == '\\') {
+        // A backslash can be the trail byte of a double-byte character in
+        // some code pages: only drop it when it is a character of its own.
+        size_t i = 0, last = 0;
+        while (i < path.size()) {
+            last = i;
+            i += (IsLead(path[i]) && i + 1 < path.size()) ? 2 : 1;
+        }
+        if (last != path.size() - 1) break;
+        path.pop_back();
+    }
+    return path;
+}
+
+// The full, long spelling the system itself uses: relative paths against the
+// current folder, "." and ".." resolved, short 8.3 names made long where the
+// folder exists.
+std::string Canonical(const std::string& written) {
+    const std::string plain = PlainSpelling(written);
+    char full[MAX_PATH * 2];
+    DWORD n = GetFullPathNameA(plain.c_str(), sizeof full, full, nullptr);
+    std::string path = (n > 0 && n < sizeof full) ? std::string(full) : plain;
+    using LongPathFn = DWORD(WINAPI*)(LPCSTR, LPSTR, DWORD);
+    static const auto longPath = reinterpret_cast<LongPathFn>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetLongPathNameA")));  // not on NT 4 or 95
+    char longer[MAX_PATH * 2];
+    if (longPath) {
+        n = longPath(path.c_str(), longer, sizeof longer);
+        if (n > 0 && n < sizeof longer) path = longer;
+    }
+    return WithoutTrailingBackslashes(PlainSpelling(path));
+}
+
+// Where the folder really is when the system can say so (a link anywhere on
+// the way followed); "" when it cannot (no such call before Vista, or no such
+// folder).
+std::string FinalSpelling(const std::string& path) {
+    using FinalPathFn = DWORD(WINAPI*)(HANDLE, LPSTR, DWORD, DWORD);
+    static const auto finalPath = reinterpret_cast<FinalPathFn>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetFinalPathNameByHandleA")));
+    if (!finalPath) return std::string();
+    base::UniqueFile folder(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!folder) return std::string();
+    char out[MAX_PATH * 2];
+    DWORD n = finalPath(folder.get(), out, sizeof out, 0);
+    if (n == 0 || n >= sizeof out) return std::string();
+    return WithoutTrailingBackslashes(PlainSpelling(out));
+}
+
+// Every spelling a folder is known by: as written and with environment
+// references expanded, each in its canonical form and where it really leads.
+std::vector<std::string> Spellings(const std::string& written) {
+    std::vector<std::string> forms = {written};
+    char expanded[MAX_PATH * 2];
+    DWORD n = ExpandEnvironmentStringsA(written.c_str(), expanded, sizeof expanded);
+    if (n > 0 && n <= sizeof expanded && written != expanded) forms.push_back(expanded);
+    std::vector<std::string> spellings;
+    for (const std::string& form : forms) {
+        const std::string canonical = Canonical(form);
+        spellings.push_back(canonical);
+        const std::string real = FinalSpelling(canonical);
+        if (!real.empty() && !EqualsNoCase(real.c_str(), canonical.c_str())) spellings.push_back(real);
+    }
+    return spellings;
+}
+
+bool IsDriveRoot(const std::string& canonical) { return RootLength(canonical) >= canonical.size(); }
+
+// folder is inner itself or one of the folders that contain it.
+bool ContainsOrIs(const std::string& folder, const std::string& inner) {
+    if (folder.empty() || !StartsWithNoCase(inner.c_str(), folder.c_str())) return false;
+    return inner.size() == folder.size() || folder.back() == '\\' || inner[folder.size()] == '\\';
+}
+
+// ---------------------------------------------------------------------------
+// The protected folders of this system
+
+std::string FromCall(UINT(WINAPI* query)(LPSTR, UINT)) {
+    char folder[MAX_PATH];
+    UINT n = query(folder, MAX_PATH);
+    return (n > 0 && n < MAX_PATH) ? std::string(folder) : std::string();
+}
+
+UINT WINAPI SystemWow64Folder(LPSTR out, UINT size) {
+    using Query = UINT(WINAPI*)(LPSTR, UINT);
+    static const auto query = reinterpret_cast<Query>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetSystemWow64DirectoryA")));
+    return query ? query(out, size) : 0;
+}
+
+std::string FromEnvironment(const char* name) {
+    char value[MAX_PATH];
+    DWORD n = GetEnvironmentVariableA(name, value, MAX_PATH);
+    return (n > 0 && n < MAX_PATH) ? std::string(value) : std::string();
+}
+
+std::string FromRegistry(const char* key, const char* name) {
+    base::UniqueHKey opened;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_QUERY_VALUE, opened.put()) != ERROR_SUCCESS) return {};
+    char data[MAX_PATH] = {};
+    DWORD size = sizeof data - 1, type = 0;
+    if (RegQueryValueExA(opened.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size) != ERROR_SUCCESS ||
+        (type != REG_SZ && type != REG_EXPAND_SZ))
+        return {};
+    char expanded[MAX_PATH];
+    DWORD n = ExpandEnvironmentStringsA(data, expanded, MAX_PATH);
+    return (n > 0 && n <= MAX_PATH) ? std::string(expanded) : std::string(data);
+}
+
+// A shell folder by CSIDL: SHGetFolderPath of the shell or, on systems
+// without it, of shfolder.dll, else SHGetSpecialFolderPath.
+std::string ShellFolder(int csidl) {
+    using FolderPathFn = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
+    using SpecialPathFn = BOOL(WINAPI*)(HWND, LPSTR, int, BOOL);
+    char path[MAX_PATH] = {};
+    for (const char* library : {"shell32.dll", "shfolder.dll"}) {
+        base::UniqueModule module(LoadLibraryA(library));
+        if (!module) continue;
+        auto folderPath = reinterpret_cast<FolderPathFn>(
+            reinterpret_cast<void (*)()>(GetProcAddress(module.get(), "SHGetFolderPathA")));
+        if (folderPath && SUCCEEDED(folderPath(nullptr, csidl, nullptr, 0, path))) return path;
+        auto specialPath = reinterpret_cast<SpecialPathFn>(
+            reinterpret_cast<void (*)()>(GetProcAddress(module.get(), "SHGetSpecialFolderPathA")));
+        if (specialPath && specialPath(nullptr, path, csidl, FALSE)) return path;
+    }
+    return std::string();
+}
+
+// userenv's folder queries (NT family only).
+std::string ProfileFolder(const char* exportName) {
+    using ProfileFn = BOOL(WINAPI*)(LPSTR, LPDWORD);
+    base::UniqueModule userenv(LoadLibraryA("userenv.dll"));
+    if (!userenv) return std::string();
+    auto query =
+        reinterpret_cast<ProfileFn>(reinterpret_cast<void (*)()>(GetProcAddress(userenv.get(), exportName)));
+    char path[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    return (query && query(path, &size)) ? std::string(path) : std::string();
+}
+
+std::string FolderOf(const std::string& file) {
+    const size_t slash = file.find_last_of('\\');
+    return slash == std::string::npos ? std::string() : file.substr(0, slash);
+}
+
+// The folder of the module this code runs in (the engine library when it is
+// loaded as Purvex.dll).
+std::string OwnModuleFolder() {
+    MEMORY_BASIC_INFORMATION info = {};
+    if (!VirtualQuery(reinterpret_cast<const void*>(&OwnModuleFolder), &info, sizeof info)) return std::string();
+    char path[MAX_PATH];
+    DWORD n = GetModuleFileNameA(static_cast<HMODULE>(info.AllocationBase), path, MAX_PATH);
+    return (n > 0 && n < MAX_PATH) ? FolderOf(path) : std::string();
+}
+
+std::string ProgramFolder() {
+    char path[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return (n > 0 && n < MAX_PATH) ? FolderOf(path) : std::string();
+}
+
+std::string CurrentFolder() {
+    char path[MAX_PATH];
+    DWORD n = GetCurrentDirectoryA(MAX_PATH, path);
+    return (n > 0 && n < MAX_PATH) ? std::string(path) : std::string();
+}
+
+// Read afresh for every check: the folders are the running system's, and the
+// current folder may have changed.
+std::vector<std::string> ProtectedFolders() {
+    const std::string windows = FromCall(GetWindowsDirectoryA);
+    const std::string written[] = {
+        // The system itself: the Windows folder, the system folder, and on
+        // 64-bit Windows the 32-bit system folder and the name by which a
+        // 32-bit program reaches the 64-bit one.
+        windows,
+        FromCall(GetSystemDirectoryA),
+        FromCall(SystemWow64Folder),
+        windows.empty() ? std::string() : windows + "\\Sysnative",
+        // Every installed program: the program folders, 32- and 64-bit.
+        FromEnvironment("ProgramFiles"),
+        FromEnvironment("ProgramFiles(x86)"),
+        FromEnvironment("ProgramW6432"),
+        ShellFolder(CSIDL_PROGRAM_FILES),
+        FromRegistry("SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir"),
+        // Every user's files and settings: the profiles folder, the all-users
+        // profile, the current user's profile.
+        ProfileFolder("GetProfilesDirectoryA"),
+        FromRegistry("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList", "ProfilesDirectory"),
+        ProfileFolder("GetAllUsersProfileDirectoryA"),
+        FromEnvironment("ALLUSERSPROFILE"),
+        FromEnvironment("USERPROFILE"),
+        ShellFolder(CSIDL_PROFILE),
+        // The user's own documents: the desktop and documents folders as
+        // wholes (adware inside them may still go).
+        ShellFolder(CSIDL_DESKTOPDIRECTORY),
+        ShellFolder(CSIDL_PERSONAL),
+        // This program: its installation folder holds the engine, the
+        // databases and the scan logs; it is the current folder, and the
+        // engine's and the program's own folder.
+        OwnModuleFolder(),
+        ProgramFolder(),
+        CurrentFolder(),
+    };
+    std::vector<std::string> folders;
+    for (const std::string& folder : written) {
+        if (folder.empty()) continue;
+        for (const std::string& spelling : Spellings(folder)) folders.push_back(spelling);
+    }
+    return folders;
+}
+
+// ---------------------------------------------------------------------------
+// Registry keys
+
+// The keys above which the system cannot work. Their subkeys and values may
+// go; the keys themselves, and every key that contains one, stay.
+const char* const kMachineKeys[] = {
+    "SOFTWARE",                                   // every program's settings
+    "SYSTEM",                                     // drivers, services, hardware
+    "SOFTWARE\\Microsoft",                        // the system's own programs
+    "SOFTWARE\\Microsoft\\Windows",
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion",
+    // The Run-type keys: an adware's start entry is a value that may go, the
+    // key holds every other program's.
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run",
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run-",
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce",
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnceEx",
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunServices",
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunServicesOnce",
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\Run",
+    "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon",  // log-on: shell, user initialisation
+    "SYSTEM\\CurrentControlSet",                                 // the running configuration
+    "SYSTEM\\CurrentControlSet\\Services",                       // every service and driver
+    "SOFTWARE\\Classes",                                         // file types and components
+    "SOFTWARE\\Classes\\CLSID",                                  // every registered component
+};
+
+// The same for the user: the user's settings of every program.
+const char* const kUserKeys[] = {
+    "Software",
+    "Software\\Microsoft",
+    "Software\\Microsoft\\Windows",
+    "Software\\Microsoft\\Windows\\CurrentVersion",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Run-",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnceEx",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\RunServices",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\RunServicesOnce",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\Run",
+};
+
+// Seen from the classes root: every registered component.
+const char* const kClassesKeys[] = {"CLSID"};
+
+const char kWinlogonKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+// The log-on shell and user initialisation: without them no user can log on.
+const char* const kWinlogonValues[] = {"Shell", "Userinit"};
+
+// The key's components without empty ones: stray, doubled, leading and
+// trailing backslashes name the same key.
+std::vector<std::string> KeyComponents(const char* path) {
+    std::vector<std::string> parts;
+    std::string part;
+    for (const char* p = path ? path : ""; *p; ++p) {
+        if (IsLead(*p) && p[1]) {
+            part += *p;
+            part += *++p;
+        } else if (*p == '\\') {
+            if (!part.empty()) parts.push_back(part);
+            part.clear();
+        } else {
+            part += *p;
+        }
+    }
+    if (!part.empty()) parts.push_back(part);
+    return parts;
+}
+
+// The key of parts is listed itself or contains a listed key.
+template <size_t N>
+bool ContainsListedKey(const std::vector<std::string>& parts, const char* const (&listed)[N]) {
+    for (const char* key : listed) {
+        const std::vector<std::string> keyParts = KeyComponents(key);
+        if (parts.size() > keyParts.size()) continue;
+        bool prefix = true;
+        for (size_t i = 0; i < parts.size() && prefix; ++i)
+            prefix = EqualsNoCase(parts[i].c_str(), keyParts[i].c_str());
+        if (prefix) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool IsProtectedFolder(const char* path) {
+    if (!path || !path[0]) return true;
+    const std::vector<std::string> folders = ProtectedFolders();
+    for (const std::string& spelling : Spellings(path)) {
+        if (IsDriveRoot(spelling)) return true;
+        for (const std::string& folder : folders)
+            if (ContainsOrIs(spelling, folder)) return true;
+    }
+    return false;
+}
+
+bool IsProtectedKey(HKEY root, const char* subkey) {
+    std::vector<std::string> parts = KeyComponents(subkey);
+    if (parts.empty()) return true;  // the root itself
+    if (root == HKEY_LOCAL_MACHINE) return ContainsListedKey(parts, kMachineKeys);
+    if (root == HKEY_CURRENT_USER) return ContainsListedKey(parts, kUserKeys);
+    if (root == HKEY_CLASSES_ROOT) return ContainsListedKey(parts, kClassesKeys);
+    if (root == HKEY_USERS) {
+        // A user's whole hive, or the same keys as the current user's in it.
+        if (parts.size() == 1) return true;
+        parts.erase(parts.begin());
+        return ContainsListedKey(parts, kUserKeys);
+    }
+    return false;
+}
+
+bool IsProtectedValue(HKEY root, const char* subkey, const char* name) {
+    if (root != HKEY_LOCAL_MACHINE || !name) return false;
+    const std::vector<std::string> parts = KeyComponents(subkey), winlogon = KeyComponents(kWinlogonKey);
+    if (parts.size() != winlogon.size()) return false;
+    for (size_t i = 0; i < parts.size(); ++i)
+        if (!EqualsNoCase(parts[i].c_str(), winlogon[i].c_str())) return false;
+    for (const char* value : kWinlogonValues)
+        if (EqualsNoCase(name, value)) return true;
+    return false;
+}
+
+}  // namespace engine

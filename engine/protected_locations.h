@@ -1,0 +1,32 @@
+// Locations a cure never removes, whatever the database says. The database
+// and its updates decide what a repair deletes, and one wrong or hostile
+// record must not be able to take the system with it: the repair asks here
+// before every folder, key and value removal, and an item naming a protected
+// location is left alone and reported as failed.
+//
+// The whole list lives in protected_locations.cpp, each entry with the reason
+// it is there.
+#pragma once
+#include <windows.h>
+
+namespace engine {
+
+// True when removing the folder tree at path would remove a protected folder:
+// path names one of them or a folder that contains one. Spellings do not
+// matter: letter case, forward slashes, "." and "..", a trailing backslash,
+// short 8.3 names, a relative path and environment references are all read
+// the way the system reads them, and where the system can tell where a link
+// leads, the folder it reaches counts too. An empty path is protected (it
+// would name the current folder).
+bool IsProtectedFolder(const char* path);
+
+// True when removing the key tree root\subkey would remove a protected key:
+// the root itself, a listed key, or a key that contains one. Letter case and
+// stray backslashes do not matter.
+bool IsProtectedKey(HKEY root, const char* subkey);
+
+// True for the values that must stay whatever their data: the log-on shell
+// and user initialisation of the machine.
+bool IsProtectedValue(HKEY root, const char* subkey, const char* name);
+
+}  // namespace engine

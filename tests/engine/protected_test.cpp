@@ -1,0 +1,182 @@
+// The locations no repair removes, however a database spells them, and a
+// hostile database through ftool_AdRepair: its protected items survive and
+// report failure while their harmless companions go.
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include "engine/protected_locations.h"
+#include "engine_test_support.h"
+#include "tests/support/registry_sandbox.h"
+#include "tests/support/sandbox.h"
+
+namespace {
+
+using namespace enginetest;
+
+std::string Folder(UINT(WINAPI* query)(LPSTR, UINT)) {
+    char path[MAX_PATH] = {};
+    query(path, MAX_PATH);
+    return path;
+}
+std::string Shell(int csidl) {
+    char path[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, csidl, nullptr, 0, path);
+    return path;
+}
+std::string Short(const std::string& path) {
+    char out[MAX_PATH] = {};
+    GetShortPathNameA(path.c_str(), out, MAX_PATH);
+    return out;
+}
+std::string Upper(std::string text) {
+    for (char& c : text) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+std::string Slashes(std::string text) {
+    for (char& c : text)
+        if (c == '\\') c = '/';
+    return text;
+}
+std::string Parent(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
+
+TEST(ProtectedFolders, EverySpellingOfASystemFolderIsRefused) {
+    const std::string windows = Folder(GetWindowsDirectoryA), system = Folder(GetSystemDirectoryA);
+    const std::string programs = Shell(CSIDL_PROGRAM_FILES), profile = Shell(CSIDL_PROFILE);
+    ASSERT_FALSE(programs.empty());
+    ASSERT_NE(Short(programs), programs) << "the prefix gives the program folder a short name";
+    TempFolder sandbox;
+    ASSERT_TRUE(pvtest::MakeFolderLink(sandbox.Sub("ToWindows"), windows));
+    char current[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, current);
+
+    const std::string refused[] = {
+        "", "C:\\", "c:", "C:/", "\\\\?\\C:\\",                                    // drive roots
+        windows, Upper(windows), windows + "\\", Slashes(windows), system + "\\..",  // the Windows folder
+        "%SystemRoot%", "%windir%\\.", "\\\\?\\" + windows,
+        system, Slashes(system) + "/",                                             // the system folder
+        programs, Short(programs), "%ProgramFiles%",                                // the program folder
+        Parent(profile), profile, "%USERPROFILE%", "%ALLUSERSPROFILE%",             // profiles
+        Shell(CSIDL_DESKTOPDIRECTORY), Shell(CSIDL_PERSONAL) + "\\",                // the user's documents
+        current, ".", Parent(current),                                              // the installation folder
+        sandbox.Sub("ToWindows"), sandbox.Sub("ToWindows\\System32\\..")};          // a link to the system
+    for (const std::string& path : refused) EXPECT_TRUE(engine::IsProtectedFolder(path.c_str())) << path;
+
+    const std::string allowed[] = {sandbox.path(), windows + "\\Temp\\Adware", programs + "\\Adware",
+                                   Shell(CSIDL_DESKTOPDIRECTORY) + "\\Adware", profile + "\\Application Data\\Ad",
+                                   system + "\\AdwareFolder"};
+    for (const std::string& path : allowed) EXPECT_FALSE(engine::IsProtectedFolder(path.c_str())) << path;
+}
+
+TEST(ProtectedKeys, SystemKeysAndTheirContainersAreRefusedInAnySpelling) {
+    struct Case {
+        HKEY root;
+        const char* key;
+        bool refused;
+    };
+    const Case cases[] = {
+        {HKEY_LOCAL_MACHINE, "", true},
+        {HKEY_LOCAL_MACHINE, "\\", true},
+        {HKEY_LOCAL_MACHINE, "software", true},
+        {HKEY_LOCAL_MACHINE, "SYSTEM\\", true},
+        {HKEY_LOCAL_MACHINE, "\\SOFTWARE\\\\Microsoft", true},
+        {HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", true},
+        {HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce\\", true},
+        {HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows NT", true},  // contains Winlogon
+        {HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\WINLOGON", true},
+        {HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Services", true},
+        {HKEY_LOCAL_MACHINE, "SOFTWARE\\Classes\\CLSID", true},
+        {HKEY_CLASSES_ROOT, "clsid", true},
+        {HKEY_CLASSES_ROOT, "", true},
+        {HKEY_CURRENT_USER, "Software\\Microsoft\\Windows", true},
+        {HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", true},
+        {HKEY_USERS, ".DEFAULT", true},
+        {HKEY_USERS, "S-1-5-21-1\\Software\\Microsoft", true},
+        {HKEY_CURRENT_CONFIG, "", true},
+        {HKEY_LOCAL_MACHINE, "SOFTWARE\\Adware", false},
+        {HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run\\Adware", false},
+        {HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Services\\AdwareService", false},
+        {HKEY_CLASSES_ROOT, "CLSID\\{00000000-0000-0000-0000-00000000AD00}", false},
+        {HKEY_CURRENT_USER, "Software\\Adware", false},
+        {HKEY_USERS, "S-1-5-21-1\\Software\\Adware", false},
+        {HKEY_CURRENT_CONFIG, "Software", false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(engine::IsProtectedKey(c.root, c.key), c.refused) << c.key;
+
+    const char winlogon[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+    EXPECT_TRUE(engine::IsProtectedValue(HKEY_LOCAL_MACHINE, winlogon, "Shell"));
+    EXPECT_TRUE(engine::IsProtectedValue(HKEY_LOCAL_MACHINE, "software\\microsoft\\windows nt\\currentversion\\winlogon\\",
+                                         "USERINIT"));
+    EXPECT_FALSE(engine::IsProtectedValue(HKEY_LOCAL_MACHINE, winlogon, "AdwareNotify"));
+    EXPECT_FALSE(engine::IsProtectedValue(HKEY_CURRENT_USER, winlogon, "Shell"));
+}
+
+// A hostile database: each record names protected locations the repair
+// could reach without harm to the rest of the prefix should it fail (the
+// current installation folder and a folder containing it, the user's Run
+// key, the log-on shell value), beside companions that must go.
+class HostileDatabase : public ::testing::Test {
+protected:
+    HostileDatabase()
+        : run_(HKEY_CURRENT_USER, kRun, pvtest::KeyBackup::kEnsure),
+          winlogon_(HKEY_LOCAL_MACHINE, kWinlogon, pvtest::KeyBackup::kEnsure),
+          key_(HKEY_CURRENT_USER, "Software") {
+        CreateDirectoryA(install_.c_str(), nullptr);
+        WriteText(install_ + "\\Purvex.adb", "x");
+        here_ = std::make_unique<pvtest::CurrentFolder>(install_);
+        pvtest::SetValue(HKEY_CURRENT_USER, kRun, "AdwareStart", "ad.exe");
+        pvtest::SetValue(HKEY_LOCAL_MACHINE, kWinlogon, "Shell", std::string("explorer.exe", 13));
+    }
+    void SetUp() override { ASSERT_TRUE(engine.ok()); }
+
+    uint8_t Repair(const std::vector<adb::Item>& items) {
+        const std::string db = WriteDatabase(scratch_, {MakeRecord(66, "Hostile", items)},
+                                             "hostile" + std::to_string(++databases_) + ".adb");
+        EXPECT_EQ(engine.LoadADB(db.c_str()), 0);
+        AdScanResult r = engine.AdScan(0);
+        EXPECT_EQ(r.foundCount, items.size()) << "every item is present";
+        return engine.AdRepair(r);
+    }
+
+    static constexpr char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    static constexpr char kWinlogon[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+    Engine engine;
+    TempFolder folder_, scratch_;
+    const std::string install_ = folder_.Sub("Install");
+    pvtest::KeyBackup run_, winlogon_;
+    TestKey key_;
+    std::unique_ptr<pvtest::CurrentFolder> here_;
+    int databases_ = 0;
+};
+
+TEST_F(HostileDatabase, ProtectedItemsSurviveAndFailWhileCompanionsGo) {
+    WriteText(folder_.Sub("ad.dll"), "x");
+    CreateDirectoryA(folder_.Sub("AdFolder").c_str(), nullptr);
+    CreateKey(HKEY_CURRENT_USER, key_.Sub("AdKey"));
+    SetStringValue(HKEY_CURRENT_USER, key_.path(), "AdValue", "x");
+    const std::string shortInstall = Short(install_);
+
+    // The last item of each record is protected: the record reports failure.
+    EXPECT_EQ(Repair({MakeItem(0, folder_.path(), "ad.dll"), MakeItem(1, Slashes(shortInstall) + "/")}), 0);
+    EXPECT_EQ(Repair({MakeItem(1, folder_.Sub("AdFolder")), MakeItem(33, folder_.path()),
+                      MakeItem(1, install_ + "\\..\\Install\\.")}),
+              0);
+    EXPECT_EQ(Repair({MakeItem(3, key_.Sub("AdKey")), MakeItem(35, "software\\microsoft\\windows\\currentversion\\RUN\\")}),
+              0);
+    EXPECT_EQ(Repair({MakeItem(8, key_.path(), "AdValue"), MakeItem(9, std::string(kWinlogon) + "\\", "shell")}), 0);
+    // A protected item before a harmless last one: the last outcome decides.
+    EXPECT_EQ(Repair({MakeItem(3, "Software\\\\Microsoft\\Windows\\CurrentVersion\\Run\\\\"),
+                      MakeItem(8, kRun, "AdwareStart")}),
+              1);
+
+    EXPECT_FALSE(Exists(folder_.Sub("ad.dll")));
+    EXPECT_FALSE(Exists(folder_.Sub("AdFolder")));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, key_.Sub("AdKey")));
+    EXPECT_FALSE(ValueExists(HKEY_CURRENT_USER, key_.path(), "AdValue"));
+    EXPECT_FALSE(ValueExists(HKEY_CURRENT_USER, kRun, "AdwareStart")) << "a Run key's values may go";
+
+    EXPECT_TRUE(Exists(install_ + "\\Purvex.adb")) << "the installation folder and its container stay";
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, kRun));
+    EXPECT_TRUE(ValueExists(HKEY_LOCAL_MACHINE, kWinlogon, "Shell"));
+}
+
+}  // namespace
