@@ -130,6 +130,12 @@ void CCureView::OnInitialUpdate() {
     GoToInitialScreen();
 }
 
+CString CCureView::RecordNumberText() const {
+    CString number;
+    number.Format(cure::kRecordNumberFormat, m_recordCount);
+    return number;
+}
+
 // Loads the engine library and the database, telling the user what failed.
 // Without the library there is no database to try.
 void CCureView::LoadEngine() {
@@ -277,7 +283,7 @@ LRESULT CCureView::OnPassBegin(WPARAM wParam, LPARAM) {
     m_cureEntries.clear();
     m_found = 0;
     m_total = 0;
-    cure::WriteReportHeading(m_passLogFolder, m_passStart);
+    cure::WriteReportHeading(m_passLogFolder, m_passStart, m_recordCount);
     return 0;
 }
 
@@ -537,8 +543,7 @@ void CCureView::OnPaint() {
         dc.SetTextColor(RGB(0, 0, 255));
         dc.TextOut(360, 296, cure::kBlueLine, static_cast<int>(strlen(cure::kBlueLine)));
         dc.SetTextColor(RGB(0, 0, 0));
-        CString number;
-        number.Format(cure::kRecordNumberFormat, cure::kShownRecordNumber);
+        const CString number = RecordNumberText();
         dc.TextOut(327, 125, number);
     }
     dc.SelectObject(oldFont);

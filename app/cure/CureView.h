@@ -41,6 +41,10 @@ public:
     int m_nStartPageChoice;    // radio group 1039..1038, -1 none
     BOOL m_bSaveLog;           // 1008
 
+    // The number the database line shows beside "애드웨어": the records the
+    // engine reported when the page loaded it.
+    CString RecordNumberText() const;
+
     // Messages from the scan worker; wParam is the pass number the worker
     // belongs to, and a message of an abandoned pass changes nothing.
     enum {

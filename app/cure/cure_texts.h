@@ -38,6 +38,5 @@ inline constexpr char kFontName[] = "굴림";
 inline constexpr char kRedLine[] = "시작 페이지로 설정할 주소를 입력하여 주세요.";
 inline constexpr char kBlueLine[] = "검사기록 저장";
 inline constexpr char kRecordNumberFormat[] = " :  %d";
-inline constexpr int kShownRecordNumber = 2562;  // fixed, whatever the database holds
 
 }  // namespace cure

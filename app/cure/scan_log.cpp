@@ -100,11 +100,11 @@ bool AppendHeadEnd(const std::string& folder, bool completed) {
     return WriteLogFile(folder, kHeadFile, false, completed ? "완  료" : "취  소");
 }
 
-bool WriteReportHeading(const std::string& folder, const SYSTEMTIME& start) {
+bool WriteReportHeading(const std::string& folder, const SYSTEMTIME& start, int recordCount) {
     return WriteLogFile(folder, kReportFile, true,
-                        "Purvex로 애드웨어 검사..\r\n\r\n"
-                        "애드웨어 DB : 2562\r\n"
-                        "검사 시작시간 : " + StampOf(start) + "\r\n\r\n");
+                        "Purvex로 애드웨어 검사..\r\n\r\n" +
+                            Format("애드웨어 DB : %d\r\n", recordCount) +
+                            "검사 시작시간 : " + StampOf(start) + "\r\n\r\n");
 }
 
 bool AppendReportSummary(const std::string& folder, int found, int total) {

@@ -32,7 +32,8 @@ bool WriteHeadStart(const std::string& folder, const SYSTEMTIME& start);
 bool AppendHeadEnd(const std::string& folder, bool completed);
 
 // report.txt: heading (file created anew), summary, and one of the end lines.
-bool WriteReportHeading(const std::string& folder, const SYSTEMTIME& start);
+// The heading names recordCount, the number of records the engine loaded.
+bool WriteReportHeading(const std::string& folder, const SYSTEMTIME& start, int recordCount);
 bool AppendReportSummary(const std::string& folder, int found, int total);
 bool AppendReportCompleted(const std::string& folder, const SYSTEMTIME& end);
 bool AppendReportCancelled(const std::string& folder, const SYSTEMTIME& end);

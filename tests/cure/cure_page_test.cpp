@@ -211,6 +211,26 @@ TEST_F(CurePage, DatabaseOfZeroRecordsEndsCleanly) {
     EXPECT_EQ(page.Text(IDC_CURE_FOUND), "발견된 애드웨어 : 0");
 }
 
+// The database line and the log heading name the records the engine loaded.
+TEST_F(CurePage, DatabaseLineAndLogHeadingShowTheLoadedRecordCount) {
+    for (int records : {0, 3}) {
+        SCOPED_TRACE(records);
+        std::vector<adb::Record> database;
+        for (int i = 0; i < records; ++i)
+            database.push_back(Record(90 + i, "Absent", {cure_test::FileItem(traces_.path(), "none.dll")}));
+        UseDatabase(database);
+        MessageBoxHook hook;
+        PageHost page;
+        auto* view = static_cast<CCureView*>(CWnd::FromHandlePermanent(page.page()));
+        ASSERT_NE(view, nullptr);
+        EXPECT_EQ(std::string(view->RecordNumberText()), " :  " + std::to_string(records));
+        page.ClickPage(380, 300);  // the blue line turns logging on
+        page.RunPass();
+        const std::string report = ReadBytes(Log(records == 0 ? "00000000\\report.txt" : "00000001\\report.txt"));
+        EXPECT_NE(report.find("애드웨어 DB : " + std::to_string(records) + "\r\n"), std::string::npos) << report;
+    }
+}
+
 TEST_F(CurePage, MissingDatabaseIsReportedAndThePassFindsNothing) {
     ASSERT_TRUE(DeleteFileA((sandbox_ / "Purvex.adb").c_str()));
     MessageBoxHook hook;

@@ -115,7 +115,7 @@ TEST(HeadFile, CancelledEndAndRewriteOnNewStart) {
 TEST(ReportFile, CompletedPassWithCureTablesMatchesExpectedBytes) {
     TempFolder sandbox;
     const std::string folder = sandbox.path();
-    ASSERT_TRUE(cure::WriteReportHeading(folder, TimeOf(2004, 10, 3, 9, 5)));
+    ASSERT_TRUE(cure::WriteReportHeading(folder, TimeOf(2004, 10, 3, 9, 5), 29));
     ASSERT_TRUE(cure::AppendReportSummary(folder, 3, 17));
     ASSERT_TRUE(cure::AppendReportCompleted(folder, TimeOf(2004, 10, 3, 9, 7)));
     {
@@ -135,11 +135,11 @@ TEST(ReportFile, CompletedPassWithCureTablesMatchesExpectedBytes) {
 
 TEST(ReportFile, CancelledPassHasBlankLineAndCancelledEnd) {
     TempFolder sandbox;
-    ASSERT_TRUE(cure::WriteReportHeading(sandbox.path(), TimeOf(2004, 10, 3, 9, 5)));
+    ASSERT_TRUE(cure::WriteReportHeading(sandbox.path(), TimeOf(2004, 10, 3, 9, 5), 0));
     ASSERT_TRUE(cure::AppendReportCancelled(sandbox.path(), TimeOf(2004, 10, 3, 10, 0)));
     EXPECT_EQ(ReadBytes(sandbox / "report.txt"),
               "Purvex로 애드웨어 검사..\r\n\r\n"
-              "애드웨어 DB : 2562\r\n"
+              "애드웨어 DB : 0\r\n"
               "검사 시작시간 : 2004-10-03 09:05\r\n\r\n"
               "\r\n"
               "검사 종료시간 : 2004-10-03 10:00->검사가 취소되었습니다.\r\n");
@@ -158,7 +158,7 @@ TEST(ReportFile, CureTableWithoutLoggedPassWritesNothing) {
 TEST(ReportFile, WritersWithoutFolderFailQuietly) {
     SYSTEMTIME t = TimeOf(2004, 10, 3, 9, 5);
     EXPECT_FALSE(cure::WriteHeadStart("", t));
-    EXPECT_FALSE(cure::WriteReportHeading("", t));
+    EXPECT_FALSE(cure::WriteReportHeading("", t, 1));
     EXPECT_FALSE(cure::AppendReportSummary("", 0, 0));
     EXPECT_FALSE(cure::AppendHeadEnd("", true));
 }
