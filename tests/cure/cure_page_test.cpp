@@ -207,7 +207,9 @@ TEST_F(CurePage, DatabaseOfZeroRecordsEndsCleanly) {
     page.RunPass();
     ASSERT_EQ(hook.seen().size(), 1u);
     EXPECT_EQ(hook.seen()[0].text, "애드웨어가 발견되지 않았습니다.");
-    EXPECT_EQ(SendMessageA(page.control(IDC_CURE_PROGRESS), PBM_GETPOS, 0, 0), 100);
+    // The 100 ms progress timer moves the bar to its end.
+    EXPECT_TRUE(pvtest::PumpUntil(
+        [&] { return SendMessageA(page.control(IDC_CURE_PROGRESS), PBM_GETPOS, 0, 0) == 100; }, 2000));
     EXPECT_EQ(page.Text(IDC_CURE_FOUND), "발견된 애드웨어 : 0");
 }
 

@@ -19,6 +19,16 @@ void PumpUntil(const std::function<bool()>& done) {
     }
 }
 
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > timeoutMs) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        PumpPending();
+    }
+    return true;
+}
+
 void PumpFor(DWORD ms) {
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < ms) {

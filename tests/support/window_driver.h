@@ -13,6 +13,8 @@ void PumpPending();
 // Pumps messages until done() holds. No time limit of its own: the test's
 // timeout ends a wait that never ends.
 void PumpUntil(const std::function<bool()>& done);
+// The same with a limit: false when done() still fails after timeoutMs.
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
 // Pumps messages for about ms milliseconds.
 void PumpFor(DWORD ms);
 
