@@ -38,6 +38,7 @@ private:
 // Deletes a folder tree. A link inside it is removed as a link (its target is
 // never entered). True when the folder is gone afterwards.
 bool RemoveTree(const std::string& path);
+bool Exists(const std::string& path);  // a file, folder or link
 bool FolderExists(const std::string& path);
 bool FileExists(const std::string& path);
 // The whole file as bytes; empty when it cannot be read.

@@ -133,7 +133,7 @@ TEST_F(VersionRecordTest, WriteStoresTextOfItsLength) {
 
 TEST(VersionFile, ReadsVerAndDigestOfOneSection) {
     ScratchInstallFolder folder("version-file");
-    ASSERT_TRUE(WriteWholeFile("Purvex_Ver.txt",
+    ASSERT_TRUE(pvtest::WriteBytes("Purvex_Ver.txt",
                                "[PURVEXADB]\r\nVER=2004.10.07\r\nSHA256=ABCdef0123\r\n"
                                "[PURVEXEXE]\r\nVER=1234567890123456789\r\n"
                                "[KORDONADB]\r\nVER=12345678901234567890123\r\n"
@@ -194,40 +194,40 @@ TEST(FileTable, OrderNamesAndInstallOrder) {
 
 TEST(Install, ReplacesWholeFileInOneStep) {
     ScratchInstallFolder folder("replace");
-    ASSERT_TRUE(WriteWholeFile("purvex.dll", "old"));
+    ASSERT_TRUE(pvtest::WriteBytes("purvex.dll", "old"));
     CreateDirectoryA("temp", nullptr);
-    ASSERT_TRUE(WriteWholeFile("temp\\Purvex.dll", "new contents"));
+    ASSERT_TRUE(pvtest::WriteBytes("temp\\Purvex.dll", "new contents"));
     EXPECT_TRUE(ReplaceInstalledFile(".\\temp\\Purvex.dll", ".\\purvex.dll"));
-    EXPECT_EQ(ReadWholeFile("purvex.dll"), "new contents");
-    EXPECT_FALSE(FileExists("temp\\Purvex.dll"));
+    EXPECT_EQ(pvtest::ReadBytes("purvex.dll"), "new contents");
+    EXPECT_FALSE(pvtest::Exists("temp\\Purvex.dll"));
     // A missing new file leaves the installed one as it was.
     EXPECT_FALSE(ReplaceInstalledFile(".\\temp\\Purvex.dll", ".\\purvex.dll"));
-    EXPECT_EQ(ReadWholeFile("purvex.dll"), "new contents");
+    EXPECT_EQ(pvtest::ReadBytes("purvex.dll"), "new contents");
 }
 
 TEST(Install, KordonLibraryInstalledUnderItsOwnName) {
     ScratchInstallFolder folder("kordon");
     CreateDirectoryA("temp", nullptr);
-    ASSERT_TRUE(WriteWholeFile("temp\\Kordon.dll", "library"));
-    ASSERT_TRUE(WriteWholeFile("temp\\Purvex.adb", "database"));
+    ASSERT_TRUE(pvtest::WriteBytes("temp\\Kordon.dll", "library"));
+    ASSERT_TRUE(pvtest::WriteBytes("temp\\Purvex.adb", "database"));
     EXPECT_EQ(InstallFetchedFiles(), 2);
-    EXPECT_EQ(ReadWholeFile(".\\kordon.dll"), "library");
-    EXPECT_EQ(ReadWholeFile(".\\purvex.adb"), "database");
-    EXPECT_FALSE(FileExists(".\\purvex.exe"));
+    EXPECT_EQ(pvtest::ReadBytes(".\\kordon.dll"), "library");
+    EXPECT_EQ(pvtest::ReadBytes(".\\purvex.adb"), "database");
+    EXPECT_FALSE(pvtest::Exists(".\\purvex.exe"));
 }
 
 TEST(Install, LeftoversRemoved) {
     ScratchInstallFolder folder("leftovers");
     CreateDirectoryA("temp", nullptr);
     CreateDirectoryA("temp\\inner", nullptr);
-    ASSERT_TRUE(WriteWholeFile("temp\\inner\\x.bin", "x"));
-    ASSERT_TRUE(WriteWholeFile("temp\\Purvex.exe", "x"));
-    ASSERT_TRUE(WriteWholeFile("Purvex_Ver.txt", "[PURVEXEXE]\r\nVER=1\r\n"));
-    ASSERT_TRUE(WriteWholeFile("keep.txt", "k"));
+    ASSERT_TRUE(pvtest::WriteBytes("temp\\inner\\x.bin", "x"));
+    ASSERT_TRUE(pvtest::WriteBytes("temp\\Purvex.exe", "x"));
+    ASSERT_TRUE(pvtest::WriteBytes("Purvex_Ver.txt", "[PURVEXEXE]\r\nVER=1\r\n"));
+    ASSERT_TRUE(pvtest::WriteBytes("keep.txt", "k"));
     RemoveLeftovers(nullptr);
-    EXPECT_FALSE(FileExists("temp"));
-    EXPECT_FALSE(FileExists("Purvex_Ver.txt"));
-    EXPECT_TRUE(FileExists("keep.txt"));
+    EXPECT_FALSE(pvtest::Exists("temp"));
+    EXPECT_FALSE(pvtest::Exists("Purvex_Ver.txt"));
+    EXPECT_TRUE(pvtest::Exists("keep.txt"));
 }
 
 TEST(CompletionEvent, CompletionBeforeWaitIsNotMissed) {

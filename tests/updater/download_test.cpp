@@ -31,7 +31,7 @@ TEST_F(DownloadTest, WithContentLengthOnePassAndLengthAsTotal) {
     server_.Set(UpdatePath("Purvex.adb"), CannedResponse{200, body});
     DownloadProgress progress;
     EXPECT_EQ(FetchToFile(Url("Purvex.adb"), "Purvex.adb", &progress), FetchResult::kOk);
-    EXPECT_EQ(ReadWholeFile("Purvex.adb"), body);
+    EXPECT_EQ(pvtest::ReadBytes("Purvex.adb"), body);
     EXPECT_EQ(server_.Requests(UpdatePath("Purvex.adb")), 1);
     EXPECT_EQ(server_.BodyBytesSent(UpdatePath("Purvex.adb")), body.size());
     EXPECT_EQ(progress.total, 10000);
@@ -46,7 +46,7 @@ TEST_F(DownloadTest, WithoutContentLengthMeasuringPassFirst) {
     server_.Set(UpdatePath("Kordon.adb"), response);
     DownloadProgress progress;
     EXPECT_EQ(FetchToFile(Url("Kordon.adb"), "Kordon.adb", &progress), FetchResult::kOk);
-    EXPECT_EQ(ReadWholeFile("Kordon.adb"), body);
+    EXPECT_EQ(pvtest::ReadBytes("Kordon.adb"), body);
     EXPECT_EQ(server_.Requests(UpdatePath("Kordon.adb")), 2);
     EXPECT_EQ(progress.total, 9000);
     EXPECT_EQ(progress.written, 9000);
@@ -58,15 +58,15 @@ TEST_F(DownloadTest, WithoutProgressNoMeasuringPass) {
     response.sendLength = false;
     server_.Set(UpdatePath("Purvex_Ver.txt"), response);
     EXPECT_EQ(FetchToFile(Url("Purvex_Ver.txt"), "Purvex_Ver.txt"), FetchResult::kOk);
-    EXPECT_EQ(ReadWholeFile("Purvex_Ver.txt"), response.body);
+    EXPECT_EQ(pvtest::ReadBytes("Purvex_Ver.txt"), response.body);
     EXPECT_EQ(server_.Requests(UpdatePath("Purvex_Ver.txt")), 1);
 }
 
 TEST_F(DownloadTest, NotFoundStoresNothing) {
     ASSERT_TRUE(server_.ok());
-    WriteWholeFile("Purvex.exe", "stale");
+    pvtest::WriteBytes("Purvex.exe", "stale");
     EXPECT_EQ(FetchToFile(Url("Purvex.exe"), "Purvex.exe", nullptr), FetchResult::kBadStatus);
-    EXPECT_FALSE(FileExists("Purvex.exe"));
+    EXPECT_FALSE(pvtest::Exists("Purvex.exe"));
 }
 
 TEST_F(DownloadTest, ServerErrorStoresNothing) {
@@ -74,7 +74,7 @@ TEST_F(DownloadTest, ServerErrorStoresNothing) {
     server_.Set(UpdatePath("Chronik.dll"), CannedResponse{500, "<html>error page</html>"});
     DownloadProgress progress;
     EXPECT_EQ(FetchToFile(Url("Chronik.dll"), "Chronik.dll", &progress), FetchResult::kBadStatus);
-    EXPECT_FALSE(FileExists("Chronik.dll"));
+    EXPECT_FALSE(pvtest::Exists("Chronik.dll"));
 }
 
 TEST_F(DownloadTest, CutTransferStoresNothing) {
@@ -84,7 +84,7 @@ TEST_F(DownloadTest, CutTransferStoresNothing) {
     server_.Set(UpdatePath("Purvex.dll"), response);
     DownloadProgress progress;
     EXPECT_EQ(FetchToFile(Url("Purvex.dll"), "Purvex.dll", &progress), FetchResult::kIncomplete);
-    EXPECT_FALSE(FileExists("Purvex.dll"));
+    EXPECT_FALSE(pvtest::Exists("Purvex.dll"));
     EXPECT_EQ(progress.total, 10000);
 }
 
@@ -93,7 +93,7 @@ TEST_F(DownloadTest, DigestMatchKeepsFile) {
     std::string body = MakeBody(5000, 'd');
     server_.Set(UpdatePath("Purvex.adb"), CannedResponse{200, body});
     EXPECT_EQ(FetchToFile(Url("Purvex.adb"), "Purvex.adb", nullptr, nullptr, DigestOf(body)), FetchResult::kOk);
-    EXPECT_EQ(ReadWholeFile("Purvex.adb"), body);
+    EXPECT_EQ(pvtest::ReadBytes("Purvex.adb"), body);
 }
 
 TEST_F(DownloadTest, DigestMismatchStoresNothing) {
@@ -102,7 +102,7 @@ TEST_F(DownloadTest, DigestMismatchStoresNothing) {
     server_.Set(UpdatePath("Purvex.adb"), CannedResponse{200, body});
     EXPECT_EQ(FetchToFile(Url("Purvex.adb"), "Purvex.adb", nullptr, nullptr, DigestOf(body + "x")),
               FetchResult::kDigestMismatch);
-    EXPECT_FALSE(FileExists("Purvex.adb"));
+    EXPECT_FALSE(pvtest::Exists("Purvex.adb"));
 }
 
 TEST_F(DownloadTest, CancelledStoresNothing) {
@@ -111,7 +111,7 @@ TEST_F(DownloadTest, CancelledStoresNothing) {
     std::atomic<bool> cancel{true};
     DownloadProgress progress;
     EXPECT_EQ(FetchToFile(Url("Purvex.adb"), "Purvex.adb", &progress, &cancel), FetchResult::kCancelled);
-    EXPECT_FALSE(FileExists("Purvex.adb"));
+    EXPECT_FALSE(pvtest::Exists("Purvex.adb"));
 }
 
 TEST(Download, NoServerIsOpenFailure) {
@@ -119,7 +119,7 @@ TEST(Download, NoServerIsOpenFailure) {
     // Port 1 on the loopback address: nothing listens there.
     EXPECT_EQ(FetchToFile("http://127.0.0.1:1/pg_update/Purvex_Up/Purvex.adb", "Purvex.adb"),
               FetchResult::kOpenFailed);
-    EXPECT_FALSE(FileExists("Purvex.adb"));
+    EXPECT_FALSE(pvtest::Exists("Purvex.adb"));
 }
 
 }  // namespace

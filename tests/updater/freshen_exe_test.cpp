@@ -203,7 +203,7 @@ protected:
         key_.Set("PurvexADB", "2004.10.06");
         key_.Set("KordonADB", "2004.10.06");
         for (const char* name : {"chronik.dll", "purvex.dll", "kordon.dll", "kordon.adb", "purvex.adb"})
-            WriteWholeFile(folder_.At(name), std::string("installed ") + name);
+            pvtest::WriteBytes(folder_.At(name), std::string("installed ") + name);
         ASSERT_TRUE(CopyFileA((BinFolder() + "\\freshen_standin.exe").c_str(), folder_.At("Purvex.exe").c_str(), FALSE));
         // The updater runs from the installation folder, as it is installed: the
         // program search for "Purvex.exe" looks in the updater's own folder first.
@@ -257,7 +257,7 @@ protected:
         GetExitCodeProcess(mainProgram_.handle.get(), &code);
         EXPECT_EQ(code, static_cast<DWORD>(STILL_ACTIVE)) << "terminated with its own exit code";
         EXPECT_EQ(WaitForSingleObject(started_.get(), 60000), static_cast<DWORD>(WAIT_OBJECT_0)) << "started again";
-        EXPECT_EQ(CountLines(ReadWholeFile(folder_.At("standin-starts.log"))), 2);
+        EXPECT_EQ(CountLines(pvtest::ReadBytes(folder_.At("standin-starts.log"))), 2);
     }
 
     ScratchInstallFolder folder_;
@@ -275,10 +275,10 @@ TEST_F(FreshenProcessTest, WithoutRunningMainProgramClosesAtOnceAndChangesNothin
     RunFreshen();
     EXPECT_EQ(server_.TotalRequests(), 0);
     EXPECT_EQ(key_.Get("PurvexADB"), "2004.10.06");
-    EXPECT_EQ(ReadWholeFile(folder_.At("purvex.adb")), "installed purvex.adb");
-    EXPECT_FALSE(FileExists(folder_.At("Purvex_Ver.txt")));
-    EXPECT_FALSE(FileExists(folder_.At("msgbox.log"))) << "no message";
-    EXPECT_FALSE(FileExists(folder_.At("standin-starts.log"))) << "nothing started";
+    EXPECT_EQ(pvtest::ReadBytes(folder_.At("purvex.adb")), "installed purvex.adb");
+    EXPECT_FALSE(pvtest::Exists(folder_.At("Purvex_Ver.txt")));
+    EXPECT_FALSE(pvtest::Exists(folder_.At("msgbox.log"))) << "no message";
+    EXPECT_FALSE(pvtest::Exists(folder_.At("standin-starts.log"))) << "nothing started";
 }
 
 TEST_F(FreshenProcessTest, EndsMainProgramUpdatesDatabaseAndStartsItAgain) {
@@ -288,16 +288,16 @@ TEST_F(FreshenProcessTest, EndsMainProgramUpdatesDatabaseAndStartsItAgain) {
     server_.Set(UpdatePath("Purvex.adb"), CannedResponse{200, body});
     RunFreshen();
     ExpectMainProgramEndedAndRestarted();
-    EXPECT_EQ(ReadWholeFile(folder_.At("purvex.adb")), body);
+    EXPECT_EQ(pvtest::ReadBytes(folder_.At("purvex.adb")), body);
     EXPECT_EQ(key_.Get("PurvexADB"), "2004.10.07");
     EXPECT_EQ(key_.Get("KordonADB"), "2004.10.06");
     EXPECT_EQ(key_.Get("Purvex.exe"), "1.0.0.1");
     EXPECT_EQ(server_.Requests(UpdatePath("Purvex.adb")), 1);
     EXPECT_EQ(server_.BodyBytesSent(UpdatePath("Purvex.adb")), body.size());
     EXPECT_EQ(server_.TotalRequests(), 2);
-    EXPECT_FALSE(FileExists(folder_.At("temp")));
-    EXPECT_FALSE(FileExists(folder_.At("Purvex_Ver.txt")));
-    EXPECT_FALSE(FileExists(folder_.At("msgbox.log"))) << "no message";
+    EXPECT_FALSE(pvtest::Exists(folder_.At("temp")));
+    EXPECT_FALSE(pvtest::Exists(folder_.At("Purvex_Ver.txt")));
+    EXPECT_FALSE(pvtest::Exists(folder_.At("msgbox.log"))) << "no message";
 }
 
 TEST_F(FreshenProcessTest, NothingNewerShowsMessageRestartsAndCleansUp) {
@@ -305,10 +305,10 @@ TEST_F(FreshenProcessTest, NothingNewerShowsMessageRestartsAndCleansUp) {
     ServeVersionFile("[PURVEXADB]\r\nVER=2004.10.06\r\n[KORDONDLL]\r\nVER=1.0\r\n");
     RunFreshen();
     ExpectMainProgramEndedAndRestarted();
-    EXPECT_EQ(ReadWholeFile(folder_.At("msgbox.log")), "Purvex|이미 최신버전을 사용하고 계십니다.\r\n");
+    EXPECT_EQ(pvtest::ReadBytes(folder_.At("msgbox.log")), "Purvex|이미 최신버전을 사용하고 계십니다.\r\n");
     EXPECT_EQ(server_.TotalRequests(), 1);
-    EXPECT_FALSE(FileExists(folder_.At("temp")));
-    EXPECT_FALSE(FileExists(folder_.At("Purvex_Ver.txt")));
+    EXPECT_FALSE(pvtest::Exists(folder_.At("temp")));
+    EXPECT_FALSE(pvtest::Exists(folder_.At("Purvex_Ver.txt")));
 }
 
 TEST_F(FreshenProcessTest, FailedDownloadIsNamedAndInstallsNothing) {
@@ -316,8 +316,8 @@ TEST_F(FreshenProcessTest, FailedDownloadIsNamedAndInstallsNothing) {
     ServeVersionFile("[KORDONDLL]\r\nVER=1.0b\r\n");  // Kordon.dll itself answers 404
     RunFreshen();
     ExpectMainProgramEndedAndRestarted();
-    EXPECT_EQ(ReadWholeFile(folder_.At("msgbox.log")), "Purvex|Kordon.dll 파일을 받지 못했습니다.\r\n");
-    EXPECT_EQ(ReadWholeFile(folder_.At("kordon.dll")), "installed kordon.dll");
+    EXPECT_EQ(pvtest::ReadBytes(folder_.At("msgbox.log")), "Purvex|Kordon.dll 파일을 받지 못했습니다.\r\n");
+    EXPECT_EQ(pvtest::ReadBytes(folder_.At("kordon.dll")), "installed kordon.dll");
     EXPECT_EQ(key_.Get("KordonDll.dll"), "1.0a");
 }
 
@@ -344,13 +344,13 @@ TEST_F(FreshenProcessTest, ClosingTheWindowDuringDownloadStopsCleanly) {
     WaitForSingleObject(freshen.handle.get(), INFINITE);
 
     ExpectMainProgramEndedAndRestarted();
-    EXPECT_EQ(ReadWholeFile(folder_.At("purvex.dll")), "installed purvex.dll");
+    EXPECT_EQ(pvtest::ReadBytes(folder_.At("purvex.dll")), "installed purvex.dll");
     EXPECT_EQ(key_.Get("Purvex.dll"), "1.0.0.1");
     EXPECT_EQ(server_.Requests(UpdatePath("Purvex.adb")), 0) << "nothing fetched after closing";
     EXPECT_EQ(key_.Get("PurvexADB"), "2004.10.06");
-    EXPECT_FALSE(FileExists(folder_.At("temp")));
-    EXPECT_FALSE(FileExists(folder_.At("Purvex_Ver.txt")));
-    EXPECT_FALSE(FileExists(folder_.At("msgbox.log"))) << "no message after closing";
+    EXPECT_FALSE(pvtest::Exists(folder_.At("temp")));
+    EXPECT_FALSE(pvtest::Exists(folder_.At("Purvex_Ver.txt")));
+    EXPECT_FALSE(pvtest::Exists(folder_.At("msgbox.log"))) << "no message after closing";
 }
 
 TEST_F(FreshenProcessTest, WindowProgressBarAndAboutBox) {
@@ -465,7 +465,7 @@ TEST_F(FreshenProcessTest, OnlyDatabaseNewerOneFetchAndItsStatusLine) {
     ExpectMainProgramEndedAndRestarted();
     EXPECT_EQ(server_.Requests(UpdatePath("Purvex.adb")), 1);
     EXPECT_EQ(server_.TotalRequests(), 2) << "exactly one fetch besides the version file";
-    EXPECT_EQ(ReadWholeFile(folder_.At("purvex.adb")), body);
+    EXPECT_EQ(pvtest::ReadBytes(folder_.At("purvex.adb")), body);
     EXPECT_EQ(key_.Get("PurvexADB"), "2004.10.07");
     EXPECT_EQ(key_.Get("Purvex.exe"), "1.0.0.1");
     EXPECT_EQ(key_.Get("Chronik.dll"), "1.0.0.1");
@@ -473,7 +473,7 @@ TEST_F(FreshenProcessTest, OnlyDatabaseNewerOneFetchAndItsStatusLine) {
     EXPECT_EQ(key_.Get("KordonDll.dll"), "1.0a");
     EXPECT_EQ(key_.Get("KordonADB"), "2004.10.06");
     for (const char* name : {"chronik.dll", "purvex.dll", "kordon.dll", "kordon.adb"})
-        EXPECT_EQ(ReadWholeFile(folder_.At(name)), std::string("installed ") + name);
+        EXPECT_EQ(pvtest::ReadBytes(folder_.At(name)), std::string("installed ") + name);
 }
 
 }  // namespace

@@ -59,7 +59,7 @@ protected:
         key_.Set("PurvexADB", "2004.10.06");
         key_.Set("KordonADB", "2004.10.06");
         for (const char* name : {"purvex.exe", "chronik.dll", "purvex.dll", "kordon.dll", "kordon.adb", "purvex.adb"})
-            WriteWholeFile(name, std::string("installed ") + name);
+            pvtest::WriteBytes(name, std::string("installed ") + name);
     }
     void TearDown() override { SetEnvironmentVariableA(kUpdateHostVariable, nullptr); }
 
@@ -100,14 +100,14 @@ TEST_F(SessionTest, NewerDatabaseFetchedInstalledAndRecorded) {
     ASSERT_EQ(ui.shown, std::vector<int>{6});
     EXPECT_STREQ(Item(ui.shown[0]).statusText, "Purvex.adb 파일 업데이트중...");
     EXPECT_EQ(session_.Percent(), 100);
-    EXPECT_EQ(ReadWholeFile("purvex.adb"), body);
-    EXPECT_EQ(ReadWholeFile("purvex.exe"), "installed purvex.exe");
+    EXPECT_EQ(pvtest::ReadBytes("purvex.adb"), body);
+    EXPECT_EQ(pvtest::ReadBytes("purvex.exe"), "installed purvex.exe");
     EXPECT_EQ(key_.Get("PurvexADB"), "2004.10.07") << "stored without terminator";
     ExpectOtherValuesUnchanged("PurvexADB");
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(ui.restarts, 1);
-    EXPECT_FALSE(FileExists("temp"));
-    EXPECT_FALSE(FileExists("Purvex_Ver.txt"));
+    EXPECT_FALSE(pvtest::Exists("temp"));
+    EXPECT_FALSE(pvtest::Exists("Purvex_Ver.txt"));
 }
 
 TEST_F(SessionTest, NothingNewerShowsMessageAndRestarts) {
@@ -122,8 +122,8 @@ TEST_F(SessionTest, NothingNewerShowsMessageAndRestarts) {
     EXPECT_EQ(ui.messages[0], "이미 최신버전을 사용하고 계십니다.");
     EXPECT_EQ(ui.icons[0], static_cast<UINT>(MB_ICONEXCLAMATION));
     EXPECT_EQ(ui.restarts, 1);
-    EXPECT_FALSE(FileExists("temp"));
-    EXPECT_FALSE(FileExists("Purvex_Ver.txt"));
+    EXPECT_FALSE(pvtest::Exists("temp"));
+    EXPECT_FALSE(pvtest::Exists("Purvex_Ver.txt"));
     ExpectOtherValuesUnchanged("");
 }
 
@@ -148,7 +148,7 @@ TEST_F(SessionTest, KordonLibraryInstalledAsKordonDll) {
     RecordingUi ui(session_);
     RunUpdate(ui);
     EXPECT_EQ(ui.shown, std::vector<int>{4});
-    EXPECT_EQ(ReadWholeFile(".\\kordon.dll"), "new kordon library");
+    EXPECT_EQ(pvtest::ReadBytes(".\\kordon.dll"), "new kordon library");
     EXPECT_EQ(key_.Get("KordonDll.dll"), "1.0b");
 }
 
@@ -157,13 +157,13 @@ TEST_F(SessionTest, NotFoundInstallsNothingRewritesNothingAndNamesTheFile) {
     RecordingUi ui(session_);
     RunUpdate(ui);
     EXPECT_EQ(server_.Requests(UpdatePath("Purvex.adb")), 1);
-    EXPECT_EQ(ReadWholeFile("purvex.adb"), "installed purvex.adb");
+    EXPECT_EQ(pvtest::ReadBytes("purvex.adb"), "installed purvex.adb");
     EXPECT_EQ(key_.Get("PurvexADB"), "2004.10.06");
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0], "Purvex.adb 파일을 받지 못했습니다.");
     EXPECT_EQ(ui.icons[0], static_cast<UINT>(MB_ICONSTOP));
     EXPECT_EQ(ui.restarts, 1);
-    EXPECT_FALSE(FileExists("temp"));
+    EXPECT_FALSE(pvtest::Exists("temp"));
 }
 
 TEST_F(SessionTest, CutTransferInstallsNothingRewritesNothing) {
@@ -174,10 +174,10 @@ TEST_F(SessionTest, CutTransferInstallsNothingRewritesNothing) {
     ServeVersionFile("[KORDONADB]\r\nVER=2004.10.07\r\n[PURVEXADB]\r\nVER=2004.10.07\r\n");
     RecordingUi ui(session_);
     RunUpdate(ui);
-    EXPECT_EQ(ReadWholeFile("kordon.adb"), "installed kordon.adb");
+    EXPECT_EQ(pvtest::ReadBytes("kordon.adb"), "installed kordon.adb");
     EXPECT_EQ(key_.Get("KordonADB"), "2004.10.06");
     // The other file still goes through.
-    EXPECT_EQ(ReadWholeFile("purvex.adb"), "good database");
+    EXPECT_EQ(pvtest::ReadBytes("purvex.adb"), "good database");
     EXPECT_EQ(key_.Get("PurvexADB"), "2004.10.07");
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0], "Kordon.adb 파일을 받지 못했습니다.");
@@ -189,7 +189,7 @@ TEST_F(SessionTest, DigestMismatchInstallsNothing) {
     ServeVersionFile("[PURVEXDLL]\r\nVER=1.0.0.2\r\nSHA256=" + std::string(64, '0') + "\r\n");
     RecordingUi ui(session_);
     RunUpdate(ui);
-    EXPECT_EQ(ReadWholeFile("purvex.dll"), "installed purvex.dll");
+    EXPECT_EQ(pvtest::ReadBytes("purvex.dll"), "installed purvex.dll");
     EXPECT_EQ(key_.Get("Purvex.dll"), "1.0.0.1");
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0], "Purvex.dll 파일을 받지 못했습니다.");
@@ -203,7 +203,7 @@ TEST_F(SessionTest, DigestMatchInstalls) {
     ServeVersionFile("[PURVEXDLL]\r\nVER=1.0.0.2\r\nSHA256=" + hash.HexDigest() + "\r\n");
     RecordingUi ui(session_);
     RunUpdate(ui);
-    EXPECT_EQ(ReadWholeFile("purvex.dll"), body);
+    EXPECT_EQ(pvtest::ReadBytes("purvex.dll"), body);
     EXPECT_EQ(key_.Get("Purvex.dll"), "1.0.0.2");
 }
 
@@ -221,7 +221,7 @@ TEST_F(SessionTest, EveryNewerFileCrossesTheNetworkOnce) {
     for (int n = 1; n <= 6; ++n) {
         EXPECT_EQ(server_.Requests(UpdatePath(files[n - 1])), 1) << files[n - 1];
         EXPECT_EQ(server_.BodyBytesSent(UpdatePath(files[n - 1])), static_cast<size_t>(3000 + n * 1000));
-        EXPECT_EQ(ReadWholeFile(Item(n).installedAs), MakeBody(3000 + n * 1000, static_cast<char>(n)));
+        EXPECT_EQ(pvtest::ReadBytes(Item(n).installedAs), MakeBody(3000 + n * 1000, static_cast<char>(n)));
         EXPECT_EQ(key_.Get(kValues[n - 1]), "9");
     }
     EXPECT_TRUE(ui.messages.empty());
@@ -233,13 +233,13 @@ TEST_F(SessionTest, WithoutVersionRecordEverythingAnnouncedIsFetchedNothingWritt
     ServeVersionFile("[PURVEXADB]\r\nVER=2004.10.07\r\n");
     RecordingUi ui(session_);
     RunUpdate(ui);
-    EXPECT_EQ(ReadWholeFile("purvex.adb"), "db");
+    EXPECT_EQ(pvtest::ReadBytes("purvex.adb"), "db");
     EXPECT_EQ(key_.Get("PurvexADB"), "<missing>");
 }
 
 TEST_F(SessionTest, VersionFileMissingOnServerFetchesNothing) {
     EXPECT_EQ(UpdateSession::FetchVersionFile(), FetchResult::kBadStatus);
-    EXPECT_FALSE(FileExists("Purvex_Ver.txt"));
+    EXPECT_FALSE(pvtest::Exists("Purvex_Ver.txt"));
     RecordingUi ui(session_);
     RunUpdate(ui);
     EXPECT_EQ(server_.TotalRequests(), 1);
@@ -257,8 +257,8 @@ TEST_F(SessionTest, CancelledBeforeStartFetchesNothingAndShowsNoMessage) {
     EXPECT_EQ(server_.Requests(UpdatePath("Purvex.adb")), 0);
     EXPECT_EQ(key_.Get("PurvexADB"), "2004.10.06");
     EXPECT_TRUE(ui.messages.empty());
-    EXPECT_FALSE(FileExists("temp"));
-    EXPECT_FALSE(FileExists("Purvex_Ver.txt"));
+    EXPECT_FALSE(pvtest::Exists("temp"));
+    EXPECT_FALSE(pvtest::Exists("Purvex_Ver.txt"));
 }
 
 }  // namespace

@@ -7,45 +7,6 @@
 
 namespace freshen_test {
 
-std::string ReadWholeFile(const std::string& path) {
-    base::UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    if (!file) return std::string();
-    std::string data;
-    char block[4096];
-    DWORD got = 0;
-    while (ReadFile(file.get(), block, sizeof block, &got, nullptr) && got > 0) data.append(block, got);
-    return data;
-}
-
-bool WriteWholeFile(const std::string& path, const std::string& data) {
-    base::UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    DWORD put = 0;
-    return file && WriteFile(file.get(), data.data(), static_cast<DWORD>(data.size()), &put, nullptr) &&
-           put == data.size();
-}
-
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-void RemoveTree(const std::string& path) {
-    WIN32_FIND_DATAA data;
-    base::UniqueFind find(FindFirstFileA((path + "\\*").c_str(), &data));
-    if (find) {
-        do {
-            std::string name = data.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string child = path + "\\" + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(child);
-            } else {
-                SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(child.c_str());
-            }
-        } while (FindNextFileA(find.get(), &data));
-    }
-    find.reset();
-    RemoveDirectoryA(path.c_str());
-}
-
 std::string MakeBody(size_t size, char seed) {
     std::string body(size, '\0');
     for (size_t i = 0; i < size; ++i) body[i] = static_cast<char>(seed + i * 7 + (i >> 8));
@@ -58,14 +19,14 @@ ScratchInstallFolder::ScratchInstallFolder(const std::string& name) {
     previous_ = previous;
     CreateDirectoryA("C:\\purvex-updater-test", nullptr);
     path_ = "C:\\purvex-updater-test\\" + name;
-    RemoveTree(path_);
+    pvtest::RemoveTree(path_);
     CreateDirectoryA(path_.c_str(), nullptr);
     SetCurrentDirectoryA(path_.c_str());
 }
 
 ScratchInstallFolder::~ScratchInstallFolder() {
     SetCurrentDirectoryA(previous_.c_str());
-    RemoveTree(path_);
+    pvtest::RemoveTree(path_);
 }
 
 namespace {

@@ -8,13 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/sandbox.h"
+
 namespace freshen_test {
 
-std::string ReadWholeFile(const std::string& path);  // empty when missing
-bool WriteWholeFile(const std::string& path, const std::string& data);
-bool FileExists(const std::string& path);
-// Deletes a folder and everything in it.
-void RemoveTree(const std::string& path);
 // A body of size bytes whose contents depend on seed.
 std::string MakeBody(size_t size, char seed);
 
