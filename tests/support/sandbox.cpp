@@ -69,6 +69,21 @@ bool IsLink(const std::string& path) {
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
+FolderBackup::FolderBackup(std::string path) : path_(std::move(path)) {
+    if (IsLink(path_)) return;
+    if (FolderExists(path_)) {
+        const std::string aside = path_ + ".pvtest-" + std::to_string(GetCurrentProcessId());
+        if (!MoveFileA(path_.c_str(), aside.c_str())) return;
+        aside_ = aside;
+    }
+    created_ = CreateDirectoryA(path_.c_str(), nullptr) != FALSE;
+}
+
+FolderBackup::~FolderBackup() {
+    if (created_) RemoveTree(path_);
+    if (!aside_.empty()) MoveFileA(aside_.c_str(), path_.c_str());
+}
+
 bool RemoveTree(const std::string& path) {
     if (IsLink(path)) return RemoveFolderLink(path);
     WIN32_FIND_DATAA data;

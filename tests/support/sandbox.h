@@ -35,6 +35,27 @@ private:
     char previous_[MAX_PATH] = {};
 };
 
+// Sets a fixed folder (a shell folder of the prefix) aside for a while: the
+// folder is moved to a sibling name and an empty folder of the same name takes
+// its place; when the object goes, whatever is then at path is removed (never
+// through a link) and the folder is moved back, exactly as it was. An absent
+// folder is created empty and removed again. ok() is false, with path left
+// alone, when path is a link or the folder can be neither moved nor created.
+class FolderBackup {
+public:
+    explicit FolderBackup(std::string path);
+    ~FolderBackup();
+    FolderBackup(const FolderBackup&) = delete;
+    FolderBackup& operator=(const FolderBackup&) = delete;
+    bool ok() const { return created_; }
+    const std::string& path() const { return path_; }
+    std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
+
+private:
+    std::string path_, aside_;
+    bool created_ = false;
+};
+
 // Deletes a folder tree. A link inside it is removed as a link (its target is
 // never entered). True when the folder is gone afterwards.
 bool RemoveTree(const std::string& path);

@@ -1,0 +1,84 @@
+// The cleaners of the activity-record and auto-record tabs, without windows.
+//
+// The tabs' delete command asks its questions, calls CleanWorkRecords or
+// CleanAutoRecords with the ticked boxes and then reports completion: the
+// cleaners show nothing, return nothing the tabs use and never fail loudly.
+// Each one ignores its own failures (a missing key or folder, a locked file,
+// an access refusal, a history store that cannot be created), so the tab's
+// completion message follows whatever they met. Keys are only ever opened,
+// never created: a key that is missing stays missing. Nothing is listed first
+// and nothing can be undone.
+//
+// Everything runs on the calling thread and returns when the work is done.
+// The browser-history cleaner uses the system's COM history store, so COM
+// should be initialised on that thread (the program does so at start-up);
+// without it the store is passed over and the folders are still cleaned.
+#pragma once
+
+namespace records {
+
+// The activity-record tab's boxes.
+struct WorkRecordChoice {
+    bool visitHistory = false;  // 1003 "웹 사이트 방문 기록 삭제"
+    bool typedUrls = false;     // 1004 "열어본 페이지 목록 삭제"
+    bool recentDocs = false;    // 1005 "최근 열어본 문서기록 삭제"
+    bool runMru = false;        // 1006 "실행 기록 삭제"
+    bool Any() const { return visitHistory || typedUrls || recentDocs || runMru; }
+};
+
+// The auto-record tab's boxes.
+struct AutoRecordChoice {
+    bool formData = false;        // 1007 "자동완성 폼 삭제"
+    bool savedPasswords = false;  // 1008 "저장된 패스워드 삭제"
+    bool playerHistory = false;   // 1009 "미디어 플레이어 재생기록 삭제"
+    bool Any() const { return formData || savedPasswords || playerHistory; }
+};
+
+// Runs the cleaner of every ticked box in this order: visit history, recent
+// documents, Run history, typed addresses. Nothing ticked runs nothing.
+void CleanWorkRecords(const WorkRecordChoice& ticked);
+
+// Runs the cleaner of every ticked box in this order: media player history,
+// form data, saved passwords. Nothing ticked runs nothing.
+void CleanAutoRecords(const AutoRecordChoice& ticked);
+
+// The seven cleaners, one per box.
+
+// The system's URL history store is told to clear itself; then the Windows
+// folder's "History" folder and the shell's history folder are emptied
+// (CleanFolder), keeping desktop.ini and wiping every index.dat first.
+void CleanVisitHistory();
+// HKCU "Software\Microsoft\Internet Explorer\TypedURLs" with all its subkeys.
+void CleanTypedUrls();
+// The shell's Recent folder is emptied, keeping desktop.ini (index.dat is
+// only deleted); then HKCU "...\Explorer\RecentDocs" goes with its subkeys.
+void CleanRecentDocs();
+// Every value of HKCU "...\Explorer\RunMRU" except "MRUList", which keeps its
+// text; the key stays.
+void CleanRunMru();
+// Every value of HKCU "Software\Microsoft\MediaPlayer\Player\RecentFileList";
+// the key stays.
+void CleanPlayerHistory();
+// The auto-complete form data of the protected storage. On the NT family the
+// user's key (HKCU "Software\Microsoft\Protected Storage System Provider\"
+// + the user's SID text) is opened up first: it, its "Data" key and the form
+// key's tree get a DACL granting full access to the user and LocalSystem, the
+// form key "Data\e161255a-37c3-11d2-bcaa-00c04fd929db" is deleted with its
+// subkeys, and the user's key gets its old DACL back, whatever the deletion
+// met (when its DACL could not be read it keeps the new one; "Data" always
+// keeps the new one). On every system the form key under HKLM's provider key
+// + the user's name is deleted with its subkeys.
+void CleanFormData();
+// HKCU "Software\Microsoft\Internet Explorer\IntelliForms" with all its subkeys.
+void CleanSavedPasswords();
+
+// Asks the system's URL history store to clear itself. False when the store
+// cannot be created (COM not initialised on this thread, no such class) or
+// reports a failure.
+bool ClearUrlHistoryStore();
+
+// True on the NT family, read with the extended version structure and, where
+// that is refused, with the basic one.
+bool IsNtFamily();
+
+}  // namespace records

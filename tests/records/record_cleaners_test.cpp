@@ -1,0 +1,214 @@
+// The seven cleaners against the prefix's own keys, folders and key security.
+// Each test saves the fixed keys and folders it touches and puts them back;
+// they hold the record_keys lock.
+#include "app/records/record_cleaners.h"
+
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include "base/unique_handle.h"
+#include "records_test_support.h"
+
+namespace {
+
+using namespace recordstest;
+using pvtest::FileExists;
+using pvtest::FolderBackup;
+using pvtest::FolderExists;
+using pvtest::KeyExists;
+using pvtest::ReadBytes;
+using pvtest::ReadValue;
+using pvtest::SetValue;
+using pvtest::WriteBytes;
+
+std::string Text(const char* text) { return std::string(text, strlen(text) + 1); }  // with its terminator
+
+// The history and Recent folders set aside for the test, empty in between.
+struct RecordFolders {
+    FolderBackup windowsHistory{WindowsHistoryFolder()};
+    FolderBackup shellHistory{ShellFolder(CSIDL_HISTORY)};
+    FolderBackup recent{ShellFolder(CSIDL_RECENT)};
+    bool ok() const { return windowsHistory.ok() && shellHistory.ok() && recent.ok(); }
+};
+
+// An index.dat of 300 recognisable bytes, held open the way the system holds
+// its live index files (no deletion shared), so it survives its deletion.
+struct HeldIndexFile {
+    explicit HeldIndexFile(const std::string& path) : path(path) {
+        for (int i = 0; i < 300; ++i) bytes.push_back(static_cast<char>('A' + i % 26));
+        if (WriteBytes(path, bytes))
+            held.reset(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                   OPEN_EXISTING, 0, nullptr));
+    }
+    std::string Wiped() const { return bytes.substr(0, 64) + std::string(bytes.size() - 64, '\0'); }
+    std::string path, bytes;
+    base::UniqueFile held;
+};
+
+// A link planted for a test, removed while its target is still there.
+struct PlantedLink {
+    explicit PlantedLink(std::string path) : path(std::move(path)) {}
+    ~PlantedLink() { pvtest::RemoveFolderLink(path); }
+    std::string path;
+};
+
+TEST(RecordCleaners, RunHistoryKeepsOnlyMRUListWithItsText) {
+    RecordKeysBackup keys;
+    ASSERT_TRUE(SetValue(HKEY_CURRENT_USER, kRunMru, "a", Text("notepad\\1")));
+    ASSERT_TRUE(SetValue(HKEY_CURRENT_USER, kRunMru, "b", Text("cmd\\1")));
+    ASSERT_TRUE(SetValue(HKEY_CURRENT_USER, kRunMru, "MRUList", Text("ba")));
+    records::CleanRunMru();
+    EXPECT_FALSE(ReadValue(HKEY_CURRENT_USER, kRunMru, "a").present);
+    EXPECT_FALSE(ReadValue(HKEY_CURRENT_USER, kRunMru, "b").present);
+    EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, kRunMru, "MRUList").data, Text("ba")) << "still names the deleted values";
+}
+
+TEST(RecordCleaners, PlayerHistoryLosesEveryValueAndKeepsTheKey) {
+    RecordKeysBackup keys;
+    ASSERT_TRUE(SetValue(HKEY_CURRENT_USER, kPlayerFiles, "File0", Text("C:\\song.mp3")));
+    ASSERT_TRUE(SetValue(HKEY_CURRENT_USER, kPlayerFiles, "MRUList", Text("0")));
+    records::CleanPlayerHistory();
+    EXPECT_FALSE(ReadValue(HKEY_CURRENT_USER, kPlayerFiles, "File0").present);
+    EXPECT_FALSE(ReadValue(HKEY_CURRENT_USER, kPlayerFiles, "MRUList").present);
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, kPlayerFiles));
+}
+
+// History\{desktop.ini, index.dat (in use), readonly.txt, History.IE5\{index.dat,
+// desktop.ini}, Old\visited.txt, link -> Outside\precious.txt}, in both history folders.
+TEST(RecordCleaners, VisitHistoryEmptiesBothHistoryFoldersAndWipesTheIndexFiles) {
+    RecordFolders folders;
+    ASSERT_TRUE(folders.ok());
+    pvtest::TempFolder outside;
+    ASSERT_TRUE(WriteBytes(outside / "precious.txt", "keep"));
+    for (FolderBackup* history : {&folders.windowsHistory, &folders.shellHistory}) {
+        SCOPED_TRACE(history->path());
+        ASSERT_TRUE(WriteBytes(*history / "desktop.ini", "[.ShellClassInfo]"));
+        ASSERT_TRUE(WriteBytes(*history / "readonly.txt", "x"));
+        ASSERT_TRUE(SetFileAttributesA((*history / "readonly.txt").c_str(), FILE_ATTRIBUTE_READONLY));
+        ASSERT_TRUE(pvtest::MakeFolders(*history / "History.IE5") && pvtest::MakeFolders(*history / "Old"));
+        ASSERT_TRUE(WriteBytes(*history / "History.IE5\\INDEX.DAT", std::string(100, 'i')));
+        ASSERT_TRUE(WriteBytes(*history / "History.IE5\\desktop.ini", "x"));
+        ASSERT_TRUE(WriteBytes(*history / "Old\\visited.txt", "x"));
+        PlantedLink link(*history / "link");
+        ASSERT_TRUE(pvtest::MakeFolderLink(link.path, outside.path()));
+        HeldIndexFile index(*history / "index.dat");
+        ASSERT_TRUE(index.held);
+
+        records::CleanVisitHistory();
+        EXPECT_TRUE(FileExists(*history / "desktop.ini"));
+        EXPECT_TRUE(FileExists(*history / "History.IE5\\desktop.ini")) << "its folder stays with it";
+        EXPECT_FALSE(FileExists(*history / "History.IE5\\INDEX.DAT"));
+        EXPECT_FALSE(FileExists(*history / "readonly.txt"));
+        EXPECT_FALSE(FolderExists(*history / "Old"));
+        EXPECT_EQ(ReadBytes(index.path), index.Wiped()) << "in use: size and first 64 bytes kept";
+        EXPECT_EQ(ReadBytes(outside / "precious.txt"), "keep");
+        EXPECT_TRUE(!FolderExists(link.path) || pvtest::IsLink(link.path)) << "removed as a link or left one";
+    }
+}
+
+TEST(RecordCleaners, RecentDocumentsEmptiesRecentAndOnlyDeletesItsIndexFile) {
+    RecordKeysBackup keys;
+    RecordFolders folders;
+    ASSERT_TRUE(folders.ok());
+    ASSERT_TRUE(WriteBytes(folders.recent / "desktop.ini", "[.ShellClassInfo]"));
+    ASSERT_TRUE(WriteBytes(folders.recent / "letter.doc.lnk", "L"));
+    ASSERT_TRUE(SetValue(HKEY_CURRENT_USER, std::string(kRecentDocs) + "\\.doc", "0", "x", REG_BINARY));
+    {
+        HeldIndexFile index(folders.recent / "index.dat");
+        ASSERT_TRUE(index.held);
+        records::CleanRecentDocs();
+        EXPECT_EQ(ReadBytes(index.path), index.bytes) << "in use, so it stays, and it is not wiped";
+    }
+    records::CleanRecentDocs();
+    EXPECT_FALSE(FileExists(folders.recent / "index.dat"));
+    EXPECT_FALSE(FileExists(folders.recent / "letter.doc.lnk"));
+    EXPECT_TRUE(FileExists(folders.recent / "desktop.ini"));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kRecentDocs));
+}
+
+// The user's provider key with a DACL of its own, "Data" and the form key's
+// tree; the HKLM form key of the user name beside its "Data".
+TEST(RecordCleaners, FormDataIsOpenedUpDeletedAndTheUserKeyGetsItsDaclBack) {
+    RecordKeysBackup keys;
+    const std::string user = UserProviderKey(), data = user + "\\Data", forms = data + "\\" + kFormKey;
+    const std::string machineForms = MachineProviderKey() + "\\Data\\" + kFormKey;
+    ASSERT_TRUE(SetValue(HKEY_CURRENT_USER, forms + "\\sub\\deeper", "item", "secret", REG_BINARY));
+    ASSERT_TRUE(SetValue(HKEY_CURRENT_USER, data + "\\other", "v", "x", REG_BINARY));
+    ASSERT_TRUE(SetValue(HKEY_LOCAL_MACHINE, machineForms + "\\sub", "item", "secret", REG_BINARY));
+    for (const std::string& key : {user, data, forms, forms + "\\sub"})
+        ASSERT_TRUE(SetEveryoneReadDacl(HKEY_CURRENT_USER, key));
+    const std::vector<BYTE> userDacl = KeyDaclBytes(HKEY_CURRENT_USER, user);
+
+    records::CleanFormData();
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, forms));
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, data + "\\other"));
+    EXPECT_EQ(KeyDaclBytes(HKEY_CURRENT_USER, user), userDacl) << "the old DACL is back";
+    ExpectKeyHasOpenDacl(HKEY_CURRENT_USER, data, UserSid().data());
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, machineForms));
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, MachineProviderKey() + "\\Data"));
+}
+
+// Without "Data" every step below the user's key fails; the key still gets
+// its DACL back and nothing is created.
+TEST(RecordCleaners, FormDataGivesTheDaclBackWhenTheStepsBelowFail) {
+    RecordKeysBackup keys;
+    const std::string user = UserProviderKey();
+    ASSERT_TRUE(SetValue(HKEY_CURRENT_USER, user, "v", "x", REG_BINARY));
+    ASSERT_TRUE(SetEveryoneReadDacl(HKEY_CURRENT_USER, user));
+    const std::vector<BYTE> userDacl = KeyDaclBytes(HKEY_CURRENT_USER, user);
+    records::CleanFormData();
+    EXPECT_EQ(KeyDaclBytes(HKEY_CURRENT_USER, user), userDacl);
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, user + "\\Data"));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, MachineProviderKey()));
+}
+
+TEST(RecordCleaners, MissingKeysStayMissing) {
+    RecordKeysBackup keys;
+    RecordFolders folders;
+    ASSERT_TRUE(folders.ok());
+    records::CleanWorkRecords({true, true, true, true});
+    records::CleanAutoRecords({true, true, true});
+    for (const char* key : {kTypedUrls, kIntelliForms, kRecentDocs, kRunMru, kPlayerFiles, kProvider})
+        EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, key)) << key;
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kProvider));
+}
+
+// Each box runs its own cleaner and no other; nothing ticked runs nothing.
+// The key cleaners' traces lie in subkeys, so their keys go with subkeys.
+TEST(RecordCleaners, EachTickedBoxRunsOnlyItsOwnCleaner) {
+    RecordKeysBackup keys;
+    RecordFolders folders;
+    ASSERT_TRUE(folders.ok());
+    const std::string visited = folders.shellHistory / "visited.url";
+    const std::string machineForms = MachineProviderKey() + "\\Data\\" + kFormKey;
+    auto file = [](const std::string& path) { return FileExists(path); };
+    auto key = [](const std::string& path) { return KeyExists(HKEY_CURRENT_USER, path); };
+    auto value = [](const std::string& path) { return ReadValue(HKEY_CURRENT_USER, path, "a").present; };
+    auto machineKey = [](const std::string& path) { return KeyExists(HKEY_LOCAL_MACHINE, path); };
+    const struct { bool (*present)(const std::string&); std::string where; } traces[] = {  // boxes 1003 to 1009
+        {file, visited}, {key, kTypedUrls}, {key, kRecentDocs}, {value, kRunMru},
+        {machineKey, machineForms}, {key, kIntelliForms}, {value, kPlayerFiles}};
+    for (int box = -1; box < 7; ++box) {
+        SCOPED_TRACE(box);
+        ASSERT_TRUE(WriteBytes(visited, "x"));
+        for (const char* path : {kTypedUrls, kRecentDocs, kIntelliForms})
+            ASSERT_TRUE(SetValue(HKEY_CURRENT_USER, std::string(path) + "\\sub", "a", Text("x")));
+        for (const char* path : {kRunMru, kPlayerFiles}) ASSERT_TRUE(SetValue(HKEY_CURRENT_USER, path, "a", Text("x")));
+        ASSERT_TRUE(SetValue(HKEY_LOCAL_MACHINE, machineForms + "\\sub", "a", "x", REG_BINARY));
+        records::WorkRecordChoice work;
+        records::AutoRecordChoice autoRecords;
+        bool* boxes[] = {&work.visitHistory, &work.typedUrls, &work.recentDocs, &work.runMru,
+                         &autoRecords.formData, &autoRecords.savedPasswords, &autoRecords.playerHistory};
+        if (box >= 0) *boxes[box] = true;
+        EXPECT_EQ(work.Any() || autoRecords.Any(), box >= 0);
+        records::CleanWorkRecords(work);
+        records::CleanAutoRecords(autoRecords);
+        for (int i = 0; i < 7; ++i) EXPECT_EQ(traces[i].present(traces[i].where), i != box) << "trace " << i;
+    }
+}
+
+// The history store needs COM on the calling thread; without it the cleaner
+// passes the store over.
+TEST(RecordCleaners, HistoryStoreIsPassedOverWithoutCom) { EXPECT_FALSE(records::ClearUrlHistoryStore()); }
+
+}  // namespace
