@@ -2,6 +2,7 @@
 
 #include <stdio.h>
 
+#include <utility>
 #include <vector>
 
 #include "base/unique_handle.h"
@@ -25,22 +26,30 @@ std::string UnixPath(const std::string& windowsPath) {
     return result;
 }
 
+// A Unix path (UTF-8) as UTF-16, quoted, for a host program's command line:
+// the command goes through the wide call, since a Unix path need not be
+// expressible in the ANSI code page.
+std::wstring QuotedWide(const std::string& utf8) {
+    std::wstring wide(utf8.size(), L'\0');
+    wide.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0],
+                                    static_cast<int>(wide.size())));
+    return L"\"" + wide + L"\"";
+}
+
 // Starts a host program (Wine starts Unix programs by their Z: path) and
 // gives it up to five seconds to bring about done().
 template <typename Done>
-bool RunHost(std::string command, Done done) {
-    STARTUPINFOA startup = {};
+bool RunHost(std::wstring command, Done done) {
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+    if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
         return false;
     CloseHandle(info.hThread);
     CloseHandle(info.hProcess);
     for (int i = 0; i < 250 && !done(); ++i) Sleep(20);
     return done();
 }
-
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 }  // namespace
 
@@ -63,6 +72,56 @@ CurrentFolder::CurrentFolder(const std::string& path) {
 }
 
 CurrentFolder::~CurrentFolder() { SetCurrentDirectoryA(previous_); }
+
+PlantedFolder::PlantedFolder(std::string path) : path_(std::move(path)) {
+    // Every missing folder from the outermost down is remembered, so that
+    // exactly these are removed again.
+    for (size_t at = path_.find('\\', 3);; at = path_.find('\\', at + 1)) {
+        const std::string part = path_.substr(0, at);
+        if (!FolderExists(part) && CreateDirectoryA(part.c_str(), nullptr)) made_.push_back(part);
+        if (at == std::string::npos) break;
+    }
+}
+
+PlantedFolder::~PlantedFolder() {
+    for (const std::string& link : links_) RemoveFolderLink(link);
+    for (const std::string& name : planted_) {
+        const std::string full = *this / name;
+        if (FolderExists(full)) {
+            RemoveTree(full);  // a link is removed as a link
+        } else {
+            SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileA(full.c_str());
+        }
+    }
+    // Innermost first; a folder something else was put into stays.
+    for (auto made = made_.rbegin(); made != made_.rend(); ++made) RemoveDirectoryA(made->c_str());
+}
+
+void PlantedFolder::Remember(const std::string& relative) {
+    const std::string first = relative.substr(0, relative.find('\\'));
+    for (const std::string& known : planted_)
+        if (known == first) return;
+    planted_.push_back(first);
+}
+
+bool PlantedFolder::PlantFile(const std::string& relative, const std::string& bytes) {
+    Remember(relative);
+    const size_t slash = relative.rfind('\\');
+    if (slash != std::string::npos) MakeFolders(*this / relative.substr(0, slash));
+    return WriteBytes(*this / relative, bytes) && FileExists(*this / relative);
+}
+
+bool PlantedFolder::PlantFolder(const std::string& relative) {
+    Remember(relative);
+    return MakeFolders(*this / relative);
+}
+
+bool PlantedFolder::PlantLink(const std::string& relative, const std::string& target) {
+    Remember(relative);
+    links_.push_back(*this / relative);
+    return MakeFolderLink(links_.back(), target);
+}
 
 bool IsLink(const std::string& path) {
     const DWORD a = GetFileAttributesA(path.c_str());
@@ -150,13 +209,14 @@ bool MakeFolders(const std::string& path) {
 bool MakeFolderLink(const std::string& link, const std::string& target) {
     const std::string unixTarget = UnixPath(target), unixLink = UnixPath(link);
     if (unixTarget.empty() || unixLink.empty()) return false;
-    return RunHost("Z:\\bin\\ln -s " + Quoted(unixTarget) + " " + Quoted(unixLink), [&] { return IsLink(link); });
+    return RunHost(L"Z:\\bin\\ln -s " + QuotedWide(unixTarget) + L" " + QuotedWide(unixLink),
+                   [&] { return IsLink(link); });
 }
 
 bool RemoveFolderLink(const std::string& link) {
     const std::string unixLink = UnixPath(link);
     if (unixLink.empty()) return false;
-    return RunHost("Z:\\bin\\rm -f " + Quoted(unixLink),
+    return RunHost(L"Z:\\bin\\rm -f " + QuotedWide(unixLink),
                    [&] { return GetFileAttributesA(link.c_str()) == INVALID_FILE_ATTRIBUTES; });
 }
 

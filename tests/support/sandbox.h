@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace pvtest {
 
@@ -54,6 +55,34 @@ public:
 private:
     std::string path_, aside_;
     bool created_ = false;
+};
+
+// A folder at a fixed place that may be there already (a startup folder, a
+// profile folder), used for a while: its missing folders are made, entries are
+// planted in it, and when the object goes away the planted entries and the
+// folders it made are removed again. Whatever else is there stays as it was.
+class PlantedFolder {
+public:
+    explicit PlantedFolder(std::string path);  // path without a trailing "\"
+    ~PlantedFolder();
+    PlantedFolder(const PlantedFolder&) = delete;
+    PlantedFolder& operator=(const PlantedFolder&) = delete;
+    const std::string& path() const { return path_; }
+    std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
+    // Plants a file or a folder; relative may name subfolders, made as needed.
+    // True when it is there.
+    bool PlantFile(const std::string& relative, const std::string& bytes = std::string());
+    bool PlantFolder(const std::string& relative);
+    // Plants a folder link (MakeFolderLink) to target. Let the target outlive
+    // this object: a link whose target is gone cannot be seen to be removed.
+    bool PlantLink(const std::string& relative, const std::string& target);
+
+private:
+    void Remember(const std::string& relative);
+    std::string path_;
+    std::vector<std::string> made_;     // folders made here, outermost first
+    std::vector<std::string> planted_;  // first path parts of what was planted
+    std::vector<std::string> links_;    // links planted, removed first
 };
 
 // Deletes a folder tree. A link inside it is removed as a link (its target is

@@ -1,0 +1,83 @@
+// Deleting a row by its own kind, judged by what is there afterwards.
+#include "app/startup/startup_entries.h"
+#include "base/unique_handle.h"
+
+namespace startup {
+
+namespace {
+
+enum class Presence { kAbsent, kPresent, kUnknown };
+
+Presence ValuePresence(HKEY root, const std::string& key, const std::string& name) {
+    base::UniqueHKey handle;
+    LONG status = RegOpenKeyExA(root, key.c_str(), 0, KEY_QUERY_VALUE, handle.put());
+    if (status == ERROR_SUCCESS)
+        status = RegQueryValueExA(handle.get(), name.c_str(), nullptr, nullptr, nullptr, nullptr);
+    if (status == ERROR_SUCCESS || status == ERROR_MORE_DATA) return Presence::kPresent;
+    return status == ERROR_FILE_NOT_FOUND ? Presence::kAbsent : Presence::kUnknown;
+}
+
+Presence FilePresence(const std::string& path) {
+    if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return Presence::kPresent;
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? Presence::kAbsent
+                                                                           : Presence::kUnknown;
+}
+
+// Runs the attempt unless the entry is gone already, and judges by what is
+// there afterwards; only when that cannot be seen does the attempt's own
+// result count.
+template <typename Look, typename Attempt>
+DeleteOutcome Judge(Look presence, Attempt attempt) {
+    if (presence() == Presence::kAbsent) return DeleteOutcome::kAlreadyGone;
+    const bool succeeded = attempt();
+    switch (presence()) {
+    case Presence::kAbsent: return DeleteOutcome::kDeleted;
+    case Presence::kPresent: return DeleteOutcome::kStillThere;
+    default: return succeeded ? DeleteOutcome::kDeleted : DeleteOutcome::kStillThere;
+    }
+}
+
+}  // namespace
+
+DeleteOutcome DeleteRegValue(const std::string& path, const std::string& name) {
+    const size_t separator = path.find('\\');
+    if (separator == std::string::npos) return DeleteOutcome::kStillThere;  // names no key at all
+    const HKEY root =
+        path.compare(0, separator, "HKEY_CURRENT_USER") == 0 ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+    const std::string key = path.substr(separator + 1);
+    return Judge([&] { return ValuePresence(root, key, name); },
+                 [&] {
+                     base::UniqueHKey handle;
+                     return RegOpenKeyExA(root, key.c_str(), 0, KEY_SET_VALUE, handle.put()) == ERROR_SUCCESS &&
+                            RegDeleteValueA(handle.get(), name.c_str()) == ERROR_SUCCESS;
+                 });
+}
+
+DeleteOutcome DeleteFolderEntry(const std::string& folder, const std::string& name) {
+    const std::string path = folder + name;
+    return Judge([&] { return FilePresence(path); }, [&] { return DeleteFileA(path.c_str()) != FALSE; });
+}
+
+DeleteOutcome DeleteRow(const StartupRow& row) {
+    return KindOf(row) == RowKind::kRegistryValue ? DeleteRegValue(row.path, row.name)
+                                                  : DeleteFolderEntry(row.path, row.name);
+}
+
+DeleteTally DeleteCheckedRows(std::vector<StartupRow>* rows) {
+    DeleteTally tally;
+    for (auto row = rows->begin(); row != rows->end();) {
+        if (!row->checked) {
+            ++row;
+        } else if (LeavesList(DeleteRow(*row))) {
+            row = rows->erase(row);
+            ++tally.removed;
+        } else {
+            ++row;
+            ++tally.kept;
+        }
+    }
+    return tally;
+}
+
+}  // namespace startup
