@@ -23,7 +23,7 @@ bool IsDialog(HWND hwnd) {
 }  // namespace
 
 MessageBoxHook::MessageBoxHook(std::vector<int> answers)
-    : answers_(answers.begin(), answers.end()), outer_(current) {
+    : outer_(current), answers_(answers.begin(), answers.end()) {
     current = this;
     hook_ = SetWindowsHookExA(WH_CBT, Proc, nullptr, GetCurrentThreadId());
 }
