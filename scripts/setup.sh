@@ -8,7 +8,7 @@ packages=(
   g++-mingw-w64-x86-64 g++-mingw-w64-i686            # the Windows builds
   googletest                                          # test framework sources
   wine wine64 wine32:i386                             # the test platform: 64-bit and 32-bit loaders
-  xvfb x11-utils imagemagick fonts-nanum             # windows on a virtual display, screenshots, Korean fonts
+  xvfb x11-utils imagemagick fonts-nanum fonts-baekmuk  # virtual display, screenshots, Korean fonts (Gulim's metrics)
   locales                                             # ko_KR.UTF-8, without which Wine cannot make Korean file names
 )
 export DEBIAN_FRONTEND=noninteractive
