@@ -10,12 +10,13 @@ namespace kordon {
 
 namespace {
 
-// A caller's text, which must end within one field's size.
+// A caller's text, which must end within one field's size (strnlen reads
+// no further than the terminator).
 bool ReadText(const char* text, std::string* out) {
     if (text == nullptr) return false;
-    const void* zero = memchr(text, 0, KORDON_TEXT_SIZE);
-    if (zero == nullptr) return false;
-    out->assign(text, static_cast<const char*>(zero) - text);
+    const size_t length = strnlen(text, KORDON_TEXT_SIZE);
+    if (length == KORDON_TEXT_SIZE) return false;
+    out->assign(text, length);
     return true;
 }
 

@@ -26,10 +26,11 @@ constexpr int kNameWidth = 190;
 constexpr int kNarrowNameWidth = 173;  // once a scroll bar takes its place
 constexpr int kRowsWithoutScrollBar = 9;
 
-// A record the page passes in: its own zeroed copy with the texts cut to a
-// field's width at a character boundary (the dialog keeps them within it).
+// Copies a text into a field of the page's own: the dialog's texts (kept
+// within 39 bytes by the dialog) and the library's, read no further than one
+// field's width whether or not the library terminated them.
 void CopyText(char (&field)[KORDON_TEXT_SIZE], const char* text) {
-    size_t length = strlen(text);
+    size_t length = strnlen(text, KORDON_TEXT_SIZE);
     if (length > KORDON_MAX_TEXT) length = KORDON_MAX_TEXT;
     memcpy(field, text, length);
     field[length] = '\0';
