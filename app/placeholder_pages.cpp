@@ -30,6 +30,3 @@ void CCleanPcView::OnInitialUpdate() {
     m_nBusy = 0;
     static_cast<CMainFrame*>(AfxGetMainWnd())->m_pCleanPcView = this;
 }
-
-IMPLEMENT_DYNCREATE(CActiveXBlock, CFormView)
-CActiveXBlock::CActiveXBlock() : CPlaceholderPage(IDD) {}

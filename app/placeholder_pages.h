@@ -24,11 +24,3 @@ public:
 
     int m_nBusy = 0;
 };
-
-// The ActiveX block list page (template 259).
-class CActiveXBlock : public CPlaceholderPage {
-    DECLARE_DYNCREATE(CActiveXBlock)
-public:
-    enum { IDD = 259 };
-    CActiveXBlock();
-};

@@ -200,4 +200,16 @@ bmp -size 520x100 gradient:'#EAF2FC-#FFFFFF' -fill '#DDE8F6' -stroke none -draw 
     -fill '#51627A' -pointsize 12 -draw "text 92,72 '검사시작을 누르면 이 PC에서 애드웨어를 찾아 목록으로 보여 줍니다.'" \
     scan_head.bmp
 
+# Bitmap 260: title of the ActiveX block list page, 463 x 76: the controls a
+# user does not want can be picked out and blocked by hand.
+activex_head() {
+  pict_activex "$NAVY"
+  bmp -size 463x76 gradient:'#EAF2FC-#FFFFFF' -fill '#DDE8F6' -stroke none -draw "circle 420,30 420,-40" \
+      "${D[@]}" \
+      -stroke none -fill "$NAVY" -font "$BOLD" -pointsize 20 -draw "text 62,34 'Active X 차단'" \
+      -fill '#51627A' -pointsize 12 -draw "text 64,58 '원하지 않는 Active X 컨트롤을 골라서 직접 차단할 수 있습니다.'" \
+      activex_head.bmp
+}
+activex_head
+
 echo "pictures written to $out"

@@ -11,7 +11,8 @@ cmake --build build/host
 build_windows() {  # folder, toolchain arch, tests on/off
   cmake -S . -B "build/$1" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-$2.cmake" \
-    -DPURVEX_ADBTOOL="$root/build/host/adb/adbtool" -DPURVEX_TESTS="$3" >/dev/null
+    -DPURVEX_ADBTOOL="$root/build/host/adb/adbtool" -DPURVEX_KADBTOOL="$root/build/host/kordon/kadbtool" \
+    -DPURVEX_TESTS="$3" >/dev/null
   cmake --build "build/$1"
   rm -rf "dist/$1"
   cmake --install "build/$1" --prefix "dist/$1" >/dev/null

@@ -81,6 +81,70 @@ HWND FindThreadDialog(HWND except) {
     return search.found;
 }
 
+void TypeText(HWND edit, const std::string& text) {
+    for (unsigned char c : text) SendMessageA(edit, WM_CHAR, c, 1);
+    PumpPending();
+}
+
+namespace {
+
+DialogDriver* currentDriver = nullptr;
+
+struct DriverSearch {
+    HWND found;
+};
+BOOL CALLBACK CheckDriverDialog(HWND window, LPARAM param) {
+    char name[32] = {};
+    GetClassNameA(window, name, sizeof name);
+    // A message box is a dialog with a text control of id 0xFFFF.
+    if (IsWindowVisible(window) && lstrcmpA(name, "#32770") == 0 && GetDlgItem(window, 0xFFFF) == nullptr) {
+        reinterpret_cast<DriverSearch*>(param)->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+DialogDriver::DialogDriver(std::function<void(HWND dialog)> action) : action_(std::move(action)) {
+    currentDriver = this;
+    timer_ = SetTimer(nullptr, 0, 10, Look);
+}
+
+DialogDriver::~DialogDriver() {
+    if (timer_) KillTimer(nullptr, timer_);
+    if (currentDriver == this) currentDriver = nullptr;
+}
+
+void CALLBACK DialogDriver::Look(HWND, UINT, UINT_PTR, DWORD) {
+    DialogDriver* driver = currentDriver;
+    if (driver == nullptr || driver->ran_) return;
+    DriverSearch search = {nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), CheckDriverDialog, reinterpret_cast<LPARAM>(&search));
+    if (search.found == nullptr) return;
+    KillTimer(nullptr, driver->timer_);
+    driver->timer_ = 0;
+    driver->ran_ = true;
+    driver->action_(search.found);
+}
+
+bool SaveScreenshot(const std::string& unixPath) {
+    std::string command = "Z:\\usr\\bin\\import -window root \"" + unixPath + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        return false;
+    CloseHandle(info.hThread);
+    // The picture is taken of what the display shows: keep painting meanwhile.
+    while (MsgWaitForMultipleObjects(1, &info.hProcess, FALSE, 10000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1)
+        PumpPending();
+    DWORD code = 1;
+    GetExitCodeProcess(info.hProcess, &code);
+    CloseHandle(info.hProcess);
+    return code == 0;
+}
+
 HWND ListView::header() const { return reinterpret_cast<HWND>(SendMessageA(list_, LVM_GETHEADER, 0, 0)); }
 
 int ListView::Rows() const { return static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0)); }
@@ -118,6 +182,17 @@ void ListView::Select(int row) {
     item.state = LVIS_SELECTED | LVIS_FOCUSED;
     SendMessageA(list_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
     PumpPending();
+}
+
+void ListView::ClickRow(int row) {
+    RECT rect = {};
+    rect.left = LVIR_BOUNDS;
+    SendMessageA(list_, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rect));
+    RECT column = {};
+    column.top = 1;  // the second column
+    column.left = LVIR_BOUNDS;
+    SendMessageA(list_, LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(&column));
+    ClickAt(list_, column.left + 4, (rect.top + rect.bottom) / 2);
 }
 
 void ListView::DoubleClick(int row) {

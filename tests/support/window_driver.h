@@ -29,6 +29,35 @@ void ClickAt(HWND window, int x, int y);
 // than except, or NULL.
 HWND FindThreadDialog(HWND except = nullptr);
 
+// Types text into an edit control character by character (WM_CHAR), as a
+// user does, so the control's own rules (upper case, length limit) apply.
+void TypeText(HWND edit, const std::string& text);
+
+// Runs action once, from inside the message loop of the next dialog of this
+// thread that is not a message box, so a test can fill in and close a modal
+// dialog that its next click opens. A thread timer looks for the dialog every
+// few milliseconds; a driver that goes away unused stops looking. One driver
+// at a time.
+class DialogDriver {
+public:
+    explicit DialogDriver(std::function<void(HWND dialog)> action);
+    ~DialogDriver();
+    DialogDriver(const DialogDriver&) = delete;
+    DialogDriver& operator=(const DialogDriver&) = delete;
+    bool ran() const { return ran_; }
+
+private:
+    static void CALLBACK Look(HWND, UINT, UINT_PTR, DWORD);
+
+    std::function<void(HWND)> action_;
+    UINT_PTR timer_ = 0;
+    bool ran_ = false;
+};
+
+// Saves a picture of the whole display to a host path with the host's
+// ImageMagick `import`; false when it could not be taken.
+bool SaveScreenshot(const std::string& unixPath);
+
 // A list-view control in report mode, read and driven by messages.
 class ListView {
 public:
@@ -44,6 +73,9 @@ public:
     void Tick(int row, bool ticked);  // as a click on the tick box would
     bool Selected(int row) const;
     void Select(int row);            // selected and focused, as a click would
+    // A left click on the row's second column, as a user selects a row (it
+    // also moves the selection mark there).
+    void ClickRow(int row);
     // NM_DBLCLK from the list to its parent, for the given row (selected first).
     void DoubleClick(int row);
     // A click on header item column (WM_LBUTTONDOWN/UP at its middle).

@@ -1,0 +1,365 @@
+#include "app/activex/ActiveXBlock.h"
+
+#include <commctrl.h>
+#include <string.h>
+
+#include "app/activex/ActiveXEditDlg.h"
+#include "app/activex/activex_texts.h"
+#include "app/resource.h"
+
+namespace {
+
+// Tick-box state images of the list: 1 unticked, 2 ticked.
+constexpr UINT kUnchecked = INDEXTOSTATEIMAGEMASK(1);
+constexpr UINT kChecked = INDEXTOSTATEIMAGEMASK(2);
+
+// Header images of bitmap 131.
+constexpr int kImageUnchecked = 0;
+constexpr int kImageChecked = 1;
+constexpr int kImageUp = 2;
+constexpr int kImageDown = 3;
+
+constexpr int kColumnTick = 0;
+constexpr int kColumnClsid = 1;
+constexpr int kColumnName = 2;
+constexpr int kNameWidth = 190;
+constexpr int kNarrowNameWidth = 173;  // once a scroll bar takes its place
+constexpr int kRowsWithoutScrollBar = 9;
+
+// Copies a text into a field of the page's own: the dialog's texts (kept
+// within 39 bytes by the dialog) and the library's, read no further than one
+// field's width whether or not the library terminated them.
+void CopyText(char (&field)[KORDON_TEXT_SIZE], const char* text) {
+    size_t length = strnlen(text, KORDON_TEXT_SIZE);
+    if (length > KORDON_MAX_TEXT) length = KORDON_MAX_TEXT;
+    memcpy(field, text, length);
+    field[length] = '\0';
+}
+
+}  // namespace
+
+IMPLEMENT_DYNCREATE(CActiveXBlock, CFormView)
+
+BEGIN_MESSAGE_MAP(CActiveXBlock, CFormView)
+    ON_WM_PAINT()
+    ON_WM_CTLCOLOR()
+    ON_WM_DESTROY()
+    ON_NOTIFY(LVN_COLUMNCLICK, IDC_ACTIVEX_LIST, OnColumnclickActivexList)
+    ON_NOTIFY(LVN_ITEMCHANGED, IDC_ACTIVEX_LIST, OnItemchangedActivexList)
+    ON_NOTIFY(NM_CLICK, IDC_ACTIVEX_LIST, OnClickActivexList)
+    ON_BN_CLICKED(IDC_ACTIVEX_EDIT, OnButtonEdit)
+    ON_BN_CLICKED(IDC_ACTIVEX_DELETE, OnButtonDelete)
+    ON_BN_CLICKED(IDC_ACTIVEX_ADD, OnButtonAdd)
+END_MESSAGE_MAP()
+
+CActiveXBlock::CActiveXBlock() : CFormView(IDD) {}
+
+void CActiveXBlock::DoDataExchange(CDataExchange* pDX) {
+    CFormView::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_ACTIVEX_EDIT, m_editButton);
+    DDX_Control(pDX, IDC_ACTIVEX_DELETE, m_deleteButton);
+    DDX_Control(pDX, IDC_ACTIVEX_ADD, m_addButton);
+    DDX_Control(pDX, IDC_ACTIVEX_LIST, m_list);
+}
+
+int CActiveXBlock::Box(LPCTSTR text, UINT type) { return MessageBox(text, activex::kBoxTitle, type); }
+
+void CActiveXBlock::OnInitialUpdate() {
+    CFormView::OnInitialUpdate();
+    m_font.CreatePointFont(90, activex::kFontName);
+
+    const bool haveLibrary = m_kordon.Load(LibraryFileName());
+    if (!haveLibrary) Box(activex::kMsgLibraryMissing);
+
+    CRect client;
+    m_list.GetClientRect(&client);
+    m_list.InsertColumn(kColumnTick, "", LVCFMT_LEFT, 24);
+    m_list.InsertColumn(kColumnClsid, activex::kColumnClsid, LVCFMT_LEFT, client.Width() - 214);
+    m_list.InsertColumn(kColumnName, activex::kColumnName, LVCFMT_LEFT, kNameWidth);
+    m_list.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_ONECLICKACTIVATE);
+    m_header.m_pOwnerPage = this;
+    m_header.SubclassHeader(static_cast<CHeaderCtrl*>(
+        CWnd::FromHandle(reinterpret_cast<HWND>(m_list.SendMessage(LVM_GETHEADER)))));
+
+    // Without the library there is no database to load and nothing to change.
+    if (haveLibrary && !m_kordon.DBLoad(KORDON_DEFAULT_ADB)) Box(activex::kMsgDatabaseFailed);
+    if (!haveLibrary) {
+        for (int id : {IDC_ACTIVEX_EDIT, IDC_ACTIVEX_DELETE, IDC_ACTIVEX_ADD}) GetDlgItem(id)->EnableWindow(FALSE);
+    }
+
+    GetDlgItem(IDC_ACTIVEX_DELETE)->ShowWindow(SW_HIDE);
+    FillList();
+    m_nSortFlag = 0;
+    m_nChangeHandling = 1;
+}
+
+void CActiveXBlock::AppendRow(int row, const char* clsid, const char* name, BOOL checked) {
+    m_list.InsertItem(row, "");
+    m_list.SetItemText(row, kColumnClsid, clsid);
+    m_list.SetItemText(row, kColumnName, name);
+    m_list.SetCheck(row, checked);
+}
+
+void CActiveXBlock::FillList() {
+    m_header.SetHeaderImage(kColumnTick, kImageUnchecked);
+    m_list.DeleteAllItems();
+    m_list.SetColumnWidth(kColumnName, kNameWidth);
+
+    int rows = 0, checked = 0;
+    for (const ActiveXBlockRecord* record = m_kordon.GetListItem(); record != nullptr; record = record->next) {
+        char clsid[KORDON_TEXT_SIZE], name[KORDON_TEXT_SIZE];
+        CopyText(clsid, record->clsid);
+        CopyText(name, record->name);
+        AppendRow(rows, clsid, name, record->blocked ? TRUE : FALSE);
+        if (record->blocked) ++checked;
+        if (++rows > kRowsWithoutScrollBar) m_list.SetColumnWidth(kColumnName, kNarrowNameWidth);
+    }
+    if (rows == checked) {
+        m_header.SetHeaderImage(kColumnTick, kImageChecked);
+        m_nAllChecked = 1;
+    }
+    m_nTotalCount = m_kordon.GetDBCount();
+    ShowTotalCount();
+    m_nBlockedCount = m_kordon.GetKillbitCount();
+    ShowBlockedCount();
+}
+
+void CActiveXBlock::ShowTotalCount() {
+    CString text;
+    text.Format(activex::kCountFormat, m_nTotalCount);
+    SetDlgItemText(IDC_ACTIVEX_COUNT, text);
+}
+
+void CActiveXBlock::ShowBlockedCount() {
+    CString text;
+    text.Format(activex::kBlockedFormat, m_nBlockedCount);
+    SetDlgItemText(IDC_ACTIVEX_BLOCKED, text);
+}
+
+// Tick-box changes only: the state image changed, to the unticked or the
+// ticked box. (The new state also carries the row's selection and focus bits,
+// so it is the state-image part alone that is compared.)
+void CActiveXBlock::OnItemchangedActivexList(NMHDR* pNMHDR, LRESULT* pResult) {
+    *pResult = 0;
+    if (!m_nChangeHandling) return;
+    const NMLISTVIEW* change = reinterpret_cast<const NMLISTVIEW*>(pNMHDR);
+    if (!(change->uChanged & LVIF_STATE)) return;
+    if (((change->uOldState ^ change->uNewState) & LVIS_STATEIMAGEMASK) == 0) return;
+    const UINT image = change->uNewState & LVIS_STATEIMAGEMASK;
+    if (image != kUnchecked && image != kChecked) return;
+
+    m_list.SendMessage(LVM_SETSELECTIONMARK, 0, 0);
+    GetDlgItem(IDC_ACTIVEX_DELETE)->ShowWindow(SW_HIDE);
+    const CString clsid = m_list.GetItemText(change->iItem, kColumnClsid);
+    if (image == kChecked) {
+        m_kordon.Lock(clsid);
+        const int rows = m_list.GetItemCount();
+        int checked = 0;
+        for (int row = 0; row < rows; ++row)
+            if (m_list.GetCheck(row)) ++checked;
+        if (checked == rows) {
+            m_header.SetHeaderImage(kColumnTick, kImageChecked);
+            m_nAllChecked = 1;
+        }
+    } else {
+        m_kordon.UnLock(clsid);
+        if (m_nAllChecked) {
+            m_header.SetHeaderImage(kColumnTick, kImageUnchecked);
+            m_nAllChecked = 0;
+        }
+    }
+    m_kordon.DBSave();
+    m_nBlockedCount = m_kordon.GetKillbitCount();
+    if (m_nTotalCount == m_nBlockedCount) m_header.SetHeaderImage(kColumnTick, kImageChecked);
+    ShowBlockedCount();
+}
+
+void CActiveXBlock::OnColumnclickActivexList(NMHDR* pNMHDR, LRESULT* pResult) {
+    *pResult = 0;
+    const int column = reinterpret_cast<const NMLISTVIEW*>(pNMHDR)->iSubItem;
+    m_nChangeHandling = 0;
+    const int rows = m_list.GetItemCount();
+    if (rows > 0 && column == kColumnTick) {
+        if (m_nAllChecked) {
+            for (int row = 0; row < rows; ++row) {
+                if (!m_list.GetCheck(row)) continue;
+                m_kordon.UnLock(m_list.GetItemText(row, kColumnClsid));
+                m_list.SetCheck(row, FALSE);
+            }
+            m_nAllChecked = 0;
+            m_header.SetHeaderImage(kColumnTick, kImageUnchecked);
+        } else {
+            for (int row = 0; row < rows; ++row) {
+                if (m_list.GetCheck(row)) continue;
+                m_kordon.Lock(m_list.GetItemText(row, kColumnClsid));
+                m_list.SetCheck(row, TRUE);
+            }
+            m_nAllChecked = 1;
+            m_header.SetHeaderImage(kColumnTick, kImageChecked);
+        }
+    }
+    m_kordon.DBSave();
+    m_nBlockedCount = m_kordon.GetKillbitCount();
+    ShowBlockedCount();
+    m_nChangeHandling = 1;
+
+    if (column == kColumnClsid || column == kColumnName) {
+        const bool ascending = m_nSortFlag != 0;
+        SortByColumn(column, ascending);
+        m_nSortFlag = ascending ? 0 : 1;
+        m_header.SetHeaderImage(column, ascending ? kImageUp : kImageDown);
+    }
+}
+
+// An exchange sort over the rows. Each exchange moves the CLSID, the name and
+// the tick; the tick moves with change handling on, so each moved tick passes
+// through the tick-box steps for the CLSID now in its row.
+void CActiveXBlock::SortByColumn(int column, bool ascending) {
+    const int rows = m_list.GetItemCount();
+    for (int i = 0; i + 1 < rows; ++i) {
+        for (int j = i + 1; j < rows; ++j) {
+            const CString a = m_list.GetItemText(i, column);
+            const CString b = m_list.GetItemText(j, column);
+            const int order = strcmp(a, b);  // byte by byte, as multi-byte text
+            if (ascending ? order > 0 : order < 0) ExchangeRows(i, j);
+        }
+    }
+}
+
+void CActiveXBlock::ExchangeRows(int first, int second) {
+    const CString clsid = m_list.GetItemText(first, kColumnClsid);
+    const CString name = m_list.GetItemText(first, kColumnName);
+    const BOOL checked = m_list.GetCheck(first);
+    const BOOL otherChecked = m_list.GetCheck(second);
+    m_list.SetItemText(first, kColumnClsid, m_list.GetItemText(second, kColumnClsid));
+    m_list.SetItemText(first, kColumnName, m_list.GetItemText(second, kColumnName));
+    m_list.SetItemText(second, kColumnClsid, clsid);
+    m_list.SetItemText(second, kColumnName, name);
+    m_list.SetCheck(first, otherChecked);
+    m_list.SetCheck(second, checked);
+}
+
+void CActiveXBlock::OnClickActivexList(NMHDR* pNMHDR, LRESULT* pResult) {
+    *pResult = 0;
+    if (m_kordon.loaded()) GetDlgItem(IDC_ACTIVEX_DELETE)->ShowWindow(SW_SHOW);
+}
+
+int CActiveXBlock::MarkedRow() const {
+    const int mark = static_cast<int>(m_list.SendMessage(LVM_GETSELECTIONMARK, 0, 0));
+    return mark >= 0 && mark < m_list.GetItemCount() ? mark : -1;
+}
+
+void CActiveXBlock::OnButtonAdd() {
+    if (!m_kordon.loaded()) return;
+    const int row = m_list.GetItemCount();
+    CActiveXEditDlg dialog(this, CActiveXEditDlg::kModeAdd);
+    if (dialog.DoModal() != IDOK) return;
+
+    m_nChangeHandling = 0;
+    ActiveXBlockRecord record = {};
+    CopyText(record.name, dialog.m_strName);
+    CopyText(record.clsid, dialog.m_strClsid);
+    CopyText(record.alternateClsid, dialog.m_strAlternateClsid);
+    m_kordon.DBAdd(&record);
+    AppendRow(row, record.clsid, record.name, FALSE);
+    ++m_nTotalCount;
+    ShowTotalCount();
+    Box(activex::kMsgAdded);
+    m_kordon.DBSave();
+    m_nChangeHandling = 1;
+}
+
+void CActiveXBlock::OnButtonEdit() {
+    if (!m_kordon.loaded()) return;
+    const int row = MarkedRow();
+    if (row < 0) {
+        Box(activex::kMsgSelectToEdit);
+        return;
+    }
+    const CString before = m_list.GetItemText(row, kColumnClsid);
+    CActiveXEditDlg dialog(this, CActiveXEditDlg::kModeEdit);
+    dialog.m_strName = m_list.GetItemText(row, kColumnName);
+    dialog.m_strClsid = before;
+    if (dialog.DoModal() != IDOK) return;
+
+    ActiveXBlockRecord record = {};
+    CopyText(record.name, dialog.m_strName);
+    CopyText(record.clsid, dialog.m_strClsid);
+    CopyText(record.alternateClsid, dialog.m_strAlternateClsid);
+    m_list.SetItemText(row, kColumnClsid, record.clsid);
+    m_list.SetItemText(row, kColumnName, record.name);
+    record.blocked = m_list.GetCheck(row) ? 1 : 0;
+    m_kordon.DBEdit(before, &record);
+    m_kordon.DBSave();
+    Box(activex::kMsgChanged);
+}
+
+void CActiveXBlock::OnButtonDelete() {
+    if (!m_kordon.loaded()) return;
+    const int row = MarkedRow();
+    if (row < 0) {
+        Box(activex::kMsgSelectToDelete);
+        return;
+    }
+    if (Box(activex::kAskDelete, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+
+    m_nChangeHandling = 0;
+    const CString clsid = m_list.GetItemText(row, kColumnClsid);
+    const bool checked = m_list.GetCheck(row) != FALSE;
+    if (checked) m_kordon.UnLock(clsid);
+    ActiveXBlockRecord record = {};
+    CopyText(record.clsid, clsid);
+    if (m_kordon.DBDel(&record)) {
+        if (checked) {
+            --m_nBlockedCount;
+            ShowBlockedCount();
+        }
+        --m_nTotalCount;
+        ShowTotalCount();
+        m_list.DeleteItem(row);
+        Box(activex::kMsgDeleted);
+        m_kordon.DBSave();
+    } else {
+        Box(activex::kMsgDeleteFailed);
+    }
+    m_nChangeHandling = 1;
+}
+
+void CActiveXBlock::OnPaint() {
+    CPaintDC dc(this);
+    CRect client;
+    GetClientRect(&client);
+    CDC memory;
+    memory.CreateCompatibleDC(&dc);
+    auto draw = [&](UINT id, int x, int y, bool fromBottom) {
+        CBitmap picture;
+        if (!picture.LoadBitmap(id)) return;
+        BITMAP info;
+        picture.GetBitmap(&info);
+        if (fromBottom) y = client.bottom - info.bmHeight;
+        CBitmap* old = memory.SelectObject(&picture);
+        dc.BitBlt(x, y, info.bmWidth, info.bmHeight, &memory, 0, 0, SRCCOPY);
+        memory.SelectObject(old);
+    };
+    draw(IDB_PAGE_FOOT, 0, 0, true);
+    draw(IDB_ACTIVEX_HEAD, 30, 15, false);
+
+    CFont* oldFont = dc.SelectObject(&m_font);
+    dc.SetBkMode(TRANSPARENT);
+    dc.TextOut(15, client.bottom - 26, activex::kFooter, static_cast<int>(strlen(activex::kFooter)));
+    dc.SelectObject(oldFont);
+}
+
+HBRUSH CActiveXBlock::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
+    if (nCtlColor == CTLCOLOR_EDIT || nCtlColor == CTLCOLOR_LISTBOX) return CFormView::OnCtlColor(pDC, pWnd, nCtlColor);
+    pDC->SetBkMode(TRANSPARENT);
+    return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+}
+
+void CActiveXBlock::OnDestroy() {
+    if (m_kordon.loaded()) {
+        if (!m_kordon.DBUnLoad()) Box(activex::kMsgUnloadFailed);
+        m_kordon.Free();
+    }
+    CFormView::OnDestroy();
+}

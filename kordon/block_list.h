@@ -1,0 +1,46 @@
+// The block list held by the library: the records handed out to callers, the
+// origin flags the database keeps for each, and the file they came from.
+#pragma once
+#include <stdint.h>
+
+#include <string>
+#include <vector>
+
+#include "kordon/kordon.h"
+
+namespace kordon {
+
+class BlockList {
+public:
+    // The exports, one to one (see kordon.h for each contract).
+    int Load(const char* path);
+    ActiveXBlockRecord* First();
+    int Count() const { return static_cast<int>(entries_.size()); }
+    int KillbitCount();
+    int Lock(const char* clsid);
+    int Unlock(const char* clsid);
+    int Add(const ActiveXBlockRecord* record);
+    int Edit(const char* oldClsid, const ActiveXBlockRecord* record);
+    int Delete(const ActiveXBlockRecord* record);
+    int Save();
+    int Unload();
+
+private:
+    struct Entry {
+        ActiveXBlockRecord record;
+        uint8_t origin;  // kadb origin flags: what the library made to block it
+    };
+
+    // The records of every entry whose CLSID matches (letter case aside).
+    std::vector<Entry*> Matching(const std::string& clsid);
+    bool LockClsid(const std::string& clsid);
+    bool UnlockClsid(const std::string& clsid);
+    void Relink();
+
+    std::vector<Entry> entries_;
+    std::string path_;       // full path of the database file
+    bool loaded_ = false;    // a load was asked for and no unload since
+    bool writable_ = false;  // saving may replace path_ (false for a foreign file)
+};
+
+}  // namespace kordon

@@ -1,0 +1,93 @@
+// kadbtool: compiles a block-list source into a Kordon.adb database, or
+// prints a database back as source.
+//
+//   kadbtool compile <source.txt> <out.adb>
+//   kadbtool dump <in.adb>
+#include <stdio.h>
+
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "kordon/blocklist_source.h"
+#include "kordon/kadb_codec.h"
+
+namespace {
+
+bool ReadWholeFile(const char* path, std::string* out) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    out->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+int Compile(const char* sourcePath, const char* outPath) {
+    std::string text;
+    if (!ReadWholeFile(sourcePath, &text)) {
+        std::cerr << sourcePath << ": cannot read\n";
+        return 1;
+    }
+    kadb::Database db;
+    kadb::SourceError error;
+    if (!kadb::ParseBlockListSource(text, &db, &error)) {
+        std::cerr << sourcePath << ":" << error.line << ": " << error.message << "\n";
+        return 1;
+    }
+    std::vector<uint8_t> bytes;
+    if (kadb::Encode(db, &bytes) != kadb::EncodeError::none) {  // the parser already checked every text
+        std::cerr << sourcePath << ": cannot encode\n";
+        return 1;
+    }
+    // Written beside the target first, so a failed write never leaves half a database.
+    const std::string temp = std::string(outPath) + ".tmp";
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        if (!out.flush()) {
+            std::cerr << temp << ": cannot write\n";
+            remove(temp.c_str());
+            return 1;
+        }
+    }
+    if (rename(temp.c_str(), outPath) != 0) {
+        std::cerr << outPath << ": cannot replace\n";
+        remove(temp.c_str());
+        return 1;
+    }
+    std::cout << outPath << ": " << db.entries.size() << " controls, " << bytes.size() << " bytes\n";
+    return 0;
+}
+
+int Dump(const char* path) {
+    std::string bytes;
+    if (!ReadWholeFile(path, &bytes)) {
+        std::cerr << path << ": cannot read\n";
+        return 1;
+    }
+    kadb::Database db;
+    const kadb::DecodeResult result =
+        kadb::Decode(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), &db);
+    if (result == kadb::DecodeResult::foreign) {
+        std::cerr << path << ": not a Kordon.adb database\n";
+        return 1;
+    }
+    std::cout << kadb::FormatBlockListSource(db);
+    if (result == kadb::DecodeResult::damaged) {
+        std::cerr << path << ": damaged; the whole records before the damage are shown\n";
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string command = argc > 1 ? argv[1] : "";
+    if (command == "compile" && argc == 4) return Compile(argv[2], argv[3]);
+    if (command == "dump" && argc == 3) return Dump(argv[2]);
+    std::cerr << "usage: kadbtool compile <source.txt> <out.adb>\n"
+                 "       kadbtool dump <in.adb>\n";
+    return 2;
+}
