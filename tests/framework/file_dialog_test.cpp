@@ -74,7 +74,7 @@ TEST(FileDialog, FilterBarsBecomeTheSystemsSeparators) {
     EXPECT_EQ(dialog.m_ofn.lpstrDefExt, nullptr);
 }
 
-TEST(FileDialog, SaveReturnsTheTypedPathWithTheDefaultExtension) {
+TEST(FileDialog, SaveReturnsTheTypedPathWithTheDefaultExtensionAndCancelReturnsCancel) {
     pvtest::TempFolder folder("filedlg");
     pvtest::CurrentFolder stay(folder.path());  // the dialog may move the current folder
     TopWindow owner;
@@ -91,13 +91,9 @@ TEST(FileDialog, SaveReturnsTheTypedPathWithTheDefaultExtension) {
     EXPECT_EQ(RunSaveDialog(plain, owner.m_hWnd, {folder / "plain"}), IDOK);
     EXPECT_STREQ(static_cast<LPCTSTR>(plain.GetPathName()), (folder / "plain").c_str());
     EXPECT_STREQ(static_cast<LPCTSTR>(plain.GetFileExt()), "");
-}
 
-TEST(FileDialog, CancelReturnsCancelAndKeepsTheStartingName) {
-    TopWindow owner;
-    owner.ShowWindow(SW_SHOW);
-    CFileDialog dialog(FALSE, nullptr, "start.txt", OFN_HIDEREADONLY, nullptr, &owner);
-    EXPECT_EQ(RunSaveDialog(dialog, owner.m_hWnd, {}), IDCANCEL);
-    EXPECT_STREQ(static_cast<LPCTSTR>(dialog.GetPathName()), "start.txt");
+    CFileDialog cancelled(FALSE, nullptr, "start.txt", OFN_HIDEREADONLY, nullptr, &owner);
+    EXPECT_EQ(RunSaveDialog(cancelled, owner.m_hWnd, {}), IDCANCEL);
+    EXPECT_STREQ(static_cast<LPCTSTR>(cancelled.GetPathName()), "start.txt");
     EXPECT_TRUE(owner.IsWindowEnabled());
 }
