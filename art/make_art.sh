@@ -212,4 +212,18 @@ activex_head() {
 }
 activex_head
 
+# Pictures of the reports page in Chronik.dll: 1002 is page_foot.bmp again,
+# 1003 the head of the page (drawn at 30,25; the blue hint line sits under it
+# at x 95), 1004 the two tick-box header images of 131 (unchecked, checked).
+pict_reports "$BLUE"
+bmp -size 470x52 xc:white -fill '#EEF3FA' -stroke none -draw "circle 430,26 430,-24" \
+    -draw "translate 0,2" "${D[@]}" \
+    -stroke none -fill "$NAVY" -font "$BOLD" -pointsize 20 -draw "text 65,26 '검사 보고서'" \
+    -fill '#51627A' -pointsize 12 -draw "text 66,46 '지난 검사의 기록을 읽고, 텍스트 파일로 저장하고, 지울 수 있습니다.'" \
+    report_head.bmp
+bmp -size 28x14 xc:magenta +antialias \
+    -fill white -stroke '#1C5180' -draw "rectangle 1,1 12,12" -draw "rectangle 15,1 26,12" \
+    -stroke '#21A121' -strokewidth 2 -fill none -draw "polyline 17,6 19,9 24,3" \
+    report_checks.bmp
+
 echo "pictures written to $out"

@@ -36,6 +36,10 @@ TEST_F(ControlsTest, ListViewRowsTicksAndHeader) {
     list.SetCheck(0, FALSE);
     EXPECT_FALSE(list.GetCheck(0));
 
+    EXPECT_EQ(-1, list.GetSelectionMark());
+    list.SetSelectionMark(1);
+    EXPECT_EQ(1, list.GetSelectionMark());
+
     CHeaderCtrl* header = list.GetHeaderCtrl();
     ASSERT_NE(nullptr, header);
     EXPECT_EQ(2, header->GetItemCount());

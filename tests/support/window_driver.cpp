@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 namespace pvtest {
 
 void PumpPending() {
@@ -60,14 +62,14 @@ void ClickAt(HWND window, int x, int y) {
 
 namespace {
 struct DialogSearch {
-    HWND except;
+    const std::function<bool(HWND)>* match;
     HWND found;
 };
 BOOL CALLBACK CheckDialog(HWND window, LPARAM param) {
     auto* search = reinterpret_cast<DialogSearch*>(param);
     char name[32] = {};
     GetClassNameA(window, name, sizeof name);
-    if (window != search->except && IsWindowVisible(window) && lstrcmpA(name, "#32770") == 0) {
+    if (IsWindowVisible(window) && lstrcmpA(name, "#32770") == 0 && (*search->match)(window)) {
         search->found = window;
         return FALSE;
     }
@@ -76,7 +78,11 @@ BOOL CALLBACK CheckDialog(HWND window, LPARAM param) {
 }  // namespace
 
 HWND FindThreadDialog(HWND except) {
-    DialogSearch search = {except, nullptr};
+    return FindThreadDialog([except](HWND dialog) { return dialog != except; });
+}
+
+HWND FindThreadDialog(const std::function<bool(HWND)>& match) {
+    DialogSearch search = {&match, nullptr};
     EnumThreadWindows(GetCurrentThreadId(), CheckDialog, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
@@ -145,6 +151,44 @@ bool SaveScreenshot(const std::string& unixPath) {
     return code == 0;
 }
 
+HWND FindThreadDialogTitled(const std::string& caption) {
+    return FindThreadDialog([&caption](HWND dialog) { return WindowText(dialog) == caption; });
+}
+
+void PostClick(HWND dialog, int id) {
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+void TypeFileName(HWND fileDialog, const std::string& name) {
+    constexpr int kNameCombo = 0x47C;  // cmb13 of the explorer-style dialogs
+    constexpr int kNameEdit = 0x480;   // edt1 of the others
+    HWND field = GetDlgItem(fileDialog, kNameCombo);
+    if (field == nullptr) field = GetDlgItem(fileDialog, kNameEdit);
+    SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+}
+
+namespace {
+ModalSteps* currentSteps = nullptr;
+}  // namespace
+
+ModalSteps::ModalSteps(std::vector<Step> steps) : steps_(std::move(steps)) {
+    currentSteps = this;
+    timer_ = SetTimer(nullptr, 0, 20, Tick);
+}
+
+ModalSteps::~ModalSteps() {
+    KillTimer(nullptr, timer_);
+    currentSteps = nullptr;
+}
+
+void CALLBACK ModalSteps::Tick(HWND, UINT, UINT_PTR, DWORD) {
+    ModalSteps* self = currentSteps;
+    if (self == nullptr || self->running_ || self->done()) return;
+    self->running_ = true;
+    if (self->steps_[self->next_]()) ++self->next_;
+    self->running_ = false;
+}
+
 HWND ListView::header() const { return reinterpret_cast<HWND>(SendMessageA(list_, LVM_GETHEADER, 0, 0)); }
 
 int ListView::Rows() const { return static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0)); }
@@ -181,6 +225,7 @@ void ListView::Select(int row) {
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     item.state = LVIS_SELECTED | LVIS_FOCUSED;
     SendMessageA(list_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+    SendMessageA(list_, LVM_SETSELECTIONMARK, 0, row);  // a click starts the selection there
     PumpPending();
 }
 
@@ -201,6 +246,18 @@ void ListView::DoubleClick(int row) {
     rect.left = LVIR_LABEL;
     SendMessageA(list_, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rect));
     SendMessageA(list_, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(rect.left + 2, (rect.top + rect.bottom) / 2));
+    PumpPending();
+}
+
+void ListView::DoubleClickEmptySpace() {
+    RECT client = {}, last = {};
+    GetClientRect(list_, &client);
+    int y = client.bottom - 2;
+    last.left = LVIR_BOUNDS;
+    if (Rows() > 0 && SendMessageA(list_, LVM_GETITEMRECT, Rows() - 1, reinterpret_cast<LPARAM>(&last)) &&
+        last.bottom + 2 < client.bottom)
+        y = last.bottom + 2;
+    SendMessageA(list_, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(client.left + 10, y));
     PumpPending();
 }
 

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace pvtest {
 
@@ -28,6 +29,42 @@ void ClickAt(HWND window, int x, int y);
 // The first visible dialog of this thread (a class "#32770" window) other
 // than except, or NULL.
 HWND FindThreadDialog(HWND except = nullptr);
+// The first visible dialog of this thread that match accepts, or NULL.
+HWND FindThreadDialog(const std::function<bool(HWND)>& match);
+// The dialog of this thread with the given caption, or NULL.
+HWND FindThreadDialogTitled(const std::string& caption);
+
+// Posts the click of button id to dialog (WM_COMMAND, BN_CLICKED), as a
+// press the dialog handles when its loop next runs.
+void PostClick(HWND dialog, int id);
+// Types name into the file-name field of the system's open or save dialog.
+void TypeFileName(HWND fileDialog, const std::string& name);
+
+// Acts on the windows that modal loops of this thread show (dialogs the
+// code under test opens inside a message it handles). A thread timer runs
+// the first step left about every 20 ms, from whichever message loop the
+// thread is in; a step returns true when it has acted (it is then dropped)
+// or false to be tried again at the next tick. Steps act by posting
+// messages, so that no step waits inside a loop it opened itself. One at a
+// time per thread.
+class ModalSteps {
+public:
+    using Step = std::function<bool()>;
+    explicit ModalSteps(std::vector<Step> steps);
+    ~ModalSteps();
+    ModalSteps(const ModalSteps&) = delete;
+    ModalSteps& operator=(const ModalSteps&) = delete;
+
+    bool done() const { return next_ >= steps_.size(); }
+    size_t stepsTaken() const { return next_; }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+    std::vector<Step> steps_;
+    size_t next_ = 0;
+    bool running_ = false;
+    UINT_PTR timer_ = 0;
+};
 
 // Types text into an edit control character by character (WM_CHAR), as a
 // user does, so the control's own rules (upper case, length limit) apply.
@@ -72,12 +109,14 @@ public:
     bool Ticked(int row) const;
     void Tick(int row, bool ticked);  // as a click on the tick box would
     bool Selected(int row) const;
-    void Select(int row);            // selected and focused, as a click would
+    void Select(int row);            // selected, focused and the selection mark, as a click would
     // A left click on the row's second column, as a user selects a row (it
     // also moves the selection mark there).
     void ClickRow(int row);
     // NM_DBLCLK from the list to its parent, for the given row (selected first).
     void DoubleClick(int row);
+    // NM_DBLCLK for the empty space below the last row (the selection stays).
+    void DoubleClickEmptySpace();
     // A click on header item column (WM_LBUTTONDOWN/UP at its middle).
     void ClickHeader(int column);
     // The image shown in header item column, or -1 for none.

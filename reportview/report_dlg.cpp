@@ -1,0 +1,85 @@
+#include "reportview/report_dlg.h"
+
+#include "framework/afxdlgs.h"
+#include "reportview/chronik_resource.h"
+#include "reportview/report_logs.h"
+#include "reportview/report_texts.h"
+
+namespace {
+
+// Sets the current directory back to the one it was at construction, at
+// the latest when it goes.
+class CurrentDirectoryKeeper {
+public:
+    CurrentDirectoryKeeper() {
+        const DWORD length = GetCurrentDirectoryA(sizeof m_saved, m_saved);
+        if (length == 0 || length >= sizeof m_saved) m_saved[0] = '\0';
+    }
+    ~CurrentDirectoryKeeper() { Restore(); }
+    CurrentDirectoryKeeper(const CurrentDirectoryKeeper&) = delete;
+    CurrentDirectoryKeeper& operator=(const CurrentDirectoryKeeper&) = delete;
+    void Restore() {
+        if (m_saved[0] != '\0') SetCurrentDirectoryA(m_saved);
+    }
+
+private:
+    char m_saved[MAX_PATH];
+};
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CReportDlg, CDialog)
+    ON_BN_CLICKED(IDC_REPORT_CLOSE, OnButtonClose)
+    ON_BN_CLICKED(IDC_REPORT_SAVE, OnSaveAs)
+    ON_WM_CTLCOLOR()
+END_MESSAGE_MAP()
+
+CReportDlg::CReportDlg(CWnd* pParent) : CDialog(IDD, pParent) { m_whiteBrush.CreateSolidBrush(RGB(255, 255, 255)); }
+
+void CReportDlg::DoDataExchange(CDataExchange* pDX) {
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_REPORT_CLOSE, m_closeButton);
+    DDX_Control(pDX, IDC_REPORT_SAVE, m_saveButton);
+    DDX_Text(pDX, IDC_REPORT_TEXT, m_strReport);
+}
+
+// The report opens at its top with the caret in it, not selected as a
+// whole as the dialog manager would leave it.
+BOOL CReportDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    GetDlgItem(IDC_REPORT_TEXT)->SetFocus();
+    return FALSE;
+}
+
+int CReportDlg::Box(LPCTSTR text, UINT type) { return MessageBox(text, reports::kBoxTitle, type); }
+
+void CReportDlg::OnButtonClose() { EndDialog(IDOK); }
+
+void CReportDlg::OnSaveAs() {
+    CurrentDirectoryKeeper directory;
+    // The default extension lets the system dialog ask before it replaces
+    // "name.txt" when the user typed "name".
+    CFileDialog dialog(FALSE, "txt", NULL, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, reports::kSaveFilter, this);
+    if (dialog.DoModal() != IDOK) return;
+
+    CString path = dialog.GetPathName();
+    if (dialog.GetFileExt().IsEmpty()) path += reports::kTextExtension;
+    const bool saved = reports::SaveTextFile(static_cast<LPCTSTR>(path),
+                                             std::string(m_strReport, m_strReport.GetLength()));
+    directory.Restore();
+    if (saved)
+        Box(reports::kMsgSaved, MB_OK | MB_ICONEXCLAMATION);
+    else
+        Box(reports::kMsgSaveFailed, MB_OK | MB_ICONSTOP);
+}
+
+// Edit fields and list boxes keep the system colours (the read-only report
+// field asks as a static does); everything else sits on white.
+HBRUSH CReportDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
+    char className[16] = {};
+    if (pWnd != nullptr) GetClassNameA(pWnd->m_hWnd, className, sizeof className);
+    if (nCtlColor == CTLCOLOR_EDIT || nCtlColor == CTLCOLOR_LISTBOX || lstrcmpiA(className, "Edit") == 0)
+        return CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
+    pDC->SetBkMode(TRANSPARENT);
+    return static_cast<HBRUSH>(m_whiteBrush.m_hObject);
+}
