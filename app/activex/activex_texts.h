@@ -28,6 +28,6 @@ inline constexpr char kCaptionEdit[] = "Active X 차단 편집";
 
 // Painted at the foot of the page.
 inline constexpr char kFontName[] = "굴림";
-inline constexpr char kFooter[] = "체크한 Active X 컨트롤은 인터넷 익스플로러에서 실행되지 않습니다.";
+inline constexpr char kFooter[] = "체크한 컨트롤은 실행되지 않습니다.";
 
 }  // namespace activex
