@@ -1,7 +1,5 @@
 #include "app/placeholder_pages.h"
 
-#include "app/main_frame.h"
-
 CPlaceholderPage::CPlaceholderPage(UINT nIDTemplate) : CFormView(nIDTemplate) {}
 
 BEGIN_MESSAGE_MAP(CPlaceholderPage, CFormView)
@@ -20,15 +18,6 @@ BOOL CPlaceholderPage::OnEraseBkgnd(CDC* pDC) {
     GetClientRect(client);
     pDC->FillSolidRect(client, RGB(255, 255, 255));
     return TRUE;
-}
-
-IMPLEMENT_DYNCREATE(CCleanPcView, CFormView)
-CCleanPcView::CCleanPcView() : CPlaceholderPage(IDD) {}
-
-void CCleanPcView::OnInitialUpdate() {
-    CPlaceholderPage::OnInitialUpdate();
-    m_nBusy = 0;
-    static_cast<CMainFrame*>(AfxGetMainWnd())->m_pCleanPcView = this;
 }
 
 IMPLEMENT_DYNCREATE(CActiveXBlock, CFormView)

@@ -13,18 +13,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
-// The PC cleaning page (template 211). m_nBusy is the busy marker the shell
-// reads before a page switch: nonzero while a cleaning action runs.
-class CCleanPcView : public CPlaceholderPage {
-    DECLARE_DYNCREATE(CCleanPcView)
-public:
-    enum { IDD = 211 };
-    CCleanPcView();
-    void OnInitialUpdate() override;  // registers the page in the main frame
-
-    int m_nBusy = 0;
-};
-
 // The ActiveX block list page (template 259).
 class CActiveXBlock : public CPlaceholderPage {
     DECLARE_DYNCREATE(CActiveXBlock)

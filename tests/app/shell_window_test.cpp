@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/clean/CleanPcView.h"
 #include "app/cure/CureView.h"
 #include "app/launch.h"
 #include "app/logo_dlg.h"
