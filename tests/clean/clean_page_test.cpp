@@ -263,7 +263,7 @@ Rows PlantTempTree(const pvtest::TempFolder& temp, const pvtest::TempFolder& out
 }
 
 TEST_F(CleanPage, SearchListsTheTemporaryFilesWithTheirSizes) {
-    const Rows planted = PlantTempTree(temp_, outside_, 8);
+    const Rows planted = PlantTempTree(temp_, outside_, 30);
     Tick(IDC_DISK_TEMP);
     Press(IDC_CLEAN_START);
     // While the scan runs: the page is busy, its tabs stay, the status line
