@@ -1,6 +1,6 @@
 // The pages the shell shows in its right pane, each created by run-time class.
 #pragma once
 #include "app/activex/ActiveXBlock.h"
+#include "app/clean/CleanPcView.h"
 #include "app/cure/CureView.h"
-#include "app/placeholder_pages.h"
 #include "reportview/report_view.h"

@@ -226,4 +226,13 @@ bmp -size 28x14 xc:magenta +antialias \
     -stroke '#21A121' -strokewidth 2 -fill none -draw "polyline 17,6 19,9 24,3" \
     report_checks.bmp
 
+# Bitmap 253: head of the PC cleaning page, drawn at (40, 15) above its tabs.
+D=(-fill none -stroke "$BLUE" -strokewidth 3 -draw "roundrectangle 22,16 58,42 3,3"
+   -stroke none -fill "$BLUE" -draw "rectangle 37,43 43,47" -draw "roundrectangle 30,47 50,50 2,2"
+   -fill "$ACCENT" -draw "polygon 40,21 42,27 48,29 42,31 40,37 38,31 32,29 38,27")
+bmp -size 460x80 gradient:'#EAF2FC-#FFFFFF' -fill '#DDE8F6' -stroke none -draw "circle 420,30 420,-40" \
+    "${D[@]}" -stroke none -fill "$NAVY" -font "$BOLD" -pointsize 20 -draw "text 80,38 'PC 청소'" \
+    -fill '#51627A' -pointsize 12 -draw "text 82,62 '임시 파일과 쿠키, 휴지통, 작업 기록과 시작 프로그램을 정리합니다.'" \
+    clean_head.bmp
+
 echo "pictures written to $out"

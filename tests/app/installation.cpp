@@ -64,7 +64,7 @@ Installation::Installation(bool withEngine) {
     m_folder = std::string(temp) + "PurvexInstall" + std::to_string(GetCurrentProcessId());
     CreateDirectoryA(m_folder.c_str(), nullptr);
     const std::string build = BuildFolder();
-    for (const char* name : {"Purvex.exe", "PvFrame.dll", "Chronik.dll", "Purvex.adb"})
+    for (const char* name : {"Purvex.exe", "PvFrame.dll", "Chronik.dll", "NKShellAPI.dll", "Purvex.adb"})
         CopyFileA((build + name).c_str(), Path(name).c_str(), FALSE);
     if (withEngine) CopyFileA((build + "Purvex.dll").c_str(), Path("Purvex.dll").c_str(), FALSE);
     CopyFileA((build + "StandinUpdater.exe").c_str(), Path("Freshen.exe").c_str(), FALSE);

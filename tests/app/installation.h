@@ -11,7 +11,7 @@ namespace app_test {
 
 class Installation {
 public:
-    // Copies Purvex.exe, PvFrame.dll, Chronik.dll and the database Purvex.adb
+    // Copies Purvex.exe, PvFrame.dll, Chronik.dll, NKShellAPI.dll and the database Purvex.adb
     // (the scan page, the first page shown, complains without it), the engine
     // Purvex.dll unless withEngine is false, and the stand-in updater as Freshen.exe.
     explicit Installation(bool withEngine = true);

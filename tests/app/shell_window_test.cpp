@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "app/activex/ActiveXBlock.h"
+#include "app/clean/CleanPcView.h"
 #include "app/cure/CureView.h"
 #include "app/launch.h"
 #include "app/logo_dlg.h"
 #include "app/main_frame.h"
-#include "app/placeholder_pages.h"
 #include "app/purvex_app.h"
 #include "app/purvex_view.h"
 #include "app/resource.h"

@@ -1,4 +1,4 @@
-// Control wrappers, image lists, drawing and the object list.
+// Control wrappers, image lists, drawing and the lists.
 #include <gtest/gtest.h>
 #include "framework/afxcmn.h"
 #include "resource.h"
@@ -205,4 +205,77 @@ TEST(ObList, KeepsOrderAndRemovesAnywhere) {
     EXPECT_EQ(&a, list.RemoveHead());
     EXPECT_EQ(&c, list.RemoveTail());
     EXPECT_TRUE(list.IsEmpty());
+}
+
+namespace {
+// Counts its living copies, to see that a list owns and frees its elements.
+struct Counted {
+    static int alive;
+    CString name;
+    DWORD value;
+    Counted(const char* n, DWORD v) : name(n), value(v) { ++alive; }
+    Counted(const Counted& other) : name(other.name), value(other.value) { ++alive; }
+    Counted& operator=(const Counted&) = default;
+    ~Counted() { --alive; }
+};
+int Counted::alive = 0;
+}  // namespace
+
+TEST(List, HoldsCopiesInOrderAndFreesThem) {
+    {
+        CList<Counted, Counted&> list;
+        Counted a("a", 1), b("b", 2), c("c", 3), d("d", 4), e("e", 5);
+        list.AddTail(b);
+        POSITION pd = list.AddTail(d);
+        list.AddHead(a);
+        list.InsertBefore(pd, c);
+        list.InsertAfter(pd, e);
+        b.name = "changed";  // the list keeps its own copy
+        ASSERT_EQ(5, list.GetCount());
+        EXPECT_EQ(10, Counted::alive);  // five in the list, five here
+
+        std::string walked;
+        DWORD sum = 0;
+        for (POSITION pos = list.GetHeadPosition(); pos != nullptr;) {
+            const Counted& item = list.GetNext(pos);
+            walked += static_cast<LPCTSTR>(item.name);
+            sum += item.value;
+        }
+        EXPECT_EQ("abcde", walked);
+        EXPECT_EQ(15u, sum);
+        POSITION back = list.GetTailPosition();
+        EXPECT_STREQ("e", static_cast<LPCTSTR>(list.GetPrev(back).name));
+        EXPECT_STREQ("d", static_cast<LPCTSTR>(list.GetAt(back).name));
+        EXPECT_EQ(pd, back);
+
+        list.RemoveAt(list.FindIndex(2));  // c, in the middle
+        EXPECT_EQ(nullptr, list.FindIndex(4));
+        EXPECT_STREQ("a", static_cast<LPCTSTR>(list.RemoveHead().name));
+        EXPECT_STREQ("e", static_cast<LPCTSTR>(list.RemoveTail().name));
+        EXPECT_STREQ("b", static_cast<LPCTSTR>(list.GetHead().name));
+        EXPECT_STREQ("d", static_cast<LPCTSTR>(list.GetTail().name));
+        EXPECT_EQ(2, list.GetCount());
+        EXPECT_EQ(7, Counted::alive);
+    }
+    EXPECT_EQ(0, Counted::alive);  // the list's destructor freed its copies
+}
+
+TEST(List, FindsByValueAndEmptiesCompletely) {
+    CList<int, int> list;
+    EXPECT_TRUE(list.IsEmpty());
+    EXPECT_EQ(nullptr, list.GetHeadPosition());
+    for (int v : {7, 8, 7}) list.AddTail(v);
+    POSITION first = list.Find(7);
+    ASSERT_NE(nullptr, first);
+    POSITION second = list.Find(7, first);
+    EXPECT_EQ(list.GetTailPosition(), second);
+    EXPECT_EQ(nullptr, list.Find(7, second));
+    EXPECT_EQ(nullptr, list.Find(9));
+    list.SetAt(first, 1);
+    EXPECT_EQ(1, list.GetHead());
+    list.RemoveAll();
+    EXPECT_TRUE(list.IsEmpty());
+    EXPECT_EQ(nullptr, list.GetTailPosition());
+    list.AddHead(3);  // usable again after RemoveAll
+    EXPECT_EQ(3, list.GetTail());
 }

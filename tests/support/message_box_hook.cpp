@@ -64,4 +64,44 @@ void MessageBoxHook::Answer(HWND box) {
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
 }
 
+namespace {
+
+HWND lastAnswered = nullptr;  // a box answered may show for a moment longer
+
+struct OtherBoxSearch {
+    DWORD process, thread;
+    HWND found;
+};
+
+BOOL CALLBACK CheckOtherBox(HWND hwnd, LPARAM param) {
+    auto* search = reinterpret_cast<OtherBoxSearch*>(param);
+    DWORD process = 0;
+    const DWORD thread = GetWindowThreadProcessId(hwnd, &process);
+    if (process != search->process || thread == search->thread || hwnd == lastAnswered) return TRUE;
+    if (!IsWindowVisible(hwnd) || !IsDialog(hwnd) || !GetDlgItem(hwnd, kTextId)) return TRUE;
+    search->found = hwnd;
+    return FALSE;
+}
+
+}  // namespace
+
+HWND FindOtherThreadBox(SeenMessageBox* seen) {
+    if (lastAnswered != nullptr && !IsWindow(lastAnswered)) lastAnswered = nullptr;
+    OtherBoxSearch search = {GetCurrentProcessId(), GetCurrentThreadId(), nullptr};
+    EnumWindows(CheckOtherBox, reinterpret_cast<LPARAM>(&search));
+    if (search.found != nullptr && seen != nullptr) {
+        seen->box = search.found;
+        seen->caption = WindowText(search.found);
+        seen->text = WindowText(GetDlgItem(search.found, kTextId));
+        seen->icon = reinterpret_cast<HICON>(SendDlgItemMessageA(search.found, kIconId, STM_GETICON, 0, 0));
+        seen->hadButton = false;
+    }
+    return search.found;
+}
+
+void AnswerBox(HWND box, int id) {
+    lastAnswered = box;
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
+}
+
 }  // namespace pvtest

@@ -41,4 +41,11 @@ private:
     std::vector<SeenMessageBox> seen_;
 };
 
+// Boxes shown by another thread of this process (a worker's box), which the
+// hook of this thread cannot see. FindOtherThreadBox returns such a box when
+// one is up (NULL otherwise; pump and ask again) with what it shows;
+// AnswerBox presses its button id. A box already answered is not found again.
+HWND FindOtherThreadBox(SeenMessageBox* seen);
+void AnswerBox(HWND box, int id);
+
 }  // namespace pvtest

@@ -1,5 +1,6 @@
 #include "tests/support/sandbox.h"
 
+#include <shellapi.h>
 #include <stdio.h>
 
 #include <utility>
@@ -218,6 +219,16 @@ bool RemoveFolderLink(const std::string& link) {
     if (unixLink.empty()) return false;
     return RunHost(L"Z:\\bin\\rm -f " + QuotedWide(unixLink),
                    [&] { return GetFileAttributesA(link.c_str()) == INVALID_FILE_ATTRIBUTES; });
+}
+
+bool MoveToRecycleBin(const std::string& path) {
+    const std::string from = path + '\0';  // a list of one, ended by a second terminator
+    SHFILEOPSTRUCTA operation = {};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = from.c_str();
+    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+    SHFileOperationA(&operation);
+    return GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES;
 }
 
 }  // namespace pvtest

@@ -107,4 +107,9 @@ bool MakeFolderLink(const std::string& link, const std::string& target);
 bool RemoveFolderLink(const std::string& link);
 bool IsLink(const std::string& path);
 
+// Moves a file or folder into the recycle bin as the shell's "delete" does
+// (under Wine: the XDG trash of the prefix's private HOME), silently. True
+// when path is gone afterwards.
+bool MoveToRecycleBin(const std::string& path);
+
 }  // namespace pvtest

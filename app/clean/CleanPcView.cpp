@@ -1,0 +1,320 @@
+#include "app/clean/CleanPcView.h"
+
+#include "app/clean/AutoRecordDlg.h"
+#include "app/clean/DiskCleanDlg.h"
+#include "app/clean/StartupDlg.h"
+#include "app/clean/WorkRecordDlg.h"
+#include "app/clean/clean_frame.h"
+#include "app/clean/clean_tab_dlg.h"
+#include "app/clean/clean_texts.h"
+#include "app/main_frame.h"
+#include "app/resource.h"
+#include "app/shell_texts.h"
+
+namespace {
+
+struct Tab {
+    const char* caption;
+    int image;  // in bitmap 252
+};
+constexpr Tab kTabs[] = {
+    {clean::kTabDisk, 1},
+    {clean::kTabWorkRecord, 2},
+    {clean::kTabAutoRecord, 0},
+    {clean::kTabStartup, 3},
+};
+
+// Draws a bitmap resource at its own size; nothing when it is missing.
+void DrawBitmap(CDC* pDC, UINT id, int x, int y, bool fromBottom) {
+    CBitmap picture;
+    if (!picture.LoadBitmap(id)) return;
+    BITMAP size = {};
+    picture.GetBitmap(&size);
+    if (fromBottom) y -= size.bmHeight;
+    CDC memory;
+    memory.CreateCompatibleDC(pDC);
+    CBitmap* old = memory.SelectObject(&picture);
+    pDC->BitBlt(x, y, size.bmWidth, size.bmHeight, &memory, 0, 0, SRCCOPY);
+    memory.SelectObject(old);
+}
+
+}  // namespace
+
+IMPLEMENT_DYNCREATE(CCleanPcView, CFormView)
+
+BEGIN_MESSAGE_MAP(CCleanPcView, CFormView)
+    ON_BN_CLICKED(IDC_CLEAN_START, OnStart)
+    ON_BN_CLICKED(IDC_CLEAN_DELETE, OnDelete)
+    ON_WM_CTLCOLOR()
+    ON_WM_SETCURSOR()
+    ON_WM_DESTROY()
+    ON_MESSAGE(WM_CLEAN_DELETION_REPORTED, OnDeletionReported)
+END_MESSAGE_MAP()
+
+CCleanPcView::CCleanPcView() : CFormView(IDD) {}
+
+CCleanPcView::~CCleanPcView() {
+    if (m_hCompletion) CloseHandle(m_hCompletion);
+}
+
+void CCleanPcView::DoDataExchange(CDataExchange* pDX) {
+    CFormView::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_CLEAN_DELETE, m_deleteButton);
+    DDX_Control(pDX, IDC_CLEAN_START, m_startButton);
+    DDX_Control(pDX, IDC_CLEAN_TABS, m_tabs);
+}
+
+void CCleanPcView::OnInitialUpdate() {
+    CFormView::OnInitialUpdate();
+    m_noticeFont.CreatePointFont(90, clean::kFontName);
+    m_tabs.LoadTabImages(IDB_TAB_IMAGES);
+    for (int i = 0; i < static_cast<int>(sizeof kTabs / sizeof kTabs[0]); ++i)
+        m_tabs.InsertItem(i, kTabs[i].caption, kTabs[i].image);
+    m_tabs.CreatePages();
+    FitButtonRow();
+    m_nBusy = 0;
+    ShowDeleteButton(FALSE);
+    ShowStatusLine(FALSE);
+    if (CMainFrame* frame = clean::MainFrame()) frame->m_pCleanPcView = this;
+}
+
+// A Korean font substituted for "굴림" with larger letters makes the template
+// taller than the page pane, and the buttons at its foot would be cut off:
+// the button row then moves up until it ends just inside the pane.
+void CCleanPcView::FitButtonRow() {
+    constexpr int kBottomMargin = 4;  // pixels below the buttons
+    CRect client, start;
+    GetClientRect(&client);
+    m_startButton.GetWindowRect(&start);
+    ScreenToClient(&start);
+    const int overflow = start.bottom - (client.bottom - kBottomMargin);
+    if (overflow <= 0) return;
+    for (CWnd* button : {static_cast<CWnd*>(&m_startButton), static_cast<CWnd*>(&m_deleteButton)}) {
+        CRect place;
+        button->GetWindowRect(&place);
+        ScreenToClient(&place);
+        button->SetWindowPos(nullptr, place.left, place.top - overflow, 0, 0,
+                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void CCleanPcView::OnDraw(CDC* pDC) {
+    CRect client;
+    GetClientRect(&client);
+    DrawBitmap(pDC, IDB_PAGE_FOOT, 0, client.bottom, true);
+    DrawBitmap(pDC, IDB_CLEAN_HEAD, 40, 15, false);
+    CFont* old = pDC->SelectObject(&m_noticeFont);
+    pDC->SetBkMode(TRANSPARENT);
+    pDC->SetTextColor(RGB(0x51, 0x62, 0x7A));
+    pDC->TextOut(15, client.bottom - 26, clean::kMakerNotice, static_cast<int>(strlen(clean::kMakerNotice)));
+    pDC->SelectObject(old);
+}
+
+HBRUSH CCleanPcView::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
+    if (HBRUSH white = clean::WhiteControlBrush(pDC, nCtlColor)) return white;
+    return CFormView::OnCtlColor(pDC, pWnd, nCtlColor);
+}
+
+void CCleanPcView::ShowDeleteButton(BOOL show) { m_deleteButton.ShowWindow(show ? SW_SHOW : SW_HIDE); }
+
+void CCleanPcView::SetStartText(LPCTSTR text) { m_startButton.SetWindowText(text); }
+
+void CCleanPcView::ShowStatusLine(BOOL show) { GetDlgItem(IDC_CLEAN_STATUS)->ShowWindow(show ? SW_SHOW : SW_HIDE); }
+
+void CCleanPcView::SetStatusText(LPCTSTR text) { SetDlgItemText(IDC_CLEAN_STATUS, text); }
+
+void CCleanPcView::ResetButtons() {
+    m_nScanRunning = 0;
+    ShowDeleteButton(FALSE);
+    ShowStatusLine(FALSE);
+    SetStartText(clean::kCaptionStart);
+}
+
+void CCleanPcView::UpdateTabLock() {
+    CMainFrame* frame = clean::MainFrame();
+    const CDiskCleanDlg* disk = frame ? frame->m_pDiskCleanDlg : nullptr;
+    m_tabs.m_clickLock = m_deletionPending || (disk != nullptr && disk->KeepsTabs()) ? 1 : 0;
+}
+
+// ---- the start button ----------------------------------------------------------
+
+void CCleanPcView::OnStart() {
+    if (m_deletionPending) return;  // the last delete has not been reported yet
+    CMainFrame* frame = clean::MainFrame();
+    if (frame == nullptr) return;
+    CDiskCleanDlg* disk = frame->m_pDiskCleanDlg;
+
+    if (!m_nScanRunning) {
+        m_nBusy = 1;
+        switch (m_nHostMode) {
+        case kModeAutoRecord:
+            if (frame->m_pAutoRecordDlg) frame->m_pAutoRecordDlg->DeleteRecords();
+            m_nBusy = 0;
+            break;
+        case kModeInitial:
+        case kModeDisk:
+            if (disk == nullptr) {
+                m_nBusy = 0;
+                break;
+            }
+            m_nScanRunning = 1;
+            disk->m_pHost = this;
+            SetStartText(clean::kCaptionStop);
+            disk->StartScan();
+            break;
+        case kModeWorkRecord:
+            if (frame->m_pWorkRecordDlg) frame->m_pWorkRecordDlg->DeleteRecords();
+            m_nBusy = 0;
+            break;
+        case kModeStartup:
+            if (frame->m_pStartupDlg) frame->m_pStartupDlg->ScanEntries();
+            break;
+        }
+        return;
+    }
+
+    // "중  지" while the scan runs, "초기화면" after it.
+    if (disk != nullptr && disk->m_nScanning) {
+        disk->HoldScan();
+        const int answer = MessageBox(clean::kMsgStopQuestion, clean::kBoxTitle, MB_YESNO | MB_ICONQUESTION);
+        if (answer != IDYES) {
+            disk->ContinueScan();
+            return;
+        }
+        disk->AbandonScan();
+    }
+    RebuildPage();  // this page is gone now
+}
+
+void CCleanPcView::RebuildPage() {
+    CMainFrame* frame = clean::MainFrame();
+    if (frame == nullptr) return;
+    CSplitterWnd& splitter = frame->PageSplitter();
+    if (splitter.GetPane(0, 1) != this) return;
+    CCreateContext context;
+    context.m_pCurrentDoc = frame->GetActiveDocument();
+    // Destroying the pane deletes this object: only locals from here on.
+    splitter.DeleteView(0, 1);
+    splitter.CreateView(0, 1, RUNTIME_CLASS(CCleanPcView), CSize(0, 300), &context);
+    splitter.RecalcLayout();
+    if (CView* view = dynamic_cast<CView*>(splitter.GetPane(0, 1))) view->OnInitialUpdate();
+}
+
+// ---- the delete button and its report ------------------------------------------
+
+void CCleanPcView::OnDelete() {
+    if (m_deletionPending) return;
+    CMainFrame* frame = clean::MainFrame();
+    if (frame == nullptr) return;
+    switch (m_nHostMode) {
+    case kModeInitial:
+    case kModeDisk:
+        StartDiskDeletion(frame);
+        break;
+    case kModeStartup:
+        if (frame->m_pStartupDlg) frame->m_pStartupDlg->DeleteEntries();
+        break;
+    }
+}
+
+void CCleanPcView::StartDiskDeletion(CMainFrame* frame) {
+    CDiskCleanDlg* disk = frame->m_pDiskCleanDlg;
+    if (disk == nullptr) return;
+    WaitForWaiter();  // the last one has reported and is ending
+    if (m_hCompletion) CloseHandle(m_hCompletion);
+    m_hCompletion = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    disk->m_pHost = this;
+    disk->PrepareDelete();
+    if (disk->m_nSelectedCount == 0) {
+        MessageBox(clean::kMsgNothingChecked, shell::kAppTitle, MB_OK | MB_ICONSTOP);
+        EndWaitCursor();
+        return;
+    }
+    // A deletion is a cleaning action: the page is busy, and its tabs stay,
+    // until the outcome has been reported.
+    m_deletionAbandoned = 0;
+    m_deletionPending = 1;
+    m_nBusy = 1;
+    UpdateTabLock();
+    m_pWaiter = AfxBeginThread(WaitForDeletion, frame, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    if (m_pWaiter == nullptr) {  // nobody to report: the deletion still runs, the page is free
+        OnDeletionReported(0, 0);
+        return;
+    }
+    m_pWaiter->m_bAutoDelete = FALSE;
+    m_pWaiter->ResumeThread();
+}
+
+UINT CCleanPcView::WaitForDeletion(LPVOID mainFrame) {
+    CMainFrame* frame = static_cast<CMainFrame*>(mainFrame);
+    // The page and its disk tab outlive this worker: the page waits for it.
+    CCleanPcView* host = frame->m_pCleanPcView;
+    const CDiskCleanDlg* disk = frame->m_pDiskCleanDlg;
+    WaitForSingleObject(host->m_hCompletion, INFINITE);
+    if (host->m_deletionAbandoned) return 0;
+    const int failures = disk->m_nFailCount;
+    const char* text = failures == 0 ? clean::kMsgDeletionDone
+                       : failures == 1 ? clean::kMsgFileInUse
+                                       : clean::kMsgFilesInUse;
+    const UINT icon = failures == 0 ? MB_ICONEXCLAMATION : MB_ICONSTOP;
+    ::MessageBoxA(host->m_hWnd, text, shell::kAppTitle, MB_OK | icon);
+    ::PostMessageA(host->m_hWnd, WM_CLEAN_DELETION_REPORTED, 0, 0);
+    return 0;
+}
+
+LRESULT CCleanPcView::OnDeletionReported(WPARAM, LPARAM) {
+    EndWaitCursor();
+    m_deletionPending = 0;
+    m_nBusy = 0;
+    UpdateTabLock();
+    return 0;
+}
+
+// Waits until the waiter has ended, answering what is sent meanwhile.
+void CCleanPcView::WaitForWaiter() {
+    if (m_pWaiter == nullptr) return;
+    HANDLE thread = m_pWaiter->m_hThread;
+    while (MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_SENDMESSAGE) != WAIT_OBJECT_0) {
+        MSG msg;
+        PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+    delete m_pWaiter;
+    m_pWaiter = nullptr;
+}
+
+void CCleanPcView::OnDestroy() {
+    // A waiter still waiting is woken and reports nothing.
+    if (m_pWaiter != nullptr) {
+        m_deletionAbandoned = 1;
+        SetEvent(m_hCompletion);
+        WaitForWaiter();
+    }
+    CFormView::OnDestroy();
+}
+
+// ---- the wait cursor -----------------------------------------------------------
+
+void CCleanPcView::BeginWaitCursor() {
+    m_waitCursor = 1;
+    ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
+}
+
+void CCleanPcView::EndWaitCursor() {
+    if (!m_waitCursor) return;
+    m_waitCursor = 0;
+    // The window under the pointer, when it is one of ours, picks its own
+    // cursor again.
+    POINT pointer;
+    GetCursorPos(&pointer);
+    HWND under = ::WindowFromPoint(pointer);
+    if (under != nullptr && GetWindowThreadProcessId(under, nullptr) == GetCurrentThreadId())
+        ::SendMessageA(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+}
+
+BOOL CCleanPcView::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
+    if (m_waitCursor) {
+        ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
+        return TRUE;
+    }
+    return CFormView::OnSetCursor(pWnd, nHitTest, message);
+}

@@ -1,0 +1,560 @@
+#include "app/clean/DiskCleanDlg.h"
+
+#include <commctrl.h>
+
+#include "app/clean/CleanPcView.h"
+#include "app/clean/clean_frame.h"
+#include "app/clean/clean_texts.h"
+#include "app/clean/disk_targets.h"
+#include "app/shell_texts.h"
+
+namespace {
+
+constexpr UINT_PTR kDeleteTimer = 0;
+constexpr UINT kDeleteDelay = 500;     // ms after the walk of PrepareDelete
+constexpr DWORD kFilePause = 5;        // ms after each listed file
+constexpr DWORD kRecycleBinPause = 300;
+constexpr DWORD kFolderPause = 150;    // after the Windows temporary folder and each cookie folder
+constexpr int kSizeWidth = 80;
+constexpr int kNarrowSizeWidth = 63;   // once more than 8 rows: room for the scroll bar
+constexpr int kRowsBeforeNarrowing = 8;
+// A scan step answered while the stop question is open: the worker waits at
+// the gate the question holds and sends the step again.
+constexpr LRESULT kTabBusy = 2;
+
+enum SelectStep : WPARAM { kShowChecked, kCheckRow, kSelectAllEnded };
+
+// Radio pairs and check boxes, by target.
+struct TargetControls {
+    int check, allRadio, searchRadio;
+};
+constexpr TargetControls kCookies = {IDC_DISK_COOKIES, IDC_DISK_COOKIES_ALL, IDC_DISK_COOKIES_SEARCH};
+constexpr TargetControls kTempFiles = {IDC_DISK_TEMP, IDC_DISK_TEMP_ALL, IDC_DISK_TEMP_SEARCH};
+constexpr TargetControls kWindowsTemp = {IDC_DISK_WINTEMP, IDC_DISK_WINTEMP_ALL, IDC_DISK_WINTEMP_SEARCH};
+constexpr TargetControls kRecycleBin = {IDC_DISK_RECYCLE, IDC_DISK_RECYCLE_ALL, IDC_DISK_RECYCLE_SEARCH};
+constexpr const TargetControls* kTargets[] = {&kCookies, &kRecycleBin, &kTempFiles, &kWindowsTemp};
+
+// Waits for a worker thread to end while answering the messages it sends
+// meanwhile, then deletes its object.
+void JoinThread(CWinThread*& thread) {
+    if (thread == nullptr) return;
+    HANDLE handle = thread->m_hThread;
+    while (MsgWaitForMultipleObjects(1, &handle, FALSE, INFINITE, QS_SENDMESSAGE) != WAIT_OBJECT_0) {
+        MSG msg;
+        PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+    delete thread;
+    thread = nullptr;
+}
+
+CWinThread* StartThread(AFX_THREADPROC proc, LPVOID param) {
+    CWinThread* thread = AfxBeginThread(proc, param, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    if (thread == nullptr) return nullptr;
+    thread->m_bAutoDelete = FALSE;  // the tab waits for it and deletes it
+    thread->ResumeThread();
+    return thread;
+}
+
+}  // namespace
+
+// One step of the scan worker, applied by the tab on its own thread.
+struct CDiskCleanDlg::ScanStep {
+    enum Kind { kBegin, kRecycleBinBegin, kRecycleBinRow, kFile, kDropIndexDat, kEnd } kind;
+    int count = 0;        // kRecycleBinRow: items in the bin
+    const char* path = nullptr;  // kFile
+    const char* name = nullptr;  // kFile
+    uint64_t size = 0;           // kFile
+};
+
+BEGIN_MESSAGE_MAP(CDiskCleanDlg, CCleanTabDlg)
+    ON_BN_CLICKED(IDC_DISK_COOKIES, OnCheckCookies)
+    ON_BN_CLICKED(IDC_DISK_TEMP, OnCheckTempFiles)
+    ON_BN_CLICKED(IDC_DISK_WINTEMP, OnCheckWindowsTemp)
+    ON_BN_CLICKED(IDC_DISK_RECYCLE, OnCheckRecycleBin)
+    ON_BN_CLICKED(IDC_DISK_COOKIES_ALL, OnRadioCookiesAll)
+    ON_BN_CLICKED(IDC_DISK_TEMP_ALL, OnRadioTempFilesAll)
+    ON_BN_CLICKED(IDC_DISK_WINTEMP_ALL, OnRadioWindowsTempAll)
+    ON_BN_CLICKED(IDC_DISK_RECYCLE_ALL, OnRadioRecycleBinAll)
+    ON_NOTIFY(LVN_COLUMNCLICK, IDC_DISK_LIST, OnColumnclickDiskList)
+    ON_NOTIFY(LVN_ITEMCHANGED, IDC_DISK_LIST, OnItemchangedDiskList)
+    ON_WM_TIMER()
+    ON_WM_DESTROY()
+    ON_MESSAGE(WM_DISK_SCAN_STEP, OnScanStep)
+    ON_MESSAGE(WM_DISK_SELECT_STEP, OnSelectStep)
+END_MESSAGE_MAP()
+
+CDiskCleanDlg::CDiskCleanDlg() : CCleanTabDlg(IDD) { InitializeCriticalSection(&m_gate); }
+
+CDiskCleanDlg::~CDiskCleanDlg() { DeleteCriticalSection(&m_gate); }
+
+void CDiskCleanDlg::DoDataExchange(CDataExchange* pDX) {
+    CCleanTabDlg::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_DISK_LIST, m_list);
+    DDX_Check(pDX, IDC_DISK_COOKIES, m_bCookies);
+    DDX_Check(pDX, IDC_DISK_RECYCLE, m_bRecycleBin);
+    DDX_Check(pDX, IDC_DISK_TEMP, m_bTempFiles);
+    DDX_Check(pDX, IDC_DISK_WINTEMP, m_bWindowsTemp);
+    DDX_Radio(pDX, IDC_DISK_COOKIES_ALL, m_nCookiesMode);
+    DDX_Radio(pDX, IDC_DISK_TEMP_ALL, m_nTempFilesMode);
+    DDX_Radio(pDX, IDC_DISK_WINTEMP_ALL, m_nWindowsTempMode);
+    DDX_Radio(pDX, IDC_DISK_RECYCLE_ALL, m_nRecycleBinMode);
+}
+
+BOOL CDiskCleanDlg::OnInitDialog() {
+    CCleanTabDlg::OnInitDialog();
+    if (CMainFrame* frame = clean::MainFrame()) frame->m_pDiskCleanDlg = this;
+
+    CRect client;
+    m_list.GetClientRect(&client);
+    m_list.InsertColumn(0, "", LVCFMT_CENTER, 25);
+    m_list.InsertColumn(1, clean::kColumnPath, LVCFMT_LEFT, client.Width() - 105);
+    m_list.InsertColumn(2, clean::kColumnSize, LVCFMT_RIGHT, kSizeWidth);
+    m_list.SetExtendedStyle(LVS_EX_CHECKBOXES);
+    m_header.m_pOwnerPage = this;
+    m_header.SubclassHeader(m_list.GetHeaderCtrl());
+    ResetPage();
+    return TRUE;
+}
+
+BOOL CDiskCleanDlg::PreTranslateMessage(MSG* pMsg) {
+    // Esc goes on without the dialog's own key handling: it never ends the tab.
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE) return FALSE;
+    return CCleanTabDlg::PreTranslateMessage(pMsg);
+}
+
+void CDiskCleanDlg::EnablePair(int firstRadio, int secondRadio, BOOL enable) {
+    GetDlgItem(firstRadio)->EnableWindow(enable);
+    GetDlgItem(secondRadio)->EnableWindow(enable);
+}
+
+void CDiskCleanDlg::ResetPage() {
+    KillTimer(kDeleteTimer);
+    m_list.SetColumnWidth(2, kSizeWidth);
+    m_list.ShowWindow(SW_HIDE);
+    for (const TargetControls* target : kTargets) {
+        GetDlgItem(target->check)->ShowWindow(SW_SHOW);
+        GetDlgItem(target->allRadio)->ShowWindow(SW_SHOW);
+        GetDlgItem(target->searchRadio)->ShowWindow(SW_SHOW);
+        EnablePair(target->allRadio, target->searchRadio, FALSE);
+    }
+    m_list.DeleteAllItems();
+    m_list.SetColumnWidth(2, kSizeWidth);
+    m_bCookies = m_bRecycleBin = m_bTempFiles = m_bWindowsTemp = 0;
+    m_nAllChecked = 0;
+    m_header.SetHeaderImage(0, 0);  // the header shows what the flag says
+    m_nRowCount = 0;
+    m_nScanning = 0;
+    m_nDeleteAllFailCount = 0;
+    m_nRecycleRow = 0;
+    m_nCookiesMode = m_nTempFilesMode = m_nWindowsTempMode = m_nRecycleBinMode = 1;
+    UpdateData(FALSE);
+}
+
+void CDiskCleanDlg::OnCheckTarget(int check, int allRadio, int searchRadio) {
+    UpdateData(TRUE);
+    EnablePair(allRadio, searchRadio, IsDlgButtonChecked(check) == BST_CHECKED);
+}
+
+void CDiskCleanDlg::OnCheckCookies() { OnCheckTarget(kCookies.check, kCookies.allRadio, kCookies.searchRadio); }
+void CDiskCleanDlg::OnCheckTempFiles() { OnCheckTarget(kTempFiles.check, kTempFiles.allRadio, kTempFiles.searchRadio); }
+void CDiskCleanDlg::OnCheckWindowsTemp() {
+    OnCheckTarget(kWindowsTemp.check, kWindowsTemp.allRadio, kWindowsTemp.searchRadio);
+}
+void CDiskCleanDlg::OnCheckRecycleBin() {
+    OnCheckTarget(kRecycleBin.check, kRecycleBin.allRadio, kRecycleBin.searchRadio);
+}
+
+void CDiskCleanDlg::UpdateHostTabLock() {
+    if (m_pHost != nullptr) m_pHost->UpdateTabLock();
+}
+
+// ---- the search --------------------------------------------------------------
+
+void CDiskCleanDlg::StartScan() {
+    UpdateData(TRUE);
+    if (!m_bCookies && !m_bRecycleBin && !m_bTempFiles && !m_bWindowsTemp) {
+        MessageBox(clean::kMsgNoTarget, shell::kAppTitle, MB_OK | MB_ICONEXCLAMATION);
+        if (m_pHost != nullptr) {
+            m_pHost->SetStartText(clean::kCaptionStart);
+            m_pHost->m_nScanRunning = 0;
+            m_pHost->m_nBusy = 0;
+        }
+        return;
+    }
+    for (const TargetControls* target : kTargets) {
+        GetDlgItem(target->check)->ShowWindow(SW_HIDE);
+        GetDlgItem(target->allRadio)->ShowWindow(SW_HIDE);
+        GetDlgItem(target->searchRadio)->ShowWindow(SW_HIDE);
+    }
+    m_list.ShowWindow(SW_SHOW);
+
+    WaitForScanThread();  // a scan before the last tab switch may still be ending
+    m_choice = {m_bRecycleBin != 0, m_bTempFiles != 0, m_bWindowsTemp != 0, m_bCookies != 0};
+    m_nScanning = 1;
+    m_stopScan = 0;
+    m_workerPass = InterlockedIncrement(&m_scanPass);
+    m_pScanThread = StartThread(ScanThread, this);
+    if (m_pScanThread == nullptr) {
+        FinishScan();  // no worker: the list stays empty, the page is not left busy
+        return;
+    }
+    UpdateHostTabLock();
+}
+
+UINT CDiskCleanDlg::ScanThread(LPVOID tab) {
+    CDiskCleanDlg* self = static_cast<CDiskCleanDlg*>(tab);
+    self->RunScan(self->m_workerPass, self->m_choice);
+    return 0;
+}
+
+// The targets in their order of search (not their order on screen). Every
+// change to the list and the host is made on the tab's thread (SendScanStep);
+// a stopped pass ends at its next step.
+void CDiskCleanDlg::RunScan(LONG pass, ScanChoice choice) {
+    using clean::DiskTarget;
+    const clean::SystemFolders system = clean::ReadSystemFolders();
+    ScanStep step = {ScanStep::kBegin};
+    if (!SendScanStep(pass, step)) return;
+
+    if (choice.recycleBin) {
+        step = {ScanStep::kRecycleBinBegin};
+        if (!SendScanStep(pass, step)) return;
+        CShellExt shell;
+        m_pRecycleItems = shell.GetRecycleBinItems();
+        int count = 0;
+        for (POSITION pos = m_pRecycleItems->GetHeadPosition(); pos != nullptr; ++count) {
+            tagFOLDERITEM item = m_pRecycleItems->GetNext(pos);  // only the number of items counts
+            (void)item;
+        }
+        if (count > 0) {
+            step = {ScanStep::kRecycleBinRow, count};
+            if (!SendScanStep(pass, step)) {
+                m_pRecycleItems = nullptr;
+                return;
+            }
+        }
+        Sleep(kRecycleBinPause);
+        m_pRecycleItems = nullptr;
+    }
+    if (choice.tempFiles) {
+        for (const std::string& pattern : clean::TargetPatterns(DiskTarget::TempFiles, system))
+            if (!ListFiles(pass, pattern)) return;
+    }
+    if (choice.windowsTemp) {
+        for (const std::string& pattern : clean::TargetPatterns(DiskTarget::WindowsTemp, system))
+            if (!ListFiles(pass, pattern)) return;
+        Sleep(kFolderPause);
+    }
+    if (choice.cookies) {
+        for (const std::string& pattern : clean::TargetPatterns(DiskTarget::Cookies, system)) {
+            if (!ListFiles(pass, pattern)) return;
+            step = {ScanStep::kDropIndexDat};
+            if (!SendScanStep(pass, step)) return;
+            Sleep(kFolderPause);
+        }
+    }
+    step = {ScanStep::kEnd};
+    SendScanStep(pass, step);
+}
+
+bool CDiskCleanDlg::ListFiles(LONG pass, const std::string& pattern) {
+    return clean::WalkFiles(pattern, [this, pass](const char* path, const char* name) {
+        ScanStep step = {ScanStep::kFile};
+        step.path = path;
+        step.name = name;
+        step.size = clean::FileLength(path);
+        if (!SendScanStep(pass, step)) return false;
+        Sleep(kFilePause);
+        return true;
+    });
+}
+
+// Hands one step to the tab. While the stop question is open the tab answers
+// busy; the worker then waits at the gate the question holds and tries again.
+// False once the pass is stopped.
+bool CDiskCleanDlg::SendScanStep(LONG pass, const ScanStep& step) {
+    for (;;) {
+        EnterCriticalSection(&m_gate);
+        const bool stopped = m_stopScan != 0;
+        LeaveCriticalSection(&m_gate);
+        if (stopped) return false;
+        if (SendMessage(WM_DISK_SCAN_STEP, static_cast<WPARAM>(pass), reinterpret_cast<LPARAM>(&step)) != kTabBusy)
+            return true;
+    }
+}
+
+LRESULT CDiskCleanDlg::OnScanStep(WPARAM wParam, LPARAM lParam) {
+    if (m_asking) return kTabBusy;
+    if (static_cast<LONG>(wParam) != m_scanPass || m_stopScan) return 0;
+    const ScanStep& step = *reinterpret_cast<const ScanStep*>(lParam);
+    switch (step.kind) {
+    case ScanStep::kBegin:
+        m_nRowCount = 0;
+        m_list.DeleteAllItems();
+        if (m_pHost) m_pHost->ShowStatusLine(TRUE);
+        break;
+    case ScanStep::kRecycleBinBegin:
+        if (m_pHost) m_pHost->SetStatusText(clean::kStatusRecycleBin);
+        m_nRecycleRow = 0;
+        break;
+    case ScanStep::kRecycleBinRow: {
+        CString text;
+        text.Format(clean::kRecycleRowFormat, step.count);
+        m_list.InsertItem(0, "");
+        m_list.SetItemText(0, 1, text);
+        ++m_nRowCount;
+        m_nRecycleRow = 1;
+        break;
+    }
+    case ScanStep::kFile: AppendFileRow(step); break;
+    case ScanStep::kDropIndexDat: RemoveIndexDatRows(); break;
+    case ScanStep::kEnd: FinishScan(); break;
+    }
+    return 0;
+}
+
+void CDiskCleanDlg::AppendFileRow(const ScanStep& step) {
+    const int row = m_list.InsertItem(m_list.GetItemCount(), "");
+    m_list.SetItemText(row, 1, step.path);
+    if (m_pHost) m_pHost->SetStatusText(clean::ListingStatus(step.path, step.name).c_str());
+    m_list.SetItemText(row, 2, clean::SizeText(step.size).c_str());
+    if (++m_nRowCount > kRowsBeforeNarrowing) m_list.SetColumnWidth(2, kNarrowSizeWidth);
+}
+
+// Walks the whole list, last row first; the row counter stays as it is.
+void CDiskCleanDlg::RemoveIndexDatRows() {
+    for (int row = m_list.GetItemCount() - 1; row >= 0; --row) {
+        if (clean::IsIndexDatPath(m_list.GetItemText(row, 1))) m_list.DeleteItem(row);
+    }
+}
+
+void CDiskCleanDlg::FinishScan() {
+    m_nScanning = 0;
+    if (m_pHost != nullptr) {
+        m_pHost->ShowDeleteButton(TRUE);
+        m_pHost->SetStartText(clean::kCaptionInitialScreen);
+        m_pHost->SetStatusText(clean::kStatusSearchDone);
+        m_pHost->m_nBusy = 0;
+        if (m_nRowCount == 0) m_pHost->ShowDeleteButton(FALSE);
+    }
+    UpdateHostTabLock();
+}
+
+void CDiskCleanDlg::HoldScan() {
+    EnterCriticalSection(&m_gate);
+    m_asking = true;
+}
+
+void CDiskCleanDlg::ContinueScan() {
+    m_asking = false;
+    LeaveCriticalSection(&m_gate);
+}
+
+void CDiskCleanDlg::AbandonScan() {
+    m_stopScan = 1;
+    InterlockedIncrement(&m_scanPass);  // whatever the worker still sends is dropped
+    m_asking = false;
+    LeaveCriticalSection(&m_gate);
+    WaitForScanThread();
+    m_nScanning = 0;
+    UpdateHostTabLock();
+}
+
+void CDiskCleanDlg::WaitForScanThread() { JoinThread(m_pScanThread); }
+
+// ---- ticking all rows through the header -------------------------------------
+
+void CDiskCleanDlg::OnColumnclickDiskList(NMHDR* pNMHDR, LRESULT* pResult) {
+    *pResult = 0;
+    const NMLISTVIEW* view = reinterpret_cast<const NMLISTVIEW*>(pNMHDR);
+    if (m_list.GetItemCount() == 0 || view->iSubItem != 0) return;
+    if (!m_nAllChecked) {
+        WaitForSelectAllThread();  // the last pass has ended; only its thread may linger
+        m_stopSelectAll = 0;
+        m_nSelectAllBusy = 1;
+        m_pSelectAllThread = StartThread(SelectAllThread, this);
+        if (m_pSelectAllThread == nullptr) m_nSelectAllBusy = 0;
+        m_nAllChecked = 1;
+        UpdateHostTabLock();
+        return;
+    }
+    StopSelectAll();
+    for (int row = 0; row < m_list.GetItemCount(); ++row) m_list.SetCheck(row, FALSE);
+    m_nAllChecked = 0;
+    m_header.SetHeaderImage(0, 0);
+}
+
+UINT CDiskCleanDlg::SelectAllThread(LPVOID tab) {
+    CDiskCleanDlg* self = static_cast<CDiskCleanDlg*>(tab);
+    self->m_nSelectAllBusy = 1;
+    HWND window = self->m_hWnd;
+    ::SendMessageA(window, WM_DISK_SELECT_STEP, kShowChecked, 0);
+    for (int row = 0; !self->m_stopSelectAll; ++row) {
+        if (!::SendMessageA(window, WM_DISK_SELECT_STEP, kCheckRow, row)) break;  // past the last row
+    }
+    self->m_nSelectAllBusy = 0;
+    ::PostMessageA(window, WM_DISK_SELECT_STEP, kSelectAllEnded, 0);
+    return 0;
+}
+
+// Steps of the tick-all pass; a stopped pass ticks no further row.
+LRESULT CDiskCleanDlg::OnSelectStep(WPARAM wParam, LPARAM lParam) {
+    switch (wParam) {
+    case kShowChecked:
+        if (!m_stopSelectAll) m_header.SetHeaderImage(0, 1);
+        return 0;
+    case kCheckRow: {
+        const int row = static_cast<int>(lParam);
+        if (m_stopSelectAll || row >= m_list.GetItemCount()) return 0;
+        m_list.SetCheck(row, TRUE);
+        return 1;
+    }
+    case kSelectAllEnded:
+        if (m_pSelectAllThread != nullptr && !m_nSelectAllBusy) WaitForSelectAllThread();
+        UpdateHostTabLock();
+        return 0;
+    }
+    return 0;
+}
+
+void CDiskCleanDlg::StopSelectAll() {
+    m_stopSelectAll = 1;
+    WaitForSelectAllThread();
+    m_nSelectAllBusy = 0;
+    UpdateHostTabLock();
+}
+
+void CDiskCleanDlg::WaitForSelectAllThread() { JoinThread(m_pSelectAllThread); }
+
+void CDiskCleanDlg::OnItemchangedDiskList(NMHDR* pNMHDR, LRESULT* pResult) {
+    *pResult = 0;
+    const NMLISTVIEW* view = reinterpret_cast<const NMLISTVIEW*>(pNMHDR);
+    // Only a change of the tick box; the new state also carries selection
+    // and focus bits.
+    if (!(view->uChanged & LVIF_STATE) || !((view->uNewState ^ view->uOldState) & LVIS_STATEIMAGEMASK)) return;
+    const UINT image = view->uNewState & LVIS_STATEIMAGEMASK;
+    if (image == INDEXTOSTATEIMAGEMASK(2)) {
+        const int rows = m_list.GetItemCount();
+        for (int row = 0; row < rows; ++row)
+            if (!m_list.GetCheck(row)) return;
+        m_header.SetHeaderImage(0, 1);
+        m_nAllChecked = 1;
+    } else if (image == INDEXTOSTATEIMAGEMASK(1) && m_nAllChecked) {
+        m_header.SetHeaderImage(0, 0);
+        m_nAllChecked = 0;
+    }
+}
+
+// ---- deleting the ticked rows ------------------------------------------------
+
+void CDiskCleanDlg::PrepareDelete() {
+    if (m_pHost) m_pHost->BeginWaitCursor();
+    m_nFailCount = 0;
+    m_nSelectedCount = 0;
+    for (int row = m_list.GetItemCount() - 1; row >= 0; --row) {
+        if (row == 0 && m_nRecycleRow) {
+            if (m_list.GetCheck(0)) {
+                clean::EmptyRecycleBins();
+                m_nRecycleRow = 0;
+                ++m_nSelectedCount;
+                m_list.DeleteItem(0);
+            }
+            continue;
+        }
+        if (m_list.GetCheck(row)) ++m_nSelectedCount;
+        SetTimer(kDeleteTimer, kDeleteDelay, nullptr);
+    }
+    const int fileRows = m_list.GetItemCount() - (m_nRecycleRow ? 1 : 0);
+    if (m_list.GetItemCount() == 0) m_header.SetHeaderImage(0, 0);
+    if ((m_nSelectedCount == 0 || fileRows == 0) && m_pHost) SetEvent(m_pHost->m_hCompletion);
+}
+
+void CDiskCleanDlg::OnTimer(UINT_PTR nIDEvent) {
+    if (nIDEvent == kDeleteTimer) DeleteCheckedFiles();
+    else CCleanTabDlg::OnTimer(nIDEvent);
+}
+
+// Runs on the tab's thread; waits for a tick-all pass by firing again later.
+void CDiskCleanDlg::DeleteCheckedFiles() {
+    if (m_nSelectAllBusy) return;
+    KillTimer(kDeleteTimer);
+    for (int row = m_list.GetItemCount() - 1; row >= 0; --row) {
+        if (row == 0 && m_nRecycleRow) continue;
+        if (!m_list.GetCheck(row)) continue;
+        if (DeleteFileA(m_list.GetItemText(row, 1))) m_list.DeleteItem(row);
+        else ++m_nFailCount;  // the row stays, ticked
+    }
+    if (m_pHost) SetEvent(m_pHost->m_hCompletion);
+}
+
+// ---- deleting a whole target -------------------------------------------------
+
+namespace {
+enum DeleteAllTarget { kAllCookies, kAllTempFiles, kAllWindowsTemp, kAllRecycleBin };
+}  // namespace
+
+void CDiskCleanDlg::OnRadioCookiesAll() { DeleteAllOf(kAllCookies); }
+void CDiskCleanDlg::OnRadioTempFilesAll() { DeleteAllOf(kAllTempFiles); }
+void CDiskCleanDlg::OnRadioWindowsTempAll() { DeleteAllOf(kAllWindowsTemp); }
+void CDiskCleanDlg::OnRadioRecycleBinAll() { DeleteAllOf(kAllRecycleBin); }
+
+void CDiskCleanDlg::DeleteAllOf(int target) {
+    struct Row {
+        const TargetControls* controls;
+        int CDiskCleanDlg::*checked;
+        int CDiskCleanDlg::*mode;
+        const char* question;
+    };
+    static const Row rows[] = {
+        {&kCookies, &CDiskCleanDlg::m_bCookies, &CDiskCleanDlg::m_nCookiesMode, clean::kQuestionCookies},
+        {&kTempFiles, &CDiskCleanDlg::m_bTempFiles, &CDiskCleanDlg::m_nTempFilesMode, clean::kQuestionTempFiles},
+        {&kWindowsTemp, &CDiskCleanDlg::m_bWindowsTemp, &CDiskCleanDlg::m_nWindowsTempMode,
+         clean::kQuestionWindowsTemp},
+        {&kRecycleBin, &CDiskCleanDlg::m_bRecycleBin, &CDiskCleanDlg::m_nRecycleBinMode,
+         clean::kQuestionRecycleBin},
+    };
+    const Row& row = rows[target];
+    UpdateData(TRUE);
+    if (!(this->*row.checked)) return;  // only a ticked row's pair is enabled
+
+    if (MessageBox(row.question, shell::kAppTitle, MB_YESNO | MB_ICONQUESTION) != IDYES) {
+        this->*row.mode = 1;
+        UpdateData(FALSE);
+        GetDlgItem(row.controls->searchRadio)->SetFocus();
+        return;
+    }
+    using clean::DiskTarget;
+    if (target == kAllRecycleBin) {
+        clean::EmptyRecycleBins();
+        MessageBox(clean::kMsgTaskDone, shell::kAppTitle, MB_OK | MB_ICONEXCLAMATION);
+    } else {
+        const DiskTarget kind = target == kAllCookies     ? DiskTarget::Cookies
+                                : target == kAllTempFiles ? DiskTarget::TempFiles
+                                                          : DiskTarget::WindowsTemp;
+        for (const std::string& pattern : clean::TargetPatterns(kind, clean::ReadSystemFolders()))
+            clean::DeleteAllFiles(pattern, m_nDeleteAllFailCount);
+    }
+    EnablePair(row.controls->allRadio, row.controls->searchRadio, FALSE);
+    this->*row.checked = 0;
+    this->*row.mode = 1;
+    UpdateData(FALSE);
+    if (target == kAllRecycleBin) return;
+    if (m_nDeleteAllFailCount > 0)
+        MessageBox(clean::kMsgFilesInUse, shell::kAppTitle, MB_OK | MB_ICONSTOP);
+    else
+        MessageBox(clean::kMsgTaskDone, shell::kAppTitle, MB_OK | MB_ICONEXCLAMATION);
+    m_nDeleteAllFailCount = 0;
+}
+
+void CDiskCleanDlg::OnDestroy() {
+    // The workers end before the window they write to.
+    m_stopSelectAll = 1;
+    WaitForSelectAllThread();
+    EnterCriticalSection(&m_gate);
+    m_stopScan = 1;
+    InterlockedIncrement(&m_scanPass);
+    LeaveCriticalSection(&m_gate);
+    WaitForScanThread();
+    KillTimer(kDeleteTimer);
+    CCleanTabDlg::OnDestroy();
+}

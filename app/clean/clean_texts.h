@@ -1,0 +1,60 @@
+// Every text the PC cleaning page and its disk tab show, exactly as the user
+// sees it, and the fixed paths of the disk tab. Boxes captioned with the
+// application title use shell::kAppTitle (app/shell_texts.h).
+#pragma once
+
+namespace clean {
+
+// The host page.
+inline constexpr char kBoxTitle[] = "Purvex";
+inline constexpr char kCaptionStart[] = "검사시작";
+inline constexpr char kCaptionDelete[] = "삭  제";
+inline constexpr char kCaptionStop[] = "중  지";
+inline constexpr char kCaptionInitialScreen[] = "초기화면";
+inline constexpr char kCaptionDeleteRecords[] = "삭    제";  // the start button on tabs 1 and 2
+inline constexpr char kCaptionRescan[] = "다시검사";           // the start button after a startup scan
+inline constexpr char kStatusInitial[] = "검사대상 : ";
+inline constexpr char kStatusSearchDone[] = "검사대상 : 검색이 완료되었습니다.";
+inline constexpr char kStatusRecycleBin[] = "검사대상 : 휴지통 검색중..";
+inline constexpr char kMsgStopQuestion[] = "정말 중지하겠습니까?";
+inline constexpr char kMsgNothingChecked[] = "치료할 항목을 선택하지 않으셨습니다.";
+inline constexpr char kMsgDeletionDone[] = "작업을 완료 하였습니다.";  // with the blank, unlike kMsgTaskDone
+inline constexpr char kMsgFileInUse[] =
+    "시스템에 사용중인 파일입니다.\r\n\r\n삭제하시려면 안전모드로 부팅 후 다시 실행하여 주시기 바랍니다.";
+inline constexpr char kMsgFilesInUse[] =
+    "시스템에 사용중인 파일이 있습니다.\r\n\r\n삭제하시려면 안전모드로 부팅 후 다시 실행하여 주시기 바랍니다.";
+
+// Tab captions, left to right, and their images in bitmap 252.
+inline constexpr char kTabDisk[] = "디스크 정리";
+inline constexpr char kTabWorkRecord[] = "작업기록  정리";
+inline constexpr char kTabAutoRecord[] = "자동기록  정리";
+inline constexpr char kTabStartup[] = "시작 프로그램 정리";
+
+// Painted at the foot of the page.
+inline constexpr char kFontName[] = "굴림";
+inline constexpr char kMakerNotice[] = "Copyright (c) (주)Orvane. All rights reserved.";
+
+// The disk tab.
+inline constexpr char kMsgNoTarget[] = "검색할 대상을 선택하여 주시기 바랍니다.";
+inline constexpr char kMsgTaskDone[] = "작업을 완료하였습니다.";
+inline constexpr char kQuestionCookies[] = "쿠키 파일을 모두 삭제하시겠습니까?";
+inline constexpr char kQuestionTempFiles[] = "Temp 임시 파일을 모두 삭제하시겠습니까?";
+inline constexpr char kQuestionWindowsTemp[] = "윈도우 임시 파일을 모두 삭제하시겠습니까?";
+inline constexpr char kQuestionRecycleBin[] = "휴지통의 파일을 모두 비우시겠습니까?";
+inline constexpr char kRecycleRowFormat[] = "휴지통 (파일 갯수 : %d개)";
+inline constexpr char kListingStatusFormat[] = "검사대상 : %s";
+inline constexpr char kSizeFormat[] = "%.1lfKB";
+inline constexpr char kColumnPath[] = "파 일 경 로";
+inline constexpr char kColumnSize[] = "파일 크기";
+inline constexpr char kIndexDat[] = "index.dat";
+
+// Folders of the targets (see TargetPatterns in disk_targets.h).
+inline constexpr char kProfileCookiesFormat[] = "C:\\Documents and Settings\\%s\\Cookies\\*.*";
+inline constexpr char kSystemCookiesSuffix[] = "\\Cookies\\*.*";  // after the system directory's first 10 characters
+inline constexpr char kProfileTempFormat[] = "C:\\Documents and Settings\\%s\\Local Settings\\Temp\\*.*";
+inline constexpr char kTempPathFormat[] = "%s*.*";
+inline constexpr char kWindowsTempFormat[] = "%s\\Temp\\*.*";
+inline constexpr char kWindowsTempFixed[] = "C:\\Windows\\Temp\\*.*";
+inline constexpr char kWinntTempFixed[] = "C:\\WinNT\\Temp\\*.*";
+
+}  // namespace clean
