@@ -23,6 +23,8 @@ constexpr Tab kTabs[] = {
     {clean::kTabAutoRecord, 0},
     {clean::kTabStartup, 3},
 };
+constexpr int kTabPaddingX = 3;  // pixels left and right of a tab's image and caption
+constexpr int kTabPaddingY = 3;  // the control's own
 
 // Draws a bitmap resource at its own size; nothing when it is missing.
 void DrawBitmap(CDC* pDC, UINT id, int x, int y, bool fromBottom) {
@@ -68,34 +70,16 @@ void CCleanPcView::OnInitialUpdate() {
     CFormView::OnInitialUpdate();
     m_noticeFont.CreatePointFont(90, clean::kFontName);
     m_tabs.LoadTabImages(IDB_TAB_IMAGES);
+    // The four captions in 굴림 fill the control's width: with the default
+    // padding of 6 pixels the last tab would be cut off behind scroll arrows.
+    m_tabs.SendMessage(TCM_SETPADDING, 0, MAKELPARAM(kTabPaddingX, kTabPaddingY));
     for (int i = 0; i < static_cast<int>(sizeof kTabs / sizeof kTabs[0]); ++i)
         m_tabs.InsertItem(i, kTabs[i].caption, kTabs[i].image);
     m_tabs.CreatePages();
-    FitButtonRow();
     m_nBusy = 0;
     ShowDeleteButton(FALSE);
     ShowStatusLine(FALSE);
     if (CMainFrame* frame = clean::MainFrame()) frame->m_pCleanPcView = this;
-}
-
-// A Korean font substituted for "굴림" with larger letters makes the template
-// taller than the page pane, and the buttons at its foot would be cut off:
-// the button row then moves up until it ends just inside the pane.
-void CCleanPcView::FitButtonRow() {
-    constexpr int kBottomMargin = 4;  // pixels below the buttons
-    CRect client, start;
-    GetClientRect(&client);
-    m_startButton.GetWindowRect(&start);
-    ScreenToClient(&start);
-    const int overflow = start.bottom - (client.bottom - kBottomMargin);
-    if (overflow <= 0) return;
-    for (CWnd* button : {static_cast<CWnd*>(&m_startButton), static_cast<CWnd*>(&m_deleteButton)}) {
-        CRect place;
-        button->GetWindowRect(&place);
-        ScreenToClient(&place);
-        button->SetWindowPos(nullptr, place.left, place.top - overflow, 0, 0,
-                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
 }
 
 void CCleanPcView::OnDraw(CDC* pDC) {

@@ -90,7 +90,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    void FitButtonRow();
     void StartDiskDeletion(CMainFrame* frame);
     void WaitForWaiter();
 
