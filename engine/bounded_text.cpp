@@ -5,10 +5,6 @@
 
 namespace engine {
 
-namespace {
-char FoldAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-}  // namespace
-
 bool JoinText(char* dest, size_t capacity, const char* a, const char* b, const char* c) {
     if (capacity == 0) return false;
     const char* parts[3] = {a, b, c};
@@ -47,34 +43,6 @@ void CopyCut(char* dest, size_t capacity, const char* src) {
         }
     }
     dest[at] = 0;
-}
-
-bool EqualsNoCaseN(const char* a, const char* b, size_t n) {
-    size_t i = 0;
-    while (i < n) {
-        char x = a[i], y = b[i];
-        if (!x || !y) return x == y;
-        if (IsDBCSLeadByte(static_cast<BYTE>(x))) {
-            if (x != y) return false;
-            if (i + 1 < n && a[i + 1] != b[i + 1]) return false;
-            if (!a[i + 1]) return true;  // both end here (they were equal)
-            i += 2;
-            continue;
-        }
-        if (FoldAscii(x) != FoldAscii(y)) return false;
-        ++i;
-    }
-    return true;
-}
-
-bool StartsWithNoCase(const char* text, const char* prefix) {
-    size_t n = strlen(prefix);
-    return strnlen(text, n) == n && EqualsNoCaseN(text, prefix, n);
-}
-
-bool EqualsNoCase(const char* a, const char* b) {
-    size_t n = strlen(a);
-    return strlen(b) == n && EqualsNoCaseN(a, b, n);
 }
 
 }  // namespace engine

@@ -4,6 +4,8 @@
 #pragma once
 #include <stddef.h>
 
+#include "base/ansi_text.h"
+
 namespace engine {
 
 constexpr size_t kNameSize = 255;   // names and database texts, terminator included
@@ -19,11 +21,9 @@ bool JoinText(char* dest, size_t capacity, const char* a, const char* b = nullpt
 // meaningful, such as the process names of the process table.
 void CopyCut(char* dest, size_t capacity, const char* src);
 
-// ASCII letters compared without regard to case; double-byte characters of
-// the ANSI code page compared exactly (their trail bytes may be letters).
-bool StartsWithNoCase(const char* text, const char* prefix);
-bool EqualsNoCase(const char* a, const char* b);
-// Compares the first n characters like strnicmp: stops early when both end.
-bool EqualsNoCaseN(const char* a, const char* b, size_t n);
+// Case-blind comparison of ANSI texts (base/ansi_text.h).
+using base::EqualsNoCase;
+using base::EqualsNoCaseN;
+using base::StartsWithNoCase;
 
 }  // namespace engine

@@ -5,8 +5,8 @@
 
 #include "adb/item_type.h"
 #include "base/folder_tree.h"
+#include "base/protected_locations.h"
 #include "engine/bounded_text.h"
-#include "engine/protected_locations.h"
 #include "engine/registry_roots.h"
 #include "engine/removal.h"
 #include "engine/winsock_catalog.h"
@@ -68,13 +68,13 @@ bool IsRegistryItem(uint8_t type) { return (type >= 2 && type <= 18) || (type >=
 
 // An item whose removal would take a protected folder, key or value with it.
 bool NamesProtectedLocation(const AdwareItem& item, const char* location, const char* target) {
-    if (IsFolderItem(item.type)) return IsProtectedFolder(location);
+    if (IsFolderItem(item.type)) return base::IsProtectedFolder(location);
     if (!IsRegistryItem(item.type)) return false;
     const adb::ItemTypeInfo info = adb::DescribeItemType(item.type);
     HKEY root = RootKeyHandle(info.root);
     if (!root) return false;  // nothing is removed without a root
-    if (info.kind == adb::ItemKind::key) return IsProtectedKey(root, location);
-    return IsProtectedValue(root, location, target);
+    if (info.kind == adb::ItemKind::key) return base::IsProtectedKey(root, location);
+    return base::IsProtectedValue(root, location, target);
 }
 
 }  // namespace

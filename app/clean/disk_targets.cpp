@@ -6,6 +6,7 @@
 #include <string.h>
 
 #include "app/clean/clean_texts.h"
+#include "base/protected_locations.h"
 #include "base/unique_handle.h"
 
 namespace clean {
@@ -33,10 +34,13 @@ std::string FolderKey(const std::string& pattern) {
     return folder;
 }
 
-// Adds pattern unless it is empty (it did not fit), too long, or searches a
-// folder already in the list.
+// Adds pattern unless it is empty (it did not fit), too long, searches a
+// folder already in the list, or would empty a folder the system cannot do
+// without: a temporary path set to a drive root or the Windows folder must not
+// make the walk, which goes into every subfolder, empty the whole drive.
 void AddOnce(std::vector<std::string>& patterns, const std::string& pattern) {
     if (pattern.empty() || pattern.size() >= kPathSize) return;
+    if (base::IsProtectedFolder(FolderKey(pattern).c_str())) return;
     for (const std::string& known : patterns)
         if (SameSearchFolder(known, pattern)) return;
     patterns.push_back(pattern);

@@ -32,7 +32,8 @@ SystemFolders ReadSystemFolders();
 // layout of the NT 5 family on drive C, the first 10 characters of the system
 // directory, the usual names of the Windows directory) and the folders the
 // system itself names for it, each folder once (compared by long name,
-// without regard to case). The search and the delete-all of a target use
+// without regard to case). A folder that is, or contains, a protected
+// location (base/protected_locations.h) is left out. The search and the delete-all of a target use
 // this same list, so "검색하기" lists exactly the files "일괄삭제" deletes.
 std::vector<std::string> TargetPatterns(DiskTarget target, const SystemFolders& system);
 // Whether two search patterns search the same folder: compared by the

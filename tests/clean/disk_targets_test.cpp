@@ -104,6 +104,20 @@ TEST(TargetPatterns, OfThisSystemIncludeItsOwnFolders) {
     EXPECT_NE(std::find(cookies.begin(), cookies.end(), system.shellCookies + "\\*.*"), cookies.end());
 }
 
+// A temporary path set to a drive root, the Windows folder or the profile
+// would make the walk empty all of it: such a folder is left out.
+TEST(TargetPatterns, NeverAFolderTheSystemCannotDoWithout) {
+    SystemFolders system = clean::ReadSystemFolders();
+    char profile[MAX_PATH] = {};
+    GetEnvironmentVariableA("USERPROFILE", profile, MAX_PATH);
+    for (const std::string& temp : {std::string("C:\\"), system.windowsDir + "\\", std::string(profile) + "\\"}) {
+        SCOPED_TRACE(temp);
+        system.tempPath = temp;
+        const Patterns patterns = TargetPatterns(DiskTarget::TempFiles, system);
+        EXPECT_EQ(std::find(patterns.begin(), patterns.end(), temp + "*.*"), patterns.end());
+    }
+}
+
 // A planted tree: files at two depths, a dot-folder, a dot-file, and a link
 // to a folder outside the tree.
 class Walk : public ::testing::Test {

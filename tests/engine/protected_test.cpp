@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
-#include "engine/protected_locations.h"
+#include "base/protected_locations.h"
 #include "engine_test_support.h"
 #include "tests/support/registry_sandbox.h"
 #include "tests/support/sandbox.h"
@@ -59,12 +59,12 @@ TEST(ProtectedFolders, EverySpellingOfASystemFolderIsRefused) {
         Shell(CSIDL_DESKTOPDIRECTORY), Shell(CSIDL_PERSONAL) + "\\",                // the user's documents
         current, ".", Parent(current),                                              // the installation folder
         sandbox.Sub("ToWindows"), sandbox.Sub("ToWindows\\System32\\..")};          // a link to the system
-    for (const std::string& path : refused) EXPECT_TRUE(engine::IsProtectedFolder(path.c_str())) << path;
+    for (const std::string& path : refused) EXPECT_TRUE(base::IsProtectedFolder(path.c_str())) << path;
 
     const std::string allowed[] = {sandbox.path(), windows + "\\Temp\\Adware", programs + "\\Adware",
                                    Shell(CSIDL_DESKTOPDIRECTORY) + "\\Adware", profile + "\\Application Data\\Ad",
                                    system + "\\AdwareFolder"};
-    for (const std::string& path : allowed) EXPECT_FALSE(engine::IsProtectedFolder(path.c_str())) << path;
+    for (const std::string& path : allowed) EXPECT_FALSE(base::IsProtectedFolder(path.c_str())) << path;
 }
 
 TEST(ProtectedKeys, SystemKeysAndTheirContainersAreRefusedInAnySpelling) {
@@ -100,14 +100,14 @@ TEST(ProtectedKeys, SystemKeysAndTheirContainersAreRefusedInAnySpelling) {
         {HKEY_USERS, "S-1-5-21-1\\Software\\Adware", false},
         {HKEY_CURRENT_CONFIG, "Software", false},
     };
-    for (const Case& c : cases) EXPECT_EQ(engine::IsProtectedKey(c.root, c.key), c.refused) << c.key;
+    for (const Case& c : cases) EXPECT_EQ(base::IsProtectedKey(c.root, c.key), c.refused) << c.key;
 
     const char winlogon[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
-    EXPECT_TRUE(engine::IsProtectedValue(HKEY_LOCAL_MACHINE, winlogon, "Shell"));
-    EXPECT_TRUE(engine::IsProtectedValue(HKEY_LOCAL_MACHINE, "software\\microsoft\\windows nt\\currentversion\\winlogon\\",
+    EXPECT_TRUE(base::IsProtectedValue(HKEY_LOCAL_MACHINE, winlogon, "Shell"));
+    EXPECT_TRUE(base::IsProtectedValue(HKEY_LOCAL_MACHINE, "software\\microsoft\\windows nt\\currentversion\\winlogon\\",
                                          "USERINIT"));
-    EXPECT_FALSE(engine::IsProtectedValue(HKEY_LOCAL_MACHINE, winlogon, "AdwareNotify"));
-    EXPECT_FALSE(engine::IsProtectedValue(HKEY_CURRENT_USER, winlogon, "Shell"));
+    EXPECT_FALSE(base::IsProtectedValue(HKEY_LOCAL_MACHINE, winlogon, "AdwareNotify"));
+    EXPECT_FALSE(base::IsProtectedValue(HKEY_CURRENT_USER, winlogon, "Shell"));
 }
 
 // A hostile database: each record names protected locations the repair

@@ -1,4 +1,4 @@
-#include "engine/protected_locations.h"
+#include "base/protected_locations.h"
 
 #include <shlobj.h>
 #include <string.h>
@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "base/unique_handle.h"
-#include "engine/bounded_text.h"
+#include "base/ansi_text.h"
 
-namespace engine {
+namespace base {
 
 namespace {
 
@@ -385,4 +385,4 @@ bool IsProtectedValue(HKEY root, const char* subkey, const char* name) {
     return false;
 }
 
-}  // namespace engine
+}  // namespace base

@@ -1,15 +1,16 @@
-// Locations a cure never removes, whatever the database says. The database
-// and its updates decide what a repair deletes, and one wrong or hostile
-// record must not be able to take the system with it: the repair asks here
-// before every folder, key and value removal, and an item naming a protected
-// location is left alone and reported as failed.
+// Locations the program never removes, whatever it is told. The adware
+// database and its updates decide what a cure deletes, and one wrong or
+// hostile record must not be able to take the system with it: the repair asks
+// here before every folder, key and value removal, and an item naming a
+// protected location is left alone and reported as failed. The cleaning tabs
+// ask before they empty a folder the system names for them.
 //
 // The whole list lives in protected_locations.cpp, each entry with the reason
 // it is there.
 #pragma once
 #include <windows.h>
 
-namespace engine {
+namespace base {
 
 // True when removing the folder tree at path would remove a protected folder:
 // path names one of them or a folder that contains one. Spellings do not
@@ -29,4 +30,4 @@ bool IsProtectedKey(HKEY root, const char* subkey);
 // and user initialisation of the machine.
 bool IsProtectedValue(HKEY root, const char* subkey, const char* name);
 
-}  // namespace engine
+}  // namespace base

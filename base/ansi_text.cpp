@@ -1,0 +1,40 @@
+#include "base/ansi_text.h"
+
+#include <windows.h>
+#include <string.h>
+
+namespace base {
+
+namespace {
+char FoldAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+}  // namespace
+
+bool EqualsNoCaseN(const char* a, const char* b, size_t n) {
+    size_t i = 0;
+    while (i < n) {
+        char x = a[i], y = b[i];
+        if (!x || !y) return x == y;
+        if (IsDBCSLeadByte(static_cast<BYTE>(x))) {
+            if (x != y) return false;
+            if (i + 1 < n && a[i + 1] != b[i + 1]) return false;
+            if (!a[i + 1]) return true;  // both end here (they were equal)
+            i += 2;
+            continue;
+        }
+        if (FoldAscii(x) != FoldAscii(y)) return false;
+        ++i;
+    }
+    return true;
+}
+
+bool StartsWithNoCase(const char* text, const char* prefix) {
+    size_t n = strlen(prefix);
+    return strnlen(text, n) == n && EqualsNoCaseN(text, prefix, n);
+}
+
+bool EqualsNoCase(const char* a, const char* b) {
+    size_t n = strlen(a);
+    return strlen(b) == n && EqualsNoCaseN(a, b, n);
+}
+
+}  // namespace base
