@@ -1,31 +1,213 @@
 #include "app/clean/StartupDlg.h"
 
+#include <commctrl.h>
+
 #include "app/clean/CleanPcView.h"
 #include "app/clean/clean_frame.h"
 #include "app/clean/clean_texts.h"
+#include "app/shell_texts.h"
+
+namespace {
+
+enum Column { kTickColumn, kNameColumn, kDataColumn, kPathColumn };
+constexpr int kTickWidth = 25;
+constexpr int kNameWidth = 90;
+constexpr int kPathWidth = 140;
+constexpr int kNarrowPathWidth = 124;  // leaves room for the list's scroll bar
+constexpr int kFixedWidths = 255;      // the data column takes the rest
+
+// Header images of CSortHeaderCtrl.
+enum HeaderImage { kUncheckedBox, kCheckedBox, kUpArrow, kDownArrow };
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CStartupDlg, CCleanTabDlg)
+    ON_NOTIFY(LVN_COLUMNCLICK, IDC_STARTUP_LIST, OnColumnclickStartupList)
+    ON_NOTIFY(LVN_ITEMCHANGED, IDC_STARTUP_LIST, OnItemchangedStartupList)
+END_MESSAGE_MAP()
 
 CStartupDlg::CStartupDlg() : CCleanTabDlg(IDD) {}
+
+void CStartupDlg::DoDataExchange(CDataExchange* pDX) {
+    CCleanTabDlg::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_STARTUP_LIST, m_list);
+}
 
 BOOL CStartupDlg::OnInitDialog() {
     CCleanTabDlg::OnInitDialog();
     if (CMainFrame* frame = clean::MainFrame()) frame->m_pStartupDlg = this;
+
+    CRect client;
+    m_list.GetClientRect(&client);
+    m_list.InsertColumn(kTickColumn, "", LVCFMT_CENTER, kTickWidth);
+    m_list.InsertColumn(kNameColumn, clean::kColumnValueName, LVCFMT_LEFT, kNameWidth);
+    m_list.InsertColumn(kDataColumn, clean::kColumnDataValue, LVCFMT_LEFT, client.Width() - kFixedWidths);
+    m_list.InsertColumn(kPathColumn, clean::kColumnStartupPath, LVCFMT_LEFT, kPathWidth);
+    m_list.SetExtendedStyle(LVS_EX_CHECKBOXES);
+    m_header.m_pOwnerPage = this;
+    m_header.SubclassHeader(m_list.GetHeaderCtrl());
     return TRUE;
 }
 
-// The listing is not part of the program yet; the scan already gives the host
-// back the way a finished scan does.
-void CStartupDlg::ScanEntries() {
+CCleanPcView* CStartupDlg::Host() const {
     CMainFrame* frame = clean::MainFrame();
-    CCleanPcView* host = frame ? frame->m_pCleanPcView : nullptr;
-    if (host == nullptr) return;
-    host->ShowDeleteButton(TRUE);
-    host->SetStartText(clean::kCaptionRescan);
-    host->ShowStatusLine(FALSE);
-    host->SetStatusText("");
-    host->m_nBusy = 0;
+    return frame ? frame->m_pCleanPcView : nullptr;
 }
 
-// Nothing is listed yet, so nothing is deleted.
-BOOL CStartupDlg::DeleteEntries() { return FALSE; }
+// ---- the rows ------------------------------------------------------------------
 
-void CStartupDlg::ResetList() {}
+startup::StartupRow CStartupDlg::ReadRow(int row) const {
+    startup::StartupRow texts;
+    texts.name = static_cast<LPCTSTR>(m_list.GetItemText(row, kNameColumn));
+    texts.data = static_cast<LPCTSTR>(m_list.GetItemText(row, kDataColumn));
+    texts.path = static_cast<LPCTSTR>(m_list.GetItemText(row, kPathColumn));
+    texts.checked = m_list.GetCheck(row) != FALSE;
+    return texts;
+}
+
+void CStartupDlg::WriteRow(int row, const startup::StartupRow& texts) {
+    m_list.SetItemText(row, kNameColumn, texts.name.c_str());
+    m_list.SetItemText(row, kDataColumn, texts.data.c_str());
+    m_list.SetItemText(row, kPathColumn, texts.path.c_str());
+    m_list.SetCheck(row, texts.checked ? TRUE : FALSE);
+}
+
+void CStartupDlg::ShowAllChecked(int allChecked) {
+    m_nAllChecked = allChecked;
+    m_header.SetHeaderImage(kTickColumn, allChecked ? kCheckedBox : kUncheckedBox);
+}
+
+// ---- the scan ------------------------------------------------------------------
+
+void CStartupDlg::ScanEntries() {
+    CCleanPcView* host = Host();
+    if (host) host->BeginWaitCursor();  // the scan runs to its end inside the button's handler
+    m_writingRows = true;
+    m_list.DeleteAllItems();
+    const startup::StartupList found = startup::ScanStartupEntries();
+    for (size_t i = 0; i < found.rows.size(); ++i) {
+        const int row = m_list.InsertItem(static_cast<int>(i), "");
+        if (row >= 0) WriteRow(row, found.rows[i]);
+    }
+    m_writingRows = false;
+    if (found.narrowPathColumn) m_list.SetColumnWidth(kPathColumn, kNarrowPathWidth);
+    // Listed rows arrive unticked, which clears the all-checked flag as a row
+    // unticked by hand does; an empty list shows the empty box and leaves the
+    // flag as it is, as a deletion that empties the list does.
+    if (found.rows.empty()) m_header.SetHeaderImage(kTickColumn, kUncheckedBox);
+    else if (m_nAllChecked) ShowAllChecked(0);
+
+    if (host) {
+        host->ShowDeleteButton(TRUE);
+        host->SetStartText(clean::kCaptionRescan);
+        host->ShowStatusLine(FALSE);
+        host->SetStatusText("");
+        host->m_nBusy = 0;
+        host->EndWaitCursor();
+    }
+}
+
+void CStartupDlg::ResetList() {
+    m_writingRows = true;
+    m_list.DeleteAllItems();
+    m_writingRows = false;
+    m_list.SetColumnWidth(kPathColumn, kPathWidth);
+    m_header.SetHeaderImage(kTickColumn, kUncheckedBox);
+}
+
+// ---- header clicks and ticks ---------------------------------------------------
+
+void CStartupDlg::OnColumnclickStartupList(NMHDR* pNMHDR, LRESULT* pResult) {
+    *pResult = 0;
+    const NMLISTVIEW* view = reinterpret_cast<const NMLISTVIEW*>(pNMHDR);
+    if (view->iSubItem == kTickColumn) {
+        if (m_list.GetItemCount() == 0) return;
+        const bool tick = m_nAllChecked == 0;
+        TickAll(tick);
+        ShowAllChecked(tick ? 1 : 0);
+    } else if (view->iSubItem == kNameColumn) {
+        // Also on an empty list: the direction flips and the arrow shows it.
+        const bool descending = m_sortDirection.Click();
+        SortByName(descending);
+        m_header.SetHeaderImage(kNameColumn, descending ? kDownArrow : kUpArrow);
+    }
+}
+
+void CStartupDlg::TickAll(bool ticked) {
+    m_writingRows = true;
+    for (int row = 0; row < m_list.GetItemCount(); ++row) m_list.SetCheck(row, ticked ? TRUE : FALSE);
+    m_writingRows = false;
+}
+
+// The rows and their ticks leave the list, are sorted together and go back
+// in their new order; the set of ticks, and so the all-checked flag, stays.
+void CStartupDlg::SortByName(bool descending) {
+    const int count = m_list.GetItemCount();
+    if (count < 2) return;
+    std::vector<startup::StartupRow> rows;
+    rows.reserve(count);
+    for (int row = 0; row < count; ++row) rows.push_back(ReadRow(row));
+    startup::SortByName(&rows, descending);
+    m_writingRows = true;
+    for (int row = 0; row < count; ++row) WriteRow(row, rows[row]);
+    m_writingRows = false;
+}
+
+void CStartupDlg::OnItemchangedStartupList(NMHDR* pNMHDR, LRESULT* pResult) {
+    *pResult = 0;
+    if (m_writingRows) return;
+    const NMLISTVIEW* view = reinterpret_cast<const NMLISTVIEW*>(pNMHDR);
+    // Only a change of the tick box counts; the new state may also carry the
+    // selection and focus bits of the row.
+    if (!(view->uChanged & LVIF_STATE) || !((view->uNewState ^ view->uOldState) & LVIS_STATEIMAGEMASK)) return;
+    const UINT image = view->uNewState & LVIS_STATEIMAGEMASK;
+    if (image == INDEXTOSTATEIMAGEMASK(2)) {
+        const int rows = m_list.GetItemCount();
+        for (int row = 0; row < rows; ++row)
+            if (!m_list.GetCheck(row)) return;
+        ShowAllChecked(1);
+    } else if (image == INDEXTOSTATEIMAGEMASK(1) && m_nAllChecked) {
+        ShowAllChecked(0);
+    }
+}
+
+// ---- deleting the ticked rows --------------------------------------------------
+
+BOOL CStartupDlg::DeleteEntries() {
+    if (MessageBox(clean::kStartupDeleteQuestion, clean::kStartupCautionTitle, MB_YESNO | MB_ICONEXCLAMATION) !=
+        IDYES)
+        return FALSE;
+
+    // From the top down; a row that leaves the list brings the next one to its
+    // index. A row whose value or file is still there keeps its place and tick.
+    startup::DeleteTally tally;
+    for (int row = 0; row < m_list.GetItemCount();) {
+        if (!m_list.GetCheck(row)) {
+            ++row;
+            continue;
+        }
+        if (startup::LeavesList(startup::DeleteRow(ReadRow(row)))) {
+            m_list.DeleteItem(row);
+            ++tally.removed;
+        } else {
+            ++tally.kept;
+            ++row;
+        }
+    }
+
+    switch (tally.end()) {
+    case startup::DeleteEnd::kNothingChecked:
+        MessageBox(clean::kMsgStartupNothingChecked, shell::kAppTitle, MB_OK | MB_ICONSTOP);
+        return FALSE;
+    case startup::DeleteEnd::kSomeKept:
+        // The delete button stays for another try at the rows still ticked.
+        MessageBox(clean::kMsgStartupSomeKept, shell::kAppTitle, MB_OK | MB_ICONSTOP);
+        break;
+    case startup::DeleteEnd::kCompleted:
+        if (m_list.GetItemCount() == 0) m_header.SetHeaderImage(kTickColumn, kUncheckedBox);
+        MessageBox(clean::kMsgStartupDeleted, shell::kAppTitle, MB_OK | MB_ICONINFORMATION);
+        if (CCleanPcView* host = Host()) host->ShowDeleteButton(FALSE);
+        break;
+    }
+    return tally.removed > 0 ? TRUE : FALSE;
+}

@@ -2,26 +2,67 @@
 // Run-type registry values and the startup-folder entries in one tick-box
 // list and deletes the ticked rows. The host page's start and delete buttons
 // act on it in host mode 4.
+//
+// The list is the tab's only record of its rows (see startup_entries.h): a
+// sort reads the rows and ticks out of it and writes them back, a deletion
+// works from each row's texts.
 #pragma once
+#include <vector>
+
 #include "app/clean/clean_resource.h"
 #include "app/clean/clean_tab_dlg.h"
+#include "app/startup/startup_entries.h"
+#include "framework/afxcmn.h"
+#include "ui/sort_header_ctrl.h"
+
+class CCleanPcView;
 
 class CStartupDlg : public CCleanTabDlg {
 public:
     enum { IDD = IDD_STARTUP };
     CStartupDlg();
 
-    // Registers the tab in the main frame (m_pStartupDlg). TRUE.
+    // Registers the tab in the main frame (m_pStartupDlg), sets up the four
+    // columns, the tick boxes and the header with its images. TRUE.
     BOOL OnInitDialog() override;
     // The host's start button in host mode 4 (the host has set its busy
-    // marker). Lists the entries, then hands the host back: its delete button
-    // shown, its start button reading "다시검사", its status line hidden and
-    // emptied, its busy marker cleared.
+    // marker). Lists the entries afresh, then hands the host back: its delete
+    // button shown, its start button reading "다시검사", its status line
+    // hidden and emptied, its busy marker cleared.
     void ScanEntries();
-    // The host's delete button in host mode 4. TRUE when at least one row was
-    // removed; FALSE when the user declined or no row was ticked. The host
-    // does not use the result.
+    // The host's delete button in host mode 4. After the caution question,
+    // deletes every ticked row by its own kind; a row whose value or file is
+    // still there stays in the list, ticked, and the end message says so. TRUE
+    // when at least one row was removed; FALSE when the user declined or no
+    // row was ticked. The host does not use the result.
     BOOL DeleteEntries();
-    // Empties the list. Called by the tab control when the user leaves this tab.
+    // Empties the list, widens the path column back to 140 pixels and shows
+    // the unticked box in the header. Called by the tab control when the user
+    // leaves this tab. The sort direction and the all-checked flag stay.
     void ResetList();
+
+    // The name column's next sort direction; it lasts as long as the tab.
+    startup::NameSortToggle m_sortDirection;
+    CSortHeaderCtrl m_header;
+    int m_nAllChecked = 0;  // 1 while header item 0 shows the ticked box
+    CListCtrl m_list;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+
+    afx_msg void OnColumnclickStartupList(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnItemchangedStartupList(NMHDR* pNMHDR, LRESULT* pResult);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    CCleanPcView* Host() const;
+    startup::StartupRow ReadRow(int row) const;
+    void WriteRow(int row, const startup::StartupRow& texts);
+    void TickAll(bool ticked);
+    void SortByName(bool descending);
+    void ShowAllChecked(int allChecked);
+
+    // Set while the tab itself changes ticks (listing, tick-all, sort): the
+    // all-checked flag then follows the tab's own decision, not each row.
+    bool m_writingRows = false;
 };

@@ -57,4 +57,17 @@ inline constexpr char kWindowsTempFormat[] = "%s\\Temp\\*.*";
 inline constexpr char kWindowsTempFixed[] = "C:\\Windows\\Temp\\*.*";
 inline constexpr char kWinntTempFixed[] = "C:\\WinNT\\Temp\\*.*";
 
+// The startup program tab.
+inline constexpr char kColumnValueName[] = "값이름";
+inline constexpr char kColumnDataValue[] = "데이터값";
+inline constexpr char kColumnStartupPath[] = "경  로";
+inline constexpr char kStartupCautionTitle[] = "주  의";
+inline constexpr char kStartupDeleteQuestion[] =
+    "시작관련 일부 레지스트리 항목은 특정 프로그램의 실행에 영향을 미칠 수 있습니다.\r\n\r\n"
+    "선택하신 항목이 불필요하다고 명확히 판단되실 경우에만 삭제해 주시기 바랍니다.\r\n\r\n"
+    "선택하신 항목을 정말로 삭제하시겠습니까?";
+inline constexpr char kMsgStartupNothingChecked[] = "삭제할 항목을 선택하지 않으셨습니다.";
+inline constexpr char kMsgStartupSomeKept[] = "일부 항목을 삭제하지 못하였습니다.";
+inline constexpr char kMsgStartupDeleted[] = "삭제가 완료 되었습니다.";
+
 }  // namespace clean

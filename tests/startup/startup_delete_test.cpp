@@ -6,7 +6,7 @@
 
 #include "app/startup/startup_entries.h"
 #include "base/unique_handle.h"
-#include "tests/startup/startup_sandbox.h"
+#include "tests/support/startup_sandbox.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "app/startup/startup_entries.h"
-#include "tests/startup/startup_sandbox.h"
+#include "tests/support/startup_sandbox.h"
 
 namespace {
 

@@ -60,6 +60,12 @@ void ClickAt(HWND window, int x, int y) {
     PumpPending();
 }
 
+void ClickTabItem(HWND tabControl, int index) {
+    RECT item = {};
+    SendMessageA(tabControl, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
+    ClickAt(tabControl, (item.left + item.right) / 2, (item.top + item.bottom) / 2);
+}
+
 namespace {
 struct DialogSearch {
     const std::function<bool(HWND)>* match;
@@ -275,6 +281,16 @@ int ListView::HeaderImage(int column) const {
     item.mask = HDI_IMAGE | HDI_FORMAT;
     if (!SendMessageA(header(), HDM_GETITEMA, column, reinterpret_cast<LPARAM>(&item))) return -1;
     return (item.fmt & HDF_IMAGE) ? item.iImage : -1;
+}
+
+std::string ListView::Heading(int column) const {
+    char text[256] = {};
+    HDITEMA item = {};
+    item.mask = HDI_TEXT;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessageA(header(), HDM_GETITEMA, column, reinterpret_cast<LPARAM>(&item));
+    return text;
 }
 
 }  // namespace pvtest

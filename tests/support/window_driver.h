@@ -26,6 +26,8 @@ bool IsChecked(HWND button);
 void Click(HWND button);
 // A left click at a point of the window's client area.
 void ClickAt(HWND window, int x, int y);
+// A left click on the middle of item index of a tab control.
+void ClickTabItem(HWND tabControl, int index);
 // The first visible dialog of this thread (a class "#32770" window) other
 // than except, or NULL.
 HWND FindThreadDialog(HWND except = nullptr);
@@ -121,6 +123,8 @@ public:
     void ClickHeader(int column);
     // The image shown in header item column, or -1 for none.
     int HeaderImage(int column = 0) const;
+    // The text of header item column.
+    std::string Heading(int column) const;
 
 private:
     HWND list_;

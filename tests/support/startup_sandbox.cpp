@@ -1,4 +1,4 @@
-#include "tests/startup/startup_sandbox.h"
+#include "tests/support/startup_sandbox.h"
 
 namespace startuptest {
 
