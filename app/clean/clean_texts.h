@@ -57,4 +57,9 @@ inline constexpr char kWindowsTempFormat[] = "%s\\Temp\\*.*";
 inline constexpr char kWindowsTempFixed[] = "C:\\Windows\\Temp\\*.*";
 inline constexpr char kWinntTempFixed[] = "C:\\WinNT\\Temp\\*.*";
 
+// The activity-record and auto-record tabs; after a deletion they report
+// kMsgTaskDone, the disk tab's text.
+inline constexpr char kMsgNoRecordChosen[] = "삭제할 대상을 선택하여 주시기 바랍니다.";
+inline constexpr char kQuestionDeleteRecords[] = "정말로 삭제하시겠습니까?";
+
 }  // namespace clean
