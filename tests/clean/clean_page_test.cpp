@@ -214,7 +214,11 @@ TEST_F(CleanPage, TabSwitchesSetTheStartButtonAndResetTheTabLeft) {
     // On the activity-record tab the start button is its delete command: the
     // page is not left busy, and no disk scan starts.
     ClickTab(1);
-    Press(IDC_CLEAN_START);
+    {
+        MessageBoxHook hook;  // nothing is ticked: the tab says so
+        Press(IDC_CLEAN_START);
+        EXPECT_EQ(hook.seen().size(), 1u);
+    }
     EXPECT_EQ(View()->m_nBusy, 0);
     EXPECT_EQ(View()->m_nScanRunning, 0);
     EXPECT_EQ(StartText(), clean::kCaptionDeleteRecords);
