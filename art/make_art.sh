@@ -235,4 +235,49 @@ bmp -size 460x80 gradient:'#EAF2FC-#FFFFFF' -fill '#DDE8F6' -stroke none -draw "
     -fill '#51627A' -pointsize 12 -draw "text 82,62 '임시 파일과 쿠키, 휴지통, 작업 기록과 시작 프로그램을 정리합니다.'" \
     clean_head.bmp
 
+# Bitmaps 282-290 of the activity-record and auto-record tabs: beside a ticked
+# box a pictogram of what it erases, 40 x 30 on the tabs' white, with a red
+# eraser badge; while any box is ticked, 287: a broom, 64 x 44.
+record_picture() {  # name, then convert drawing arguments
+  local name=$1
+  shift
+  bmp -size 40x30 xc:white "$@" \
+      -stroke white -strokewidth 1.5 -fill '#D64541' -draw "circle 32,22 32,14.5" \
+      -strokewidth 2 -draw "line 29,19 35,25" -draw "line 35,19 29,25" "record_$name.bmp"
+}
+record_picture visit_history \
+    -fill '#EAF2FC' -stroke "$BLUE" -strokewidth 2 -draw "circle 16,14 16,2" \
+    -fill none -strokewidth 1.2 -draw "ellipse 16,14 5,12 0,360" -draw "line 4,14 28,14" \
+    -draw "line 6,8 26,8" -draw "line 6,20 26,20"
+record_picture typed_urls \
+    -fill white -stroke "$BLUE" -strokewidth 1.5 -draw "roundrectangle 1,5 35,17 3,3" \
+    -stroke none -fill "$BLUE" -font "$BOLD" -pointsize 9 -draw "text 4,15 'http://'" \
+    -stroke '#8FA7C7' -strokewidth 1 -draw "line 4,22 22,22" -draw "line 4,26 18,26"
+record_picture recent_docs \
+    -fill white -stroke "$BLUE" -strokewidth 1.5 -draw "polygon 7,2 19,2 25,8 25,28 7,28" \
+    -fill '#EAF2FC' -draw "polygon 19,2 19,8 25,8" \
+    -stroke '#8FA7C7' -strokewidth 1 -draw "line 10,13 22,13" -draw "line 10,17 22,17" -draw "line 10,21 18,21"
+record_picture run_mru \
+    -fill white -stroke "$BLUE" -strokewidth 1.5 -draw "rectangle 1,3 31,25" \
+    -stroke none -fill "$BLUE" -draw "rectangle 1,3 31,8" \
+    -stroke "$NAVY" -strokewidth 2 -fill none -draw "polyline 6,13 10,16 6,19" -draw "line 12,20 18,20"
+record_picture form_data \
+    -fill '#F4F8FD' -stroke "$BLUE" -strokewidth 1.5 -draw "rectangle 1,1 30,28" \
+    -fill white -strokewidth 1 -draw "rectangle 5,6 26,11" -draw "rectangle 5,16 26,21" \
+    -stroke "$NAVY" -draw "line 7,7.5 7,9.5" -draw "line 7,17.5 7,19.5"
+record_picture passwords \
+    -fill white -stroke "$BLUE" -strokewidth 1.5 -draw "roundrectangle 1,4 35,16 3,3" \
+    -stroke none -fill "$NAVY" -draw "circle 8,10 8,8" -draw "circle 15,10 15,8" -draw "circle 22,10 22,8" \
+    -fill none -stroke "$ACCENT" -strokewidth 2 -draw "circle 8,23 8,19" -draw "line 12,23 22,23" -draw "line 19,23 19,26"
+record_picture player_history \
+    -fill "$BLUE" -stroke "$NAVY" -strokewidth 1.5 -draw "circle 15,14 15,2" \
+    -stroke none -fill white -draw "polygon 11,8 21,14 11,20"
+bmp -size 64x44 xc:white \
+    -fill none -stroke '#8B5A2B' -strokewidth 3 -draw "line 54,3 33,24" \
+    -stroke '#6E4420' -strokewidth 1 -fill "$ACCENT" -draw "polygon 28,20 38,30 26,42 10,41 6,36" \
+    -stroke '#B87A00' -draw "line 14,39 30,27" -draw "line 19,41 33,30" \
+    -stroke none -fill "$BLUE" -draw "polygon 12,8 13.5,12 17.5,13.5 13.5,15 12,19 10.5,15 6.5,13.5 10.5,12" \
+    -draw "polygon 48,26 49,29 52,30 49,31 48,34 47,31 44,30 47,29" \
+    record_any_ticked.bmp
+
 echo "pictures written to $out"

@@ -46,3 +46,14 @@
 
 // The startup program tab, template 226: its list.
 #define IDC_STARTUP_LIST 1025
+
+// The pictures of the activity-record and auto-record tabs: one beside each
+// ticked box, and IDB_RECORD_ANY_TICKED while any box of the tab is ticked.
+#define IDB_RECORD_VISIT_HISTORY 282
+#define IDB_RECORD_RECENT_DOCS 283
+#define IDB_RECORD_TYPED_URLS 284
+#define IDB_RECORD_RUN_MRU 286
+#define IDB_RECORD_ANY_TICKED 287
+#define IDB_RECORD_PLAYER_HISTORY 288
+#define IDB_RECORD_PASSWORDS 289
+#define IDB_RECORD_FORM_DATA 290

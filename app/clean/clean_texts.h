@@ -70,4 +70,9 @@ inline constexpr char kMsgStartupNothingChecked[] = "삭제할 항목을 선택�
 inline constexpr char kMsgStartupSomeKept[] = "일부 항목을 삭제하지 못하였습니다.";
 inline constexpr char kMsgStartupDeleted[] = "삭제가 완료 되었습니다.";
 
+// The activity-record and auto-record tabs; after a deletion they report
+// kMsgTaskDone, the disk tab's text.
+inline constexpr char kMsgNoRecordChosen[] = "삭제할 대상을 선택하여 주시기 바랍니다.";
+inline constexpr char kQuestionDeleteRecords[] = "정말로 삭제하시겠습니까?";
+
 }  // namespace clean

@@ -68,12 +68,7 @@ protected:
     void Tick(int diskControl) { pvtest::Click(DiskItem(diskControl)); }
 
     // A click on tab item index of the page's tab control.
-    void ClickTab(int index) {
-        HWND tabs = host_.control(IDC_CLEAN_TABS);
-        RECT item = {};
-        SendMessageA(tabs, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
-        pvtest::ClickAt(tabs, (item.left + item.right) / 2, (item.top + item.bottom) / 2);
-    }
+    void ClickTab(int index) { pvtest::ClickTab(host_.control(IDC_CLEAN_TABS), index); }
 
     // Presses the start button and pumps until the scan has ended.
     void RunScan() {
@@ -214,7 +209,11 @@ TEST_F(CleanPage, TabSwitchesSetTheStartButtonAndResetTheTabLeft) {
     // On the activity-record tab the start button is its delete command: the
     // page is not left busy, and no disk scan starts.
     ClickTab(1);
-    Press(IDC_CLEAN_START);
+    {
+        MessageBoxHook hook;  // nothing is ticked: the tab says so
+        Press(IDC_CLEAN_START);
+        EXPECT_EQ(hook.seen().size(), 1u);
+    }
     EXPECT_EQ(View()->m_nBusy, 0);
     EXPECT_EQ(View()->m_nScanRunning, 0);
     EXPECT_EQ(StartText(), clean::kCaptionDeleteRecords);

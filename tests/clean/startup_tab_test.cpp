@@ -36,7 +36,7 @@ protected:
 
     CStartupDlg* Tab() const { return clean::MainFrame()->m_pStartupDlg; }
     pvtest::ListView List() const { return pvtest::ListView(GetDlgItem(Tab()->m_hWnd, IDC_STARTUP_LIST)); }
-    void ClickTab(int index) { pvtest::ClickTabItem(host_.control(IDC_CLEAN_TABS), index); }
+    void ClickTab(int index) { pvtest::ClickTab(host_.control(IDC_CLEAN_TABS), index); }
     void Scan() { host_.Click(IDC_CLEAN_START); }
     bool Plant(const std::string& name) { return box_.Folder(kAllUsersFolder).PlantFile(name); }
     std::string AllUsers(const std::string& name) { return box_.Folder(kAllUsersFolder) / name; }

@@ -60,10 +60,10 @@ void ClickAt(HWND window, int x, int y) {
     PumpPending();
 }
 
-void ClickTabItem(HWND tabControl, int index) {
+void ClickTab(HWND tabs, int index) {
     RECT item = {};
-    SendMessageA(tabControl, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
-    ClickAt(tabControl, (item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    SendMessageA(tabs, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
+    ClickAt(tabs, (item.left + item.right) / 2, (item.top + item.bottom) / 2);
 }
 
 namespace {
@@ -141,6 +141,10 @@ void CALLBACK DialogDriver::Look(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 bool SaveScreenshot(const std::string& unixPath) {
+    std::string windowsPath = "Z:" + unixPath;
+    for (char& c : windowsPath)
+        if (c == '/') c = '\\';
+    DeleteFileA(windowsPath.c_str());
     std::string command = "Z:\\usr\\bin\\import -window root \"" + unixPath + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
@@ -151,10 +155,11 @@ bool SaveScreenshot(const std::string& unixPath) {
     // The picture is taken of what the display shows: keep painting meanwhile.
     while (MsgWaitForMultipleObjects(1, &info.hProcess, FALSE, 10000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1)
         PumpPending();
-    DWORD code = 1;
-    GetExitCodeProcess(info.hProcess, &code);
     CloseHandle(info.hProcess);
-    return code == 0;
+    // The handle of a host program may be signalled before the program has
+    // run, and its exit code means nothing: the picture has been taken once
+    // its file is there.
+    return PumpUntil([&] { return GetFileAttributesA(windowsPath.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000);
 }
 
 HWND FindThreadDialogTitled(const std::string& caption) {

@@ -26,8 +26,9 @@ bool IsChecked(HWND button);
 void Click(HWND button);
 // A left click at a point of the window's client area.
 void ClickAt(HWND window, int x, int y);
-// A left click on the middle of item index of a tab control.
-void ClickTabItem(HWND tabControl, int index);
+// A left click in the middle of item index of a tab control, as a user picks
+// a tab.
+void ClickTab(HWND tabs, int index);
 // The first visible dialog of this thread (a class "#32770" window) other
 // than except, or NULL.
 HWND FindThreadDialog(HWND except = nullptr);
@@ -94,7 +95,8 @@ private:
 };
 
 // Saves a picture of the whole display to a host path with the host's
-// ImageMagick `import`; false when it could not be taken.
+// ImageMagick `import` (an older file of that name is replaced); returns once
+// the picture has been taken, false when it could not be.
 bool SaveScreenshot(const std::string& unixPath);
 
 // A list-view control in report mode, read and driven by messages.
