@@ -98,47 +98,14 @@ void TypeText(HWND edit, const std::string& text) {
     PumpPending();
 }
 
-namespace {
-
-DialogDriver* currentDriver = nullptr;
-
-struct DriverSearch {
-    HWND found;
-};
-BOOL CALLBACK CheckDriverDialog(HWND window, LPARAM param) {
-    char name[32] = {};
-    GetClassNameA(window, name, sizeof name);
-    // A message box is a dialog with a text control of id 0xFFFF.
-    if (IsWindowVisible(window) && lstrcmpA(name, "#32770") == 0 && GetDlgItem(window, 0xFFFF) == nullptr) {
-        reinterpret_cast<DriverSearch*>(param)->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-}  // namespace
-
-DialogDriver::DialogDriver(std::function<void(HWND dialog)> action) : action_(std::move(action)) {
-    currentDriver = this;
-    timer_ = SetTimer(nullptr, 0, 10, Look);
-}
-
-DialogDriver::~DialogDriver() {
-    if (timer_) KillTimer(nullptr, timer_);
-    if (currentDriver == this) currentDriver = nullptr;
-}
-
-void CALLBACK DialogDriver::Look(HWND, UINT, UINT_PTR, DWORD) {
-    DialogDriver* driver = currentDriver;
-    if (driver == nullptr || driver->ran_) return;
-    DriverSearch search = {nullptr};
-    EnumThreadWindows(GetCurrentThreadId(), CheckDriverDialog, reinterpret_cast<LPARAM>(&search));
-    if (search.found == nullptr) return;
-    KillTimer(nullptr, driver->timer_);
-    driver->timer_ = 0;
-    driver->ran_ = true;
-    driver->action_(search.found);
-}
+DialogDriver::DialogDriver(std::function<void(HWND dialog)> action)
+    : steps_({[action] {
+          // A message box is a dialog with a text control of id 0xFFFF.
+          HWND dialog = FindThreadDialog([](HWND window) { return GetDlgItem(window, 0xFFFF) == nullptr; });
+          if (dialog == nullptr) return false;
+          action(dialog);
+          return true;
+      }}) {}
 
 bool SaveScreenshot(const std::string& unixPath) {
     std::string windowsPath = "Z:" + unixPath;

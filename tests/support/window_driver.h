@@ -75,23 +75,15 @@ void TypeText(HWND edit, const std::string& text);
 
 // Runs action once, from inside the message loop of the next dialog of this
 // thread that is not a message box, so a test can fill in and close a modal
-// dialog that its next click opens. A thread timer looks for the dialog every
-// few milliseconds; a driver that goes away unused stops looking. One driver
-// at a time.
+// dialog that its next click opens: a one-step ModalSteps. A driver that goes
+// away unused stops looking.
 class DialogDriver {
 public:
     explicit DialogDriver(std::function<void(HWND dialog)> action);
-    ~DialogDriver();
-    DialogDriver(const DialogDriver&) = delete;
-    DialogDriver& operator=(const DialogDriver&) = delete;
-    bool ran() const { return ran_; }
+    bool ran() const { return steps_.done(); }
 
 private:
-    static void CALLBACK Look(HWND, UINT, UINT_PTR, DWORD);
-
-    std::function<void(HWND)> action_;
-    UINT_PTR timer_ = 0;
-    bool ran_ = false;
+    ModalSteps steps_;
 };
 
 // Saves a picture of the whole display to a host path with the host's
