@@ -3,29 +3,19 @@
 //
 //   adbtool compile <source.txt> <out.adb>
 //   adbtool dump <in.adb>
-#include <stdio.h>
-
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "adb/adb_codec.h"
 #include "adb/signature_source.h"
+#include "adb/tool_files.h"
 
 namespace {
 
-bool ReadWholeFile(const char* path, std::string* out) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    out->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
-}
-
 int Compile(const char* sourcePath, const char* outPath) {
     std::string text;
-    if (!ReadWholeFile(sourcePath, &text)) {
+    if (!tool_files::ReadWholeFile(sourcePath, &text)) {
         std::cerr << sourcePath << ": cannot read\n";
         return 1;
     }
@@ -40,29 +30,14 @@ int Compile(const char* sourcePath, const char* outPath) {
         std::cerr << sourcePath << ": cannot encode\n";
         return 1;
     }
-    // Write beside the target first so a failed write never leaves half a database.
-    std::string temp = std::string(outPath) + ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        if (!out.flush()) {
-            std::cerr << temp << ": cannot write\n";
-            remove(temp.c_str());
-            return 1;
-        }
-    }
-    if (rename(temp.c_str(), outPath) != 0) {
-        std::cerr << outPath << ": cannot replace\n";
-        remove(temp.c_str());
-        return 1;
-    }
+    if (!tool_files::WriteReplacing(outPath, bytes)) return 1;
     std::cout << outPath << ": " << db.records.size() << " records, " << bytes.size() << " bytes\n";
     return 0;
 }
 
 int Dump(const char* path) {
     std::string bytes;
-    if (!ReadWholeFile(path, &bytes)) {
+    if (!tool_files::ReadWholeFile(path, &bytes)) {
         std::cerr << path << ": cannot read\n";
         return 1;
     }
