@@ -11,6 +11,7 @@
 #include "app/activex/ActiveXBlock.h"
 #include "app/activex/activex_texts.h"
 #include "kordon/kadb_codec.h"
+#include "tests/kordon/kill_bit_probe.h"
 #include "tests/support/message_box_hook.h"
 #include "tests/support/page_host.h"
 #include "tests/support/registry_sandbox.h"
@@ -30,25 +31,10 @@ namespace {
 using pvtest::MessageBoxHook;
 using pvtest::PageHost;
 
-constexpr char kCompat[] = "SOFTWARE\\Microsoft\\Internet Explorer\\ActiveX Compatibility";
-constexpr char kFlags[] = "Compatibility Flags";
+using namespace kill_bit_probe;
 
-std::string Clsid(int n) {
-    char text[64];
-    snprintf(text, sizeof text, "{0B1D7E57-0000-4000-8000-%012X}", n);
-    return text;
-}
-std::string Key(const std::string& clsid) { return std::string(kCompat) + "\\" + clsid; }
-bool Blocked(const std::string& clsid) {
-    const pvtest::RegValue value = pvtest::ReadValue(HKEY_LOCAL_MACHINE, Key(clsid), kFlags);
-    DWORD flags = 0;
-    if (value.present && value.data.size() == 4) memcpy(&flags, value.data.data(), 4);
-    return (flags & 0x400) != 0;
-}
 void Block(const std::string& clsid) {
-    const DWORD flags = 0x400;
-    ASSERT_TRUE(pvtest::SetValue(HKEY_LOCAL_MACHINE, Key(clsid), kFlags,
-                                 std::string(reinterpret_cast<const char*>(&flags), 4), REG_DWORD));
+    ASSERT_TRUE(pvtest::SetValue(HKEY_LOCAL_MACHINE, Key(clsid), kFlags, Dword(kKillBit), REG_DWORD));
 }
 std::string Count(int n) {
     char text[64];

@@ -12,32 +12,14 @@
 #include "kordon/kordon.h"
 #include "tests/support/registry_sandbox.h"
 #include "tests/support/sandbox.h"
+#include "tests/kordon/kill_bit_probe.h"
 
 namespace {
 
 using pvtest::KeyExists;
 using pvtest::ReadValue;
 
-constexpr char kCompat[] = "SOFTWARE\\Microsoft\\Internet Explorer\\ActiveX Compatibility";
-constexpr char kFlags[] = "Compatibility Flags";
-
-// Test CLSIDs no real control uses.
-std::string Clsid(int n) {
-    char text[64];
-    snprintf(text, sizeof text, "{0B1D7E57-0000-4000-8000-%012X}", n);
-    return text;
-}
-std::string Key(const std::string& clsid) { return std::string(kCompat) + "\\" + clsid; }
-std::string Dword(DWORD value) { return std::string(reinterpret_cast<const char*>(&value), sizeof value); }
-
-// The flags value as stored, or -1 when it is absent.
-long long Flags(const std::string& clsid) {
-    const pvtest::RegValue value = ReadValue(HKEY_LOCAL_MACHINE, Key(clsid), kFlags);
-    if (!value.present || value.type != REG_DWORD || value.data.size() != 4) return -1;
-    DWORD flags = 0;
-    memcpy(&flags, value.data.data(), 4);
-    return flags;
-}
+using namespace kill_bit_probe;
 
 ActiveXBlockRecord Record(const std::string& name, const std::string& clsid, const std::string& alternate = "") {
     ActiveXBlockRecord record = {};
