@@ -2,6 +2,7 @@
 // are return values with the reason in GetLastError().
 #include "framework/internal.h"
 #include "framework/afxinet.h"
+#include "base/file_size.h"
 
 // ---- files -------------------------------------------------------------------------
 
@@ -65,16 +66,15 @@ void CFile::Close() {
 }
 
 LONGLONG CFile::Seek(LONGLONG lOff, UINT nFrom) {
-    LARGE_INTEGER distance, position = {};
-    distance.QuadPart = lOff;
     DWORD method = nFrom == begin ? FILE_BEGIN : (nFrom == current ? FILE_CURRENT : FILE_END);
-    if (!::SetFilePointerEx(m_hFile, distance, &position, method)) return -1;
-    return position.QuadPart;
+    uint64_t position = 0;
+    if (!base::SeekFile(m_hFile, lOff, method, &position)) return -1;
+    return static_cast<LONGLONG>(position);
 }
 
 ULONGLONG CFile::GetLength() const {
-    LARGE_INTEGER size = {};
-    return ::GetFileSizeEx(m_hFile, &size) ? static_cast<ULONGLONG>(size.QuadPart) : 0;
+    uint64_t size = 0;
+    return base::GetFileLength(m_hFile, &size) ? size : 0;
 }
 
 BOOL CStdioFile::Open(LPCTSTR lpszFileName, UINT nOpenFlags, CFileException* pError) {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "base/file_size.h"
 #include "base/unique_handle.h"
 
 namespace kordon {
@@ -15,11 +16,9 @@ FileRead ReadWholeFile(const std::string& path, std::vector<uint8_t>* bytes) {
         return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? FileRead::missing
                                                                               : FileRead::unreadable;
     }
-    LARGE_INTEGER size = {};
-    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
-        static_cast<unsigned long long>(size.QuadPart) > kMaxFileBytes)
-        return FileRead::unreadable;
-    bytes->resize(static_cast<size_t>(size.QuadPart));
+    uint64_t size = 0;
+    if (!base::GetFileLength(file.get(), &size) || size > kMaxFileBytes) return FileRead::unreadable;
+    bytes->resize(static_cast<size_t>(size));
     size_t done = 0;
     while (done < bytes->size()) {
         DWORD got = 0;

@@ -6,6 +6,7 @@
 #include <string.h>
 
 #include "app/clean/clean_texts.h"
+#include "base/file_size.h"
 #include "base/protected_locations.h"
 #include "base/unique_handle.h"
 
@@ -137,9 +138,9 @@ void DeleteAllFiles(const std::string& pattern, int& failures) {
 uint64_t FileLength(const char* path) {
     base::UniqueFile file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size = {};
-    if (!file || !GetFileSizeEx(file.get(), &size)) return 0;
-    return static_cast<uint64_t>(size.QuadPart);
+    uint64_t size = 0;
+    if (!file || !base::GetFileLength(file.get(), &size)) return 0;
+    return size;
 }
 
 std::string SizeText(uint64_t bytes) {

@@ -2,6 +2,7 @@
 
 #include <string.h>
 
+#include "base/file_size.h"
 #include "base/folder_tree.h"
 #include "base/unique_handle.h"
 
@@ -9,7 +10,7 @@ namespace records {
 
 namespace {
 
-constexpr LONGLONG kKeptHeader = 64;    // the bytes of an index.dat that stay
+constexpr uint64_t kKeptHeader = 64;    // the bytes of an index.dat that stay
 constexpr DWORD kWipePiece = 10000;     // zero bytes written per call
 
 bool IsDotEntry(const char* name) { return !strcmp(name, ".") || !strcmp(name, ".."); }
@@ -58,15 +59,13 @@ bool WipeIndexFile(const char* folder, const char* name) {
     base::UniqueFile file(CreateFileA(full, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(file.get(), &size)) return false;
-    if (size.QuadPart <= kKeptHeader) return true;
+    uint64_t size = 0;
+    if (!base::GetFileLength(file.get(), &size)) return false;
+    if (size <= kKeptHeader) return true;
 
-    LARGE_INTEGER start;
-    start.QuadPart = kKeptHeader;
-    if (!SetFilePointerEx(file.get(), start, nullptr, FILE_BEGIN)) return false;
+    if (!base::SeekFile(file.get(), kKeptHeader, FILE_BEGIN)) return false;
     static const BYTE zeros[kWipePiece] = {};
-    for (LONGLONG left = size.QuadPart - kKeptHeader; left > 0;) {
+    for (uint64_t left = size - kKeptHeader; left > 0;) {
         const DWORD piece = left < kWipePiece ? static_cast<DWORD>(left) : kWipePiece;
         DWORD written = 0;
         if (!WriteFile(file.get(), zeros, piece, &written, nullptr) || written != piece) return false;
