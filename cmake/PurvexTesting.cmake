@@ -44,6 +44,9 @@ set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+# The win32-thread compilers have no std::mutex: GoogleTest's port hook in
+# cmake/gtest-custom supplies the one class that needs it.
+target_include_directories(gtest BEFORE PUBLIC ${CMAKE_SOURCE_DIR}/cmake/gtest-custom)
 include(GoogleTest)
 
 # purvex_add_gtest(<name> SOURCES ... [LIBS ...] [TIMEOUT s] [GUI])

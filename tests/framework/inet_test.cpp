@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 #include "framework/afxinet.h"
 #include <string>
-#include <thread>
 #include <vector>
+#include "base/thread.h"
 
 namespace {
 
@@ -24,7 +24,7 @@ public:
         ::getsockname(m_listen, reinterpret_cast<sockaddr*>(&addr), &length);
         port = ntohs(addr.sin_port);
         ::listen(m_listen, 4);
-        m_thread = std::thread([this] { Serve(); });
+        m_thread = base::Thread([this] { Serve(); });
     }
     ~LoopbackServer() {
         ::closesocket(m_listen);
@@ -54,7 +54,7 @@ private:
     }
     std::vector<std::string> m_responses;
     SOCKET m_listen;
-    std::thread m_thread;
+    base::Thread m_thread;
 };
 
 std::string Url(int port, const char* path) { return "http://127.0.0.1:" + std::to_string(port) + path; }

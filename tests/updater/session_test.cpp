@@ -3,8 +3,9 @@
 // replaced by a recorder.
 #include <gtest/gtest.h>
 
-#include <thread>
 #include <vector>
+
+#include "base/thread.h"
 
 #include "test_server.h"
 #include "test_support.h"
@@ -40,7 +41,7 @@ public:
 
 private:
     UpdateSession& session_;
-    std::vector<std::thread> threads_;
+    std::vector<base::Thread> threads_;
 };
 
 const char* const kValues[] = {"Purvex.exe", "Chronik.dll", "Purvex.dll", "KordonDll.dll", "KordonADB", "PurvexADB"};
@@ -69,7 +70,7 @@ protected:
     }
     // Runs the whole sequence as the update thread would.
     void RunUpdate(RecordingUi& ui) {
-        std::thread update([&] { session_.Run(ui); });
+        base::Thread update([&] { session_.Run(ui); });
         update.join();
     }
     void ExpectOtherValuesUnchanged(const char* except) {

@@ -22,15 +22,15 @@ TestServer::TestServer(int maxRequests, int maxSeconds) : maxRequests_(maxReques
         return;
     }
     port_ = ntohs(address.sin_port);
-    thread_ = std::thread([this] { Loop(); });
+    thread_ = base::Thread([this] { Loop(); });
 }
 
 TestServer::~TestServer() {
     {
-        std::lock_guard<std::mutex> lock(mutex_);
+        base::ScopedLock lock(mutex_);
         stop_ = true;
     }
-    if (thread_.joinable()) thread_.join();
+    thread_.join();
     if (listener_ != INVALID_SOCKET) closesocket(listener_);
     WSACleanup();
 }
@@ -38,24 +38,24 @@ TestServer::~TestServer() {
 std::string TestServer::host() const { return "127.0.0.1:" + std::to_string(port_); }
 
 void TestServer::Set(const std::string& path, const CannedResponse& response) {
-    std::lock_guard<std::mutex> lock(mutex_);
+    base::ScopedLock lock(mutex_);
     responses_[path] = response;
 }
 
 int TestServer::Requests(const std::string& path) const {
-    std::lock_guard<std::mutex> lock(mutex_);
+    base::ScopedLock lock(mutex_);
     auto it = requests_.find(path);
     return it == requests_.end() ? 0 : it->second;
 }
 
 size_t TestServer::BodyBytesSent(const std::string& path) const {
-    std::lock_guard<std::mutex> lock(mutex_);
+    base::ScopedLock lock(mutex_);
     auto it = bytes_.find(path);
     return it == bytes_.end() ? 0 : it->second;
 }
 
 int TestServer::TotalRequests() const {
-    std::lock_guard<std::mutex> lock(mutex_);
+    base::ScopedLock lock(mutex_);
     return total_;
 }
 
@@ -63,7 +63,7 @@ void TestServer::Loop() {
     DWORD deadline = GetTickCount() + static_cast<DWORD>(maxSeconds_) * 1000;
     for (;;) {
         {
-            std::lock_guard<std::mutex> lock(mutex_);
+            base::ScopedLock lock(mutex_);
             if (stop_ || total_ >= maxRequests_) return;
         }
         if (static_cast<LONG>(GetTickCount() - deadline) >= 0) return;
@@ -120,7 +120,7 @@ void TestServer::Answer(SOCKET client) {
 
     CannedResponse response;
     {
-        std::lock_guard<std::mutex> lock(mutex_);
+        base::ScopedLock lock(mutex_);
         ++total_;
         ++requests_[path];
         auto it = responses_.find(path);
@@ -145,7 +145,7 @@ void TestServer::Answer(SOCKET client) {
         sent = SendAll(client, response.body.data() + first, bodySize - first);
     }
     if (sent) {
-        std::lock_guard<std::mutex> lock(mutex_);
+        base::ScopedLock lock(mutex_);
         bytes_[path] += bodySize;
     }
     shutdown(client, SD_SEND);

@@ -5,9 +5,9 @@
 #include <winsock2.h>
 
 #include <map>
-#include <mutex>
 #include <string>
-#include <thread>
+
+#include "base/thread.h"
 
 namespace freshen_test {
 
@@ -47,12 +47,12 @@ private:
     int maxRequests_;
     int maxSeconds_;
     bool stop_ = false;
-    mutable std::mutex mutex_;
+    mutable base::CriticalSection mutex_;
     std::map<std::string, CannedResponse> responses_;
     std::map<std::string, int> requests_;
     std::map<std::string, size_t> bytes_;
     int total_ = 0;
-    std::thread thread_;
+    base::Thread thread_;
 };
 
 // The server path of an update file.
