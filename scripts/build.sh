@@ -19,3 +19,6 @@ build_windows() {  # folder, toolchain arch, tests on/off
 }
 build_windows x64 x86_64 ON
 build_windows x86 i686 ON    # the 32-bit release, tested in a 32-bit prefix
+
+echo "The release, dist/x86:"
+(cd dist/x86 && LC_ALL=C ls -l -- *.exe *.dll *.adb | awk '{printf "  %-16s %9d bytes\n", $9, $5}')
