@@ -280,4 +280,13 @@ bmp -size 64x44 xc:white \
     -draw "polygon 48,26 49,29 52,30 49,31 48,34 47,31 44,30 47,29" \
     record_any_ticked.bmp
 
+# The setup program's welcome and finish pages: the picture on their left, 164 x 314.
+logo 42 70 2.5
+bmp -size 164x314 gradient:'#24569A-#0B1F3E' \
+    -fill '#FFFFFF0C' -stroke none -draw "circle 150,20 150,-90" -draw "circle 10,300 10,210" \
+    "${D[@]}" \
+    -stroke none -fill white -font "$SQUARE" -pointsize 26 -draw "text 33,205 'Purvex'" \
+    -fill "$ACCENT" -draw "rectangle 34,216 130,218" \
+    -font "$BOLD" -pointsize 11 -fill '#9DB3D3' -draw "text 12,300 '(주)Orvane'" setup_side.bmp
+
 echo "pictures written to $out"

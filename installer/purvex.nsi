@@ -2,7 +2,7 @@
 ;
 ; Built by scripts/package.sh:
 ;   makensis -INPUTCHARSET UTF8 -DVERSION=<Purvex.exe's FileVersion> -DCHRONIK_VERSION=<Chronik.dll's>
-;            -DRELEASE=<release folder> -DRELEASE_ICON=<icon> -DFILE_LIST=<list> -DOUTFILE=<setup program>
+;            -DRELEASE=<release folder> -DFILE_LIST=<list> -DOUTFILE=<setup program>
 ;            [-DSIGN_COMMAND=<command>] purvex.nsi
 ; FILE_LIST names every file of the release folder, one `${ReleaseFile} "<name>"` a line,
 ; so a file added to the release is installed and removed without a change here.
@@ -50,8 +50,11 @@ VIAddVersionKey /LANG=1042 "LegalCopyright" "Copyright (C) 2004 (주)Orvane"
   !uninstfinalize '${SIGN_COMMAND} "%1"'
 !endif
 
-!define MUI_ICON "${RELEASE_ICON}"
-!define MUI_UNICON "${RELEASE_ICON}"
+!define ART "${__FILEDIR__}\..\art\pictures"
+!define MUI_ICON "${ART}\purvex.ico"
+!define MUI_UNICON "${ART}\purvex.ico"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${ART}\setup_side.bmp"
+!define MUI_UNWELCOMEFINISHPAGE_BITMAP "${ART}\setup_side.bmp"
 !define MUI_ABORTWARNING
 !define MUI_COMPONENTSPAGE_NODESC
 !define MUI_FINISHPAGE_RUN "$INSTDIR\Purvex.exe"   ; started from the last output folder, $INSTDIR

@@ -75,7 +75,7 @@ rm -f "$out"/Purvex-Setup-*.exe "$out"/Purvex-*-portable.zip   # the artefacts o
 setup="$out/Purvex-Setup-$version.exe"
 nsis_args=(-V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DCHRONIK_VERSION="$(file_version "$release/Chronik.dll")"
            -DRELEASE="$release" -DFILE_LIST="$work/files.nsh"
-           -DRELEASE_ICON="$root/art/pictures/purvex.ico" -DOUTFILE="$setup")
+           -DOUTFILE="$setup")
 if [ ${#sign_args[@]} -gt 0 ]; then
   # makensis runs this on the setup program and on the uninstaller it holds, after each is made.
   printf '#!/bin/bash\nexec %q "$1"' "$here/sign-file.sh" > "$work/sign"

@@ -1,112 +1,86 @@
 #!/bin/bash
-# The setup program's whole life on one machine, in a fresh 32-bit prefix with a private HOME:
-# a silent install; the program started from its Start-menu shortcut; a silent upgrade over the
-# running program whose block list and logs the user changed; a silent uninstall.
-#   lifecycle_test.sh DIST WORK PROBE
-# DIST holds the artefacts and the release folder x86, WORK is made anew, PROBE is shortcut_probe.exe.
+# The setup program's life on one machine, a fresh 32-bit prefix with a private HOME: silent
+# install, start from the shortcut, silent upgrade over the running program, silent uninstall.
+#   lifecycle_test.sh DIST WORK PROBE     (DIST: the artefacts and x86; WORK: made anew; PROBE: shortcut_probe.exe)
 set -uo pipefail
-dist=$1 work=$2 probe=$3
-here=$(cd "$(dirname "$0")" && pwd)
-scripts=$(cd "$here/../../scripts" && pwd)
-release=$dist/x86
-setup=$(ls -t "$dist"/Purvex-Setup-*.exe 2>/dev/null | head -n 1)
-[ -n "$setup" ] || { echo "no setup program in $dist: run scripts/build.sh first"; exit 1; }
-[ "$setup" -nt "$release/Purvex.exe" ] || { echo "$setup is older than the release: run scripts/build.sh"; exit 1; }
-
-rm -rf "$work"
-mkdir -p "$work"
-prefix=$work/prefix
-"$scripts/wine-prefix.sh" up "$prefix" win32
+dist=$1 work=$2 probe=$3 scripts=$(cd "$(dirname "$0")/../../scripts" && pwd)
+setup=$(ls -t "$dist"/Purvex-Setup-*.exe | head -n 1)
+[ "$setup" -nt "$dist/x86/Purvex.exe" ] || { echo "no setup program newer than dist/x86: run scripts/build.sh"; exit 1; }
+version=$(basename "$setup" .exe) version=${version#Purvex-Setup-}
+rm -rf "$work" && mkdir -p "$work" && "$scripts/wine-prefix.sh" up "$work/prefix" win32
 source "$scripts/wine-env.sh"
-wine_env "$prefix" win32
-wineserver -k   # no persistent server: "wineserver -w" below waits for every process of a step
+wine_env "$work/prefix" win32
+wineserver -k  # no persistent server: "wineserver -w" waits for every process a step started
 
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-ok() { echo "ok: $*"; }
-# Runs a Windows program and waits until every process it started has ended (at most 90 s).
-run() { "$WINE" "$@"; local rc=$?; timeout 90 wineserver -w || fail "processes still running after: $*"; return $rc; }
-# Registry and probe output comes in the ANSI code page (949).
-reg_query() { "$WINE" reg query "$1" 2>/dev/null | iconv -f CP949 -t UTF-8 | tr -d '\r' | grep -E '^(HKEY_|    )'; }
-probe_list() { "$WINE" "$probe" list "$1" 2>/dev/null | iconv -f CP949 -t UTF-8 | tr -d '\r' | sort; }
-
-install_dir=$prefix/drive_c/Program\ Files/Purvex
-win_dir='C:\Program Files\Purvex'
-start_menu='C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Purvex'
-desktop='C:\users\Public\Desktop'
-arp='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Purvex'
-record='HKLM\SOFTWARE\(주)Orvane\Purvex\version'
-version=$(basename "$setup" .exe)
-version=${version#Purvex-Setup-}
-same_as_release() { cmp -s "$release/$1" "$install_dir/$1"; }
-
-# --- A silent install places every file, the shortcuts and the "Add or Remove Programs" entry.
-run "$setup" /S || fail "silent install exited with $?"
-for f in "$release"/*; do
-  same_as_release "$(basename "$f")" || fail "installed $(basename "$f") differs from the release"
-done
-[ -f "$install_dir/Uninstall.exe" ] || fail "no uninstaller"
-expected_menu="Purvex 제거.lnk|$win_dir\\Uninstall.exe|$win_dir
-Purvex.lnk|$win_dir\\Purvex.exe|$win_dir"
-[ "$(probe_list "$start_menu")" = "$expected_menu" ] || fail "Start-menu shortcuts: $(probe_list "$start_menu")"
-[ "$(probe_list "$desktop")" = "Purvex.lnk|$win_dir\\Purvex.exe|$win_dir" ] || fail "desktop shortcut: $(probe_list "$desktop")"
-entry=$(reg_query "$arp")
-for line in "DisplayName    REG_SZ    Purvex" "DisplayVersion    REG_SZ    $version" \
-    "Publisher    REG_SZ    (주)Orvane" "DisplayIcon    REG_SZ    $win_dir\\Purvex.exe,0" \
-    "InstallLocation    REG_SZ    $win_dir" "UninstallString    REG_SZ    \"$win_dir\\Uninstall.exe\"" \
-    "QuietUninstallString    REG_SZ    \"$win_dir\\Uninstall.exe\" /S" \
-    "NoModify    REG_DWORD    0x1" "NoRepair    REG_DWORD    0x1"; do
-  grep -qxF "    $line" <<< "$entry" || fail "entry lacks: $line"
-done
-size_kb=$(sed -n 's/^    EstimatedSize    REG_DWORD    \(0x[0-9a-f]*\)$/\1/p' <<< "$entry")
-release_bytes=$(cat "$release"/* | wc -c)
-[ -n "$size_kb" ] && [ $((size_kb * 1024)) -ge "$release_bytes" ] || fail "EstimatedSize ${size_kb:-missing} KB < $release_bytes bytes"
-ok "install"
-
-# --- The program starts from its shortcut, in the installation folder: at start it deletes the
-# updater's left-over version file from its current folder, and it writes the version record.
-echo leftover > "$install_dir/Purvex_Ver.txt"
-"$WINE" "$probe" start "$start_menu\\Purvex.lnk" "Purvex - Beta Version" || fail "no main window from the shortcut"
-[ ! -e "$install_dir/Purvex_Ver.txt" ] || fail "the program did not start in its installation folder"
-reg_query "$record" | grep -q 'Purvex.exe' || fail "no version record after the first start"
-ok "start from the shortcut"
-
-# --- An upgrade over the running program keeps the user's block list and logs, replaces the
-# program files and the signature database, and records their versions in the version record
-# (found under its code-page-949 name: no second maker key appears).
+run() { "$WINE" "$@" || fail "$* exited with $?"; timeout 90 wineserver -w || fail "processes left after $*"; }
+ansi() { iconv -f CP949 -t UTF-8 | tr -d '\r'; }   # what Windows programs print here
+reg_query() { "$WINE" reg query "$1" 2>/dev/null | ansi | grep -E '^(HKEY_|    )'; }
+shortcuts() { "$WINE" "$probe" "$1" | ansi | sort; }
+main_window_shown() {
+  local id=$(xwininfo -root -tree | sed -n 's/^ *\(0x[0-9a-f]*\) "Purvex - Beta Version".*/\1/p' | head -n 1)
+  [ -n "$id" ] && xwininfo -id "$id" | grep -q IsViewable
+}
+dir=$WINEPREFIX/drive_c/Program\ Files/Purvex win='C:\Program Files\Purvex'
+menu='C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Purvex' desktop='C:\users\Public\Desktop'
+arp='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Purvex' record='HKLM\SOFTWARE\(주)Orvane\Purvex\version'
 record_value() { reg_query "$record" | sed -n "s/^    $1    REG_SZ    //p"; }
-engine_version=$(record_value Purvex.dll)
-for value in Purvex.exe:0.9 Purvex.dll:0.9 PurvexADB:2004.10.07 KordonADB:2004.10.09; do
-  "$WINE" reg add "$record" /v "${value%%:*}" /d "${value#*:}" /f >/dev/null 2>&1
-done
-printf 'KADB\001\000\000\000\000' > "$install_dir/Kordon.adb"   # the user emptied the block list
-mkdir -p "$install_dir/PurvexLog/00000001" "$install_dir/PurvexBackup"
-echo report > "$install_dir/PurvexLog/00000001/report.txt"
-echo backup > "$install_dir/PurvexBackup/backup.dat"
-echo damaged > "$install_dir/Purvex.dll"
-echo damaged > "$install_dir/Purvex.adb"
-cp "$install_dir/Kordon.adb" "$work/user-Kordon.adb"
-run "$setup" /S || fail "silent upgrade exited with $?"   # run waits: the program must have ended
-for f in Purvex.exe Purvex.dll Purvex.adb; do same_as_release $f || fail "upgrade did not replace $f"; done
-cmp -s "$work/user-Kordon.adb" "$install_dir/Kordon.adb" || fail "upgrade replaced the user's Kordon.adb"
-[ -f "$install_dir/PurvexLog/00000001/report.txt" ] && [ -f "$install_dir/PurvexBackup/backup.dat" ] ||
-  fail "upgrade lost the logs or backups"
-versions=$(for v in Purvex.exe Purvex.dll PurvexADB KordonADB; do printf '%s ' "$(record_value $v)"; done)
-[ "$versions" = "$version $engine_version 2004.10.06 2004.10.09 " ] || fail "recorded versions after the upgrade: $versions"
-[ "$(reg_query 'HKLM\SOFTWARE' | grep -c Orvane)" = 1 ] || fail "maker keys: $(reg_query 'HKLM\SOFTWARE' | grep Orvane)"
-ok "upgrade (recorded versions: $versions)"
+same_as_release() { for f in "$@"; do cmp -s "$dist/x86/$f" "$dir/$f" || fail "$f is not the release's"; done; }
 
-# --- A silent uninstall (the entry's quiet command) removes what setup installed, and only that.
-echo mine > "$install_dir/notes.txt"
-quiet=$(reg_query "$arp" | sed -n 's/^    QuietUninstallString    REG_SZ    "\([^"]*\)" \(.*\)$/\1|\2/p')
-run "${quiet%%|*}" "${quiet#*|}" || fail "silent uninstall exited with $?"
-left=$(cd "$install_dir" && find . -type f | sort | tr '\n' ' ')
-[ "$left" = "./PurvexBackup/backup.dat ./PurvexLog/00000001/report.txt ./notes.txt " ] || fail "left after uninstall: $left"
-[ -z "$(probe_list "$start_menu")$(probe_list "$desktop")" ] || fail "shortcuts left after uninstall"
-[ ! -e "$prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Purvex" ] || fail "Start-menu folder left"
-[ -z "$(reg_query "$arp")" ] || fail "the Add or Remove Programs entry is left"
-reg_query 'HKLM\SOFTWARE' | grep -q 'Orvane' && fail "a maker key is left: $(reg_query 'HKLM\SOFTWARE' | grep Orvane)"
-ok "uninstall"
+echo "install"
+run "$setup" /S
+same_as_release $(ls "$dist/x86")
+[ -f "$dir/Uninstall.exe" ] || fail "no uninstaller"
+[ "$(shortcuts "$menu")" = "Purvex 제거.lnk|$win\\Uninstall.exe|$win"$'\n'"Purvex.lnk|$win\\Purvex.exe|$win" ] ||
+  fail "Start-menu shortcuts: $(shortcuts "$menu")"
+[ "$(shortcuts "$desktop")" = "Purvex.lnk|$win\\Purvex.exe|$win" ] || fail "desktop shortcut: $(shortcuts "$desktop")"
+entry=$(reg_query "$arp" | sed 's/^    //; s/    /=/g')
+expected="DisplayIcon=REG_SZ=$win\\Purvex.exe,0
+DisplayName=REG_SZ=Purvex
+DisplayVersion=REG_SZ=$version
+InstallLocation=REG_SZ=$win
+NoModify=REG_DWORD=0x1
+NoRepair=REG_DWORD=0x1
+Publisher=REG_SZ=(주)Orvane
+QuietUninstallString=REG_SZ=\"$win\\Uninstall.exe\" /S
+UninstallString=REG_SZ=\"$win\\Uninstall.exe\""
+[ "$(grep -v -e '^HKEY' -e '^EstimatedSize' <<< "$entry" | sort)" = "$(sort <<< "$expected")" ] || fail "entry: $entry"
+size_kb=$(sed -n 's/^EstimatedSize=REG_DWORD=//p' <<< "$entry")
+[ $((${size_kb:-0} * 1024)) -ge "$(cat "$dist"/x86/* | wc -c)" ] || fail "EstimatedSize $size_kb KB"
+
+echo "start from the shortcut (which deletes the updater's left-over file from the current folder)"
+echo leftover > "$dir/Purvex_Ver.txt"
+"$WINE" start "$menu\\Purvex.lnk"
+for _ in $(seq 60); do main_window_shown && break; sleep 0.5; done
+main_window_shown || fail "no main window"
+[ ! -e "$dir/Purvex_Ver.txt" ] || fail "the program did not start in its installation folder"
+
+echo "upgrade over the running program, with the user's block list, logs and backups"
+engine_version=$(record_value Purvex.dll)
+for v in Purvex.exe=0.9 Purvex.dll=0.9 PurvexADB=2004.10.07 KordonADB=2004.10.09; do
+  "$WINE" reg add "$record" /v "${v%%=*}" /d "${v#*=}" /f >/dev/null 2>&1
+done
+printf 'KADB\001\000\000\000\000' | tee "$dir/Kordon.adb" > "$work/user-Kordon.adb"
+mkdir -p "$dir/PurvexLog/00000001" "$dir/PurvexBackup" && touch "$dir/PurvexLog/00000001/report.txt" "$dir/PurvexBackup/b.dat"
+echo damaged | tee "$dir/Purvex.dll" > "$dir/Purvex.adb"
+run "$setup" /S   # returns only when every process ended, the running program included
+same_as_release Purvex.exe Purvex.dll Purvex.adb
+cmp -s "$work/user-Kordon.adb" "$dir/Kordon.adb" || fail "the user's Kordon.adb was replaced"
+versions=$(for v in Purvex.exe Purvex.dll PurvexADB KordonADB; do printf '%s ' "$(record_value $v)"; done)
+[ "$versions" = "$version $engine_version 2004.10.06 2004.10.09 " ] || fail "recorded versions: $versions"
+[ "$(reg_query 'HKLM\SOFTWARE' | grep -c Orvane)" = 1 ] || fail "maker keys: $(reg_query 'HKLM\SOFTWARE' | grep Orvane)"
+
+echo "uninstall with the entry's quiet command"
+echo mine > "$dir/notes.txt"
+quiet=$(sed -n 's/^QuietUninstallString=REG_SZ="\(.*\)" \/S$/\1/p' <<< "$entry")
+run "$quiet" /S
+left=$(cd "$dir" && find . -type f | sort | tr '\n' ' ')
+[ "$left" = "./PurvexBackup/b.dat ./PurvexLog/00000001/report.txt ./notes.txt " ] || fail "left: $left"
+[ -z "$(shortcuts "$menu")$(shortcuts "$desktop")" ] && [ ! -e "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Purvex" ] ||
+  fail "shortcuts left"
+[ -z "$(reg_query "$arp")$(reg_query 'HKLM\SOFTWARE' | grep Orvane)" ] || fail "keys left"
 
 wineserver -k
-[ $failures -eq 0 ] || { echo "$failures failures"; exit 1; }
+echo "$failures failures"
+[ $failures -eq 0 ]
