@@ -76,6 +76,8 @@ LangString UninstallLink ${LANG_KOREAN} "Purvex 제거"
 LangString AskEndProgram ${LANG_KOREAN} "Purvex가 실행 중입니다.$\r$\nPurvex를 종료하고 계속하시겠습니까?"
 LangString EndCancelled ${LANG_KOREAN} "Purvex가 실행 중이어서 작업을 취소했습니다."
 LangString EndFailed ${LANG_KOREAN} "실행 중인 Purvex를 종료하지 못했습니다."
+LangString NeedAdminToInstall ${LANG_KOREAN} "Purvex를 설치하려면 관리자 권한이 필요합니다.$\r$\n관리자 계정으로 로그온한 다음 다시 실행하여 주십시오."
+LangString NeedAdminToRemove ${LANG_KOREAN} "Purvex를 제거하려면 관리자 권한이 필요합니다.$\r$\n관리자 계정으로 로그온한 다음 다시 실행하여 주십시오."
 LangString UninstallTop ${LANG_KOREAN} "Purvex를 컴퓨터에서 제거합니다. 차단한 ActiveX 컨트롤은 계속 차단된 상태로 남습니다."
 LangString AskDeleteLogs ${LANG_KOREAN} "검사 기록(PurvexLog)과 치료 백업(PurvexBackup)도 삭제하시겠습니까?$\r$\n[아니오]를 누르면 설치 폴더에 그대로 남습니다."
 ; The version record the program writes at its first start, and its parents.
@@ -153,12 +155,29 @@ Function RecordInstalledVersions
   System::Call 'advapi32::RegCloseKey(p R0)'
 FunctionEnd
 
-Function .onInit
+; The program folder, HKEY_LOCAL_MACHINE and the all-users shortcuts need an administrator. Vista and
+; later ask for one (RequestExecutionLevel); a limited account on XP, 2000 or NT 4 is told so and
+; nothing is changed. The 9x family has no accounts: UserInfo reports an administrator there, or
+; nothing where Windows 95 lacks what it asks.
+!macro RequireAdministrator message
+  StrCpy $0 ""
+  UserInfo::GetAccountType
+  Pop $0
+  ${If} $0 != "admin"
+  ${AndIf} $0 != ""
+    MessageBox MB_OK|MB_ICONSTOP "${message}" /SD IDOK
+    SetErrorLevel 740   ; ERROR_ELEVATION_REQUIRED
+    Quit
+  ${EndIf}
   SetShellVarContext all   ; shortcuts for every user (the 9x family falls back to the current one)
+!macroend
+
+Function .onInit
+  !insertmacro RequireAdministrator "$(NeedAdminToInstall)"
 FunctionEnd
 
 Function un.onInit
-  SetShellVarContext all
+  !insertmacro RequireAdministrator "$(NeedAdminToRemove)"
 FunctionEnd
 
 Section "$(SectionProgram)" SecProgram
