@@ -146,10 +146,12 @@ Function RecordInstalledVersions
   ${If} $R1 <> 0
     Return   ; no record yet: the program writes it at its first start
   ${EndIf}
-  System::Call '"$INSTDIR\Purvex.dll"::ftool_GetVer() t .R3 ?c'
   !insertmacro SetRecordText "Purvex.exe" "${VERSION}"
   !insertmacro SetRecordText "Chronik.dll" "${CHRONIK_VERSION}"
-  !insertmacro SetRecordText "Purvex.dll" "$R3"
+  System::Call '"$INSTDIR\Purvex.dll"::ftool_GetVer() t .R3 ?c'   ; the engine's own text, as the program records it
+  ${If} $R3 != "error"   ; what System answers when the library or the function is missing
+    !insertmacro SetRecordText "Purvex.dll" "$R3"
+  ${EndIf}
   !insertmacro SetRecordText "KordonDll.dll" "${SHIPPED_KORDON_VERSION}"
   !insertmacro SetRecordText "PurvexADB" "${SHIPPED_DATABASE_VERSION}"
   System::Call 'advapi32::RegCloseKey(p R0)'
