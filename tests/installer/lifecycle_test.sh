@@ -8,8 +8,7 @@ setup=$(ls -t "$dist"/Purvex-Setup-*.exe | head -n 1)
 [ "$setup" -nt "$dist/x86/Purvex.exe" ] || { echo "no setup program newer than dist/x86: run scripts/build.sh"; exit 1; }
 version=$(basename "$setup" .exe) version=${version#Purvex-Setup-}
 rm -rf "$work" && mkdir -p "$work" && "$scripts/wine-prefix.sh" up "$work/prefix" win32
-source "$scripts/wine-env.sh"
-wine_env "$work/prefix" win32
+source "$scripts/wine-env.sh" && wine_env "$work/prefix" win32
 wineserver -k  # no persistent server: "wineserver -w" waits for every process a step started
 
 failures=0
@@ -18,10 +17,8 @@ run() { "$WINE" "$@" || fail "$* exited with $?"; timeout 90 wineserver -w || fa
 ansi() { iconv -f CP949 -t UTF-8 | tr -d '\r'; }   # what Windows programs print here
 reg_query() { "$WINE" reg query "$1" 2>/dev/null | ansi | grep -E '^(HKEY_|    )'; }
 shortcuts() { "$WINE" "$probe" "$1" | ansi | sort; }
-main_window_shown() {
-  local id=$(xwininfo -root -tree | sed -n 's/^ *\(0x[0-9a-f]*\) "Purvex - Beta Version".*/\1/p' | head -n 1)
-  [ -n "$id" ] && xwininfo -id "$id" | grep -q IsViewable
-}
+main_window() { xwininfo -root -tree | sed -n 's/^ *\(0x[0-9a-f]*\) "Purvex - Beta Version".*/\1/p' | head -n 1; }
+main_window_shown() { [ -n "$(main_window)" ] && xwininfo -id "$(main_window)" | grep -q IsViewable; }
 dir=$WINEPREFIX/drive_c/Program\ Files/Purvex win='C:\Program Files\Purvex'
 menu='C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Purvex' desktop='C:\users\Public\Desktop'
 arp='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Purvex' record='HKLM\SOFTWARE\(주)Orvane\Purvex\version'
@@ -76,10 +73,8 @@ quiet=$(sed -n 's/^QuietUninstallString=REG_SZ="\(.*\)" \/S$/\1/p' <<< "$entry")
 run "$quiet" /S
 left=$(cd "$dir" && find . -type f | sort | tr '\n' ' ')
 [ "$left" = "./PurvexBackup/b.dat ./PurvexLog/00000001/report.txt ./notes.txt " ] || fail "left: $left"
-[ -z "$(shortcuts "$menu")$(shortcuts "$desktop")" ] && [ ! -e "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Purvex" ] ||
-  fail "shortcuts left"
+[ -z "$(shortcuts "$menu")$(shortcuts "$desktop")" ] && [ ! -e "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Purvex" ] || fail "shortcuts left"
 [ -z "$(reg_query "$arp")$(reg_query 'HKLM\SOFTWARE' | grep Orvane)" ] || fail "keys left"
 
 wineserver -k
-echo "$failures failures"
-[ $failures -eq 0 ]
+echo "$failures failures" && [ $failures -eq 0 ]
