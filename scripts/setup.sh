@@ -10,6 +10,7 @@ packages=(
   wine wine64 wine32:i386                             # the test platform: 64-bit and 32-bit loaders
   xvfb x11-utils imagemagick fonts-nanum fonts-baekmuk  # virtual display, screenshots, Korean fonts (Gulim's metrics)
   locales                                             # ko_KR.UTF-8, without which Wine cannot make Korean file names
+  openssl python3                                     # update keys and signatures; the demo's update server
 )
 export DEBIAN_FRONTEND=noninteractive
 # The 32-bit Wine comes from the i386 architecture (multiarch).
