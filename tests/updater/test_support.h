@@ -35,8 +35,7 @@ std::string SignWithTestKey(const std::string& text);
 std::string ServeSignedVersionFile(TestServer& server, const std::string& announcements, unsigned long serial = 1,
                                    const char* expires = "2099-12-31");
 
-// The file of this name in the folder of fixtures the build makes beside the
-// test programs.
+// A file of bin/updater-fixtures, which the build makes.
 std::string ReadFixture(const char* name);
 
 // Creates "C:\purvex-updater-test\<name>" afresh and makes it the current
