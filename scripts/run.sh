@@ -12,15 +12,23 @@
 # virtual display inside a Wine desktop window, a screenshot of it is saved to
 # build/screenshot.png, and the program is ended.
 #
-#   bash scripts/run.sh [--no-build] [--plant-traces]
+# --update-server publishes dist/x86 as an update signed with the test key
+# (both databases with a version of the present minute, a serial of the
+# present second) into build/update-server, serves it on the loopback with
+# python3 -m http.server and points the program's updater at it
+# (PURVEX_UPDATE_HOST): the banner's update button then makes a real,
+# verified update. The server stops when the script ends.
+#
+#   bash scripts/run.sh [--no-build] [--plant-traces] [--update-server]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=1 traces=0
+build=1 traces=0 update_server=0
 for arg in "$@"; do
   case $arg in
     --no-build) build=0 ;;
     --plant-traces) traces=1 ;;
-    *) echo "usage: $0 [--no-build] [--plant-traces]" >&2; exit 2 ;;
+    --update-server) update_server=1 ;;
+    *) echo "usage: $0 [--no-build] [--plant-traces] [--update-server]" >&2; exit 2 ;;
   esac
 done
 
@@ -41,10 +49,29 @@ mkdir -p "$install"
 cp -r "$root/dist/x86/." "$install/"
 if [ $traces = 1 ]; then "$root/scripts/plant-demo-traces.sh" "$prefix"; fi
 
+server_pid=
+if [ $update_server = 1 ]; then
+  served=$root/build/update-server
+  rm -rf "$served"
+  stamp=$(date -u +%Y.%m.%d.%H%M)
+  "$root/scripts/publish-update.sh" --key "$root/updater/keys/test-update-private.pem" --serial "$(date -u +%s)" \
+    --version "PURVEXADB=$stamp" --version "KORDONADB=$stamp" "$root/dist/x86" "$served/pg_update/Purvex_Up"
+  port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+  python3 -m http.server --bind 127.0.0.1 --directory "$served" "$port" >"$root/build/update-server.log" 2>&1 &
+  server_pid=$!
+  trap 'kill $server_pid 2>/dev/null; true' EXIT
+  export PURVEX_UPDATE_HOST=127.0.0.1:$port
+  echo "Update server: http://$PURVEX_UPDATE_HOST/pg_update/Purvex_Up/ (log: build/update-server.log)"
+fi
+
 cd "$install"  # the program's current folder: its logs and database live here
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   echo "Starting Purvex.exe on $DISPLAY (prefix $prefix)"
-  "$wine" Purvex.exe
+  "$wine" Purvex.exe || true  # ended by the updater, it exits with the still-active code
+  if [ $update_server = 1 ]; then
+    # The updater ends the program and starts it again; the server stays for it.
+    read -r -p "Serving the update; press Enter to stop the server. " _ || true
+  fi
   exit 0
 fi
 
@@ -55,6 +82,7 @@ cleanup() {
   [ -n "$wine_pid" ] && kill "$wine_pid" 2>/dev/null
   wineserver -k 2>/dev/null || true  # this prefix's processes only
   [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+  [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null
   true
 }
 trap cleanup EXIT

@@ -10,7 +10,8 @@ packages=(
   wine wine64 wine32:i386                             # the test platform: 64-bit and 32-bit loaders
   xvfb x11-utils imagemagick fonts-nanum fonts-baekmuk  # virtual display, screenshots, Korean fonts (Gulim's metrics)
   locales                                             # ko_KR.UTF-8, without which Wine cannot make Korean file names
-  nsis zip osslsigncode openssl                       # the setup program, the portable zip, code signing
+  nsis zip osslsigncode openssl                       # the setup program, the portable zip, code signing, update keys and signatures
+  python3                                             # the demo's update server
 )
 export DEBIAN_FRONTEND=noninteractive
 # The 32-bit Wine comes from the i386 architecture (multiarch).

@@ -3,6 +3,7 @@
 #include "updater/file_table.h"
 #include "updater/main_program.h"
 #include "updater/resource.h"
+#include "updater/update_key.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ public:
 
 }  // namespace
 
-CFreshenDlg::CFreshenDlg(CWnd* pParent) : CDialog(IDD_FRESHEN_DIALOG, pParent) {
+CFreshenDlg::CFreshenDlg(CWnd* pParent) : CDialog(IDD_FRESHEN_DIALOG, pParent), m_Session(freshen::kUpdatePublicKey) {
     m_hIcon = AfxGetApp()->LoadIcon(IDR_MAINFRAME);
 }
 
@@ -67,7 +68,7 @@ BOOL CFreshenDlg::OnInitDialog() {
     }
 
     m_Progress.SetRange(0, 100);
-    freshen::UpdateSession::FetchVersionFile();
+    m_Session.FetchVersionFile();
     m_bUpdating = TRUE;
     if (!AfxBeginThread(UpdateThread, this)) {
         m_bUpdating = FALSE;

@@ -5,7 +5,7 @@
 
 #include "base/unique_handle.h"
 #include "base/unique_internet.h"
-#include "updater/sha256.h"
+#include "updater/verify/sha256.h"
 
 namespace freshen {
 
@@ -43,70 +43,83 @@ bool Open(const std::string& url, Response& r) {
 bool Cancelled(const std::atomic<bool>* cancel) { return cancel && cancel->load(); }
 
 // Reads the body to its end, handing each block to sink (which may refuse it
-// by returning false). The count of bytes read goes to *count.
+// by returning false), but never more than limit bytes: once limit bytes are
+// in, one more byte is asked for, and any that comes makes the body too long.
+// The count of bytes taken goes to *count.
 template <typename Sink>
-FetchResult ReadBody(HINTERNET file, const std::atomic<bool>* cancel, unsigned long long* count, Sink sink) {
+FetchResult ReadBody(HINTERNET file, unsigned long long limit, const std::atomic<bool>* cancel,
+                     unsigned long long* count, Sink sink) {
     char block[kBlockSize];
     *count = 0;
     for (;;) {
         if (Cancelled(cancel)) return FetchResult::kCancelled;
+        unsigned long long left = limit - *count;
+        DWORD want = left == 0 ? 1 : (left < kBlockSize ? static_cast<DWORD>(left) : kBlockSize);
         DWORD got = 0;
-        if (!InternetReadFile(file, block, kBlockSize, &got)) return FetchResult::kReadFailed;
+        if (!InternetReadFile(file, block, want, &got)) return FetchResult::kReadFailed;
         if (got == 0) return FetchResult::kOk;
+        if (left == 0) return FetchResult::kSizeMismatch;
         *count += got;
         if (!sink(block, got)) return FetchResult::kWriteFailed;
     }
 }
 
-FetchResult Fetch(const std::string& url, const char* path, DownloadProgress* progress,
-                  const std::atomic<bool>* cancel, const std::string& sha256Hex) {
-    Response r;
+// Opens url and checks the answer: 200, and no Content-Length other than
+// exactly (or, unless exact, at most) size.
+FetchResult OpenChecked(const std::string& url, unsigned long long size, bool exact, Response& r) {
     if (!Open(url, r)) return FetchResult::kOpenFailed;
     if (r.status != HTTP_STATUS_OK) return FetchResult::kBadStatus;
+    if (r.hasLength && (exact ? r.length != size : r.length > size)) return FetchResult::kSizeMismatch;
+    return FetchResult::kOk;
+}
 
-    // The progress total: Content-Length when sent, else a measuring pass,
-    // whose count the stored body must then match.
-    bool measured = false;
-    unsigned long long measuredBytes = 0;
-    if (progress && r.hasLength) {
-        progress->total = static_cast<int>(r.length);
-    } else if (progress) {
-        FetchResult pass = ReadBody(r.file.get(), cancel, &measuredBytes, [&](const char*, DWORD got) {
-            progress->total += static_cast<int>(got);
-            return true;
-        });
-        if (pass != FetchResult::kOk) return pass;
-        measured = true;
-        if (!Open(url, r)) return FetchResult::kOpenFailed;
-        if (r.status != HTTP_STATUS_OK) return FetchResult::kBadStatus;
-    }
+FetchResult Fetch(const std::string& url, const char* path, const ExpectedFile& expected, DownloadProgress* progress,
+                  const std::atomic<bool>* cancel) {
+    Response r;
+    FetchResult opened = OpenChecked(url, expected.size, true, r);
+    if (opened != FetchResult::kOk) return opened;
+    if (progress) progress->total = static_cast<int>(expected.size);
 
     base::UniqueFile out(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!out) return FetchResult::kWriteFailed;
     Sha256 hash;
-    if (!sha256Hex.empty() && !hash.ok()) return FetchResult::kDigestMismatch;  // cannot be checked: refused
     unsigned long long stored = 0;
-    FetchResult pass = ReadBody(r.file.get(), cancel, &stored, [&](const char* data, DWORD got) {
+    FetchResult pass = ReadBody(r.file.get(), expected.size, cancel, &stored, [&](const char* data, DWORD got) {
         DWORD put = 0;
         if (!WriteFile(out.get(), data, got, &put, nullptr) || put != got) return false;
-        if (!sha256Hex.empty()) hash.Update(data, got);
+        hash.Update(data, got);
         if (progress) progress->written += static_cast<int>(got);
         return true;
     });
     if (pass != FetchResult::kOk) return pass;
     // WinINet reports a connection closed early as a normal end of the body.
-    if (r.hasLength && stored != r.length) return FetchResult::kIncomplete;
-    if (measured && !r.hasLength && stored != measuredBytes) return FetchResult::kIncomplete;
-    if (!sha256Hex.empty() && hash.HexDigest() != sha256Hex) return FetchResult::kDigestMismatch;
+    if (stored != expected.size) return FetchResult::kIncomplete;
+    if (hash.HexDigest() != expected.sha256Hex) return FetchResult::kDigestMismatch;
     return FetchResult::kOk;
 }
 
 }  // namespace
 
-FetchResult FetchToFile(const std::string& url, const char* path, DownloadProgress* progress,
-                        const std::atomic<bool>* cancel, const std::string& sha256Hex) {
-    FetchResult result = Fetch(url, path, progress, cancel, sha256Hex);
+FetchResult FetchToFile(const std::string& url, const char* path, const ExpectedFile& expected,
+                        DownloadProgress* progress, const std::atomic<bool>* cancel) {
+    FetchResult result = Fetch(url, path, expected, progress, cancel);
     if (result != FetchResult::kOk) DeleteFileA(path);
+    return result;
+}
+
+FetchResult FetchToMemory(const std::string& url, size_t maxSize, std::string& body) {
+    body.clear();
+    Response r;
+    FetchResult result = OpenChecked(url, maxSize, false, r);
+    unsigned long long stored = 0;
+    if (result == FetchResult::kOk) {
+        result = ReadBody(r.file.get(), maxSize, nullptr, &stored, [&](const char* data, DWORD got) {
+            body.append(data, got);
+            return true;
+        });
+    }
+    if (result == FetchResult::kOk && r.hasLength && stored != r.length) result = FetchResult::kIncomplete;
+    if (result != FetchResult::kOk) body.clear();
     return result;
 }
 

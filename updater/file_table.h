@@ -15,6 +15,7 @@ struct UpdateItem {
     const char* installedAs;   // what the download replaces
     const char* statusText;    // status line while it is fetched
     const char* failedText;    // told to the user when its download failed
+    const char* refusedText;   // told when it arrived other than announced
 };
 
 constexpr int kItemCount = 6;

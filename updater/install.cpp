@@ -19,13 +19,14 @@ bool ReplaceInstalledFile(const char* from, const char* to) {
     return MoveFileA(from, to) != FALSE;
 }
 
-int InstallFetchedFiles() {
-    int installed = 0;
+int InstallFetchedFiles(const bool fetched[kItemCount], bool installed[kItemCount]) {
+    int count = 0;
     for (int number : kInstallOrder) {
         const UpdateItem& item = Item(number);
-        if (ReplaceInstalledFile(item.tempFile, item.installedAs)) ++installed;
+        installed[number - 1] = fetched[number - 1] && ReplaceInstalledFile(item.tempFile, item.installedAs);
+        if (installed[number - 1]) ++count;
     }
-    return installed;
+    return count;
 }
 
 void RemoveLeftovers(HWND owner) {

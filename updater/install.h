@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include "updater/file_table.h"
+
 namespace freshen {
 
 // Replaces to with from in one step, so that to is always either the old
@@ -10,10 +12,11 @@ namespace freshen {
 // replacement failed; to is then unchanged.
 bool ReplaceInstalledFile(const char* from, const char* to);
 
-// Moves every fetched file from ".\temp" over its installed name, in the
-// fixed install order; all six are attempted, a missing one is skipped
-// without notice. Returns how many were installed.
-int InstallFetchedFiles();
+// Moves each file this update fetched (fetched[number - 1]) from ".\temp"
+// over its installed name, in the fixed install order; any other file in
+// ".\temp" stays where it is. installed[number - 1] tells which were
+// replaced. Returns how many.
+int InstallFetchedFiles(const bool fetched[kItemCount], bool installed[kItemCount]);
 
 // Deletes ".\temp" with its contents (permanently, silently, owned by owner)
 // and ".\Purvex_Ver.txt". Failures are not reported.

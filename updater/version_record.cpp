@@ -27,6 +27,25 @@ void ReadInstalledVersion(HKEY key, const char* name, VersionText& out) {
     std::memcpy(out, data.data(), length);
 }
 
+const char kSerialValue[] = "UpdateSerial";
+
+unsigned long ReadAcceptedSerial(HKEY key) {
+    VersionText text;
+    ReadInstalledVersion(key, kSerialValue, text);
+    unsigned long long serial = 0;
+    for (const char* c = text; *c; ++c) {
+        if (*c < '0' || *c > '9' || serial > 0xFFFFFFFFull) return 0;
+        serial = serial * 10 + static_cast<unsigned>(*c - '0');
+    }
+    return serial > 0xFFFFFFFFull ? 0 : static_cast<unsigned long>(serial);
+}
+
+bool WriteAcceptedSerial(HKEY key, unsigned long serial) {
+    char text[16];
+    wsprintfA(text, "%lu", serial);
+    return WriteInstalledVersion(key, kSerialValue, text);
+}
+
 bool WriteInstalledVersion(HKEY key, const char* name, const char* text) {
     if (!key) return false;
     return base::SetTextWithoutTerminator(key, name, text) == ERROR_SUCCESS;

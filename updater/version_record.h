@@ -26,4 +26,11 @@ void ReadInstalledVersion(HKEY key, const char* name, VersionText& out);
 // terminator). False when the key is null or the write failed.
 bool WriteInstalledVersion(HKEY key, const char* name, const char* text);
 
+// The serial of the version file last accepted, value "UpdateSerial" (its
+// decimal text, stored like a version): 0 when the key is null or the value
+// is missing or not a number.
+extern const char kSerialValue[];
+unsigned long ReadAcceptedSerial(HKEY key);
+bool WriteAcceptedSerial(HKEY key, unsigned long serial);
+
 }  // namespace freshen

@@ -9,11 +9,10 @@
 #include "updater/file_table.h"
 #include "updater/install.h"
 #include "updater/main_program.h"
-#include "updater/sha256.h"
 #include "updater/update_host.h"
 #include "updater/version_compare.h"
-#include "updater/version_file.h"
 #include "updater/version_record.h"
+#include "updater/verify/sha256.h"
 
 using namespace freshen;
 using namespace freshen_test;
@@ -131,32 +130,14 @@ TEST_F(VersionRecordTest, WriteStoresTextOfItsLength) {
     EXPECT_FALSE(WriteInstalledVersion(nullptr, "KordonDll.dll", "1.0b"));
 }
 
-TEST(VersionFile, ReadsVerAndDigestOfOneSection) {
-    ScratchInstallFolder folder("version-file");
-    ASSERT_TRUE(pvtest::WriteBytes("Purvex_Ver.txt",
-                               "[PURVEXADB]\r\nVER=2004.10.07\r\nSHA256=ABCdef0123\r\n"
-                               "[PURVEXEXE]\r\nVER=1234567890123456789\r\n"
-                               "[KORDONADB]\r\nVER=12345678901234567890123\r\n"
-                               "[OTHER]\r\nVER=9\r\n"));
-    VersionText text;
-    ReadServerVersion("PURVEXADB", text);
-    EXPECT_STREQ(text, "2004.10.07");
-    EXPECT_EQ(ReadServerDigest("PURVEXADB"), "abcdef0123");
-    ReadServerVersion("PURVEXEXE", text);
-    EXPECT_STREQ(text, "1234567890123456789");
-    EXPECT_EQ(ReadServerDigest("PURVEXEXE"), "");
-    ReadServerVersion("KORDONADB", text);
-    EXPECT_STREQ(text, "1234567890123456789");
-    ReadServerVersion("CHRONIKDLL", text);
-    EXPECT_STREQ(text, "");
-}
-
-TEST(VersionFile, MissingFileGivesEmptyVersions) {
-    ScratchInstallFolder folder("no-version-file");
-    VersionText text;
-    std::memset(text, 'x', sizeof text);
-    ReadServerVersion("PURVEXADB", text);
-    EXPECT_STREQ(text, "");
+TEST_F(VersionRecordTest, AcceptedSerial) {
+    EXPECT_EQ(ReadAcceptedSerial(key_.get()), 0ul) << "none accepted yet";
+    ASSERT_TRUE(WriteAcceptedSerial(key_.get(), 4294967295ul));
+    EXPECT_EQ(ReadAcceptedSerial(key_.get()), 4294967295ul);
+    for (const char* unreadable : {"4294967296", "12x", ""}) {
+        SetRaw("UpdateSerial", unreadable, static_cast<DWORD>(strlen(unreadable)));
+        EXPECT_EQ(ReadAcceptedSerial(key_.get()), 0ul) << unreadable;
+    }
 }
 
 TEST(UpdateHost, DefaultAndOverride) {
@@ -174,12 +155,16 @@ TEST(UpdateHost, DefaultAndOverride) {
 
 TEST(Sha256, KnownDigests) {
     Sha256 empty;
-    ASSERT_TRUE(empty.ok());
     EXPECT_EQ(empty.HexDigest(), "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
     Sha256 abc;
     abc.Update("a", 1);
     abc.Update("bc", 2);
     EXPECT_EQ(abc.HexDigest(), "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+    // FIPS 180-2's million a's, in pieces across block boundaries.
+    Sha256 million;
+    const std::string piece(999, 'a');
+    for (int i = 0; i <= 1001; ++i) million.Update(piece.data(), i == 1001 ? 1 : piece.size());
+    EXPECT_EQ(million.HexDigest(), "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0");
 }
 
 TEST(FileTable, OrderNamesAndInstallOrder) {
@@ -205,15 +190,19 @@ TEST(Install, ReplacesWholeFileInOneStep) {
     EXPECT_EQ(pvtest::ReadBytes("purvex.dll"), "new contents");
 }
 
-TEST(Install, KordonLibraryInstalledUnderItsOwnName) {
+TEST(Install, OnlyWhatThisUpdateFetchedKordonUnderItsOwnName) {
     ScratchInstallFolder folder("kordon");
     CreateDirectoryA("temp", nullptr);
     ASSERT_TRUE(pvtest::WriteBytes("temp\\Kordon.dll", "library"));
     ASSERT_TRUE(pvtest::WriteBytes("temp\\Purvex.adb", "database"));
-    EXPECT_EQ(InstallFetchedFiles(), 2);
+    ASSERT_TRUE(pvtest::WriteBytes("temp\\Purvex.exe", "left by an earlier update"));
+    const bool fetched[kItemCount] = {false, false, false, true, false, true};
+    bool installed[kItemCount] = {};
+    EXPECT_EQ(InstallFetchedFiles(fetched, installed), 2);
     EXPECT_EQ(pvtest::ReadBytes(".\\kordon.dll"), "library");
     EXPECT_EQ(pvtest::ReadBytes(".\\purvex.adb"), "database");
     EXPECT_FALSE(pvtest::Exists(".\\purvex.exe"));
+    for (int i = 0; i < kItemCount; ++i) EXPECT_EQ(installed[i], fetched[i]) << i;
 }
 
 TEST(Install, LeftoversRemoved) {

@@ -4,7 +4,7 @@
 #include "test_server.h"
 #include "test_support.h"
 #include "updater/download.h"
-#include "updater/sha256.h"
+#include "updater/verify/sha256.h"
 
 using namespace freshen;
 using namespace freshen_test;
@@ -21,16 +21,19 @@ protected:
 
 std::string DigestOf(const std::string& body) {
     Sha256 hash;
-    hash.Update(body.data(), static_cast<DWORD>(body.size()));
+    hash.Update(body.data(), body.size());
     return hash.HexDigest();
 }
+
+// What a signed version file would announce for body.
+ExpectedFile Announced(const std::string& body) { return ExpectedFile{static_cast<unsigned long>(body.size()), DigestOf(body)}; }
 
 TEST_F(DownloadTest, WithContentLengthOnePassAndLengthAsTotal) {
     ASSERT_TRUE(server_.ok());
     std::string body = MakeBody(10000, 'a');  // several 4096-byte blocks
     server_.Set(UpdatePath("Purvex.adb"), CannedResponse{200, body});
     DownloadProgress progress;
-    EXPECT_EQ(FetchToFile(Url("Purvex.adb"), "Purvex.adb", &progress), FetchResult::kOk);
+    EXPECT_EQ(FetchToFile(Url("Purvex.adb"), "Purvex.adb", Announced(body), &progress), FetchResult::kOk);
     EXPECT_EQ(pvtest::ReadBytes("Purvex.adb"), body);
     EXPECT_EQ(server_.Requests(UpdatePath("Purvex.adb")), 1);
     EXPECT_EQ(server_.BodyBytesSent(UpdatePath("Purvex.adb")), body.size());
@@ -38,34 +41,67 @@ TEST_F(DownloadTest, WithContentLengthOnePassAndLengthAsTotal) {
     EXPECT_EQ(progress.written, 10000);
 }
 
-TEST_F(DownloadTest, WithoutContentLengthMeasuringPassFirst) {
+TEST_F(DownloadTest, WithoutContentLengthTheAnnouncedSizeIsTheTotal) {
     ASSERT_TRUE(server_.ok());
     std::string body = MakeBody(9000, 'b');
     CannedResponse response{200, body};
     response.sendLength = false;
     server_.Set(UpdatePath("Kordon.adb"), response);
     DownloadProgress progress;
-    EXPECT_EQ(FetchToFile(Url("Kordon.adb"), "Kordon.adb", &progress), FetchResult::kOk);
+    EXPECT_EQ(FetchToFile(Url("Kordon.adb"), "Kordon.adb", Announced(body), &progress), FetchResult::kOk);
     EXPECT_EQ(pvtest::ReadBytes("Kordon.adb"), body);
-    EXPECT_EQ(server_.Requests(UpdatePath("Kordon.adb")), 2);
+    EXPECT_EQ(server_.Requests(UpdatePath("Kordon.adb")), 1);
     EXPECT_EQ(progress.total, 9000);
     EXPECT_EQ(progress.written, 9000);
 }
 
-TEST_F(DownloadTest, WithoutProgressNoMeasuringPass) {
+// A body of another length than announced is never kept, and no more than the
+// announced size is ever taken from it.
+TEST_F(DownloadTest, OtherLengthThanAnnounced) {
+    ASSERT_TRUE(server_.ok());
+    const struct {
+        size_t bodySize;
+        bool sendLength;
+        FetchResult result;
+    } cases[] = {
+        {9000, true, FetchResult::kSizeMismatch},   // Content-Length says so: nothing read
+        {9000, false, FetchResult::kSizeMismatch},  // found after the announced 8000 bytes
+        {8001, false, FetchResult::kSizeMismatch},
+        {7999, true, FetchResult::kSizeMismatch},
+        {7999, false, FetchResult::kIncomplete},  // ended early, as a cut transfer does
+    };
+    const std::string announced = MakeBody(8000, 'o');
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.bodySize) + (c.sendLength ? " with" : " without") + " Content-Length");
+        CannedResponse response{200, announced + MakeBody(1000, 'x')};
+        response.body.resize(c.bodySize);
+        response.sendLength = c.sendLength;
+        server_.Set(UpdatePath("Purvex.exe"), response);
+        DownloadProgress progress;
+        EXPECT_EQ(FetchToFile(Url("Purvex.exe"), "Purvex.exe", Announced(announced), &progress), c.result);
+        EXPECT_FALSE(pvtest::Exists("Purvex.exe"));
+        EXPECT_LE(progress.written, 8000);
+    }
+}
+
+TEST_F(DownloadTest, ToMemoryWholeBodyUpToItsLimit) {
     ASSERT_TRUE(server_.ok());
     CannedResponse response{200, "[PURVEXADB]\r\nVER=2004.10.07\r\n"};
-    response.sendLength = false;
-    server_.Set(UpdatePath("Purvex_Ver.txt"), response);
-    EXPECT_EQ(FetchToFile(Url("Purvex_Ver.txt"), "Purvex_Ver.txt"), FetchResult::kOk);
-    EXPECT_EQ(pvtest::ReadBytes("Purvex_Ver.txt"), response.body);
-    EXPECT_EQ(server_.Requests(UpdatePath("Purvex_Ver.txt")), 1);
+    for (bool sendLength : {false, true}) {
+        response.sendLength = sendLength;
+        server_.Set(UpdatePath("Purvex_Ver.txt"), response);
+        std::string body;
+        EXPECT_EQ(FetchToMemory(Url("Purvex_Ver.txt"), response.body.size(), body), FetchResult::kOk);
+        EXPECT_EQ(body, response.body);
+        EXPECT_EQ(FetchToMemory(Url("Purvex_Ver.txt"), response.body.size() - 1, body), FetchResult::kSizeMismatch);
+        EXPECT_EQ(body, "");
+    }
 }
 
 TEST_F(DownloadTest, NotFoundStoresNothing) {
     ASSERT_TRUE(server_.ok());
     pvtest::WriteBytes("Purvex.exe", "stale");
-    EXPECT_EQ(FetchToFile(Url("Purvex.exe"), "Purvex.exe", nullptr), FetchResult::kBadStatus);
+    EXPECT_EQ(FetchToFile(Url("Purvex.exe"), "Purvex.exe", Announced("x")), FetchResult::kBadStatus);
     EXPECT_FALSE(pvtest::Exists("Purvex.exe"));
 }
 
@@ -73,7 +109,8 @@ TEST_F(DownloadTest, ServerErrorStoresNothing) {
     ASSERT_TRUE(server_.ok());
     server_.Set(UpdatePath("Chronik.dll"), CannedResponse{500, "<html>error page</html>"});
     DownloadProgress progress;
-    EXPECT_EQ(FetchToFile(Url("Chronik.dll"), "Chronik.dll", &progress), FetchResult::kBadStatus);
+    EXPECT_EQ(FetchToFile(Url("Chronik.dll"), "Chronik.dll", Announced("<html>error page</html>"), &progress),
+              FetchResult::kBadStatus);
     EXPECT_FALSE(pvtest::Exists("Chronik.dll"));
 }
 
@@ -83,7 +120,8 @@ TEST_F(DownloadTest, CutTransferStoresNothing) {
     response.cutAfter = 5000;
     server_.Set(UpdatePath("Purvex.dll"), response);
     DownloadProgress progress;
-    EXPECT_EQ(FetchToFile(Url("Purvex.dll"), "Purvex.dll", &progress), FetchResult::kIncomplete);
+    EXPECT_EQ(FetchToFile(Url("Purvex.dll"), "Purvex.dll", Announced(response.body), &progress),
+              FetchResult::kIncomplete);
     EXPECT_FALSE(pvtest::Exists("Purvex.dll"));
     EXPECT_EQ(progress.total, 10000);
 }
@@ -92,7 +130,7 @@ TEST_F(DownloadTest, DigestMatchKeepsFile) {
     ASSERT_TRUE(server_.ok());
     std::string body = MakeBody(5000, 'd');
     server_.Set(UpdatePath("Purvex.adb"), CannedResponse{200, body});
-    EXPECT_EQ(FetchToFile(Url("Purvex.adb"), "Purvex.adb", nullptr, nullptr, DigestOf(body)), FetchResult::kOk);
+    EXPECT_EQ(FetchToFile(Url("Purvex.adb"), "Purvex.adb", Announced(body)), FetchResult::kOk);
     EXPECT_EQ(pvtest::ReadBytes("Purvex.adb"), body);
 }
 
@@ -100,8 +138,9 @@ TEST_F(DownloadTest, DigestMismatchStoresNothing) {
     ASSERT_TRUE(server_.ok());
     std::string body = MakeBody(5000, 'e');
     server_.Set(UpdatePath("Purvex.adb"), CannedResponse{200, body});
-    EXPECT_EQ(FetchToFile(Url("Purvex.adb"), "Purvex.adb", nullptr, nullptr, DigestOf(body + "x")),
-              FetchResult::kDigestMismatch);
+    ExpectedFile other = Announced(body);
+    other.sha256Hex = DigestOf(body + "x");
+    EXPECT_EQ(FetchToFile(Url("Purvex.adb"), "Purvex.adb", other), FetchResult::kDigestMismatch);
     EXPECT_FALSE(pvtest::Exists("Purvex.adb"));
 }
 
@@ -110,14 +149,15 @@ TEST_F(DownloadTest, CancelledStoresNothing) {
     server_.Set(UpdatePath("Purvex.adb"), CannedResponse{200, MakeBody(5000, 'f')});
     std::atomic<bool> cancel{true};
     DownloadProgress progress;
-    EXPECT_EQ(FetchToFile(Url("Purvex.adb"), "Purvex.adb", &progress, &cancel), FetchResult::kCancelled);
+    EXPECT_EQ(FetchToFile(Url("Purvex.adb"), "Purvex.adb", Announced(MakeBody(5000, 'f')), &progress, &cancel),
+              FetchResult::kCancelled);
     EXPECT_FALSE(pvtest::Exists("Purvex.adb"));
 }
 
 TEST(Download, NoServerIsOpenFailure) {
     ScratchInstallFolder folder("no-server");
     // Port 1 on the loopback address: nothing listens there.
-    EXPECT_EQ(FetchToFile("http://127.0.0.1:1/pg_update/Purvex_Up/Purvex.adb", "Purvex.adb"),
+    EXPECT_EQ(FetchToFile("http://127.0.0.1:1/pg_update/Purvex_Up/Purvex.adb", "Purvex.adb", ExpectedFile{}),
               FetchResult::kOpenFailed);
     EXPECT_FALSE(pvtest::Exists("Purvex.adb"));
 }

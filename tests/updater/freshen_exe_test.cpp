@@ -194,6 +194,9 @@ protected:
     FreshenProcessTest() : folder_("exe") {}
 
     void SetUp() override {
+#ifdef FRESHEN_HAS_OTHER_KEY
+        GTEST_SKIP() << "Freshen.exe is built with another key than the test key the tests sign with";
+#endif
         ASSERT_TRUE(server_.ok());
         started_.reset(CreateEventA(nullptr, FALSE, FALSE, kStartedEvent));
         ASSERT_TRUE(started_);
@@ -250,7 +253,10 @@ protected:
         return code;
     }
 
-    void ServeVersionFile(const std::string& text) { server_.Set(UpdatePath("Purvex_Ver.txt"), CannedResponse{200, text}); }
+    std::string ServeVersionFile(const std::string& announcements, unsigned long serial = 1,
+                                 const char* expires = "2099-12-31") {
+        return ServeSignedVersionFile(server_, announcements, serial, expires);
+    }
 
     void ExpectMainProgramEndedAndRestarted() {
         ASSERT_TRUE(mainProgram_.handle);
@@ -272,7 +278,7 @@ protected:
 };
 
 TEST_F(FreshenProcessTest, WithoutRunningMainProgramClosesAtOnceAndChangesNothing) {
-    ServeVersionFile("[PURVEXADB]\r\nVER=2004.10.07\r\n");
+    ServeVersionFile(Announce("PURVEXADB", "2004.10.07", "new database"));
     server_.Set(UpdatePath("Purvex.adb"), CannedResponse{200, "new database"});
     RunFreshen();
     EXPECT_EQ(server_.TotalRequests(), 0);
@@ -286,7 +292,7 @@ TEST_F(FreshenProcessTest, WithoutRunningMainProgramClosesAtOnceAndChangesNothin
 TEST_F(FreshenProcessTest, EndsMainProgramUpdatesDatabaseAndStartsItAgain) {
     StartMainProgram();
     std::string body = MakeBody(20000, 'z');
-    ServeVersionFile("[PURVEXADB]\r\nVER=2004.10.07\r\n[PURVEXEXE]\r\nVER=1.0.0.1\r\n");
+    ServeVersionFile(Announce("PURVEXADB", "2004.10.07", body) + Announce("PURVEXEXE", "1.0.0.1", "exe"), 9);
     server_.Set(UpdatePath("Purvex.adb"), CannedResponse{200, body});
     RunFreshen();
     ExpectMainProgramEndedAndRestarted();
@@ -296,7 +302,8 @@ TEST_F(FreshenProcessTest, EndsMainProgramUpdatesDatabaseAndStartsItAgain) {
     EXPECT_EQ(key_.Get("Purvex.exe"), "1.0.0.1");
     EXPECT_EQ(server_.Requests(UpdatePath("Purvex.adb")), 1);
     EXPECT_EQ(server_.BodyBytesSent(UpdatePath("Purvex.adb")), body.size());
-    EXPECT_EQ(server_.TotalRequests(), 2);
+    EXPECT_EQ(server_.TotalRequests(), 3);
+    EXPECT_EQ(key_.Get("UpdateSerial"), "9");
     EXPECT_FALSE(pvtest::Exists(folder_.At("temp")));
     EXPECT_FALSE(pvtest::Exists(folder_.At("Purvex_Ver.txt")));
     EXPECT_FALSE(pvtest::Exists(folder_.At("msgbox.log"))) << "no message";
@@ -304,18 +311,18 @@ TEST_F(FreshenProcessTest, EndsMainProgramUpdatesDatabaseAndStartsItAgain) {
 
 TEST_F(FreshenProcessTest, NothingNewerShowsMessageRestartsAndCleansUp) {
     StartMainProgram();
-    ServeVersionFile("[PURVEXADB]\r\nVER=2004.10.06\r\n[KORDONDLL]\r\nVER=1.0\r\n");
+    ServeVersionFile(Announce("PURVEXADB", "2004.10.06", "db") + Announce("KORDONDLL", "1.0", "dll"));
     RunFreshen();
     ExpectMainProgramEndedAndRestarted();
     EXPECT_EQ(pvtest::ReadBytes(folder_.At("msgbox.log")), "Purvex|이미 최신버전을 사용하고 계십니다.\r\n");
-    EXPECT_EQ(server_.TotalRequests(), 1);
+    EXPECT_EQ(server_.TotalRequests(), 2);
     EXPECT_FALSE(pvtest::Exists(folder_.At("temp")));
     EXPECT_FALSE(pvtest::Exists(folder_.At("Purvex_Ver.txt")));
 }
 
 TEST_F(FreshenProcessTest, FailedDownloadIsNamedAndInstallsNothing) {
     StartMainProgram();
-    ServeVersionFile("[KORDONDLL]\r\nVER=1.0b\r\n");  // Kordon.dll itself answers 404
+    ServeVersionFile(Announce("KORDONDLL", "1.0b", "dll"));  // Kordon.dll itself answers 404
     RunFreshen();
     ExpectMainProgramEndedAndRestarted();
     EXPECT_EQ(pvtest::ReadBytes(folder_.At("msgbox.log")), "Purvex|Kordon.dll 파일을 받지 못했습니다.\r\n");
@@ -330,7 +337,7 @@ TEST_F(FreshenProcessTest, ClosingTheWindowDuringDownloadStopsCleanly) {
     CannedResponse held{200, MakeBody(30000, 'h')};
     held.reached = reached.get();
     held.release = release.get();
-    ServeVersionFile("[PURVEXDLL]\r\nVER=1.0.0.2\r\n[PURVEXADB]\r\nVER=2004.10.07\r\n");
+    ServeVersionFile(Announce("PURVEXDLL", "1.0.0.2", held.body) + Announce("PURVEXADB", "2004.10.07", "new database"));
     server_.Set(UpdatePath("Purvex.dll"), held);
     server_.Set(UpdatePath("Purvex.adb"), CannedResponse{200, "new database"});
 
@@ -362,7 +369,7 @@ TEST_F(FreshenProcessTest, WindowProgressBarAndAboutBox) {
     CannedResponse held{200, MakeBody(30000, 'w')};
     held.reached = reached.get();
     held.release = release.get();
-    ServeVersionFile("[KORDONADB]\r\nVER=2004.10.07\r\n");
+    ServeVersionFile(Announce("KORDONADB", "2004.10.07", held.body));
     server_.Set(UpdatePath("Kordon.adb"), held);
 
     Process freshen = StartFreshen();
@@ -402,6 +409,87 @@ TEST_F(FreshenProcessTest, WindowProgressBarAndAboutBox) {
     EXPECT_EQ(key_.Get("KordonADB"), "2004.10.07");
 }
 
+// Updates a server, or someone on the way, may offer that must not be installed.
+enum class Damage { kVersionFileByte, kFileByte, kOtherKey, kNoSignature, kLowerSerial, kExpired, kLongerBody };
+
+struct Refusal {
+    Damage damage;
+    const char* message;
+};
+
+class FreshenRefusalTest : public FreshenProcessTest, public ::testing::WithParamInterface<Refusal> {};
+
+TEST_P(FreshenRefusalTest, InstallsNothingRecordsNothingAndSaysWhy) {
+    const Damage damage = GetParam().damage;
+    StartMainProgram();
+    key_.Set("UpdateSerial", "5");
+    // Kordon.adb comes first and whole; Purvex.adb, fetched after it, may be damaged.
+    const std::string kordon = MakeBody(6000, 'k'), purvex = MakeBody(7000, 'p');
+    CannedResponse purvexResponse{200, purvex};
+    if (damage == Damage::kFileByte) purvexResponse.body[3000] ^= 1;
+    if (damage == Damage::kLongerBody) purvexResponse.body += "and more";
+    purvexResponse.sendLength = damage != Damage::kLongerBody;  // read no further than announced
+    server_.Set(UpdatePath("Kordon.adb"), CannedResponse{200, kordon});
+    server_.Set(UpdatePath("Purvex.adb"), purvexResponse);
+    std::string text =
+        ServeVersionFile(Announce("KORDONADB", "2004.10.07", kordon) + Announce("PURVEXADB", "2004.10.07", purvex),
+                         damage == Damage::kLowerSerial ? 4 : 5, damage == Damage::kExpired ? "2000-01-01" : "2099-12-31");
+    text[text.find("2004.10.07") + 9] = '8';
+    if (damage == Damage::kVersionFileByte) server_.Set(UpdatePath("Purvex_Ver.txt"), CannedResponse{200, text});
+    const std::string otherKeys = ReadFixture("version-file.other-key.sig");
+    if (damage == Damage::kOtherKey) server_.Set(UpdatePath("Purvex_Ver.sig"), CannedResponse{200, otherKeys});
+    if (damage == Damage::kNoSignature) server_.Set(UpdatePath("Purvex_Ver.sig"), CannedResponse{404, "not here"});
+
+    RunFreshen();
+    ExpectMainProgramEndedAndRestarted();
+    EXPECT_EQ(pvtest::ReadBytes(folder_.At("msgbox.log")), std::string("Purvex|") + GetParam().message + "\r\n");
+    for (const char* name : {"chronik.dll", "purvex.dll", "kordon.dll", "kordon.adb", "purvex.adb"})
+        EXPECT_EQ(pvtest::ReadBytes(folder_.At(name)), std::string("installed ") + name);
+    EXPECT_EQ(key_.Get("KordonADB") + "|" + key_.Get("PurvexADB") + "|" + key_.Get("UpdateSerial"),
+              "2004.10.06|2004.10.06|5");
+    EXPECT_FALSE(pvtest::Exists(folder_.At("temp")));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Damaged, FreshenRefusalTest,
+    ::testing::Values(
+        Refusal{Damage::kVersionFileByte, "업데이트 정보의 서명이 올바르지 않습니다.\r\n업데이트하지 않았습니다."},
+        Refusal{Damage::kFileByte, "Purvex.adb 파일이 업데이트 정보와 다릅니다.\r\n업데이트하지 않았습니다."},
+        Refusal{Damage::kOtherKey, "업데이트 정보의 서명이 올바르지 않습니다.\r\n업데이트하지 않았습니다."},
+        Refusal{Damage::kNoSignature, "업데이트 정보에 서명이 없습니다.\r\n업데이트하지 않았습니다."},
+        Refusal{Damage::kLowerSerial, "업데이트 정보가 이전에 받은 것보다 오래되었습니다.\r\n업데이트하지 않았습니다."},
+        Refusal{Damage::kExpired, "업데이트 정보의 유효 기간이 지났습니다.\r\n업데이트하지 않았습니다."},
+        Refusal{Damage::kLongerBody, "Purvex.adb 파일이 업데이트 정보와 다릅니다.\r\n업데이트하지 않았습니다."}));
+
+// Ended by force after one file arrived whole and while the next one comes:
+// nothing installed, no version or serial recorded.
+TEST_F(FreshenProcessTest, KilledBeforeInstallingChangesNothing) {
+    StartMainProgram();
+    key_.Set("UpdateSerial", "5");
+    base::UniqueHandleKernel reached(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    base::UniqueHandleKernel release(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    const std::string kordon = MakeBody(6000, 'k');
+    CannedResponse held{200, MakeBody(30000, 'p')};
+    held.reached = reached.get();
+    held.release = release.get();
+    server_.Set(UpdatePath("Kordon.adb"), CannedResponse{200, kordon});
+    server_.Set(UpdatePath("Purvex.adb"), held);
+    ServeVersionFile(Announce("KORDONADB", "2004.10.07", kordon) + Announce("PURVEXADB", "2004.10.07", held.body), 6);
+
+    Process freshen = StartFreshen();
+    ASSERT_TRUE(freshen.handle);
+    ASSERT_EQ(WaitForSingleObject(reached.get(), 60000), static_cast<DWORD>(WAIT_OBJECT_0));
+    ASSERT_TRUE(TerminateProcess(freshen.handle.get(), 1));
+    WaitForSingleObject(freshen.handle.get(), INFINITE);
+    SetEvent(release.get());
+
+    EXPECT_EQ(pvtest::ReadBytes(folder_.At("temp\\Kordon.adb")), kordon) << "fetched whole, not installed";
+    EXPECT_EQ(pvtest::ReadBytes(folder_.At("kordon.adb")) + "|" + pvtest::ReadBytes(folder_.At("purvex.adb")),
+              "installed kordon.adb|installed purvex.adb");
+    EXPECT_EQ(key_.Get("KordonADB") + "|" + key_.Get("PurvexADB") + "|" + key_.Get("UpdateSerial"),
+              "2004.10.06|2004.10.06|5");
+}
+
 TEST(FreshenResources, IconBannerAndAboutEntry) {
     base::UniqueModule exe(LoadLibraryExA((BinFolder() + "\\Freshen.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
     ASSERT_TRUE(exe);
@@ -426,9 +514,9 @@ TEST_F(FreshenProcessTest, OnlyDatabaseNewerOneFetchAndItsStatusLine) {
     CannedResponse held{200, body};
     held.reached = reached.get();
     held.release = release.get();
-    ServeVersionFile(
-        "[PURVEXEXE]\r\nVER=1.0.0.1\r\n[CHRONIKDLL]\r\nVER=1.0.0.1\r\n[PURVEXDLL]\r\nVER=1.0.0.0\r\n"
-        "[KORDONDLL]\r\nVER=1.0a\r\n[KORDONADB]\r\nVER=2004.10.06\r\n[PURVEXADB]\r\nVER=2004.10.07\r\n");
+    ServeVersionFile(Announce("PURVEXEXE", "1.0.0.1", "") + Announce("CHRONIKDLL", "1.0.0.1", "") +
+                     Announce("PURVEXDLL", "1.0.0.0", "") + Announce("KORDONDLL", "1.0a", "") +
+                     Announce("KORDONADB", "2004.10.06", "") + Announce("PURVEXADB", "2004.10.07", body));
     server_.Set(UpdatePath("Purvex.adb"), held);
 
     Process freshen = StartFreshen();
@@ -469,7 +557,7 @@ TEST_F(FreshenProcessTest, OnlyDatabaseNewerOneFetchAndItsStatusLine) {
 
     ExpectMainProgramEndedAndRestarted();
     EXPECT_EQ(server_.Requests(UpdatePath("Purvex.adb")), 1);
-    EXPECT_EQ(server_.TotalRequests(), 2) << "exactly one fetch besides the version file";
+    EXPECT_EQ(server_.TotalRequests(), 3) << "exactly one fetch besides the version file and its signature";
     EXPECT_EQ(pvtest::ReadBytes(folder_.At("purvex.adb")), body);
     EXPECT_EQ(key_.Get("PurvexADB"), "2004.10.07");
     EXPECT_EQ(key_.Get("Purvex.exe"), "1.0.0.1");

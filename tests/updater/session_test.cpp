@@ -10,7 +10,6 @@
 #include "test_server.h"
 #include "test_support.h"
 #include "updater/file_table.h"
-#include "updater/sha256.h"
 #include "updater/update_host.h"
 #include "updater/update_session.h"
 
@@ -64,9 +63,9 @@ protected:
     }
     void TearDown() override { SetEnvironmentVariableA(kUpdateHostVariable, nullptr); }
 
-    void ServeVersionFile(const std::string& text) {
-        server_.Set(UpdatePath("Purvex_Ver.txt"), CannedResponse{200, text});
-        ASSERT_EQ(UpdateSession::FetchVersionFile(), FetchResult::kOk);
+    void ServeVersionFile(const std::string& announcements, unsigned long serial = 1) {
+        ServeSignedVersionFile(server_, announcements, serial);
+        ASSERT_EQ(session_.FetchVersionFile(), FetchResult::kOk);
     }
     // Runs the whole sequence as the update thread would.
     void RunUpdate(RecordingUi& ui) {
@@ -85,18 +84,19 @@ protected:
     ScratchInstallFolder folder_;
     TestServer server_;
     VersionKeySandbox key_;
-    UpdateSession session_;
+    UpdateSession session_{kTestUpdateKey};
 };
 
 TEST_F(SessionTest, NewerDatabaseFetchedInstalledAndRecorded) {
     std::string body = MakeBody(7000, 'p');
     server_.Set(UpdatePath("Purvex.adb"), CannedResponse{200, body});
-    ServeVersionFile("[PURVEXADB]\r\nVER=2004.10.07\r\n[KORDONADB]\r\nVER=2004.10.06\r\n[PURVEXEXE]\r\nVER=1.0.0.1\r\n");
+    ServeVersionFile(Announce("PURVEXADB", "2004.10.07", body) + Announce("KORDONADB", "2004.10.06", "db") +
+                     Announce("PURVEXEXE", "1.0.0.1", "exe"), 5);
     RecordingUi ui(session_);
     RunUpdate(ui);
 
     EXPECT_EQ(server_.Requests(UpdatePath("Purvex.adb")), 1);
-    EXPECT_EQ(server_.TotalRequests(), 2) << "the version file and the database only";
+    EXPECT_EQ(server_.TotalRequests(), 3) << "the version file, its signature and the database only";
     EXPECT_EQ(server_.BodyBytesSent(UpdatePath("Purvex.adb")), body.size()) << "crossed the network once";
     ASSERT_EQ(ui.shown, std::vector<int>{6});
     EXPECT_STREQ(Item(ui.shown[0]).statusText, "Purvex.adb 파일 업데이트중...");
@@ -104,6 +104,7 @@ TEST_F(SessionTest, NewerDatabaseFetchedInstalledAndRecorded) {
     EXPECT_EQ(pvtest::ReadBytes("purvex.adb"), body);
     EXPECT_EQ(pvtest::ReadBytes("purvex.exe"), "installed purvex.exe");
     EXPECT_EQ(key_.Get("PurvexADB"), "2004.10.07") << "stored without terminator";
+    EXPECT_EQ(key_.Get("UpdateSerial"), "5");
     ExpectOtherValuesUnchanged("PurvexADB");
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(ui.restarts, 1);
@@ -112,12 +113,12 @@ TEST_F(SessionTest, NewerDatabaseFetchedInstalledAndRecorded) {
 }
 
 TEST_F(SessionTest, NothingNewerShowsMessageAndRestarts) {
-    ServeVersionFile(
-        "[PURVEXEXE]\r\nVER=1.0.0.1\r\n[CHRONIKDLL]\r\nVER=1.0.0.0\r\n[PURVEXDLL]\r\nVER=1.0.0.1\r\n"
-        "[KORDONDLL]\r\nVER=1.0\r\n[KORDONADB]\r\nVER=2004.10.06\r\n[PURVEXADB]\r\nVER=2004.09.30\r\n");
+    ServeVersionFile(Announce("PURVEXEXE", "1.0.0.1", "") + Announce("CHRONIKDLL", "1.0.0.0", "") +
+                     Announce("PURVEXDLL", "1.0.0.1", "") + Announce("KORDONDLL", "1.0", "") +
+                     Announce("KORDONADB", "2004.10.06", "") + Announce("PURVEXADB", "2004.09.30", ""));
     RecordingUi ui(session_);
     RunUpdate(ui);
-    EXPECT_EQ(server_.TotalRequests(), 1);
+    EXPECT_EQ(server_.TotalRequests(), 2);
     EXPECT_TRUE(ui.shown.empty());
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0], "이미 최신버전을 사용하고 계십니다.");
@@ -133,7 +134,7 @@ TEST_F(SessionTest, ByteStringComparisonDecidesWhatIsFetched) {
     key_.Set("KordonDll.dll", "1.0a");
     server_.Set(UpdatePath("Purvex.dll"), CannedResponse{200, "engine"});
     server_.Set(UpdatePath("Kordon.dll"), CannedResponse{200, "kordon"});
-    ServeVersionFile("[PURVEXDLL]\r\nVER=1.10\r\n[KORDONDLL]\r\nVER=1.01c\r\n");
+    ServeVersionFile(Announce("PURVEXDLL", "1.10", "engine") + Announce("KORDONDLL", "1.01c", "kordon"));
     RecordingUi ui(session_);
     RunUpdate(ui);
     EXPECT_EQ(server_.Requests(UpdatePath("Purvex.dll")), 0);
@@ -145,7 +146,7 @@ TEST_F(SessionTest, ByteStringComparisonDecidesWhatIsFetched) {
 
 TEST_F(SessionTest, KordonLibraryInstalledAsKordonDll) {
     server_.Set(UpdatePath("Kordon.dll"), CannedResponse{200, "new kordon library"});
-    ServeVersionFile("[KORDONDLL]\r\nVER=1.0b\r\n");
+    ServeVersionFile(Announce("KORDONDLL", "1.0b", "new kordon library"));
     RecordingUi ui(session_);
     RunUpdate(ui);
     EXPECT_EQ(ui.shown, std::vector<int>{4});
@@ -154,7 +155,7 @@ TEST_F(SessionTest, KordonLibraryInstalledAsKordonDll) {
 }
 
 TEST_F(SessionTest, NotFoundInstallsNothingRewritesNothingAndNamesTheFile) {
-    ServeVersionFile("[PURVEXADB]\r\nVER=2004.10.07\r\n");  // Purvex.adb itself answers 404
+    ServeVersionFile(Announce("PURVEXADB", "2004.10.07", "db"));  // Purvex.adb itself answers 404
     RecordingUi ui(session_);
     RunUpdate(ui);
     EXPECT_EQ(server_.Requests(UpdatePath("Purvex.adb")), 1);
@@ -172,7 +173,7 @@ TEST_F(SessionTest, CutTransferInstallsNothingRewritesNothing) {
     cut.cutAfter = 4500;
     server_.Set(UpdatePath("Kordon.adb"), cut);
     server_.Set(UpdatePath("Purvex.adb"), CannedResponse{200, "good database"});
-    ServeVersionFile("[KORDONADB]\r\nVER=2004.10.07\r\n[PURVEXADB]\r\nVER=2004.10.07\r\n");
+    ServeVersionFile(Announce("KORDONADB", "2004.10.07", cut.body) + Announce("PURVEXADB", "2004.10.07", "good database"));
     RecordingUi ui(session_);
     RunUpdate(ui);
     EXPECT_EQ(pvtest::ReadBytes("kordon.adb"), "installed kordon.adb");
@@ -184,36 +185,28 @@ TEST_F(SessionTest, CutTransferInstallsNothingRewritesNothing) {
     EXPECT_EQ(ui.messages[0], "Kordon.adb 파일을 받지 못했습니다.");
 }
 
-TEST_F(SessionTest, DigestMismatchInstallsNothing) {
-    std::string body = "tampered engine";
-    server_.Set(UpdatePath("Purvex.dll"), CannedResponse{200, body});
-    ServeVersionFile("[PURVEXDLL]\r\nVER=1.0.0.2\r\nSHA256=" + std::string(64, '0') + "\r\n");
+// One file other than announced ends the update: nothing more is fetched,
+// nothing installed or recorded, and the user is told which.
+TEST_F(SessionTest, OneRefusedFileInstallsAndRecordsNothing) {
+    server_.Set(UpdatePath("Purvex.exe"), CannedResponse{200, "genuine program"});
+    server_.Set(UpdatePath("Purvex.dll"), CannedResponse{200, "tampered engine"});
+    ServeVersionFile(Announce("PURVEXEXE", "1.0.0.2", "genuine program") +
+                     Announce("PURVEXDLL", "1.0.0.2", "genuine engine!") + Announce("PURVEXADB", "2004.10.07", "db"));
     RecordingUi ui(session_);
     RunUpdate(ui);
-    EXPECT_EQ(pvtest::ReadBytes("purvex.dll"), "installed purvex.dll");
-    EXPECT_EQ(key_.Get("Purvex.dll"), "1.0.0.1");
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0], "Purvex.dll 파일을 받지 못했습니다.");
-}
-
-TEST_F(SessionTest, DigestMatchInstalls) {
-    std::string body = "genuine engine";
-    Sha256 hash;
-    hash.Update(body.data(), static_cast<DWORD>(body.size()));
-    server_.Set(UpdatePath("Purvex.dll"), CannedResponse{200, body});
-    ServeVersionFile("[PURVEXDLL]\r\nVER=1.0.0.2\r\nSHA256=" + hash.HexDigest() + "\r\n");
-    RecordingUi ui(session_);
-    RunUpdate(ui);
-    EXPECT_EQ(pvtest::ReadBytes("purvex.dll"), body);
-    EXPECT_EQ(key_.Get("Purvex.dll"), "1.0.0.2");
+    EXPECT_EQ(ui.shown, (std::vector<int>{1, 3}));
+    EXPECT_EQ(pvtest::ReadBytes("purvex.exe"), "installed purvex.exe");
+    ExpectOtherValuesUnchanged("");
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"Purvex.dll 파일이 업데이트 정보와 다릅니다.\r\n업데이트하지 않았습니다."});
 }
 
 TEST_F(SessionTest, EveryNewerFileCrossesTheNetworkOnce) {
     const char* files[] = {"Purvex.exe", "Chronik.dll", "Purvex.dll", "Kordon.dll", "Kordon.adb", "Purvex.adb"};
     std::string text;
     for (int n = 1; n <= 6; ++n) {
-        server_.Set(UpdatePath(files[n - 1]), CannedResponse{200, MakeBody(3000 + n * 1000, static_cast<char>(n))});
-        text += std::string("[") + Item(n).section + "]\r\nVER=9\r\n";
+        std::string body = MakeBody(3000 + n * 1000, static_cast<char>(n));
+        server_.Set(UpdatePath(files[n - 1]), CannedResponse{200, body});
+        text += Announce(Item(n).section, "9", body);
     }
     ServeVersionFile(text);
     RecordingUi ui(session_);
@@ -231,7 +224,7 @@ TEST_F(SessionTest, EveryNewerFileCrossesTheNetworkOnce) {
 TEST_F(SessionTest, WithoutVersionRecordEverythingAnnouncedIsFetchedNothingWritten) {
     key_.Delete();
     server_.Set(UpdatePath("Purvex.adb"), CannedResponse{200, "db"});
-    ServeVersionFile("[PURVEXADB]\r\nVER=2004.10.07\r\n");
+    ServeVersionFile(Announce("PURVEXADB", "2004.10.07", "db"));
     RecordingUi ui(session_);
     RunUpdate(ui);
     EXPECT_EQ(pvtest::ReadBytes("purvex.adb"), "db");
@@ -239,11 +232,11 @@ TEST_F(SessionTest, WithoutVersionRecordEverythingAnnouncedIsFetchedNothingWritt
 }
 
 TEST_F(SessionTest, VersionFileMissingOnServerFetchesNothing) {
-    EXPECT_EQ(UpdateSession::FetchVersionFile(), FetchResult::kBadStatus);
+    EXPECT_EQ(session_.FetchVersionFile(), FetchResult::kBadStatus);
     EXPECT_FALSE(pvtest::Exists("Purvex_Ver.txt"));
     RecordingUi ui(session_);
     RunUpdate(ui);
-    EXPECT_EQ(server_.TotalRequests(), 1);
+    EXPECT_EQ(server_.TotalRequests(), 2) << "the version file and its signature";
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0], "이미 최신버전을 사용하고 계십니다.");
     EXPECT_EQ(ui.restarts, 1);
@@ -251,7 +244,7 @@ TEST_F(SessionTest, VersionFileMissingOnServerFetchesNothing) {
 
 TEST_F(SessionTest, CancelledBeforeStartFetchesNothingAndShowsNoMessage) {
     server_.Set(UpdatePath("Purvex.adb"), CannedResponse{200, "db"});
-    ServeVersionFile("[PURVEXADB]\r\nVER=2004.10.07\r\n");
+    ServeVersionFile(Announce("PURVEXADB", "2004.10.07", "db"));
     session_.Cancel();
     RecordingUi ui(session_);
     RunUpdate(ui);
