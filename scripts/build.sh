@@ -20,10 +20,7 @@ build_windows() {  # folder, toolchain arch, tests on/off
 build_windows x64 x86_64 ON
 build_windows x86 i686 ON    # the 32-bit release, tested in a 32-bit prefix
 
-echo "The release, dist/x86:"
-(cd dist/x86 && LC_ALL=C ls -l -- *.exe *.dll *.adb | awk '{printf "  %-16s %9d bytes\n", $9, $5}')
-
-# The release artefacts from dist/x86: its programs and libraries stripped (the unstripped files
-# stay in build/x86/unstripped for debugging) and signed when a certificate is given, the setup
+# The release artefacts from dist/x86: its programs and libraries stripped, with their sizes
+# before and after (the unstripped files stay in build/x86/unstripped for debugging) and signed when a certificate is given, the setup
 # program and the portable zip in dist/.
 "$root/scripts/package.sh" dist/x86 dist build/x86/unstripped
