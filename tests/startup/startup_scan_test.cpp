@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "app/startup/startup_entries.h"
+#include "base/wow64.h"
 #include "tests/support/startup_sandbox.h"
 
 namespace {
@@ -49,6 +50,36 @@ TEST(StartupScan, KeyReadLastComesFirstThenFoldersInTheirOrder) {
     for (size_t f = 0; f < box.FolderCount(); ++f)
         expected.push_back(Row("pv" + std::to_string(f), "", box.FolderRowPath(f)));
     EXPECT_EQ(PlantedRows(startup::ScanStartupEntries().rows), expected);
+}
+
+// 64-bit Windows: the machine's keys of the 64-bit view too, marked, each
+// row deleted in its own view; the user's keys once. One view elsewhere.
+TEST(StartupScan, MachineKeysOfBothViewsAreListedAndEachRowDeletedInItsView) {
+    StartupSandbox box;
+    const bool wow64 = base::RunsUnderWow64();
+    const REGSAM view64 = base::Registry64View();
+    const std::string machine = KeyRowPath(HKEY_LOCAL_MACHINE, kRun);
+    ASSERT_TRUE(PlantText(HKEY_LOCAL_MACHINE, kRun, "pvBoth", "C:\\32.exe"));
+    if (wow64) {
+        ASSERT_TRUE(pvtest::SetValue(HKEY_LOCAL_MACHINE, kRun, "pvBoth", std::string("C:\\64.exe", 10), REG_SZ, view64));
+    }
+    ASSERT_TRUE(PlantText(HKEY_CURRENT_USER, kRun, "pvUser", "C:\\u.exe"));
+
+    std::vector<StartupRow> expected;
+    if (wow64) expected.push_back(Row("pvBoth", "C:\\64.exe", machine + " (64비트)"));
+    expected.push_back(Row("pvBoth", "C:\\32.exe", machine));
+    expected.push_back(Row("pvUser", "C:\\u.exe", KeyRowPath(HKEY_CURRENT_USER, kRun)));
+    const std::vector<StartupRow> rows = PlantedRows(startup::ScanStartupEntries().rows);
+    ASSERT_EQ(rows, expected);
+
+    // The top row goes from its own view only.
+    EXPECT_EQ(startup::DeleteRow(rows[0]), startup::DeleteOutcome::kDeleted);
+    EXPECT_FALSE(pvtest::ReadValue(HKEY_LOCAL_MACHINE, kRun, "pvBoth", wow64 ? view64 : 0).present);
+    if (wow64) {
+        EXPECT_TRUE(pvtest::ReadValue(HKEY_LOCAL_MACHINE, kRun, "pvBoth").present);
+        EXPECT_EQ(startup::DeleteRow(rows[1]), startup::DeleteOutcome::kDeleted);
+        EXPECT_FALSE(pvtest::ReadValue(HKEY_LOCAL_MACHINE, kRun, "pvBoth").present);
+    }
 }
 
 TEST(StartupScan, DefaultValueIsListedWithAnEmptyNameAndDeleted) {
