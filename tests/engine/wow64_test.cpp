@@ -44,7 +44,7 @@ protected:
         for (const std::string& folder : {system_, system32Bit_, systemReached_})
             for (const char* extension : {".dll", ".exe"})
                 if (!folder.empty()) DeleteFileA((folder + "\\" + name_ + extension).c_str());
-        for (const std::string& folder : {programs32Bit_, programs64Bit_})
+        for (const std::string& folder : {system32Bit_, systemReached_, programs32Bit_, programs64Bit_})
             if (!folder.empty()) pvtest::RemoveTree(folder + "\\" + name_);
     }
     void SetUp() override { ASSERT_TRUE(engine.ok()); }
@@ -91,11 +91,15 @@ TEST_F(Wow64Traces, FoundOncePerPlaceAndCuredInEach) {
         // One key both views see: found once.
         ASSERT_TRUE(pvtest::SetValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\Wow6432Node\\" + name_ + "\\Shared", "v", "x"));
     }
-    for (const std::string& folder : systemFolders) WriteText(folder + "\\" + file, "x");
+    for (const std::string& folder : systemFolders) {
+        WriteText(folder + "\\" + file, "x");
+        ASSERT_TRUE(pvtest::MakeFolders(folder + "\\" + name_ + "\\Inner"));
+    }
     for (const std::string& folder : programFolders) ASSERT_TRUE(pvtest::MakeFolders(folder + "\\" + name_));
 
     std::vector<adb::Item> items = {MakeItem(4, key_ + "\\Ad"), MakeItem(9, key_, "AdStart"), MakeItem(2, clsid_),
-                                    MakeItem(0, "%sys%", file), MakeItem(1, "%ProgramFiles%\\" + name_)};
+                                    MakeItem(0, "%sys%", file), MakeItem(1, "%windir%\\SYSTEM32\\" + name_),
+                                    MakeItem(1, "%ProgramFiles%\\" + name_)};
     if (wow64_) items.push_back(MakeItem(4, "SOFTWARE\\Wow6432Node\\" + name_ + "\\Shared"));
     const AdScanResult r = ScanOne(items);
 
@@ -105,6 +109,8 @@ TEST_F(Wow64Traces, FoundOncePerPlaceAndCuredInEach) {
         expected.insert(expected.end(), views_.size(), registry);
     expected.push_back(system32Bit_ + "\\" + file);
     if (wow64_) expected.push_back(system_ + "\\" + file);
+    expected.push_back(wow64_ ? system32Bit_ + "\\" + name_ : Folder(GetWindowsDirectoryA) + "\\SYSTEM32\\" + name_);
+    if (wow64_) expected.push_back(system_ + "\\" + name_);
     expected.push_back(programs32Bit_ + "\\" + name_);
     if (wow64_) expected.push_back(programs64Bit_ + "\\" + name_);
     if (wow64_) expected.push_back("SOFTWARE\\Wow6432Node\\" + name_ + "\\Shared");
@@ -116,7 +122,10 @@ TEST_F(Wow64Traces, FoundOncePerPlaceAndCuredInEach) {
         EXPECT_FALSE(pvtest::ReadValue(HKEY_LOCAL_MACHINE, key_, "AdStart", view).present) << view;
         EXPECT_FALSE(pvtest::KeyExists(HKEY_CLASSES_ROOT, clsid_, view)) << view;
     }
-    for (const std::string& folder : systemFolders) EXPECT_FALSE(Exists(folder + "\\" + file)) << folder;
+    for (const std::string& folder : systemFolders) {
+        EXPECT_FALSE(Exists(folder + "\\" + file)) << folder;
+        EXPECT_FALSE(Exists(folder + "\\" + name_)) << folder;
+    }
     for (const std::string& folder : programFolders) EXPECT_FALSE(Exists(folder + "\\" + name_)) << folder;
     EXPECT_EQ(engine.AdScan(0).foundCount, 0u) << "a rescan finds nothing";
 }
