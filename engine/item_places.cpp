@@ -116,7 +116,8 @@ int PlacesOf(adb::ItemKind kind, adb::RootKey root, const char* location, ItemPl
     char full[kPathSize];
     if ((kind != adb::ItemKind::file && kind != adb::ItemKind::folder) || !FullPath(location, full)) return 1;
     if (!twins->systemReached.empty()) {
-        if (const char* rest = RestIn(full, twins->system)) return TwinPaths(twins->system32Bit, twins->system, rest, places);
+        if (const char* rest = RestIn(full, twins->system))
+            return TwinPaths(twins->system32Bit, twins->system, rest, places);
     }
     const char* rest = RestIn(full, twins->programFiles64Bit);
     if (!rest) rest = RestIn(full, twins->programFiles32Bit);

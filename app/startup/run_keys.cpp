@@ -41,7 +41,8 @@ void AddRegistryKey(HKEY root, const char* key, StartupList* list, bool view64) 
         return;
     if (view64) {
         base::UniqueHKey seen;  // a key both views share is listed once
-        if (RegOpenKeyExA(root, key, 0, KEY_READ, seen.put()) == ERROR_SUCCESS && base::SameKey(seen.get(), handle.get()))
+        if (RegOpenKeyExA(root, key, 0, KEY_READ, seen.put()) == ERROR_SUCCESS &&
+            base::SameKey(seen.get(), handle.get()))
             return;
     }
     DWORD count = 0;

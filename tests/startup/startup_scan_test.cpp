@@ -52,34 +52,25 @@ TEST(StartupScan, KeyReadLastComesFirstThenFoldersInTheirOrder) {
     EXPECT_EQ(PlantedRows(startup::ScanStartupEntries().rows), expected);
 }
 
-// 64-bit Windows: the machine's keys of the 64-bit view too, marked, each
-// row deleted in its own view; the user's keys once. One view elsewhere.
+// 64-bit Windows: the machine's keys of the 64-bit view too, marked, a row
+// deleted in its own view only; the user's keys once. One view elsewhere.
 TEST(StartupScan, MachineKeysOfBothViewsAreListedAndEachRowDeletedInItsView) {
     StartupSandbox box;
     const bool wow64 = base::RunsUnderWow64();
-    const REGSAM view64 = base::Registry64View();
     const std::string machine = KeyRowPath(HKEY_LOCAL_MACHINE, kRun);
     ASSERT_TRUE(PlantText(HKEY_LOCAL_MACHINE, kRun, "pvBoth", "C:\\32.exe"));
-    if (wow64) {
-        ASSERT_TRUE(pvtest::SetValue(HKEY_LOCAL_MACHINE, kRun, "pvBoth", std::string("C:\\64.exe", 10), REG_SZ, view64));
-    }
     ASSERT_TRUE(PlantText(HKEY_CURRENT_USER, kRun, "pvUser", "C:\\u.exe"));
+    const std::string data64("C:\\64.exe", 10);
+    ASSERT_TRUE(!wow64 || pvtest::SetValue(HKEY_LOCAL_MACHINE, kRun, "pvBoth", data64, REG_SZ, base::Registry64View()));
 
-    std::vector<StartupRow> expected;
-    if (wow64) expected.push_back(Row("pvBoth", "C:\\64.exe", machine + " (64비트)"));
-    expected.push_back(Row("pvBoth", "C:\\32.exe", machine));
-    expected.push_back(Row("pvUser", "C:\\u.exe", KeyRowPath(HKEY_CURRENT_USER, kRun)));
+    std::vector<StartupRow> expected = {Row("pvBoth", "C:\\32.exe", machine),
+                                        Row("pvUser", "C:\\u.exe", KeyRowPath(HKEY_CURRENT_USER, kRun))};
+    if (wow64) expected.insert(expected.begin(), Row("pvBoth", "C:\\64.exe", machine + " (64비트)"));
     const std::vector<StartupRow> rows = PlantedRows(startup::ScanStartupEntries().rows);
     ASSERT_EQ(rows, expected);
-
-    // The top row goes from its own view only.
     EXPECT_EQ(startup::DeleteRow(rows[0]), startup::DeleteOutcome::kDeleted);
-    EXPECT_FALSE(pvtest::ReadValue(HKEY_LOCAL_MACHINE, kRun, "pvBoth", wow64 ? view64 : 0).present);
-    if (wow64) {
-        EXPECT_TRUE(pvtest::ReadValue(HKEY_LOCAL_MACHINE, kRun, "pvBoth").present);
-        EXPECT_EQ(startup::DeleteRow(rows[1]), startup::DeleteOutcome::kDeleted);
-        EXPECT_FALSE(pvtest::ReadValue(HKEY_LOCAL_MACHINE, kRun, "pvBoth").present);
-    }
+    EXPECT_FALSE(pvtest::ReadValue(HKEY_LOCAL_MACHINE, kRun, "pvBoth", base::Registry64View()).present);
+    EXPECT_EQ(pvtest::ReadValue(HKEY_LOCAL_MACHINE, kRun, "pvBoth").present, wow64);
 }
 
 TEST(StartupScan, DefaultValueIsListedWithAnEmptyNameAndDeleted) {

@@ -2,8 +2,6 @@
 
 #include <shlwapi.h>
 
-#include "base/wow64.h"
-
 namespace pvtest {
 
 namespace {
@@ -48,20 +46,14 @@ void Restore(HKEY parent, const std::string& path, REGSAM view, const KeyBackup:
     for (const auto& sub : s.subkeys) Restore(key.get(), sub.first, view, sub.second);
 }
 
-// SHDeleteKey for a registry view: subkeys first, each opened in the view.
-void DeleteTreeInView(HKEY parent, const std::string& path, REGSAM view) {
-    {
-        base::UniqueHKey key;
-        if (RegOpenKeyExA(parent, path.c_str(), 0, KEY_ALL_ACCESS | view, key.put()) != ERROR_SUCCESS) return;
-        char name[256];
-        DWORD size = sizeof name;
-        while (RegEnumKeyExA(key.get(), 0, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS) {
-            DeleteTreeInView(key.get(), name, view);
-            if (KeyExists(key.get(), name, view)) return;
-            size = sizeof name;
-        }
-    }
-    base::DeleteKeyInView(parent, path.c_str(), view);
+// SHDeleteKey in a registry view: from the parent opened in that view, whose
+// handle keeps the view for the walk below it.
+void DeleteTreeInView(HKEY root, const std::string& path, REGSAM view) {
+    const size_t slash = path.find_last_of('\\');
+    base::UniqueHKey parent;
+    if (slash != std::string::npos &&
+        RegOpenKeyExA(root, path.substr(0, slash).c_str(), 0, KEY_ALL_ACCESS | view, parent.put()) == ERROR_SUCCESS)
+        SHDeleteKeyA(parent.get(), path.substr(slash + 1).c_str());
 }
 
 }  // namespace
