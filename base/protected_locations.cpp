@@ -359,8 +359,32 @@ bool IsProtectedFolder(const char* path) {
     return false;
 }
 
-bool IsProtectedKey(HKEY root, const char* subkey) {
-    std::vector<std::string> parts = KeyComponents(subkey);
+namespace {
+
+bool IsPart(const std::vector<std::string>& parts, size_t at, const char* name) {
+    return parts.size() > at && EqualsNoCase(parts[at].c_str(), name);
+}
+
+// On 64-bit Windows the 32-bit registry view keeps its half of HKLM\SOFTWARE
+// under "SOFTWARE\Wow6432Node" and its classes under
+// "SOFTWARE\Classes\Wow6432Node" (HKCR "Wow6432Node"). A key there is the
+// twin of the key without that component, and protected when its twin is:
+// "SOFTWARE\Wow6432Node" itself, its "Microsoft", the 32-bit Run keys, the
+// 32-bit "CLSID". Sets *twin; false when parts lies under no such node.
+bool TwinIn64BitView(HKEY root, std::vector<std::string> parts, std::vector<std::string>* twin) {
+    size_t node = 0;
+    if (root == HKEY_LOCAL_MACHINE && IsPart(parts, 0, "SOFTWARE")) {
+        node = IsPart(parts, 1, "Classes") ? 2 : 1;
+    } else if (root != HKEY_CLASSES_ROOT) {
+        return false;
+    }
+    if (!IsPart(parts, node, "Wow6432Node")) return false;
+    parts.erase(parts.begin() + static_cast<std::ptrdiff_t>(node));
+    *twin = std::move(parts);
+    return true;
+}
+
+bool IsProtectedKeyParts(HKEY root, std::vector<std::string> parts) {
     if (parts.empty()) return true;  // the root itself
     if (root == HKEY_LOCAL_MACHINE) return ContainsListedKey(parts, kMachineKeys);
     if (root == HKEY_CURRENT_USER) return ContainsListedKey(parts, kUserKeys);
@@ -374,12 +398,30 @@ bool IsProtectedKey(HKEY root, const char* subkey) {
     return false;
 }
 
-bool IsProtectedValue(HKEY root, const char* subkey, const char* name) {
-    if (root != HKEY_LOCAL_MACHINE || !name) return false;
-    const std::vector<std::string> parts = KeyComponents(subkey), winlogon = KeyComponents(kWinlogonKey);
+bool IsWinlogon(const std::vector<std::string>& parts) {
+    const std::vector<std::string> winlogon = KeyComponents(kWinlogonKey);
     if (parts.size() != winlogon.size()) return false;
     for (size_t i = 0; i < parts.size(); ++i)
         if (!EqualsNoCase(parts[i].c_str(), winlogon[i].c_str())) return false;
+    return true;
+}
+
+}  // namespace
+
+// The lists hold in both registry views: a 64-bit program, and a 32-bit one
+// reaching the 64-bit view, name the same keys; the 32-bit view's own names
+// are the "Wow6432Node" twins.
+bool IsProtectedKey(HKEY root, const char* subkey) {
+    const std::vector<std::string> parts = KeyComponents(subkey);
+    std::vector<std::string> twin;
+    return IsProtectedKeyParts(root, parts) || (TwinIn64BitView(root, parts, &twin) && IsProtectedKeyParts(root, twin));
+}
+
+bool IsProtectedValue(HKEY root, const char* subkey, const char* name) {
+    if (root != HKEY_LOCAL_MACHINE || !name) return false;
+    const std::vector<std::string> parts = KeyComponents(subkey);
+    std::vector<std::string> twin;
+    if (!IsWinlogon(parts) && !(TwinIn64BitView(root, parts, &twin) && IsWinlogon(twin))) return false;
     for (const char* value : kWinlogonValues)
         if (EqualsNoCase(name, value)) return true;
     return false;

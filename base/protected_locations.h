@@ -22,12 +22,14 @@ namespace base {
 bool IsProtectedFolder(const char* path);
 
 // True when removing the key tree root\subkey would remove a protected key:
-// the root itself, a listed key, or a key that contains one. Letter case and
-// stray backslashes do not matter.
+// the root itself, a listed key, or a key that contains one, in either
+// registry view of 64-bit Windows (the 32-bit view's "Wow6432Node" twins of
+// the listed keys, and the "Wow6432Node" keys themselves, count too). Letter
+// case and stray backslashes do not matter.
 bool IsProtectedKey(HKEY root, const char* subkey);
 
 // True for the values that must stay whatever their data: the log-on shell
-// and user initialisation of the machine.
+// and user initialisation of the machine, in either registry view.
 bool IsProtectedValue(HKEY root, const char* subkey, const char* name);
 
 }  // namespace base

@@ -39,6 +39,24 @@ if(PURVEX_WINEARCH STREQUAL win32)
   purvex_wine_prefix(wow64 ${PURVEX_WOW64_PREFIX} win64 ${PURVEX_WOW64_RUNNER})
 endif()
 
+# purvex_add_wow64_test(<name> <target> [FILTER gtest-filter])
+# Runs a test program of the 32-bit build once more in the 64-bit prefix,
+# as 64-bit Windows runs it (only the build that has that prefix). The
+# programs that run there share its registry: one at a time.
+function(purvex_add_wow64_test name target)
+  if(NOT PURVEX_WOW64_RUNNER)
+    return()
+  endif()
+  cmake_parse_arguments(W "" "FILTER" "" ${ARGN})
+  set(filter)
+  if(W_FILTER)
+    set(filter --gtest_filter=${W_FILTER})
+  endif()
+  add_test(NAME ${name} COMMAND ${PURVEX_WOW64_RUNNER} $<TARGET_FILE:${target}> ${filter})
+  set_tests_properties(${name} PROPERTIES
+    FIXTURES_REQUIRED wow64 TIMEOUT 300 RESOURCE_LOCK wow64_registry WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+endfunction()
+
 # GoogleTest from Debian's sources, built with the cross compiler.
 set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)

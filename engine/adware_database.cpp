@@ -44,9 +44,17 @@ char* AdwareDatabase::NameText(int32_t index) {
 AdwareDatabase::ResultBlock* AdwareDatabase::NewResultBlock(size_t itemCount) {
     auto block = std::make_unique<ResultBlock>();
     block->items.reserve(itemCount);
+    block->views.reserve(itemCount);
     block->texts.reset(new ItemTexts[itemCount]);
     results_.push_back(std::move(block));
     return results_.back().get();
+}
+
+const View* AdwareDatabase::ViewsOf(const AdwareItem* items, uint32_t count) const {
+    if (!items) return nullptr;
+    for (const auto& block : results_)
+        if (block->items.data() == items) return count <= block->views.size() ? block->views.data() : nullptr;
+    return nullptr;
 }
 
 AdwareDatabase::ItemTexts* AdwareDatabase::Scratch() {

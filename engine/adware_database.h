@@ -8,6 +8,7 @@
 
 #include "adb/adb_codec.h"
 #include "base/unique_handle.h"
+#include "engine/item_places.h"
 #include "engine/purvex_engine.h"
 
 namespace engine {
@@ -45,15 +46,23 @@ public:
         char target[260];
     };
     // Storage for the found items of one scan result, owned by the database
-    // until Unload. texts[i] belongs to items[i].
+    // until Unload. texts[i] and views[i] belong to items[i]: the view is the
+    // engine's own record of where the item was found, which the exchanged
+    // AdwareItem has no room for.
     struct ResultBlock {
         std::vector<AdwareItem> items;
         std::unique_ptr<ItemTexts[]> texts;
+        std::vector<View> views;
     };
     ResultBlock* NewResultBlock(size_t itemCount);
 
-    // Working room for one record's item texts (255 items), reused by every
-    // scan; scans never run at the same time.
+    // The views of the first count items of a result this database handed
+    // out (items is the very array of one of its results, count no larger
+    // than it); NULL for any other array.
+    const View* ViewsOf(const AdwareItem* items, uint32_t count) const;
+
+    // Working room for the texts of one record's found items (a result holds
+    // at most 255), reused by every scan; scans never run at the same time.
     ItemTexts* Scratch();
 
 private:

@@ -31,7 +31,11 @@ AdScanResult __cdecl ftool_AdScan(int32_t index) {
     return engine::ScanRecord(g_database, index, g_processTable.NtFamily());
 }
 
-uint8_t __cdecl ftool_AdRepair(AdScanResult result) { return engine::RepairResult(result, g_processTable); }
+uint8_t __cdecl ftool_AdRepair(AdScanResult result) {
+    // The views the scan found the items in, when result is one it handed out.
+    const engine::View* views = g_database.ViewsOf(result.items, result.foundCount & 0xFF);
+    return engine::RepairResult(result, g_processTable, views);
+}
 
 const char* __cdecl ftool_GetVer(void) { return "2004.10.03.a"; }
 

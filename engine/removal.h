@@ -10,10 +10,12 @@ namespace engine {
 // the first subkey that cannot be removed. Returns the status of deleting
 // root\subkey (ERROR_SUCCESS when gone). A subkey that names no key at all
 // ("" or only backslashes) is refused with ERROR_INVALID_PARAMETER, since it
-// would empty the whole root.
-LONG RemoveKeyTree(HKEY root, const char* subkey);
+// would empty the whole root. viewFlag (0 or KEY_WOW64_64KEY) names the
+// registry view every step works in.
+LONG RemoveKeyTree(HKEY root, const char* subkey, REGSAM viewFlag = 0);
 
-// Deletes the value name under root\subkey (opened with all access).
-bool RemoveRegistryValue(HKEY root, const char* subkey, const char* name);
+// Deletes the value name under root\subkey (opened with all access) in the
+// registry view of viewFlag.
+bool RemoveRegistryValue(HKEY root, const char* subkey, const char* name, REGSAM viewFlag = 0);
 
 }  // namespace engine

@@ -6,6 +6,7 @@
 #include "adb/item_type.h"
 #include "base/folder_tree.h"
 #include "base/protected_locations.h"
+#include "base/wow64.h"
 #include "engine/bounded_text.h"
 #include "engine/registry_roots.h"
 #include "engine/removal.h"
@@ -52,23 +53,30 @@ void EndFlaggedProcesses(const AdwareItem& item, ProcessTable& table) {
         FolderFile(GetWindowsDirectoryA, "\\explorer.exe", explorer);
         table.Refresh();
         KillProcessByPath(table, explorer);
-        WinExec("explorer.exe", SW_SHOWNORMAL);
+        // Under WOW64 the shell just ended is the 64-bit one in the Windows
+        // folder; a search for "explorer.exe" would start the 32-bit one of
+        // the 32-bit system folder.
+        WinExec(base::RunsUnderWow64() && explorer[0] ? explorer : "explorer.exe", SW_SHOWNORMAL);
     }
 }
 
-bool RemoveRegistryItem(const adb::ItemTypeInfo& info, const char* location, const char* target) {
+bool RemoveRegistryItem(const adb::ItemTypeInfo& info, const char* location, const char* target, View view) {
     HKEY root = RootKeyHandle(info.root);
     if (!root) return false;
-    if (info.kind == adb::ItemKind::key) return RemoveKeyTree(root, location) == ERROR_SUCCESS;
-    return RemoveRegistryValue(root, location, target);
+    const REGSAM viewFlag = RegistryViewFlag(view);
+    if (info.kind == adb::ItemKind::key) return RemoveKeyTree(root, location, viewFlag) == ERROR_SUCCESS;
+    return RemoveRegistryValue(root, location, target, viewFlag);
 }
 
 bool IsFolderItem(uint8_t type) { return type == 1 || type == 33; }
 bool IsRegistryItem(uint8_t type) { return (type >= 2 && type <= 18) || (type >= 34 && type <= 49); }
 
 // An item whose removal would take a protected folder, key or value with it.
-bool NamesProtectedLocation(const AdwareItem& item, const char* location, const char* target) {
-    if (IsFolderItem(item.type)) return base::IsProtectedFolder(location);
+// A folder is judged by its location and by the path the removal takes; the
+// registry lists hold for both views.
+bool NamesProtectedLocation(const AdwareItem& item, const char* location, const char* path, const char* target) {
+    if (IsFolderItem(item.type))
+        return base::IsProtectedFolder(location) || (strcmp(path, location) != 0 && base::IsProtectedFolder(path));
     if (!IsRegistryItem(item.type)) return false;
     const adb::ItemTypeInfo info = adb::DescribeItemType(item.type);
     HKEY root = RootKeyHandle(info.root);
@@ -86,7 +94,7 @@ bool IsNewdotnetName(const char* name) {
     return n < sizeof(kName) && EqualsNoCaseN(name, kName, n);
 }
 
-uint8_t RepairResult(const AdScanResult& result, ProcessTable& table) {
+uint8_t RepairResult(const AdScanResult& result, ProcessTable& table, const View* views) {
     if (IsNewdotnetName(result.name)) RepairWinsockCatalog();
 
     const uint32_t count = result.items ? (result.foundCount & 0xFF) : 0;
@@ -103,17 +111,22 @@ uint8_t RepairResult(const AdScanResult& result, ProcessTable& table) {
             EndFlaggedProcesses(item, table);
             continue;  // 19-31 and above 49: nothing to remove
         }
+        // Where the scan found it: the registry view, and for a file or
+        // folder the path that reaches it there.
+        const View view = views ? views[i] : View::kSeen;
+        char path[kPathSize] = "";
+        const bool reachable = !(isFile || IsFolderItem(item.type)) || ReachablePath(location, view, path);
 
         bool ok = false;
         // A protected location is left alone, its processes included (the
         // own-process kill would end whatever runs from inside the folder);
         // the item reports failure like any other that could not go.
-        if (!NamesProtectedLocation(item, location, target)) {
+        if (reachable && !NamesProtectedLocation(item, location, path, target)) {
             EndFlaggedProcesses(item, table);
             adb::ItemTypeInfo info = adb::DescribeItemType(item.type);
-            if (isFile) ok = location[0] && DeleteFileA(location);
-            else if (IsFolderItem(item.type)) ok = base::RemoveFolderTree(location);
-            else ok = RemoveRegistryItem(info, location, target);  // 10-16 and 42-47 have no root: failure
+            if (isFile) ok = path[0] && DeleteFileA(path);
+            else if (IsFolderItem(item.type)) ok = base::RemoveFolderTree(path);
+            else ok = RemoveRegistryItem(info, location, target, view);  // 10-16 and 42-47 have no root: failure
         }
 
         if (item.type == 32 || item.type == 33) {

@@ -2,6 +2,7 @@
 #pragma once
 #include <stdint.h>
 
+#include "engine/item_places.h"
 #include "engine/process_table.h"
 #include "engine/purvex_engine.h"
 
@@ -17,7 +18,10 @@ bool IsNewdotnetName(const char* name);
 // catalog first. Returns the outcome of the last item whose removal counts
 // (codes 0, 1, 2-18, 34-49). When no item records an outcome, the last file
 // or folder deletion of codes 32/33 decides; with none of those either the
-// result is 1 (nothing failed).
-uint8_t RepairResult(const AdScanResult& result, ProcessTable& table);
+// result is 1 (nothing failed). views, when given, holds the view each item
+// was found in (AdwareDatabase::ViewsOf): the item is removed there, in the
+// registry view or system folder of the scan. Without it every item is
+// removed as this process sees it.
+uint8_t RepairResult(const AdScanResult& result, ProcessTable& table, const View* views = nullptr);
 
 }  // namespace engine

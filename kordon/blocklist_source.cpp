@@ -115,9 +115,13 @@ std::string FormatBlockListSource(const Database& db) {
         out += "control " + Quote(entry.clsid) + " " + Quote(entry.name);
         if (!entry.alternateClsid.empty()) out += " " + Quote(entry.alternateClsid);
         if (entry.origin & kKnownOrigin) {
-            out += "  # created by the library:";
-            if (entry.origin & kCreatedKey) out += " key";
-            if (entry.origin & kCreatedValue) out += " value";
+            out += "  # changed by the library:";
+            for (int shift : {0, kOrigin64BitShift}) {
+                const char* view = shift ? " (64-bit view)" : "";
+                if (entry.origin & (kCreatedKey << shift)) out += std::string(" key") + view;
+                if (entry.origin & (kCreatedValue << shift)) out += std::string(" value") + view;
+                if (entry.origin & (kSetBit << shift)) out += std::string(" bit") + view;
+            }
         }
         out += "\n";
     }

@@ -7,7 +7,7 @@
 //   offset 4  1 byte   format version, 1
 //   offset 5  4 bytes  record count (unsigned)
 //   then, per record:
-//     1 byte  origin flags (what the library created to block the control)
+//     1 byte  origin flags (what the library changed to block the control)
 //     name, CLSID, alternate CLSID: each its bytes and a terminating zero,
 //     at most 39 bytes before the zero
 // An empty database is the 9-byte header with count 0.
@@ -24,11 +24,18 @@ constexpr size_t kMaxText = 39;
 constexpr uint8_t kVersion = 1;
 constexpr size_t kHeaderSize = 9;
 
-// Origin flags: the library made the control's key, or its flags value, when
-// it set the kill bit, and removes them again when it clears the bit.
+// Origin flags: what the library changed when it set the kill bit, undone
+// again when it clears the bit: it made the control's key (kCreatedKey) or its
+// flags value (kCreatedValue), or set the bit in a flags value that was there
+// (kSetBit). These three are of the registry view the program sees (the only
+// one on 32-bit Windows); the same three shifted by kOrigin64BitShift are of
+// the 64-bit view of 64-bit Windows.
 constexpr uint8_t kCreatedKey = 0x01;
 constexpr uint8_t kCreatedValue = 0x02;
-constexpr uint8_t kKnownOrigin = kCreatedKey | kCreatedValue;
+constexpr uint8_t kSetBit = 0x04;
+constexpr uint8_t kViewOrigin = kCreatedKey | kCreatedValue | kSetBit;
+constexpr int kOrigin64BitShift = 3;
+constexpr uint8_t kKnownOrigin = kViewOrigin | (kViewOrigin << kOrigin64BitShift);
 
 struct Entry {
     std::string name;

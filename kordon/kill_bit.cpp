@@ -1,13 +1,41 @@
 #include "kordon/kill_bit.h"
 
+#include <vector>
+
 #include "base/unique_handle.h"
+#include "base/wow64.h"
 #include "kordon/kadb_codec.h"
 
 namespace kordon {
 
 namespace {
 
+// One registry view of the control's key: its access flag (0: the view this
+// process sees) and where its origin flags stand in the origin byte.
+struct View {
+    REGSAM flag;
+    int originShift;
+};
+constexpr View kSeenView = {0, 0};
+
+View View64Bit() { return {base::Registry64View(), kadb::kOrigin64BitShift}; }
+
 std::string ControlKey(const std::string& clsid) { return std::string(kCompatibilityKey) + "\\" + clsid; }
+
+base::UniqueHKey OpenControlKey(const std::string& clsid, REGSAM access, View view) {
+    base::UniqueHKey key;
+    RegOpenKeyExA(HKEY_LOCAL_MACHINE, ControlKey(clsid).c_str(), 0, access | view.flag, key.put());
+    return key;
+}
+
+// Under WOW64 the browsers of the two halves read two views, unless the
+// system shares the control's key between them (then both open one key).
+bool HasSecondView(const std::string& clsid) {
+    if (!base::RunsUnderWow64()) return false;
+    const base::UniqueHKey seen = OpenControlKey(clsid, KEY_QUERY_VALUE, kSeenView);
+    const base::UniqueHKey other = OpenControlKey(clsid, KEY_QUERY_VALUE, View64Bit());
+    return !seen || !other || !base::SameKey(seen.get(), other.get());
+}
 
 enum class Flags { absent, number, other };
 
@@ -36,31 +64,28 @@ bool IsEmptyKey(HKEY key) {
 }
 
 // Deletes the control's key when it holds nothing (a key made by SetKillBit).
-void DeleteKeyIfEmpty(const std::string& clsid) {
-    base::UniqueHKey key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, ControlKey(clsid).c_str(), 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS)
-        return;
+void DeleteKeyIfEmpty(const std::string& clsid, View view) {
+    base::UniqueHKey key = OpenControlKey(clsid, KEY_QUERY_VALUE, view);
+    if (!key) return;
     const bool empty = IsEmptyKey(key.get());
     key.reset();
-    if (empty) RegDeleteKeyA(HKEY_LOCAL_MACHINE, ControlKey(clsid).c_str());
+    if (empty) base::DeleteKeyInView(HKEY_LOCAL_MACHINE, ControlKey(clsid).c_str(), view.flag);
 }
 
-}  // namespace
-
-bool IsKillBitSet(const std::string& clsid) {
-    base::UniqueHKey key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, ControlKey(clsid).c_str(), 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS)
-        return false;
+bool IsSetIn(const std::string& clsid, View view) {
+    const base::UniqueHKey key = OpenControlKey(clsid, KEY_QUERY_VALUE, view);
     DWORD flags = 0;
-    return ReadFlags(key.get(), &flags) == Flags::number && (flags & kKillBit) != 0;
+    return key && ReadFlags(key.get(), &flags) == Flags::number && (flags & kKillBit) != 0;
 }
 
-bool SetKillBit(const std::string& clsid, uint8_t* created) {
-    *created = 0;
+// Sets the bit in one view; *changed receives that view's origin flags
+// (unshifted).
+bool SetIn(const std::string& clsid, View view, uint8_t* changed) {
+    *changed = 0;
     base::UniqueHKey key;
     DWORD disposition = 0;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, ControlKey(clsid).c_str(), 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
-                        nullptr, key.put(), &disposition) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, ControlKey(clsid).c_str(), 0, nullptr, 0,
+                        KEY_QUERY_VALUE | KEY_SET_VALUE | view.flag, nullptr, key.put(), &disposition) != ERROR_SUCCESS)
         return false;
     const bool newKey = disposition == REG_CREATED_NEW_KEY;
 
@@ -68,23 +93,30 @@ bool SetKillBit(const std::string& clsid, uint8_t* created) {
     const Flags kind = ReadFlags(key.get(), &flags);
     bool done = false;
     if (kind == Flags::number) {
-        done = (flags & kKillBit) != 0 || WriteFlags(key.get(), flags | kKillBit);
+        if (flags & kKillBit) {
+            done = true;
+        } else if (WriteFlags(key.get(), flags | kKillBit)) {
+            done = true;
+            *changed |= kadb::kSetBit;
+        }
     } else if (kind == Flags::absent) {
         done = WriteFlags(key.get(), kKillBit);
-        if (done) *created |= kadb::kCreatedValue;
+        if (done) *changed |= kadb::kCreatedValue;
     }
     key.reset();
     if (newKey) {
-        if (done) *created |= kadb::kCreatedKey;
-        else DeleteKeyIfEmpty(clsid);  // leave no trace of a failed attempt
+        if (done) *changed |= kadb::kCreatedKey;
+        else DeleteKeyIfEmpty(clsid, view);  // leave no trace of a failed attempt
     }
     return done;
 }
 
-bool ClearKillBit(const std::string& clsid, uint8_t origin) {
+// Clears the bit in one view and removes what origin (unshifted) says the
+// library made there.
+bool ClearIn(const std::string& clsid, View view, uint8_t origin) {
     base::UniqueHKey key;
-    const LONG status =
-        RegOpenKeyExA(HKEY_LOCAL_MACHINE, ControlKey(clsid).c_str(), 0, KEY_QUERY_VALUE | KEY_SET_VALUE, key.put());
+    const LONG status = RegOpenKeyExA(HKEY_LOCAL_MACHINE, ControlKey(clsid).c_str(), 0,
+                                      KEY_QUERY_VALUE | KEY_SET_VALUE | view.flag, key.put());
     if (status == ERROR_FILE_NOT_FOUND) return true;
     if (status != ERROR_SUCCESS) return false;
 
@@ -98,7 +130,36 @@ bool ClearKillBit(const std::string& clsid, uint8_t origin) {
             done = WriteFlags(key.get(), rest);
     }
     key.reset();
-    if (done && (origin & kadb::kCreatedKey)) DeleteKeyIfEmpty(clsid);
+    if (done && (origin & kadb::kCreatedKey)) DeleteKeyIfEmpty(clsid, view);
+    return done;
+}
+
+uint8_t OriginIn(uint8_t origin, View view) { return (origin >> view.originShift) & kadb::kViewOrigin; }
+
+}  // namespace
+
+bool IsKillBitSet(const std::string& clsid) {
+    return IsSetIn(clsid, kSeenView) && (!HasSecondView(clsid) || IsSetIn(clsid, View64Bit()));
+}
+
+bool SetKillBit(const std::string& clsid, uint8_t* created) {
+    uint8_t seen = 0, other = 0;
+    bool done = SetIn(clsid, kSeenView, &seen);
+    if (done && HasSecondView(clsid)) done = SetIn(clsid, View64Bit(), &other);
+    *created = static_cast<uint8_t>(seen | (other << kadb::kOrigin64BitShift));
+    return done;
+}
+
+bool ClearKillBit(const std::string& clsid, uint8_t origin) {
+    std::vector<View> views = {kSeenView};
+    if (HasSecondView(clsid)) views.push_back(View64Bit());
+    // Only the views the library changed go back to what they were; a block
+    // the library did not make is lifted in every view, as the user asks.
+    bool ours = false;
+    for (const View& view : views) ours = ours || OriginIn(origin, view) != 0;
+    bool done = true;
+    for (const View& view : views)
+        if (!ours || OriginIn(origin, view) != 0) done = ClearIn(clsid, view, OriginIn(origin, view)) && done;
     return done;
 }
 

@@ -3,9 +3,21 @@
 #include <windows.h>
 #include <psapi.h>
 
+#include "base/wow64.h"
 #include "proclist/taskwalk.h"
 
 namespace {
+
+// The image path of a process whose modules PSAPI cannot read: under WOW64 a
+// 32-bit process cannot read a 64-bit one's. QueryFullProcessImageNameA
+// (Vista on, looked up by name) reads it. False elsewhere.
+bool ImagePathOf64BitProcess(HANDLE process, char* path, DWORD size) {
+    using QueryImageNameFn = BOOL(WINAPI*)(HANDLE, DWORD, LPSTR, PDWORD);
+    static const auto query = reinterpret_cast<QueryImageNameFn>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "QueryFullProcessImageNameA")));
+    if (!query || !base::RunsUnderWow64()) return false;
+    return query(process, 0, path, &size) && size > 0;
+}
 
 // Copies at most size - 1 bytes, never splitting a double-byte character.
 void CopyCut(char* dest, size_t size, const char* src) {
@@ -33,8 +45,9 @@ extern "C" int32_t __cdecl GetProcessList_nt(char (*names)[kTaskwalkNameSize], H
         HMODULE module = nullptr;
         DWORD needed = 0;
         char path[MAX_PATH];
-        if (EnumProcessModules(process, &module, sizeof(module), &needed) &&
-            GetModuleFileNameExA(process, module, path, MAX_PATH) != 0) {
+        if ((EnumProcessModules(process, &module, sizeof(module), &needed) &&
+             GetModuleFileNameExA(process, module, path, MAX_PATH) != 0) ||
+            ImagePathOf64BitProcess(process, path, MAX_PATH)) {
             path[MAX_PATH - 1] = 0;
             CopyCut(names[count], kTaskwalkNameSize, path);
             handles[count] = process;  // the caller's from here on

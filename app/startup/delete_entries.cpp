@@ -1,6 +1,7 @@
 // Deleting a row by its own kind, judged by what is there afterwards.
 #include "app/startup/startup_entries.h"
 #include "base/unique_handle.h"
+#include "base/wow64.h"
 
 namespace startup {
 
@@ -8,9 +9,9 @@ namespace {
 
 enum class Presence { kAbsent, kPresent, kUnknown };
 
-Presence ValuePresence(HKEY root, const std::string& key, const std::string& name) {
+Presence ValuePresence(HKEY root, const std::string& key, const std::string& name, REGSAM view) {
     base::UniqueHKey handle;
-    LONG status = RegOpenKeyExA(root, key.c_str(), 0, KEY_QUERY_VALUE, handle.put());
+    LONG status = RegOpenKeyExA(root, key.c_str(), 0, KEY_QUERY_VALUE | view, handle.put());
     if (status == ERROR_SUCCESS)
         status = RegQueryValueExA(handle.get(), name.c_str(), nullptr, nullptr, nullptr, nullptr);
     if (status == ERROR_SUCCESS || status == ERROR_MORE_DATA) return Presence::kPresent;
@@ -45,11 +46,17 @@ DeleteOutcome DeleteRegValue(const std::string& path, const std::string& name) {
     if (separator == std::string::npos) return DeleteOutcome::kStillThere;  // names no key at all
     const HKEY root =
         path.compare(0, separator, "HKEY_CURRENT_USER") == 0 ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
-    const std::string key = path.substr(separator + 1);
-    return Judge([&] { return ValuePresence(root, key, name); },
+    std::string key = path.substr(separator + 1);
+    // A row of the 64-bit view: its key without the marker, in that view.
+    const size_t marker = sizeof k64BitViewMarker - 1;
+    const bool view64 = key.size() > marker && key.compare(key.size() - marker, marker, k64BitViewMarker) == 0;
+    if (view64 && !base::RunsUnderWow64()) return DeleteOutcome::kStillThere;
+    if (view64) key.resize(key.size() - marker);
+    const REGSAM view = view64 ? base::Registry64View() : 0;
+    return Judge([&] { return ValuePresence(root, key, name, view); },
                  [&] {
                      base::UniqueHKey handle;
-                     return RegOpenKeyExA(root, key.c_str(), 0, KEY_SET_VALUE, handle.put()) == ERROR_SUCCESS &&
+                     return RegOpenKeyExA(root, key.c_str(), 0, KEY_SET_VALUE | view, handle.put()) == ERROR_SUCCESS &&
                             RegDeleteValueA(handle.get(), name.c_str()) == ERROR_SUCCESS;
                  });
 }

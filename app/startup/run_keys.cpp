@@ -4,6 +4,7 @@
 #include "app/startup/startup_entries.h"
 #include "app/startup/value_text.h"
 #include "base/unique_handle.h"
+#include "base/wow64.h"
 
 namespace startup {
 
@@ -31,17 +32,25 @@ const RunKey kRunKeys[kRunKeyCount] = {
     {HKEY_LOCAL_MACHINE, kRunServices}, {HKEY_LOCAL_MACHINE, kRunServicesOnce},
 };
 
-void AddRegistryKey(HKEY root, const char* key, StartupList* list) {
+void AddRegistryKey(HKEY root, const char* key, StartupList* list, bool view64) {
+    if (view64 && !base::RunsUnderWow64()) return;
     // Reading is all the listing needs, so an account that may not write to
     // the machine's keys still sees their rows.
     base::UniqueHKey handle;
-    if (RegOpenKeyExA(root, key, 0, KEY_READ, handle.put()) != ERROR_SUCCESS) return;
+    if (RegOpenKeyExA(root, key, 0, KEY_READ | (view64 ? base::Registry64View() : 0), handle.put()) != ERROR_SUCCESS)
+        return;
+    if (view64) {
+        base::UniqueHKey seen;  // a key both views share is listed once
+        if (RegOpenKeyExA(root, key, 0, KEY_READ, seen.put()) == ERROR_SUCCESS &&
+            base::SameKey(seen.get(), handle.get()))
+            return;
+    }
     DWORD count = 0;
     if (RegQueryInfoKeyA(handle.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, nullptr,
                          nullptr, nullptr, nullptr) != ERROR_SUCCESS)
         return;
-    const std::string path =
-        std::string(root == HKEY_LOCAL_MACHINE ? "HKEY_LOCAL_MACHINE\\" : "HKEY_CURRENT_USER\\") + key;
+    const std::string path = std::string(root == HKEY_LOCAL_MACHINE ? "HKEY_LOCAL_MACHINE\\" : "HKEY_CURRENT_USER\\") +
+                             key + (view64 ? k64BitViewMarker : "");
 
     size_t added = 0;
     for (DWORD i = 0; i < count; ++i) {

@@ -11,7 +11,10 @@ RowKind KindOf(const StartupRow& row) {
 
 StartupList ScanStartupEntries() {
     StartupList list;
-    for (const RunKey& key : kRunKeys) AddRegistryKey(key.root, key.path, &list);
+    for (const RunKey& key : kRunKeys) {
+        AddRegistryKey(key.root, key.path, &list);
+        if (key.root == HKEY_LOCAL_MACHINE) AddRegistryKey(key.root, key.path, &list, true);
+    }
     for (const std::string& folder : StartupFolders(LogonUserName())) AddFolder(folder, &list);
     return list;
 }

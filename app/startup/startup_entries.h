@@ -23,8 +23,9 @@ namespace startup {
 //   2 "데이터값" data: the value data as text (see ValueText in
 //                value_text.h); always empty for a folder row
 //   3 "경  로"   path: "HKEY_CURRENT_USER\" or "HKEY_LOCAL_MACHINE\" followed
-//                by the key for a registry row; the folder searched, ending in
-//                "\", for a folder row
+//                by the key for a registry row, and k64BitViewMarker after a
+//                key read from the 64-bit registry view; the folder searched,
+//                ending in "\", for a folder row
 // The kind of a row follows from its path alone (KindOf).
 struct StartupRow {
     std::string name;
@@ -59,11 +60,19 @@ struct RunKey {
 inline constexpr int kRunKeyCount = 13;
 extern const RunKey kRunKeys[kRunKeyCount];
 
+// On 64-bit Windows this 32-bit program sees the machine's keys in their
+// 32-bit registry view; the 64-bit view holds the start entries of 64-bit
+// programs. Its rows carry this marker after the key in the path column and
+// are deleted in that view. The user's keys are one in both views.
+inline constexpr char k64BitViewMarker[] = " (64비트)";
+
 // Lists the values of root\key (root HKEY_LOCAL_MACHINE or HKEY_CURRENT_USER;
 // the key is opened for reading only) at the top of the list, in their
 // enumeration order, above the rows already there. A key that cannot be opened
-// adds nothing; a value whose name does not fit 255 bytes is left out.
-void AddRegistryKey(HKEY root, const char* key, StartupList* list);
+// adds nothing; a value whose name does not fit 255 bytes is left out. With
+// view64, the key of the 64-bit registry view is read, and only under WOW64
+// and where it is not the very key of the view this process sees.
+void AddRegistryKey(HKEY root, const char* key, StartupList* list, bool view64 = false);
 
 // Appends the entries of folder (a path ending in "\") in the order the search
 // returns them. A subfolder is searched first and its rows come before its own
@@ -90,7 +99,8 @@ std::vector<std::string> StartupFolders(const std::string& userName);
 // when it cannot be read.
 std::string LogonUserName();
 
-// The whole scan: every key of kRunKeys in order, then every folder of
+// The whole scan: every key of kRunKeys in order (under WOW64 each machine
+// key in its 32-bit view, then in its 64-bit view), then every folder of
 // StartupFolders(LogonUserName()). The rows of the key read last stand at the
 // top; the folder rows follow in the order found.
 StartupList ScanStartupEntries();
@@ -137,8 +147,10 @@ inline bool LeavesList(DeleteOutcome outcome) { return outcome != DeleteOutcome:
 
 // Deletes the value name of the key a registry row's path names (the part
 // before the first "\" is the root: exactly "HKEY_CURRENT_USER" or, for
-// anything else, HKEY_LOCAL_MACHINE). The key is opened for writing only
-// here. An empty name is the key's default value.
+// anything else, HKEY_LOCAL_MACHINE), in the 64-bit registry view when the
+// path ends in k64BitViewMarker (such a row is never deleted outside WOW64).
+// The key is opened for writing only here. An empty name is the key's
+// default value.
 DeleteOutcome DeleteRegValue(const std::string& path, const std::string& name);
 
 // Deletes the file folder + name (DeleteFileA: a folder is never removed).

@@ -163,8 +163,8 @@ std::string BinFolder() {
     return s.substr(0, s.find_last_of('\\'));
 }
 
-HANDLE StartVictim(const std::string& path) {
-    std::string source = BinFolder() + "\\engine_victim.exe";
+HANDLE StartVictim(const std::string& path, const char* program) {
+    std::string source = BinFolder() + "\\" + program;
     if (!CopyFileA(source.c_str(), path.c_str(), FALSE)) return nullptr;
     std::string command = "\"" + path + "\"";
     STARTUPINFOA startup = {};

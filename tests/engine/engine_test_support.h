@@ -68,9 +68,9 @@ struct Engine {
     bool ok() const;
 };
 
-// Copies the victim helper program to path and starts it; returns the
-// process handle (NULL on failure). The victim ends by itself after a minute.
-HANDLE StartVictim(const std::string& path);
+// Copies the victim helper program (or its 64-bit build engine_victim64.exe) to path and starts it;
+// returns the process handle (NULL on failure). The victim ends by itself after a minute.
+HANDLE StartVictim(const std::string& path, const char* program = "engine_victim.exe");
 bool IsRunning(HANDLE process);
 std::string BinFolder();  // the folder of the running test program
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <string.h>
 
+#include "base/wow64.h"
 #include "engine_test_support.h"
 
 namespace {
@@ -32,12 +33,16 @@ const RootCase kRoots[] = {
 };
 
 TEST_F(ScanTest, FileInSystemFolderThroughSysVariable) {
-    char system[MAX_PATH];
+    char system[MAX_PATH], system32Bit[MAX_PATH];
     GetSystemDirectoryA(system, MAX_PATH);
+    GetSystemWow64DirectoryA(system32Bit, MAX_PATH);
     AdScanResult r = ScanOne({MakeItem(0, "%sys%", "kernel32.dll"), MakeItem(0, "%sys%", "no_such_purvex.dll")});
     EXPECT_EQ(r.id, 99);
-    ASSERT_EQ(r.foundCount, 1u);
-    EXPECT_STREQ(r.items[0].location, (std::string(system) + "\\kernel32.dll").c_str());
+    // Under WOW64 both system folders hold a kernel32.dll: one place each.
+    const bool wow64 = base::RunsUnderWow64();
+    ASSERT_EQ(r.foundCount, wow64 ? 2u : 1u);
+    EXPECT_STREQ(r.items[0].location, (std::string(wow64 ? system32Bit : system) + "\\kernel32.dll").c_str());
+    EXPECT_STREQ(r.items[r.foundCount - 1].location, (std::string(system) + "\\kernel32.dll").c_str());
     EXPECT_STREQ(r.items[0].target, "kernel32.dll");
     EXPECT_EQ(r.items[0].type, 0);
 }

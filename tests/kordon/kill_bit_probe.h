@@ -24,16 +24,17 @@ inline std::string Clsid(int n) {
 inline std::string Key(const std::string& clsid) { return std::string(kCompat) + "\\" + clsid; }
 inline std::string Dword(DWORD value) { return std::string(reinterpret_cast<const char*>(&value), sizeof value); }
 
-// The flags value as stored, or -1 when it is absent or not a 4-byte number.
-inline long long Flags(const std::string& clsid) {
-    const pvtest::RegValue value = pvtest::ReadValue(HKEY_LOCAL_MACHINE, Key(clsid), kFlags);
+// The flags value as stored (in the registry view of view), or -1 when it is
+// absent or not a 4-byte number.
+inline long long Flags(const std::string& clsid, REGSAM view = 0) {
+    const pvtest::RegValue value = pvtest::ReadValue(HKEY_LOCAL_MACHINE, Key(clsid), kFlags, view);
     if (!value.present || value.type != REG_DWORD || value.data.size() != 4) return -1;
     DWORD flags = 0;
     memcpy(&flags, value.data.data(), 4);
     return flags;
 }
-inline bool Blocked(const std::string& clsid) {
-    const long long flags = Flags(clsid);
+inline bool Blocked(const std::string& clsid, REGSAM view = 0) {
+    const long long flags = Flags(clsid, view);
     return flags >= 0 && (flags & kKillBit) != 0;
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/wow64.h"
 #include "kordon/kadb_codec.h"
 #include "kordon/kordon.h"
 #include "tests/support/registry_sandbox.h"
@@ -201,6 +202,36 @@ TEST_F(KordonLibrary, UnlockPutsBackWhatExistedBefore) {
     EXPECT_EQ(1, kordon_.lock(Clsid(1).c_str()));
     EXPECT_EQ(1, kordon_.unlock(Clsid(1).c_str()));
     EXPECT_EQ(0x5, Flags(Clsid(1)));
+}
+
+// 64-bit Windows: the browsers of both halves read their own view.
+TEST_F(KordonLibrary, KillBitsAreKeptInBothViewsAndEachViewIsPutBackAsItWas) {
+    if (!base::RunsUnderWow64()) GTEST_SKIP() << "one registry view on 32-bit Windows";
+    const REGSAM view64 = base::Registry64View();
+    pvtest::KeyBackup compat64(HKEY_LOCAL_MACHINE, kCompat, pvtest::KeyBackup::kEnsure, view64);
+    for (int n = 1; n <= 3; ++n) pvtest::DeleteKeyTree(HKEY_LOCAL_MACHINE, Key(Clsid(n)), view64);
+    // Blocked by someone else in one view only: Clsid(2) in the 64-bit one, Clsid(3) in the 32-bit one.
+    ASSERT_TRUE(pvtest::SetValue(HKEY_LOCAL_MACHINE, Key(Clsid(2)), kFlags, Dword(0x400), REG_DWORD, view64));
+    ASSERT_TRUE(pvtest::SetValue(HKEY_LOCAL_MACHINE, Key(Clsid(3)), kFlags, Dword(0x400), REG_DWORD));
+    WriteDatabase({{"Fresh", Clsid(1), "", 0}, {"Half 64", Clsid(2), "", 0}, {"Half 32", Clsid(3), "", 0}});
+    ASSERT_EQ(1, kordon_.load("Kordon.adb"));
+    EXPECT_EQ(0, kordon_.killbits()) << "blocked only where blocked in both views";
+
+    EXPECT_EQ(1, kordon_.lock(Clsid(1).c_str()));
+    EXPECT_EQ(1, kordon_.lock(Clsid(2).c_str()));
+    for (const std::string& clsid : {Clsid(1), Clsid(2)}) EXPECT_TRUE(Blocked(clsid) && Blocked(clsid, view64)) << clsid;
+    EXPECT_EQ(2, kordon_.killbits());
+    ASSERT_EQ(1, kordon_.save());
+    ASSERT_EQ(1, kordon_.unload());
+    ASSERT_EQ(1, kordon_.load("Kordon.adb"));
+
+    EXPECT_EQ(1, kordon_.unlock(Clsid(1).c_str()));
+    EXPECT_EQ(1, kordon_.unlock(Clsid(2).c_str()));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, Key(Clsid(1))));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, Key(Clsid(1)), view64));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, Key(Clsid(2)))) << "what the lock made goes";
+    EXPECT_EQ(0x400, Flags(Clsid(2), view64)) << "the block that was there before stays";
+    EXPECT_EQ(0, kordon_.killbits());
 }
 
 TEST_F(KordonLibrary, LockRefusesWhatIsNotACleanRecordCLSID) {

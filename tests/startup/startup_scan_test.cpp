@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "app/startup/startup_entries.h"
+#include "base/wow64.h"
 #include "tests/support/startup_sandbox.h"
 
 namespace {
@@ -49,6 +50,27 @@ TEST(StartupScan, KeyReadLastComesFirstThenFoldersInTheirOrder) {
     for (size_t f = 0; f < box.FolderCount(); ++f)
         expected.push_back(Row("pv" + std::to_string(f), "", box.FolderRowPath(f)));
     EXPECT_EQ(PlantedRows(startup::ScanStartupEntries().rows), expected);
+}
+
+// 64-bit Windows: the machine's keys of the 64-bit view too, marked, a row
+// deleted in its own view only; the user's keys once. One view elsewhere.
+TEST(StartupScan, MachineKeysOfBothViewsAreListedAndEachRowDeletedInItsView) {
+    StartupSandbox box;
+    const bool wow64 = base::RunsUnderWow64();
+    const std::string machine = KeyRowPath(HKEY_LOCAL_MACHINE, kRun);
+    ASSERT_TRUE(PlantText(HKEY_LOCAL_MACHINE, kRun, "pvBoth", "C:\\32.exe"));
+    ASSERT_TRUE(PlantText(HKEY_CURRENT_USER, kRun, "pvUser", "C:\\u.exe"));
+    const std::string data64("C:\\64.exe", 10);
+    ASSERT_TRUE(!wow64 || pvtest::SetValue(HKEY_LOCAL_MACHINE, kRun, "pvBoth", data64, REG_SZ, base::Registry64View()));
+
+    std::vector<StartupRow> expected = {Row("pvBoth", "C:\\32.exe", machine),
+                                        Row("pvUser", "C:\\u.exe", KeyRowPath(HKEY_CURRENT_USER, kRun))};
+    if (wow64) expected.insert(expected.begin(), Row("pvBoth", "C:\\64.exe", machine + " (64비트)"));
+    const std::vector<StartupRow> rows = PlantedRows(startup::ScanStartupEntries().rows);
+    ASSERT_EQ(rows, expected);
+    EXPECT_EQ(startup::DeleteRow(rows[0]), startup::DeleteOutcome::kDeleted);
+    EXPECT_FALSE(pvtest::ReadValue(HKEY_LOCAL_MACHINE, kRun, "pvBoth", base::Registry64View()).present);
+    EXPECT_EQ(pvtest::ReadValue(HKEY_LOCAL_MACHINE, kRun, "pvBoth").present, wow64);
 }
 
 TEST(StartupScan, DefaultValueIsListedWithAnEmptyNameAndDeleted) {

@@ -6,7 +6,7 @@ namespace pvtest {
 
 namespace {
 
-void Save(HKEY key, KeyBackup::Snapshot* out) {
+void Save(HKEY key, REGSAM view, KeyBackup::Snapshot* out) {
     for (DWORD i = 0;; ++i) {
         char name[16384];
         DWORD nameSize = sizeof name;
@@ -29,29 +29,39 @@ void Save(HKEY key, KeyBackup::Snapshot* out) {
             break;
         base::UniqueHKey sub;
         KeyBackup::Snapshot child;
-        if (RegOpenKeyExA(key, name, 0, KEY_READ, sub.put()) == ERROR_SUCCESS) Save(sub.get(), &child);
+        if (RegOpenKeyExA(key, name, 0, KEY_READ | view, sub.put()) == ERROR_SUCCESS) Save(sub.get(), view, &child);
         out->subkeys.emplace_back(name, child);
     }
 }
 
-void Restore(HKEY parent, const std::string& path, const KeyBackup::Snapshot& s) {
+void Restore(HKEY parent, const std::string& path, REGSAM view, const KeyBackup::Snapshot& s) {
     base::UniqueHKey key;
-    if (RegCreateKeyExA(parent, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(),
+    if (RegCreateKeyExA(parent, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, key.put(),
                         nullptr) != ERROR_SUCCESS)
         return;
     for (const auto& v : s.values)
         RegSetValueExA(key.get(), v.first.c_str(), 0, v.second.type,
                        reinterpret_cast<const BYTE*>(v.second.data.data()),
                        static_cast<DWORD>(v.second.data.size()));
-    for (const auto& sub : s.subkeys) Restore(key.get(), sub.first, sub.second);
+    for (const auto& sub : s.subkeys) Restore(key.get(), sub.first, view, sub.second);
+}
+
+// SHDeleteKey in a registry view: from the parent opened in that view, whose
+// handle keeps the view for the walk below it.
+void DeleteTreeInView(HKEY root, const std::string& path, REGSAM view) {
+    const size_t slash = path.find_last_of('\\');
+    base::UniqueHKey parent;
+    if (slash != std::string::npos &&
+        RegOpenKeyExA(root, path.substr(0, slash).c_str(), 0, KEY_ALL_ACCESS | view, parent.put()) == ERROR_SUCCESS)
+        SHDeleteKeyA(parent.get(), path.substr(slash + 1).c_str());
 }
 
 }  // namespace
 
-RegValue ReadValue(HKEY root, const std::string& path, const char* name) {
+RegValue ReadValue(HKEY root, const std::string& path, const char* name, REGSAM view) {
     RegValue v;
     base::UniqueHKey key;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS) return v;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_QUERY_VALUE | view, key.put()) != ERROR_SUCCESS) return v;
     DWORD size = 0;
     if (RegQueryValueExA(key.get(), name, nullptr, &v.type, nullptr, &size) != ERROR_SUCCESS) return v;
     v.data.assign(size, '\0');
@@ -63,40 +73,42 @@ RegValue ReadValue(HKEY root, const std::string& path, const char* name) {
     return v;
 }
 
-bool KeyExists(HKEY root, const std::string& path) {
+bool KeyExists(HKEY root, const std::string& path, REGSAM view) {
     base::UniqueHKey key;
-    return RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, key.put()) == ERROR_SUCCESS;
+    return RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | view, key.put()) == ERROR_SUCCESS;
 }
 
-bool SetValue(HKEY root, const std::string& path, const char* name, const std::string& bytes, DWORD type) {
+bool SetValue(HKEY root, const std::string& path, const char* name, const std::string& bytes, DWORD type,
+              REGSAM view) {
     base::UniqueHKey key;
-    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(), nullptr) !=
+    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, key.put(), nullptr) !=
         ERROR_SUCCESS)
         return false;
     return RegSetValueExA(key.get(), name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
                           static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS;
 }
 
-bool DeleteKeyTree(HKEY root, const std::string& path) {
-    SHDeleteKeyA(root, path.c_str());
-    return !KeyExists(root, path);
+bool DeleteKeyTree(HKEY root, const std::string& path, REGSAM view) {
+    if (view) DeleteTreeInView(root, path, view);
+    else SHDeleteKeyA(root, path.c_str());
+    return !KeyExists(root, path, view);
 }
 
-KeyBackup::KeyBackup(HKEY root, std::string path, Mode mode)
-    : root_(root), path_(std::move(path)), existed_(false) {
+KeyBackup::KeyBackup(HKEY root, std::string path, Mode mode, REGSAM view)
+    : root_(root), path_(std::move(path)), view_(view), existed_(false) {
     base::UniqueHKey key;
-    if (RegOpenKeyExA(root_, path_.c_str(), 0, KEY_READ, key.put()) == ERROR_SUCCESS) {
+    if (RegOpenKeyExA(root_, path_.c_str(), 0, KEY_READ | view_, key.put()) == ERROR_SUCCESS) {
         existed_ = true;
-        Save(key.get(), &saved_);
+        Save(key.get(), view_, &saved_);
     }
     key.reset();
-    if (mode == kDelete) DeleteKeyTree(root_, path_);
-    if (mode == kEnsure) Restore(root_, path_, Snapshot());
+    if (mode == kDelete) DeleteKeyTree(root_, path_, view_);
+    if (mode == kEnsure) Restore(root_, path_, view_, Snapshot());
 }
 
 KeyBackup::~KeyBackup() {
-    DeleteKeyTree(root_, path_);
-    if (existed_) Restore(root_, path_, saved_);
+    DeleteKeyTree(root_, path_, view_);
+    if (existed_) Restore(root_, path_, view_, saved_);
 }
 
 }  // namespace pvtest

@@ -17,19 +17,22 @@ struct RegValue {
     std::string data;  // raw bytes, terminator included when stored
 };
 
+// view: the registry view flag of every call (0, or KEY_WOW64_64KEY for the
+// 64-bit view of 64-bit Windows).
+
 // One value as stored; present false when it cannot be read.
-RegValue ReadValue(HKEY root, const std::string& path, const char* name);
-bool KeyExists(HKEY root, const std::string& path);
+RegValue ReadValue(HKEY root, const std::string& path, const char* name, REGSAM view = 0);
+bool KeyExists(HKEY root, const std::string& path, REGSAM view = 0);
 bool SetValue(HKEY root, const std::string& path, const char* name, const std::string& bytes,
-              DWORD type = REG_SZ);  // creates the key when missing
-bool DeleteKeyTree(HKEY root, const std::string& path);
+              DWORD type = REG_SZ, REGSAM view = 0);  // creates the key when missing
+bool DeleteKeyTree(HKEY root, const std::string& path, REGSAM view = 0);
 
 class KeyBackup {
 public:
     enum Mode { kKeep, kEnsure, kDelete };
     // kKeep leaves the key as it is, kEnsure creates it when missing, kDelete
     // removes the whole tree after saving it.
-    KeyBackup(HKEY root, std::string path, Mode mode = kKeep);
+    KeyBackup(HKEY root, std::string path, Mode mode = kKeep, REGSAM view = 0);
     ~KeyBackup();
     KeyBackup(const KeyBackup&) = delete;
     KeyBackup& operator=(const KeyBackup&) = delete;
@@ -42,6 +45,7 @@ public:
 private:
     HKEY root_;
     std::string path_;
+    REGSAM view_;
     bool existed_;
     Snapshot saved_;
 };

@@ -1,10 +1,16 @@
 #include "tests/support/startup_sandbox.h"
 
+#include "base/wow64.h"
+
 namespace startuptest {
 
 StartupSandbox::StartupSandbox() {
-    for (const startup::RunKey& key : startup::kRunKeys)
+    for (const startup::RunKey& key : startup::kRunKeys) {
         keys_.push_back(std::make_unique<pvtest::KeyBackup>(key.root, key.path, pvtest::KeyBackup::kDelete));
+        if (key.root == HKEY_LOCAL_MACHINE && base::RunsUnderWow64())  // the 64-bit view's own keys
+            keys_.push_back(std::make_unique<pvtest::KeyBackup>(key.root, key.path, pvtest::KeyBackup::kDelete,
+                                                                base::Registry64View()));
+    }
     for (const std::string& folder : startup::StartupFolders(startup::LogonUserName()))
         folders_.push_back(std::make_unique<pvtest::PlantedFolder>(folder.substr(0, folder.size() - 1)));
 }

@@ -1,6 +1,7 @@
 // The Run keys and startup folders of the test prefix, made ready for one
-// test: every Run-type key is emptied and put back afterwards, and every
-// startup folder is made when missing, planted in, and left as it was found.
+// test: every Run-type key (under WOW64 the machine's in both registry views)
+// is emptied and put back afterwards, and every startup folder is made when
+// missing, planted in, and left as it was found.
 #pragma once
 #include <windows.h>
 

@@ -1,0 +1,38 @@
+// The 32-bit program on 64-bit Windows (WOW64). There the system shows a
+// 32-bit program one half of the machine under the names of the whole:
+// HKLM\SOFTWARE and HKCR are the 32-bit registry view ("Wow6432Node"), the
+// system folder is "SysWOW64", %ProgramFiles% is "Program Files (x86)". These
+// helpers reach the other half; on 32-bit Windows and the 9x family they
+// report that there is none and change nothing.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace base {
+
+// True when this process is a 32-bit one on 64-bit Windows (IsWow64Process,
+// looked up by name: the 9x family, NT 4 and Windows 2000 lack it). Asked
+// once per process.
+bool RunsUnderWow64();
+
+// The registry view flag that reaches the 64-bit view: KEY_WOW64_64KEY under
+// WOW64, 0 elsewhere (Windows 2000 refuses the flag).
+REGSAM Registry64View();
+
+// Deletes root\subkey (which must have no subkeys) in the view of viewFlag (0
+// or KEY_WOW64_64KEY), through RegDeleteKeyExA where the system has it. The
+// platform's status code, ERROR_SUCCESS when gone.
+LONG DeleteKeyInView(HKEY root, const char* subkey, REGSAM viewFlag);
+
+// True when two open keys are one key of the registry, as where both views
+// share a key: their full names in the registry are equal (NtQueryKey, looked
+// up by name). False when either name cannot be read.
+bool SameKey(HKEY a, HKEY b);
+
+// The folder through which this process reaches the real (64-bit) system
+// folder, "<Windows folder>\Sysnative"; "" when the process is not under
+// WOW64 or the system offers no such folder (64-bit XP without its update).
+std::string NativeSystemFolder();
+
+}  // namespace base
