@@ -20,7 +20,8 @@ using Patterns = std::vector<std::string>;
 
 // A system as the program saw it on the NT 5 family: a short-named
 // temporary path and the profile folders on drive C (none of them exist here,
-// so they compare by their text).
+// so they compare by their text). The prefix's own C:\Windows\Temp exists:
+// a fixed folder that is not the given system's own is left out.
 SystemFolders Nt5System() {
     return {"kim", "C:\\DOCUME~1\\kim\\LOCALS~1\\Temp\\", "C:\\WINDOWS", "C:\\WINDOWS\\system32",
             "C:\\Documents and Settings\\kim\\Cookies"};
@@ -50,13 +51,11 @@ TEST(TargetPatterns, NameEveryFolderOfTheTargetOnce) {
          {"C:\\WINDOWS\\TEMP\\*.*", "C:\\Documents and Settings\\kim\\Local Settings\\Temp\\*.*"}},
         {"NT 4/2000", winnt, DiskTarget::Cookies,
          {"C:\\Documents and Settings\\kim\\Cookies\\*.*", "C:\\WINNT\\s\\Cookies\\*.*"}},
-        {"NT 4/2000", winnt, DiskTarget::WindowsTemp,
-         {"C:\\WINNT\\Temp\\*.*", "C:\\Windows\\Temp\\*.*"}},
+        {"NT 4/2000", winnt, DiskTarget::WindowsTemp, {"C:\\WINNT\\Temp\\*.*"}},
         {"drive D", elsewhere, DiskTarget::Cookies,
          {"C:\\Documents and Settings\\kim\\Cookies\\*.*", "D:\\Windows\\Cookies\\*.*",
           "D:\\Profiles\\kim\\Cookies\\*.*"}},
-        {"drive D", elsewhere, DiskTarget::WindowsTemp,
-         {"D:\\Windows\\Temp\\*.*", "C:\\Windows\\Temp\\*.*", "C:\\WinNT\\Temp\\*.*"}},
+        {"drive D", elsewhere, DiskTarget::WindowsTemp, {"D:\\Windows\\Temp\\*.*", "C:\\WinNT\\Temp\\*.*"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.system);
@@ -68,8 +67,7 @@ TEST(TargetPatterns, SkipWhatDoesNotFitInsteadOfCuttingIt) {
     SystemFolders system = Nt5System();
     system.windowsDir = "C:\\" + std::string(250, 'w');  // its "\Temp\*.*" would pass 260
     system.userName = std::string(240, 'u');
-    EXPECT_EQ(TargetPatterns(DiskTarget::WindowsTemp, system),
-              (Patterns{"C:\\Windows\\Temp\\*.*", "C:\\WinNT\\Temp\\*.*"}));
+    EXPECT_EQ(TargetPatterns(DiskTarget::WindowsTemp, system), (Patterns{"C:\\WinNT\\Temp\\*.*"}));
     EXPECT_EQ(TargetPatterns(DiskTarget::TempFiles, system), (Patterns{"C:\\DOCUME~1\\kim\\LOCALS~1\\Temp\\*.*"}));
     // A Windows directory of 40 characters or more is read and used in full.
     system.windowsDir = "C:\\" + std::string(60, 'w');
