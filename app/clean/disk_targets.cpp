@@ -35,15 +35,20 @@ std::string FolderKey(const std::string& pattern) {
     return folder;
 }
 
-// Adds pattern unless it is empty (it did not fit), too long, a folder of a
-// fixed name that is not one of the system's own for the target (own), a
-// folder already in the list, or a folder the system cannot do without: a
+// Adds pattern unless it is empty (it did not fit), too long, a link, a
+// folder of a fixed name that is not one of the system's own for the target
+// (own), a folder already in the list, or a folder the system cannot do without: a
 // temporary path set to a drive root or the Windows folder must not make the
 // walk, which goes into every subfolder, empty the whole drive.
 void AddOnce(std::vector<TargetFolder>& folders, const std::string& pattern,
              const std::vector<base::FileIdentity>* own = nullptr) {
     if (pattern.empty() || pattern.size() >= kPathSize) return;
     const std::string folder = FolderKey(pattern);
+    // A folder that is itself a link is never walked (on Windows the system's
+    // compatibility junctions, "Cookies" in a profile among them): it gives
+    // way to the folder it stands for, when the system names that one.
+    const DWORD attributes = GetFileAttributesA(folder.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return;
     const base::FileIdentity identity = base::IdentityOf(folder.c_str());
     if (own && identity.Known()) {
         bool isOwn = false;

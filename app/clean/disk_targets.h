@@ -55,8 +55,9 @@ struct TargetFolder {
 // identity, and by long name without regard to case). A folder of one of the
 // fixed names takes part only when it is absent or is, by identity, one the
 // system names for the target: a folder of that name made by someone else is
-// never listed or emptied. A folder that is, or contains, a protected
-// location (base/protected_locations.h) is left out. The search and the
+// never listed or emptied. A folder that is itself a link, and one that is,
+// or contains, a protected location (base/protected_locations.h), are left
+// out. The search and the
 // delete-all of a target use this same list, so "검색하기" lists exactly the
 // files "일괄삭제" deletes.
 std::vector<TargetFolder> TargetFolders(DiskTarget target, const SystemFolders& system);
