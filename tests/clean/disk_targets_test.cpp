@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/clean/disk_targets.h"
+#include "base/deletion.h"
 #include "base/unique_handle.h"
 #include "tests/support/sandbox.h"
 
@@ -116,6 +117,37 @@ TEST(TargetPatterns, NeverAFolderTheSystemCannotDoWithout) {
     }
 }
 
+// Someone else's folder under a fixed name (made after the list of folders,
+// or a link as C:\WinNT), and a temporary path that is a link: never listed,
+// never emptied. The sentinels lie in a folder of a test's own.
+TEST(TargetFolders, WindowsTempNeverAFolderSomeoneElseMadeNorALink) {
+    pvtest::TempFolder outside("outside");
+    ASSERT_TRUE(pvtest::MakeFolders(outside / "Temp") && pvtest::WriteBytes(outside / "Temp\\sentinel", "keep"));
+    const SystemFolders system = clean::ReadSystemFolders();
+    ASSERT_FALSE(pvtest::Exists("C:\\WinNT")) << "the prefix has no such folder";
+    const std::vector<clean::TargetFolder> listed = clean::TargetFolders(DiskTarget::WindowsTemp, system);
+    ASSERT_EQ(listed.back().pattern, "C:\\WinNT\\Temp\\*.*") << "absent: it lists nothing";
+    for (bool link : {false, true}) {
+        SCOPED_TRACE(link ? "a link" : "a folder");
+        if (link) ASSERT_TRUE(pvtest::MakeFolderLink("C:\\WinNT", outside.path()));
+        else ASSERT_TRUE(pvtest::MakeFolders("C:\\WinNT\\Temp") && pvtest::WriteBytes("C:\\WinNT\\Temp\\sentinel", "keep"));
+        const Patterns now = TargetPatterns(DiskTarget::WindowsTemp, system);
+        EXPECT_EQ(std::find(now.begin(), now.end(), listed.back().pattern), now.end());
+        int failures = 0;
+        clean::DeleteAllFiles(listed.back(), failures);
+        EXPECT_EQ(pvtest::ReadBytes("C:\\WinNT\\Temp\\sentinel"), "keep");
+        EXPECT_TRUE(link ? pvtest::RemoveFolderLink("C:\\WinNT") : pvtest::RemoveTree("C:\\WinNT"));
+    }
+    SystemFolders linked = system;
+    ASSERT_TRUE(pvtest::MakeFolderLink(outside / "TempLink", outside / "Temp"));
+    linked.tempPath = outside / "TempLink\\";
+    EXPECT_EQ(TargetPatterns(DiskTarget::TempFiles, linked)[0].find("TempLink"), std::string::npos);
+    int failures = 0;
+    clean::DeleteAllFiles(linked.tempPath + "*.*", failures);
+    EXPECT_EQ(pvtest::ReadBytes(outside / "Temp\\sentinel"), "keep");
+    pvtest::RemoveFolderLink(outside / "TempLink");
+}
+
 // A planted tree: files at two depths, a dot-folder, a dot-file, and a link
 // to a folder outside the tree.
 class Walk : public ::testing::Test {
@@ -176,6 +208,28 @@ TEST_F(Walk, DeleteAllRemovesWhatTheWalkListsAndCountsFailures) {
     EXPECT_TRUE(pvtest::FolderExists(tree_ / "sub\\deeper"));         // folders stay
     EXPECT_EQ(pvtest::ReadBytes(outside_ / "kept.txt"), "keep");     // the link's target is untouched
     EXPECT_TRUE(pvtest::IsLink(tree_ / "link"));
+}
+
+// A row's file goes only while the walk's start and every folder on the way
+// are the ones listed; Outside holds the same names as sentinels.
+TEST_F(Walk, RowsGoOnlyWhileEveryFolderOnTheWayIsTheOneListed) {
+    ASSERT_TRUE(pvtest::MakeFolders(outside_ / "sub") && pvtest::WriteBytes(outside_ / "sub\\b.txt", "keep"));
+    clean::ListedFiles listed;
+    const clean::TargetFolder folder(tree_.path() + "\\*.*", base::IdentityOf(tree_.path().c_str()));
+    ASSERT_TRUE(clean::ListFiles(folder, [&listed](const char* path, const char*, const base::ListedItem& item) {
+        listed.Add(path, item);
+        return true;
+    }));
+    for (const char* swapped : {"sub", ""}) {
+        SCOPED_TRACE(swapped);
+        pvtest::SwappedForLink swap(swapped[0] ? tree_ / swapped : tree_.path(),
+                                    swapped[0] ? outside_ / swapped : outside_.path());
+        ASSERT_TRUE(swap.ok());
+        EXPECT_FALSE(listed.Delete(tree_ / "sub\\b.txt"));
+        EXPECT_EQ(pvtest::ReadBytes(outside_ / "sub\\b.txt"), "keep");
+        if (swapped[0]) EXPECT_TRUE(listed.Delete(tree_ / "a.txt")) << "its folders are the ones listed";
+    }
+    EXPECT_TRUE(listed.Delete(tree_ / "sub\\b.txt")) << "put back";
 }
 
 TEST_F(Walk, SkipsPathsPastTheBuffer) {
