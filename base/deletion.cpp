@@ -1,5 +1,7 @@
 #include "base/deletion.h"
 
+#include <stdio.h>
+
 #include "base/ansi_text.h"
 #include "base/nt_file.h"
 
@@ -97,14 +99,21 @@ FileIdentity IdentityFrom(const BY_HANDLE_FILE_INFORMATION& info) {
     return identity;
 }
 
+// What an entry opened in a folder is. Its volume is the folder's: an entry
+// on another volume is a mount point, which shows as a link.
+struct Opened {
+    FileIdentity identity;
+    DWORD attributes = 0;
+};
+
 // Whether an opened handle is what the listing's entry says: a link opened
 // as itself for a link (Wine opens the target instead), no link for anything
 // else, and the same file or folder where the listing gave its identity.
-bool Matches(const FolderEntry& entry, HANDLE handle) {
-    BY_HANDLE_FILE_INFORMATION info;
-    if (!GetFileInformationByHandle(handle, &info)) return false;
-    if ((info.dwFileAttributes & kFolderOrLink) != (entry.attributes & kFolderOrLink)) return false;
-    return !entry.identity.Known() || SameIdentity(entry.identity, IdentityFrom(info));
+bool Matches(const FolderEntry& entry, HANDLE handle, DWORD volume, Opened* opened) {
+    opened->identity.volume = volume;
+    if (!nt::QueryIndex(handle, &opened->identity.index, &opened->attributes)) return false;
+    if ((opened->attributes & kFolderOrLink) != (entry.attributes & kFolderOrLink)) return false;
+    return !entry.identity.Known() || SameIdentity(entry.identity, opened->identity);
 }
 
 // The attributes to give an entry before deleting it; 0 for none.
@@ -124,10 +133,8 @@ DWORD AttributesBefore(DWORD attributes, Attributes mode) {
     return 0;
 }
 
-bool MarkForDeletion(HANDLE handle, Attributes mode) {
-    BY_HANDLE_FILE_INFORMATION info;
-    if (!GetFileInformationByHandle(handle, &info)) return false;
-    const DWORD before = AttributesBefore(info.dwFileAttributes, mode);
+bool MarkForDeletion(HANDLE handle, DWORD attributes, Attributes mode) {
+    const DWORD before = AttributesBefore(attributes, mode);
     if (before && !nt::SetAttributes(handle, before)) return false;
     return nt::MarkForDeletion(handle);
 }
@@ -158,6 +165,20 @@ bool ListByPath(const std::string& folder, std::vector<FolderEntry>* entries) {
         entries->push_back(std::move(entry));
     } while (FindNextFileA(find.get(), &found));
     return true;
+}
+
+// Exact keys of held folders: an identity, an entry's stored name and identity.
+std::string KeyOf(const FileIdentity& identity) {
+    char text[48];
+    _snprintf(text, sizeof text, "|%lx:%I64x", identity.volume, identity.index);
+    text[sizeof text - 1] = 0;
+    return text;
+}
+
+std::string KeyOf(const FolderEntry& step) {
+    std::string key = "\\" + step.name + "|";
+    key.append(reinterpret_cast<const char*>(step.wideName.data()), step.wideName.size() * sizeof(wchar_t));
+    return key + KeyOf(step.identity);
 }
 
 }  // namespace
@@ -231,6 +252,25 @@ OpenFolder OpenFolder::Resolved(const char* path) {
     return folder;
 }
 
+OpenFolder OpenFolder::Duplicate() const {
+    OpenFolder copy;
+    if (!valid_) return copy;
+    if (handle_) {
+        HANDLE duplicate = nullptr;
+        if (!DuplicateHandle(GetCurrentProcess(), handle_.get(), GetCurrentProcess(), &duplicate, 0, FALSE,
+                             DUPLICATE_SAME_ACCESS))
+            return copy;
+        copy.handle_.reset(duplicate);
+    }
+    copy.valid_ = true;
+    copy.path_ = path_;
+    copy.identity_ = identity_;
+    copy.rootPath_ = rootPath_;
+    copy.rootIdentity_ = rootIdentity_;
+    copy.steps_ = steps_;
+    return copy;
+}
+
 std::string OpenFolder::PathOf(const FolderEntry& entry) const {
     return path_ + (LastSeparator(path_) + 1 == path_.size() ? "" : "\\") + entry.name;
 }
@@ -279,10 +319,9 @@ OpenFolder OpenFolder::Sub(const FolderEntry& entry, bool forDeletion, bool* gon
             sub.handle_.reset(nt::OpenRelative(handle_.get(), entry.wideName,
                                                kListAccess | (forDeletion ? kRemoveAccess : 0), kShareAll,
                                                kDirectoryFile, &absent));
-            BY_HANDLE_FILE_INFORMATION info;
-            sub.valid_ = sub.handle_ && Matches(entry, sub.handle_.get()) &&
-                         GetFileInformationByHandle(sub.handle_.get(), &info);
-            if (sub.valid_) sub.identity_ = IdentityFrom(info);
+            Opened opened;
+            sub.valid_ = sub.handle_ && Matches(entry, sub.handle_.get(), identity_.volume, &opened);
+            sub.identity_ = opened.identity;
         } else {
             const DWORD attributes = GetFileAttributesA(sub.path_.c_str());
             absent = attributes == INVALID_FILE_ATTRIBUTES && Absent(sub.path_);
@@ -317,7 +356,9 @@ bool OpenFolder::DeleteEntry(const FolderEntry& entry, Attributes attributes) co
         handle_.get(), entry.wideName,
         DELETE | FILE_READ_ATTRIBUTES | (attributes == Attributes::kAsTheyAre ? 0 : FILE_WRITE_ATTRIBUTES), kShareAll,
         entry.IsFolder() ? kDirectoryFile : kNonDirectoryFile, &gone));
-    return item && Matches(entry, item.get()) && MarkForDeletion(item.get(), attributes);
+    Opened opened;
+    return item && Matches(entry, item.get(), identity_.volume, &opened) &&
+           MarkForDeletion(item.get(), opened.attributes, attributes);
 }
 
 bool OpenFolder::RemoveContents(Attributes attributes) const {
@@ -337,7 +378,11 @@ bool OpenFolder::RemoveContents(Attributes attributes) const {
 
 bool OpenFolder::RemoveSelf(Attributes attributes) const {
     if (!valid_) return false;
-    if (ByHandle()) return MarkForDeletion(handle_.get(), attributes);
+    if (ByHandle()) {
+        Opened self;
+        return nt::QueryIndex(handle_.get(), &self.identity.index, &self.attributes) &&
+               MarkForDeletion(handle_.get(), self.attributes, attributes);
+    }
     FolderEntry self;
     self.attributes = FILE_ATTRIBUTE_DIRECTORY;
     return DeleteByPath(path_, self, attributes);
@@ -354,8 +399,9 @@ UniqueFile OpenFolder::OpenToOverwrite(const FolderEntry& entry) const {
         file.reset(CreateFileA(PathOf(entry).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     BY_HANDLE_FILE_INFORMATION info;
+    Opened opened;
     if (!file || !GetFileInformationByHandle(file.get(), &info) || info.nNumberOfLinks != 1 ||
-        (ByHandle() && !Matches(entry, file.get())))
+        (ByHandle() && !Matches(entry, file.get(), identity_.volume, &opened)))
         file.reset();
     return file;
 }
@@ -402,7 +448,8 @@ HeldItem HoldEntry(OpenFolder parent, const FolderEntry& entry) {
     } else if (ByHandle()) {
         UniqueFile probe(nt::OpenRelative(parent.handle_.get(), entry.wideName, FILE_READ_ATTRIBUTES, kShareAll,
                                           entry.IsFolder() ? kDirectoryFile : kNonDirectoryFile, &gone));
-        matches = probe && Matches(entry, probe.get());
+        Opened opened;
+        matches = probe && Matches(entry, probe.get(), parent.identity_.volume, &opened);
     } else {
         const DWORD attributes = GetFileAttributesA(held.path_.c_str());
         gone = attributes == INVALID_FILE_ATTRIBUTES && Absent(held.path_);
@@ -418,17 +465,29 @@ HeldItem HoldEntry(OpenFolder parent, const FolderEntry& entry) {
     return held;
 }
 
-HeldItem HoldListed(const ListedItem& item) {
+HeldItem HoldListed(const ListedItem& item) { return HeldFolders().Hold(item); }
+
+HeldItem HeldFolders::Hold(const ListedItem& item) {
     if (item.Empty()) return HeldItem();
-    OpenFolder folder = OpenFolder::Root(item.root.c_str(), false, &item.rootIdentity);
-    if (!folder.ok()) return HeldItem::NotHeld(Absent(item.root));
-    for (size_t step = 0; step + 1 < item.steps.size(); ++step) {
-        bool gone = false;
-        OpenFolder next = folder.Sub(item.steps[step], false, &gone);
-        if (!next.ok()) return HeldItem::NotHeld(gone);
-        folder = std::move(next);
+    std::string key = item.root + KeyOf(item.rootIdentity);
+    auto folder = folders_.find(key);
+    if (folder == folders_.end()) {
+        OpenFolder root = OpenFolder::Root(item.root.c_str(), false, &item.rootIdentity);
+        if (!root.ok()) return HeldItem::NotHeld(Absent(item.root));
+        folder = folders_.emplace(key, std::move(root)).first;
     }
-    return HoldEntry(std::move(folder), item.steps.back());
+    for (size_t step = 0; step + 1 < item.steps.size(); ++step) {
+        key += KeyOf(item.steps[step]);
+        auto next = folders_.find(key);
+        if (next == folders_.end()) {
+            bool gone = false;
+            OpenFolder sub = folder->second.Sub(item.steps[step], false, &gone);
+            if (!sub.ok()) return HeldItem::NotHeld(gone);
+            next = folders_.emplace(key, std::move(sub)).first;
+        }
+        folder = next;
+    }
+    return HoldEntry(folder->second.Duplicate(), item.steps.back());
 }
 
 HeldItem HoldPath(const char* path) {

@@ -30,6 +30,7 @@
 #pragma once
 #include <windows.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -129,6 +130,8 @@ public:
     UniqueFile OpenToOverwrite(const FolderEntry& entry) const;
 
 private:
+    friend class HeldFolders;
+    OpenFolder Duplicate() const;  // another handle on the same folder
     bool valid_ = false;
     UniqueFile handle_;  // NT family
     std::string path_;
@@ -165,8 +168,8 @@ public:
     bool RemoveTree(Attributes attributes);
 
 private:
+    friend class HeldFolders;
     friend HeldItem HoldEntry(OpenFolder parent, const FolderEntry& entry);
-    friend HeldItem HoldListed(const ListedItem& item);
     friend HeldItem HoldPath(const char* path);
     static HeldItem NotHeld(bool gone);
     Reach reach_ = Reach::kRefused;
@@ -183,6 +186,18 @@ private:
 HeldItem HoldEntry(OpenFolder parent, const FolderEntry& entry);
 // Reaches a listed item again (see the promises above).
 HeldItem HoldListed(const ListedItem& item);
+
+// The folders of listed items reached again for one run of deletions (one
+// press of a delete button) and held while it lasts: each folder is opened
+// and checked once, and every item of the run is reached through those
+// handles as HoldListed reaches one.
+class HeldFolders {
+public:
+    HeldItem Hold(const ListedItem& item);
+
+private:
+    std::map<std::string, OpenFolder> folders_;  // by the chain of names and identities that reached them
+};
 // Reaches the item at path as the system resolves it, links on the way
 // followed (the system's own compatibility junctions among them), the item
 // itself never followed. For a database item. A drive root is refused.

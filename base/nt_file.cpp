@@ -23,6 +23,7 @@ constexpr ULONG kOpenReparsePoint = 0x200000;
 constexpr ULONG kDirectoryInformation = 1;      // FileDirectoryInformation: every NT
 constexpr ULONG kIdBothDirectoryInformation = 37;  // with file ids and short names: XP and later
 constexpr ULONG kBasicInformation = 4;
+constexpr ULONG kInternalInformation = 6;
 constexpr ULONG kDispositionInformation = 13;
 
 struct CountedName {
@@ -67,11 +68,13 @@ using CreateFileFn = Status(NTAPI*)(HANDLE*, ACCESS_MASK, ObjectAttributes*, IoS
 using QueryDirectoryFn = Status(NTAPI*)(HANDLE, HANDLE, void*, void*, IoStatus*, void*, ULONG, ULONG, BOOLEAN,
                                         CountedName*, BOOLEAN);
 using SetInformationFn = Status(NTAPI*)(HANDLE, IoStatus*, void*, ULONG, ULONG);
+using QueryInformationFn = Status(NTAPI*)(HANDLE, IoStatus*, void*, ULONG, ULONG);
 
 struct Calls {
     CreateFileFn createFile = nullptr;
     QueryDirectoryFn queryDirectory = nullptr;
     SetInformationFn setInformation = nullptr;
+    QueryInformationFn queryInformation = nullptr;
 };
 
 template <typename Fn>
@@ -86,6 +89,7 @@ const Calls& Ntdll() {
         found.createFile = Lookup<CreateFileFn>(ntdll, "NtCreateFile");
         found.queryDirectory = Lookup<QueryDirectoryFn>(ntdll, "NtQueryDirectoryFile");
         found.setInformation = Lookup<SetInformationFn>(ntdll, "NtSetInformationFile");
+        found.queryInformation = Lookup<QueryInformationFn>(ntdll, "NtQueryInformationFile");
         return found;
     }();
     return calls;
@@ -140,7 +144,7 @@ bool ListWith(HANDLE folder, ULONG infoClass, std::vector<DirEntry>* entries, St
 
 bool Available() {
     const Calls& calls = Ntdll();
-    return calls.createFile && calls.queryDirectory && calls.setInformation;
+    return calls.createFile && calls.queryDirectory && calls.setInformation && calls.queryInformation;
 }
 
 HANDLE OpenRelative(HANDLE parent, const std::wstring& name, ACCESS_MASK access, ULONG share, ULONG options,
@@ -172,6 +176,19 @@ bool ListFolder(HANDLE folder, std::vector<DirEntry>* entries) {
         entries->clear();
     }
     return ListWith(folder, kDirectoryInformation, entries, &failure);
+}
+
+bool QueryIndex(HANDLE handle, ULONGLONG* index, DWORD* attributes) {
+    if (!Available()) return false;
+    LARGE_INTEGER internal = {};
+    BasicInformation basic = {};
+    IoStatus io = {};
+    if (Ntdll().queryInformation(handle, &io, &internal, sizeof internal, kInternalInformation) < 0 ||
+        Ntdll().queryInformation(handle, &io, &basic, sizeof basic, kBasicInformation) < 0)
+        return false;
+    *index = static_cast<ULONGLONG>(internal.QuadPart);
+    *attributes = basic.attributes;
+    return true;
 }
 
 bool MarkForDeletion(HANDLE handle) {

@@ -31,6 +31,11 @@ struct DirEntry {
 // False when the folder cannot be listed.
 bool ListFolder(HANDLE folder, std::vector<DirEntry>* entries);
 
+// The file index and attributes of the open file or folder, without the
+// volume's serial number (slow to read under Wine; a caller knows it from the
+// folder the entry was opened in).
+bool QueryIndex(HANDLE handle, ULONGLONG* index, DWORD* attributes);
+
 // Marks the open file or folder for deletion when its last handle closes
 // (FileDispositionInformation). False when the system refuses: a read-only
 // file, a folder that is not empty, no delete access.

@@ -409,27 +409,34 @@ bool ContainsListedKey(const std::vector<std::string>& parts, const char* const 
     return false;
 }
 
-}  // namespace
-
-bool IsProtectedFolder(const char* path) {
-    if (!path || !path[0]) return true;
-    const std::vector<std::string> folders = ProtectedFolders();
+// By its spellings: a drive root, or a protected folder or one that contains one.
+bool IsProtectedSpelling(const char* path, const std::vector<std::string>& folders) {
     for (const std::string& spelling : Spellings(path)) {
         if (IsDriveRoot(spelling)) return true;
         for (const std::string& folder : folders)
             if (ContainsOrIs(spelling, folder)) return true;
     }
-    return IsProtectedIdentity(IdentityOf(path), folders);
+    return false;
+}
+
+}  // namespace
+
+bool IsProtectedFolder(const char* path) {
+    if (!path || !path[0]) return true;
+    const std::vector<std::string> folders = ProtectedFolders();
+    return IsProtectedSpelling(path, folders) || IsProtectedIdentity(IdentityOf(path), folders);
 }
 
 bool IsProtectedFolder(const OpenFolder& folder) {
-    return !folder.ok() || IsProtectedFolder(folder.path().c_str()) ||
-           IsProtectedIdentity(folder.identity(), ProtectedFolders());
+    if (!folder.ok()) return true;
+    const std::vector<std::string> folders = ProtectedFolders();
+    return IsProtectedSpelling(folder.path().c_str(), folders) || IsProtectedIdentity(folder.identity(), folders);
 }
 
 bool IsProtectedFolder(const HeldItem& item) {
     if (item.reach() != Reach::kHeld || item.IsLink()) return IsProtectedFolder(item.path().c_str());
-    return IsProtectedFolder(item.path().c_str()) || IsProtectedIdentity(item.identity(), ProtectedFolders());
+    const std::vector<std::string> folders = ProtectedFolders();
+    return IsProtectedSpelling(item.path().c_str(), folders) || IsProtectedIdentity(item.identity(), folders);
 }
 
 bool IsDeviceOrNetworkPath(const char* path) {

@@ -483,11 +483,12 @@ void CDiskCleanDlg::OnTimer(UINT_PTR nIDEvent) {
 void CDiskCleanDlg::DeleteCheckedFiles() {
     if (m_nSelectAllBusy) return;
     KillTimer(kDeleteTimer);
+    clean::ListedFiles::Run deletion(m_listedFiles);
     for (int row = m_list.GetItemCount() - 1; row >= 0; --row) {
         if (row == 0 && m_nRecycleRow) continue;
         if (!m_list.GetCheck(row)) continue;
         // Only the file that was listed, reached again as it was listed.
-        if (m_listedFiles.Delete(static_cast<LPCTSTR>(m_list.GetItemText(row, 1)))) m_list.DeleteItem(row);
+        if (deletion.Delete(static_cast<LPCTSTR>(m_list.GetItemText(row, 1)))) m_list.DeleteItem(row);
         else ++m_nFailCount;  // the row stays, ticked
     }
     if (m_pHost) SetEvent(m_pHost->m_hCompletion);

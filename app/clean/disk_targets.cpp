@@ -180,10 +180,10 @@ void DeleteAllFiles(const TargetFolder& folder, int& failures) {
     });
 }
 
-bool ListedFiles::Delete(const std::string& path) const {
-    const auto found = items_.find(path);
-    if (found == items_.end()) return false;
-    base::HeldItem file = base::HoldListed(found->second);
+bool ListedFiles::Run::Delete(const std::string& path) {
+    const auto found = files_.items_.find(path);
+    if (found == files_.items_.end()) return false;
+    base::HeldItem file = folders_.Hold(found->second);
     return file.reach() == base::Reach::kHeld && !file.IsFolder() && file.Delete(base::Attributes::kAsTheyAre);
 }
 

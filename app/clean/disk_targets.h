@@ -90,11 +90,24 @@ class ListedFiles {
 public:
     void Clear() { items_.clear(); }
     void Add(const std::string& path, const base::ListedItem& item) { items_[path] = item; }
-    // Deletes the file a row shows, as it is (a read-only file stays), and
-    // only while the folder it was listed under and every folder on the way
-    // are still the ones listed. False when it is gone, is no longer what was
-    // listed, or cannot be deleted.
-    bool Delete(const std::string& path) const;
+
+    // One run of deletions (one press of the delete button): the folders of
+    // the rows are reached again once each and held while the run lasts.
+    class Run {
+    public:
+        explicit Run(const ListedFiles& files) : files_(files) {}
+        // Deletes the file a row shows, as it is (a read-only file stays),
+        // and only while the folder it was listed under and every folder on
+        // the way are still the ones listed. False when it is gone, is no
+        // longer what was listed, or cannot be deleted.
+        bool Delete(const std::string& path);
+
+    private:
+        const ListedFiles& files_;
+        base::HeldFolders folders_;
+    };
+    // A run of one.
+    bool Delete(const std::string& path) const { return Run(*this).Delete(path); }
 
 private:
     std::map<std::string, base::ListedItem> items_;

@@ -32,9 +32,10 @@ bool Wipe(const base::OpenFolder& folder, const base::FolderEntry& entry) {
     return true;
 }
 
-void Clean(const base::OpenFolder& folder, bool deleteDesktopIni, bool wipeIndexFile) {
+// False when the folder cannot be listed.
+bool Clean(const base::OpenFolder& folder, bool deleteDesktopIni, bool wipeIndexFile) {
     std::vector<base::FolderEntry> entries;
-    folder.List(&entries);
+    if (!folder.List(&entries)) return false;
     for (const base::FolderEntry& entry : entries) {
         if (!deleteDesktopIni && !lstrcmpiA(entry.name.c_str(), "desktop.ini")) continue;
         if (entry.IsFolder() && !entry.IsLink()) {
@@ -47,17 +48,15 @@ void Clean(const base::OpenFolder& folder, bool deleteDesktopIni, bool wipeIndex
         if (wipeIndexFile && !entry.IsFolder() && !lstrcmpiA(entry.name.c_str(), "index.dat")) Wipe(folder, entry);
         folder.DeleteEntry(entry, kWritable);  // a link: the link itself, never its target
     }
+    return true;
 }
 
 }  // namespace
 
 bool CleanFolder(const char* folder, bool deleteDesktopIni, bool wipeIndexFile) {
     const base::OpenFolder root = base::OpenFolder::Root(folder);
-    std::vector<base::FolderEntry> entries;
-    if (!root.ok() || !root.List(&entries)) return false;
-    if (base::IsProtectedFolder(root)) return false;  // judged on the folder held: the one emptied
-    Clean(root, deleteDesktopIni, wipeIndexFile);
-    return true;
+    // Judged on the folder held: the one that is emptied.
+    return root.ok() && !base::IsProtectedFolder(root) && Clean(root, deleteDesktopIni, wipeIndexFile);
 }
 
 bool WipeIndexFile(const char* folder, const char* name) {

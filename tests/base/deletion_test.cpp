@@ -59,7 +59,9 @@ TEST_F(ListedItems, NothingGoesThroughAFolderSwappedForALinkSinceTheListing) {
             base::HeldItem held = base::HoldListed(item);
             EXPECT_EQ(held.reach(), Reach::kRefused);
             EXPECT_FALSE(held.RemoveTree(Attributes::kNormal));
-            if (c.companion) EXPECT_TRUE(base::HoldListed(companion).RemoveTree(Attributes::kNormal));
+            if (c.companion) {
+                EXPECT_TRUE(base::HoldListed(companion).RemoveTree(Attributes::kNormal));
+            }
             ExpectOutsideUntouched();
         }
         // Put back, the listed item goes, and then counts as gone.

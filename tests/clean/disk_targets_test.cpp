@@ -227,7 +227,9 @@ TEST_F(Walk, RowsGoOnlyWhileEveryFolderOnTheWayIsTheOneListed) {
         ASSERT_TRUE(swap.ok());
         EXPECT_FALSE(listed.Delete(tree_ / "sub\\b.txt"));
         EXPECT_EQ(pvtest::ReadBytes(outside_ / "sub\\b.txt"), "keep");
-        if (swapped[0]) EXPECT_TRUE(listed.Delete(tree_ / "a.txt")) << "its folders are the ones listed";
+        if (swapped[0]) {
+            EXPECT_TRUE(listed.Delete(tree_ / "a.txt")) << "its folders are the ones listed";
+        }
     }
     EXPECT_TRUE(listed.Delete(tree_ / "sub\\b.txt")) << "put back";
 }

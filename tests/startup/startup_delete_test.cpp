@@ -135,8 +135,11 @@ TEST(StartupDelete, ARowWhoseFolderWasSwappedForALinkStays) {
         ASSERT_TRUE(swap.ok());
         EXPECT_EQ(startup::DeleteRow(inSub[0]), DeleteOutcome::kStillThere);
         EXPECT_EQ(pvtest::ReadBytes(outside / "pv sub\\pv item.exe"), "keep");
-        for (const StartupRow& row : RowsIn(rows, box.FolderRowPath(kUserFolder)))
-            if (swapped[0] && row.name == "pv other.exe") EXPECT_EQ(startup::DeleteRow(row), DeleteOutcome::kDeleted);
+        for (const StartupRow& row : RowsIn(rows, box.FolderRowPath(kUserFolder))) {
+            if (swapped[0] && row.name == "pv other.exe") {
+                EXPECT_EQ(startup::DeleteRow(row), DeleteOutcome::kDeleted);
+            }
+        }
     }
     EXPECT_EQ(startup::DeleteRow(inSub[0]), DeleteOutcome::kDeleted) << "put back";
 }
