@@ -199,58 +199,40 @@ FileIdentity IdentityOf(const char* path) {
 // ---------------------------------------------------------------------------
 // OpenFolder
 
-OpenFolder OpenFolder::Root(const char* path, bool forDeletion, const FileIdentity* expected) {
+OpenFolder OpenFolder::ByPath(const char* path, ACCESS_MASK access, bool itselfALink) {
     OpenFolder folder;
     const std::string full = FullPath(path);
+    const DWORD refused = itselfALink ? 0 : FILE_ATTRIBUTE_REPARSE_POINT;
     if (full.empty()) return folder;
     if (ByHandle()) {
-        folder.handle_.reset(CreateFileA(full.c_str(), kListAccess | (forDeletion ? kRemoveAccess : 0), kShareAll,
-                                         nullptr, OPEN_EXISTING,
-                                         FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+        const DWORD flags = FILE_FLAG_BACKUP_SEMANTICS | (itselfALink ? 0 : FILE_FLAG_OPEN_REPARSE_POINT);
+        folder.handle_.reset(CreateFileA(full.c_str(), access, kShareAll, nullptr, OPEN_EXISTING, flags, nullptr));
         BY_HANDLE_FILE_INFORMATION info;
         if (!folder.handle_ || !GetFileInformationByHandle(folder.handle_.get(), &info) ||
-            (info.dwFileAttributes & kFolderOrLink) != FILE_ATTRIBUTE_DIRECTORY)
+            (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | refused)) != FILE_ATTRIBUTE_DIRECTORY)
             return OpenFolder();
         folder.identity_ = IdentityFrom(info);
-        // Wine opens a link's target even so: the path must show no link now
-        // and lead to the folder held.
-        const DWORD attributes = GetFileAttributesA(full.c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
-            !SameIdentity(IdentityOf(full.c_str()), folder.identity_))
-            return OpenFolder();
-        if (expected && !SameIdentity(*expected, folder.identity_)) return OpenFolder();
-    } else {
-        const DWORD attributes = GetFileAttributesA(full.c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & kFolderOrLink) != FILE_ATTRIBUTE_DIRECTORY)
-            return folder;
     }
+    // Wine opens a link's target even when asked for the link itself: the
+    // path must show no link now, and lead to the folder held.
+    const DWORD attributes = GetFileAttributesA(full.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES ||
+        (attributes & (FILE_ATTRIBUTE_DIRECTORY | refused)) != FILE_ATTRIBUTE_DIRECTORY ||
+        (ByHandle() && !itselfALink && !SameIdentity(IdentityOf(full.c_str()), folder.identity_)))
+        return OpenFolder();
     folder.valid_ = true;
     folder.path_ = folder.rootPath_ = full;
     folder.rootIdentity_ = folder.identity_;
     return folder;
 }
 
-OpenFolder OpenFolder::Resolved(const char* path) {
-    OpenFolder folder;
-    const std::string full = FullPath(path);
-    if (full.empty()) return folder;
-    if (ByHandle()) {
-        folder.handle_.reset(CreateFileA(full.c_str(), kListAccess, kShareAll, nullptr, OPEN_EXISTING,
-                                         FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-        BY_HANDLE_FILE_INFORMATION info;
-        if (!folder.handle_ || !GetFileInformationByHandle(folder.handle_.get(), &info) ||
-            !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            return OpenFolder();
-        folder.identity_ = IdentityFrom(info);
-    } else {
-        const DWORD attributes = GetFileAttributesA(full.c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return folder;
-    }
-    folder.valid_ = true;
-    folder.path_ = folder.rootPath_ = full;
-    folder.rootIdentity_ = folder.identity_;
+OpenFolder OpenFolder::Root(const char* path, bool forDeletion, const FileIdentity* expected) {
+    OpenFolder folder = ByPath(path, kListAccess | (forDeletion ? kRemoveAccess : 0), false);
+    if (ByHandle() && expected && !SameIdentity(*expected, folder.identity_)) return OpenFolder();
     return folder;
 }
+
+OpenFolder OpenFolder::Resolved(const char* path) { return ByPath(path, kListAccess, true); }
 
 OpenFolder OpenFolder::Duplicate() const {
     OpenFolder copy;

@@ -131,6 +131,9 @@ public:
 
 private:
     friend class HeldFolders;
+    // The folder at path by its path; itselfALink: also when it is a link,
+    // which is then followed.
+    static OpenFolder ByPath(const char* path, ACCESS_MASK access, bool itselfALink);
     OpenFolder Duplicate() const;  // another handle on the same folder
     bool valid_ = false;
     UniqueFile handle_;  // NT family
