@@ -428,10 +428,16 @@ HeldItem HoldEntry(OpenFolder parent, const FolderEntry& entry) {
         matches = held.self_.ok();
         held.identity_ = held.self_.identity();
     } else if (ByHandle()) {
+        // A plain file of that name made since the listing (a program's file
+        // made anew) counts as the listed one: it is the file held now, and
+        // the act must find that one.
+        FolderEntry expected = entry;
+        if (!entry.IsLink()) expected.identity = FileIdentity();
         UniqueFile probe(nt::OpenRelative(parent.handle_.get(), entry.wideName, FILE_READ_ATTRIBUTES, kShareAll,
                                           entry.IsFolder() ? kDirectoryFile : kNonDirectoryFile, &gone));
         Opened opened;
-        matches = probe && Matches(entry, probe.get(), parent.identity_.volume, &opened);
+        matches = probe && Matches(expected, probe.get(), parent.identity_.volume, &opened);
+        held.entry_.identity = held.identity_ = opened.identity;
     } else {
         const DWORD attributes = GetFileAttributesA(held.path_.c_str());
         gone = attributes == INVALID_FILE_ATTRIBUTES && Absent(held.path_);

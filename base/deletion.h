@@ -14,9 +14,11 @@
 //    cannot send a deletion elsewhere.
 //  - It never acts on what is no longer what was listed. An item is reached
 //    again from the start of the listing that found it: that folder, each
-//    folder on the way and the item itself must still be the ones listed
-//    (volume serial number and file index, read on the handles the act then
-//    uses), and an entry listed as a link must still be one and the reverse.
+//    folder on the way and a folder or link item itself must still be the
+//    ones listed (volume serial number and file index, read on the handles
+//    the act then uses), and an entry listed as a link must still be one and
+//    the reverse. A plain file must still be a plain file in that folder (one
+//    made anew under its name counts as it, as the file held then).
 //  - It never writes to a file that has more than one name (hard links).
 // Whatever is left for any of these reasons is reported as not done, like any
 // other failure (a file in use, no access).
@@ -161,7 +163,7 @@ public:
     bool IsFolder() const { return entry_.IsFolder(); }
     bool IsLink() const { return entry_.IsLink(); }
     const std::string& path() const { return path_; }
-    // A folder's identity as read on its handle; a file's as listed.
+    // A folder's identity as read on its handle; a file's or link's as found when held.
     const FileIdentity& identity() const { return identity_; }
 
     // A file, a link as itself, or an empty folder. False unless held.
@@ -185,7 +187,8 @@ private:
 
 // Holds entry of parent (listed there earlier or just now). Gone when nothing
 // of that name is there; refused when it is no longer what entry says (a link
-// for a folder or the reverse, another file or folder) or cannot be opened.
+// for a folder or the reverse, another folder or link, a folder for a file)
+// or cannot be opened.
 HeldItem HoldEntry(OpenFolder parent, const FolderEntry& entry);
 // Reaches a listed item again (see the promises above).
 HeldItem HoldListed(const ListedItem& item);
