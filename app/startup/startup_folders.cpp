@@ -33,9 +33,8 @@ std::string ShellFolder(int csidl) {
     if (folder.back() != '\\') folder += '\\';
     return folder;
 }
-}  // namespace
 
-namespace {
+// The rows of the folder held open; folder is its spelling in the path column.
 void AddEntries(const base::OpenFolder& opened, const std::string& folder, StartupList* list) {
     if ((folder + "*.*").size() + 1 > kPatternRoom) return;
     std::vector<base::FolderEntry> entries;
@@ -57,6 +56,7 @@ void AddEntries(const base::OpenFolder& opened, const std::string& folder, Start
         list->rows.push_back(std::move(row));
     }
 }
+
 }  // namespace
 
 void AddFolder(const std::string& folder, StartupList* list) {
