@@ -5,6 +5,7 @@
 #include "app/purvex_view.h"
 #include "app/resource.h"
 #include "app/shell_texts.h"
+#include "base/own_folder.h"
 #include "base/unique_handle.h"
 #include "framework/afxsock.h"
 #include "framework/afxdisp.h"
@@ -33,6 +34,10 @@ bool AnotherInstanceRuns() {
 CPurvexApp::CPurvexApp() = default;
 
 BOOL CPurvexApp::InitInstance() {
+    // The engine, the databases, the scan logs and the updater's files are
+    // relative paths: they must mean the installation folder wherever the
+    // program was started from (and the updater inherits this folder).
+    base::EnterOwnFolder();
     if (!AfxSocketInit()) {
         AfxMessageBox(IDP_SOCKETS_INIT_FAILED);
         return FALSE;

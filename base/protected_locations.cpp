@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "base/unique_handle.h"
 #include "base/ansi_text.h"
+#include "base/deletion.h"
+#include "base/unique_handle.h"
 
 namespace base {
 
@@ -263,6 +264,44 @@ std::vector<std::string> ProtectedFolders() {
     return folders;
 }
 
+// The parent folder of a canonical path; "" for a root.
+std::string ParentOf(const std::string& path) {
+    const size_t root = RootLength(path);
+    if (path.size() <= root) return std::string();
+    size_t last = std::string::npos;
+    for (size_t i = root; i < path.size(); ++i) {
+        if (IsLead(path[i]) && i + 1 < path.size()) ++i;
+        else if (path[i] == '\\') last = i;
+    }
+    return last == std::string::npos ? path.substr(0, root) : path.substr(0, last);
+}
+
+// The identities of the protected folders and of every folder that contains
+// one, up to their roots: a folder with one of these identities is protected
+// however it is reached (a link, a share, a device path, a short name).
+std::vector<FileIdentity> ProtectedIdentities(const std::vector<std::string>& folders) {
+    std::vector<std::string> seen;
+    std::vector<FileIdentity> identities;
+    for (std::string path : folders) {
+        for (; !path.empty(); path = ParentOf(path)) {
+            bool known = false;
+            for (const std::string& done : seen) known = known || EqualsNoCase(done.c_str(), path.c_str());
+            if (known) break;  // its parents were walked too
+            seen.push_back(path);
+            const FileIdentity identity = IdentityOf(path.c_str());
+            if (identity.Known()) identities.push_back(identity);
+        }
+    }
+    return identities;
+}
+
+bool IsProtectedIdentity(const FileIdentity& identity, const std::vector<std::string>& folders) {
+    if (!identity.Known()) return false;
+    for (const FileIdentity& known : ProtectedIdentities(folders))
+        if (SameIdentity(known, identity)) return true;
+    return false;
+}
+
 // ---------------------------------------------------------------------------
 // Registry keys
 
@@ -332,6 +371,30 @@ std::vector<std::string> KeyComponents(const char* path) {
     return parts;
 }
 
+// The numbered control sets "ControlSet001" to "ControlSet999": the system
+// starts from one of them, and CurrentControlSet is a link to it.
+bool IsNumberedControlSet(const std::string& name) {
+    if (name.size() != 13 || !EqualsNoCaseN(name.c_str(), "ControlSet", 10)) return false;
+    for (size_t i = 10; i < 13; ++i)
+        if (name[i] < '0' || name[i] > '9') return false;
+    return name.compare(10, 3, "000") != 0;
+}
+
+// 64-bit Windows keeps the 32-bit programs' twins of the keys under
+// "Software" in "Software\Wow6432Node" (and of "Software\Classes" in
+// "Software\Classes\Wow6432Node"): the twin is taken for the key it mirrors.
+// software is the index of the "Software" component.
+constexpr char kViewNode[] = "Wow6432Node";
+void DropViewNode(std::vector<std::string>& parts, size_t software) {
+    if (parts.size() <= software + 1 || !EqualsNoCase(parts[software].c_str(), "Software")) return;
+    if (EqualsNoCase(parts[software + 1].c_str(), kViewNode)) {
+        parts.erase(parts.begin() + software + 1);
+    } else if (parts.size() > software + 2 && EqualsNoCase(parts[software + 1].c_str(), "Classes") &&
+               EqualsNoCase(parts[software + 2].c_str(), kViewNode)) {
+        parts.erase(parts.begin() + software + 2);
+    }
+}
+
 // The key of parts is listed itself or contains a listed key.
 template <size_t N>
 bool ContainsListedKey(const std::vector<std::string>& parts, const char* const (&listed)[N]) {
@@ -346,11 +409,8 @@ bool ContainsListedKey(const std::vector<std::string>& parts, const char* const 
     return false;
 }
 
-}  // namespace
-
-bool IsProtectedFolder(const char* path) {
-    if (!path || !path[0]) return true;
-    const std::vector<std::string> folders = ProtectedFolders();
+// By its spellings: a drive root, or a protected folder or one that contains one.
+bool IsProtectedSpelling(const char* path, const std::vector<std::string>& folders) {
     for (const std::string& spelling : Spellings(path)) {
         if (IsDriveRoot(spelling)) return true;
         for (const std::string& folder : folders)
@@ -359,69 +419,74 @@ bool IsProtectedFolder(const char* path) {
     return false;
 }
 
-namespace {
+}  // namespace
 
-bool IsPart(const std::vector<std::string>& parts, size_t at, const char* name) {
-    return parts.size() > at && EqualsNoCase(parts[at].c_str(), name);
+bool IsProtectedFolder(const char* path) {
+    if (!path || !path[0]) return true;
+    const std::vector<std::string> folders = ProtectedFolders();
+    return IsProtectedSpelling(path, folders) || IsProtectedIdentity(IdentityOf(path), folders);
 }
 
-// On 64-bit Windows the 32-bit registry view keeps its half of HKLM\SOFTWARE
-// under "SOFTWARE\Wow6432Node" and its classes under
-// "SOFTWARE\Classes\Wow6432Node" (HKCR "Wow6432Node"). A key there is the
-// twin of the key without that component, and protected when its twin is:
-// "SOFTWARE\Wow6432Node" itself, its "Microsoft", the 32-bit Run keys, the
-// 32-bit "CLSID". Sets *twin; false when parts lies under no such node.
-bool TwinIn64BitView(HKEY root, std::vector<std::string> parts, std::vector<std::string>* twin) {
-    size_t node = 0;
-    if (root == HKEY_LOCAL_MACHINE && IsPart(parts, 0, "SOFTWARE")) {
-        node = IsPart(parts, 1, "Classes") ? 2 : 1;
-    } else if (root != HKEY_CLASSES_ROOT) {
-        return false;
+bool IsProtectedFolder(const OpenFolder& folder) {
+    if (!folder.ok()) return true;
+    const std::vector<std::string> folders = ProtectedFolders();
+    return IsProtectedSpelling(folder.path().c_str(), folders) || IsProtectedIdentity(folder.identity(), folders);
+}
+
+bool IsProtectedFolder(const HeldItem& item) {
+    if (item.reach() != Reach::kHeld || item.IsLink()) return IsProtectedFolder(item.path().c_str());
+    const std::vector<std::string> folders = ProtectedFolders();
+    return IsProtectedSpelling(item.path().c_str(), folders) || IsProtectedIdentity(item.identity(), folders);
+}
+
+bool IsDeviceOrNetworkPath(const char* path) {
+    if (!path) return false;
+    std::string text = path;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (IsLead(text[i]) && i + 1 < text.size()) ++i;
+        else if (text[i] == '/') text[i] = '\\';
     }
-    if (!IsPart(parts, node, "Wow6432Node")) return false;
-    parts.erase(parts.begin() + static_cast<std::ptrdiff_t>(node));
-    *twin = std::move(parts);
-    return true;
+    if (text.compare(0, 2, "\\\\") != 0) return false;  // a drive path, or relative to the current one
+    // "\\?\C:\..." is the long spelling of a drive path; everything else
+    // that starts so is a share or a device ("\\.\C:", "\\?\GLOBALROOT", volumes).
+    return !(text.compare(2, 2, "?\\") == 0 && text.size() >= 6 && ((text[4] | 0x20) >= 'a' && (text[4] | 0x20) <= 'z') && text[5] == ':');
 }
 
-bool IsProtectedKeyParts(HKEY root, std::vector<std::string> parts) {
+bool IsProtectedKey(HKEY root, const char* subkey) {
+    std::vector<std::string> parts = KeyComponents(subkey);
     if (parts.empty()) return true;  // the root itself
-    if (root == HKEY_LOCAL_MACHINE) return ContainsListedKey(parts, kMachineKeys);
-    if (root == HKEY_CURRENT_USER) return ContainsListedKey(parts, kUserKeys);
-    if (root == HKEY_CLASSES_ROOT) return ContainsListedKey(parts, kClassesKeys);
+    if (root == HKEY_LOCAL_MACHINE) {
+        DropViewNode(parts, 0);
+        if (parts.size() >= 2 && EqualsNoCase(parts[0].c_str(), "SYSTEM") && IsNumberedControlSet(parts[1]))
+            parts[1] = "CurrentControlSet";  // the one in use at some start, and the same keys
+        return ContainsListedKey(parts, kMachineKeys);
+    }
+    if (root == HKEY_CURRENT_USER) {
+        DropViewNode(parts, 0);
+        return ContainsListedKey(parts, kUserKeys);
+    }
+    if (root == HKEY_CLASSES_ROOT) {
+        if (EqualsNoCase(parts[0].c_str(), kViewNode)) parts.erase(parts.begin());
+        return parts.empty() || ContainsListedKey(parts, kClassesKeys);
+    }
     if (root == HKEY_USERS) {
-        // A user's whole hive, or the same keys as the current user's in it.
+        // Every hive (".DEFAULT" and each user's) whole, and in it the same
+        // keys as in the current user's.
         if (parts.size() == 1) return true;
+        DropViewNode(parts, 1);
         parts.erase(parts.begin());
         return ContainsListedKey(parts, kUserKeys);
     }
     return false;
 }
 
-bool IsWinlogon(const std::vector<std::string>& parts) {
-    const std::vector<std::string> winlogon = KeyComponents(kWinlogonKey);
+bool IsProtectedValue(HKEY root, const char* subkey, const char* name) {
+    if (root != HKEY_LOCAL_MACHINE || !name) return false;
+    std::vector<std::string> parts = KeyComponents(subkey), winlogon = KeyComponents(kWinlogonKey);
+    DropViewNode(parts, 0);
     if (parts.size() != winlogon.size()) return false;
     for (size_t i = 0; i < parts.size(); ++i)
         if (!EqualsNoCase(parts[i].c_str(), winlogon[i].c_str())) return false;
-    return true;
-}
-
-}  // namespace
-
-// The lists hold in both registry views: a 64-bit program, and a 32-bit one
-// reaching the 64-bit view, name the same keys; the 32-bit view's own names
-// are the "Wow6432Node" twins.
-bool IsProtectedKey(HKEY root, const char* subkey) {
-    const std::vector<std::string> parts = KeyComponents(subkey);
-    std::vector<std::string> twin;
-    return IsProtectedKeyParts(root, parts) || (TwinIn64BitView(root, parts, &twin) && IsProtectedKeyParts(root, twin));
-}
-
-bool IsProtectedValue(HKEY root, const char* subkey, const char* name) {
-    if (root != HKEY_LOCAL_MACHINE || !name) return false;
-    const std::vector<std::string> parts = KeyComponents(subkey);
-    std::vector<std::string> twin;
-    if (!IsWinlogon(parts) && !(TwinIn64BitView(root, parts, &twin) && IsWinlogon(twin))) return false;
     for (const char* value : kWinlogonValues)
         if (EqualsNoCase(name, value)) return true;
     return false;

@@ -12,20 +12,40 @@
 
 namespace base {
 
+class HeldItem;
+class OpenFolder;
+
 // True when removing the folder tree at path would remove a protected folder:
 // path names one of them or a folder that contains one. Spellings do not
 // matter: letter case, forward slashes, "." and "..", a trailing backslash,
 // short 8.3 names, a relative path and environment references are all read
 // the way the system reads them, and where the system can tell where a link
 // leads, the folder it reaches counts too. An empty path is protected (it
-// would name the current folder).
+// would name the current folder). Where the folder exists, its identity
+// decides too (base/deletion.h): it is protected when it is, or contains, a
+// protected folder by volume serial number and file index, so links, short
+// names, shares (loopback administrative shares included) and device
+// spellings all reach the same answer.
 bool IsProtectedFolder(const char* path);
+// The same for a folder or item held for acting on it: by its path and by the
+// identity read on its own handle, so the answer is about exactly what is
+// held. A link is judged by where its path leads.
+bool IsProtectedFolder(const OpenFolder& folder);
+bool IsProtectedFolder(const HeldItem& item);
+
+// True for a path that names no drive: a network path ("\\server\share\...",
+// "\\?\UNC\...", loopback administrative shares among them) or a device path
+// ("\\.\...", "\\?\GLOBALROOT\...", volume names). The long spelling of a
+// drive path ("\\?\C:\...") is no such path. A database item so named is
+// never removed.
+bool IsDeviceOrNetworkPath(const char* path);
 
 // True when removing the key tree root\subkey would remove a protected key:
 // the root itself, a listed key, or a key that contains one, in either
-// registry view of 64-bit Windows (the 32-bit view's "Wow6432Node" twins of
-// the listed keys, and the "Wow6432Node" keys themselves, count too). Letter
-// case and stray backslashes do not matter.
+// registry view of 64-bit Windows. Letter case and stray backslashes do not
+// matter; a numbered control set counts as the current one, every hive under
+// HKEY_USERS as the current user's, and a "Wow6432Node" twin (the 32-bit
+// view) as the key it mirrors, the "Wow6432Node" keys themselves included.
 bool IsProtectedKey(HKEY root, const char* subkey);
 
 // True for the values that must stay whatever their data: the log-on shell

@@ -4,7 +4,7 @@
 
 namespace engine {
 
-// Folder trees go through base::RemoveFolderTree (base/folder_tree.h).
+// Files and folder trees go through base/deletion.h (HoldPath).
 
 // Deletes root\subkey with all its subkeys, depth first; the walk stops at
 // the first subkey that cannot be removed. Returns the status of deleting

@@ -4,7 +4,7 @@
 #include <string.h>
 
 #include "adb/item_type.h"
-#include "base/folder_tree.h"
+#include "base/deletion.h"
 #include "base/protected_locations.h"
 #include "base/wow64.h"
 #include "engine/bounded_text.h"
@@ -71,18 +71,34 @@ bool RemoveRegistryItem(const adb::ItemTypeInfo& info, const char* location, con
 bool IsFolderItem(uint8_t type) { return type == 1 || type == 33; }
 bool IsRegistryItem(uint8_t type) { return (type >= 2 && type <= 18) || (type >= 34 && type <= 49); }
 
-// An item whose removal would take a protected folder, key or value with it.
-// A folder is judged by its location and by the path the removal takes; the
-// registry lists hold for both views.
-bool NamesProtectedLocation(const AdwareItem& item, const char* location, const char* path, const char* target) {
-    if (IsFolderItem(item.type))
-        return base::IsProtectedFolder(location) || (strcmp(path, location) != 0 && base::IsProtectedFolder(path));
-    if (!IsRegistryItem(item.type)) return false;
+// A registry item whose removal would take a protected key or value with it;
+// the lists hold for both registry views.
+bool NamesProtectedKeyOrValue(const AdwareItem& item, const char* location, const char* target) {
     const adb::ItemTypeInfo info = adb::DescribeItemType(item.type);
     HKEY root = RootKeyHandle(info.root);
     if (!root) return false;  // nothing is removed without a root
     if (info.kind == adb::ItemKind::key) return base::IsProtectedKey(root, location);
     return base::IsProtectedValue(root, location, target);
+}
+
+// A file or folder item, reached through path (where the scan found it; the
+// same as location but for the real system folder of 64-bit Windows). It is
+// resolved once, as the system resolves it; the protected check and the
+// removal both concern what was reached then (base/deletion.h), and nothing
+// further is followed. A share or device path, and a protected folder, are
+// left alone, their processes included (the own-process kill would end
+// whatever runs from there).
+bool RemoveFileSystemItem(const AdwareItem& item, const char* location, const char* path, ProcessTable& table) {
+    if (base::IsDeviceOrNetworkPath(location) || base::IsDeviceOrNetworkPath(path)) return false;
+    const bool isFolder = IsFolderItem(item.type);
+    base::HeldItem held = base::HoldPath(path);
+    const bool reached = held.reach() == base::Reach::kHeld;
+    if (isFolder && (base::IsProtectedFolder(location) ||
+                     (reached ? base::IsProtectedFolder(held) : base::IsProtectedFolder(path))))
+        return false;
+    EndFlaggedProcesses(item, table);
+    if (!reached || held.IsFolder() != isFolder) return false;
+    return isFolder ? held.RemoveTree(base::Attributes::kNormal) : held.Delete(base::Attributes::kAsTheyAre);
 }
 
 }  // namespace
@@ -114,19 +130,16 @@ uint8_t RepairResult(const AdScanResult& result, ProcessTable& table, const View
         // Where the scan found it: the registry view, and for a file or
         // folder the path that reaches it there.
         const View view = views ? views[i] : View::kSeen;
-        char path[kPathSize] = "";
-        const bool reachable = !(isFile || IsFolderItem(item.type)) || ReachablePath(location, view, path);
 
         bool ok = false;
-        // A protected location is left alone, its processes included (the
-        // own-process kill would end whatever runs from inside the folder);
-        // the item reports failure like any other that could not go.
-        if (reachable && !NamesProtectedLocation(item, location, path, target)) {
+        if (isFile || IsFolderItem(item.type)) {
+            char path[kPathSize] = "";
+            ok = ReachablePath(location, view, path) && RemoveFileSystemItem(item, location, path, table);
+        } else if (!NamesProtectedKeyOrValue(item, location, target)) {
+            // A protected key or value is left alone, its processes included;
+            // the item reports failure like any other that could not go.
             EndFlaggedProcesses(item, table);
-            adb::ItemTypeInfo info = adb::DescribeItemType(item.type);
-            if (isFile) ok = path[0] && DeleteFileA(path);
-            else if (IsFolderItem(item.type)) ok = base::RemoveFolderTree(path);
-            else ok = RemoveRegistryItem(info, location, target, view);  // 10-16 and 42-47 have no root: failure
+            ok = RemoveRegistryItem(adb::DescribeItemType(item.type), location, target, view);  // 10-16, 42-47: no root
         }
 
         if (item.type == 32 || item.type == 33) {

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include "base/folder_tree.h"
 #include "base/unique_handle.h"
 
 namespace reports {
@@ -24,12 +23,6 @@ std::string TakeLine(const std::string& text, size_t* at) {
     std::string line = text.substr(*at, end - *at);
     *at = end + 2;
     return line;
-}
-
-bool IsAbsent(const std::string& path) {
-    if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
-    const DWORD error = GetLastError();
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
 }  // namespace
@@ -57,17 +50,16 @@ bool ReadTextStart(const std::string& path, size_t limit, std::string* text) {
     return true;
 }
 
-std::vector<std::string> FindSubfolders(const std::string& pattern) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA entry;
-    base::UniqueFind find(FindFirstFileA(pattern.c_str(), &entry));
-    for (bool more = static_cast<bool>(find); more; more = FindNextFileA(find.get(), &entry) != FALSE) {
-        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
-        const std::string name = entry.cFileName;
-        if (name == "." || name == "..") continue;
-        names.push_back(name);
-    }
-    return names;
+std::vector<LogFolder> FindSubfolders(const std::string& pattern) {
+    std::vector<LogFolder> folders;
+    const size_t wildcard = pattern.rfind("*.*");
+    if (wildcard == std::string::npos) return folders;
+    const base::OpenFolder root = base::OpenFolder::Root(pattern.substr(0, wildcard).c_str());
+    std::vector<base::FolderEntry> entries;
+    root.List(&entries);
+    for (const base::FolderEntry& entry : entries)
+        if (entry.IsFolder()) folders.push_back({entry.name, root.Record(entry)});
+    return folders;
 }
 
 bool SaveTextFile(const std::string& path, const std::string& bytes) {
@@ -83,10 +75,9 @@ bool SaveTextFile(const std::string& path, const std::string& bytes) {
     return whole;
 }
 
-bool RemoveLogFolder(const std::string& path) {
-    if (IsAbsent(path)) return true;
-    base::RemoveFolderTree(path.c_str());
-    return IsAbsent(path);
+bool RemoveLogFolder(const base::ListedItem& folder) {
+    base::HeldItem log = base::HoldListed(folder);
+    return log.reach() == base::Reach::kGone || (log.IsFolder() && log.RemoveTree(base::Attributes::kNormal));
 }
 
 }  // namespace reports

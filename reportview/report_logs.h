@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "base/deletion.h"
+
 namespace reports {
 
 constexpr size_t kHeadBytes = 200;     // read of head.txt
@@ -22,18 +24,27 @@ HeadColumns SplitHead(const std::string& text);
 // byte. False, with text empty, when the file cannot be opened for reading.
 bool ReadTextStart(const std::string& path, size_t limit, std::string* text);
 
-// The names of the folders that pattern ("dir\*.*") finds, in the order of
-// the search, without "." and "..". Names are whole, whatever their length.
-std::vector<std::string> FindSubfolders(const std::string& pattern);
+// A log folder as the listing found it: its name, whole whatever its length,
+// and the record that reaches it again (base/deletion.h).
+struct LogFolder {
+    std::string name;
+    base::ListedItem listed;
+};
+// The folders in the folder that pattern ("dir\*.*") searches, in the order
+// of the search, without "." and "..". A folder that is itself a link is not
+// searched.
+std::vector<LogFolder> FindSubfolders(const std::string& pattern);
 
 // Creates (or truncates) the file at path and writes bytes, without a
 // terminator. False when the file cannot be created or written; a file
 // that was created or truncated but not written whole is removed again.
 bool SaveTextFile(const std::string& path, const std::string& bytes);
 
-// Deletes the folder at path with everything in it. A link inside it (or
-// path itself, when it is one) is removed as a link and its target is left
-// untouched. True when nothing is left at path, also when nothing was there.
-bool RemoveLogFolder(const std::string& path);
+// Deletes a listed log folder with everything in it, only while the log root
+// and the folder are still the ones listed (base/deletion.h). A link inside
+// it (or the folder itself, when it is one) is removed as a link where the
+// system can open the link itself; its target is never touched. True when
+// nothing is left of it, also when it was gone already.
+bool RemoveLogFolder(const base::ListedItem& folder);
 
 }  // namespace reports

@@ -31,6 +31,5 @@ inline constexpr char kFolderPattern[] = ".\\PurvexLog\\*.*";
 inline constexpr char kHeadPathFormat[] = ".\\PurvexLog\\%s\\head.txt";
 inline constexpr char kReportPathStart[] = ".\\PurvexLog\\";
 inline constexpr char kReportPathEnd[] = "\\report.txt";
-inline constexpr char kDeletePathStart[] = ".\\Purvexlog\\";  // letter case does not matter to the file system
 
 }  // namespace reports

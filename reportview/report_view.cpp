@@ -71,8 +71,8 @@ void CReportView::OnInitialUpdate() {
 
 void CReportView::FindFolder(CString pattern) {
     int taken = 0;
-    for (const std::string& name : reports::FindSubfolders(static_cast<LPCTSTR>(pattern)))
-        m_folders.AddTail(new CReportFolder(name.c_str(), taken++));
+    for (const reports::LogFolder& folder : reports::FindSubfolders(static_cast<LPCTSTR>(pattern)))
+        m_folders.AddTail(new CReportFolder(folder.name.c_str(), taken++, folder.listed));
 }
 
 void CReportView::Init() {
@@ -135,8 +135,8 @@ void CReportView::OnDblclkReportList(NMHDR*, LRESULT* pResult) {
     dialog.DoModal();
 }
 
-BOOL CReportView::RemoveDir(const CString& path) {
-    return reports::RemoveLogFolder(static_cast<LPCTSTR>(path)) ? TRUE : FALSE;
+BOOL CReportView::RemoveDir(const CReportFolder& folder) {
+    return reports::RemoveLogFolder(folder.m_listed) ? TRUE : FALSE;
 }
 
 // Deletes the ticked logs without asking first. A log that cannot be
@@ -152,7 +152,7 @@ void CReportView::OnButtonDelete() {
         const POSITION pos = FindRow(row);
         if (pos != nullptr) {
             CReportFolder* folder = FolderAt(pos);
-            if (!RemoveDir(reports::kDeletePathStart + folder->m_strName)) {
+            if (!RemoveDir(*folder)) {
                 ++kept;
                 continue;
             }

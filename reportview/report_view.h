@@ -26,9 +26,10 @@ public:
     void Init();
     // Appends one record per folder the pattern finds, in the search's order.
     void FindFolder(CString pattern);
-    // Deletes the folder at path with everything in it, never walking through
-    // a link. TRUE when nothing is left there (also when nothing was).
-    BOOL RemoveDir(const CString& path);
+    // Deletes a listed log folder with everything in it, never walking
+    // through a link, and only while it and the log root are still the ones
+    // listed. TRUE when nothing is left of it (also when nothing was).
+    BOOL RemoveDir(const CReportFolder& folder);
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

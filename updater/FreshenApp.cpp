@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "base/own_folder.h"
 #include "updater/FreshenDlg.h"
 
 CFreshenApp theApp;
@@ -10,6 +11,9 @@ CFreshenApp::CFreshenApp() : CWinApp("Freshen") {}
 
 // Runs the dialog modally; FALSE ends the program when it closes.
 BOOL CFreshenApp::InitInstance() {
+    // ".\temp", the version file and the installed files are relative paths:
+    // they must mean the installation folder wherever the updater was started.
+    base::EnterOwnFolder();
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
     AfxEnableControlContainer();

@@ -1,9 +1,8 @@
 #include "updater/install.h"
 
-#include <shellapi.h>
-
 #include <cstring>
 
+#include "base/deletion.h"
 #include "updater/file_table.h"
 #include "updater/version_file.h"
 
@@ -29,19 +28,15 @@ int InstallFetchedFiles(const bool fetched[kItemCount], bool installed[kItemCoun
     return count;
 }
 
-void RemoveLeftovers(HWND owner) {
-    // The shell wants a full path, ending in two zeros.
-    char from[MAX_PATH + 2] = {};
-    DWORD length = GetFullPathNameA(kTempFolder, MAX_PATH, from, nullptr);
-    if (length > 0 && length < MAX_PATH && GetFileAttributesA(from) != INVALID_FILE_ATTRIBUTES) {
-        SHFILEOPSTRUCTA op = {};
-        op.hwnd = owner;
-        op.wFunc = FO_DELETE;
-        op.pFrom = from;
-        op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
-        SHFileOperationA(&op);
+void RemoveLeftovers(HWND) {
+    const char* tempName = kTempFolder + strlen(".\\");  // the folder of ".\temp" in the current one
+    base::OpenFolder installation = base::OpenFolder::Resolved(".");
+    base::FolderEntry temp;
+    if (installation.ok() && installation.Find(tempName, &temp) && temp.IsFolder() && !temp.IsLink()) {
+        base::HeldItem held = base::HoldEntry(std::move(installation), temp);
+        held.RemoveTree(base::Attributes::kNormal);
     }
-    DeleteFileA(kVersionFilePath);
+    DeleteFileA(kVersionFilePath);  // the updater's own download
 }
 
 }  // namespace freshen

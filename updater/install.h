@@ -18,8 +18,12 @@ bool ReplaceInstalledFile(const char* from, const char* to);
 // replaced. Returns how many.
 int InstallFetchedFiles(const bool fetched[kItemCount], bool installed[kItemCount]);
 
-// Deletes ".\temp" with its contents (permanently, silently, owned by owner)
-// and ".\Purvex_Ver.txt". Failures are not reported.
+// Deletes ".\temp" with its contents, permanently and silently, and
+// ".\Purvex_Ver.txt". "temp" goes only as a folder of the current folder,
+// which is the installation folder (the updater makes its own folder the
+// current one as it starts), and through base/deletion.h: never when it is a
+// link, never through a link inside it. Nothing is shown (owner is not used).
+// Failures are not reported.
 void RemoveLeftovers(HWND owner);
 
 }  // namespace freshen

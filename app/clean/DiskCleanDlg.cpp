@@ -64,6 +64,7 @@ struct CDiskCleanDlg::ScanStep {
     const char* path = nullptr;  // kFile
     const char* name = nullptr;  // kFile
     uint64_t size = 0;           // kFile
+    const base::ListedItem* listed = nullptr;  // kFile: what reaches the file again
 };
 
 BEGIN_MESSAGE_MAP(CDiskCleanDlg, CCleanTabDlg)
@@ -138,6 +139,7 @@ void CDiskCleanDlg::ResetPage() {
         EnablePair(target->allRadio, target->searchRadio, FALSE);
     }
     m_list.DeleteAllItems();
+    m_listedFiles.Clear();
     m_list.SetColumnWidth(2, kSizeWidth);
     m_bCookies = m_bRecycleBin = m_bTempFiles = m_bWindowsTemp = 0;
     m_nAllChecked = 0;
@@ -237,17 +239,17 @@ void CDiskCleanDlg::RunScan(LONG pass, ScanChoice choice) {
         m_pRecycleItems = nullptr;
     }
     if (choice.tempFiles) {
-        for (const std::string& pattern : clean::TargetPatterns(DiskTarget::TempFiles, system))
-            if (!ListFiles(pass, pattern)) return;
+        for (const clean::TargetFolder& folder : clean::TargetFolders(DiskTarget::TempFiles, system))
+            if (!ListFiles(pass, folder)) return;
     }
     if (choice.windowsTemp) {
-        for (const std::string& pattern : clean::TargetPatterns(DiskTarget::WindowsTemp, system))
-            if (!ListFiles(pass, pattern)) return;
+        for (const clean::TargetFolder& folder : clean::TargetFolders(DiskTarget::WindowsTemp, system))
+            if (!ListFiles(pass, folder)) return;
         Sleep(kFolderPause);
     }
     if (choice.cookies) {
-        for (const std::string& pattern : clean::TargetPatterns(DiskTarget::Cookies, system)) {
-            if (!ListFiles(pass, pattern)) return;
+        for (const clean::TargetFolder& folder : clean::TargetFolders(DiskTarget::Cookies, system)) {
+            if (!ListFiles(pass, folder)) return;
             step = {ScanStep::kDropIndexDat};
             if (!SendScanStep(pass, step)) return;
             Sleep(kFolderPause);
@@ -257,11 +259,12 @@ void CDiskCleanDlg::RunScan(LONG pass, ScanChoice choice) {
     SendScanStep(pass, step);
 }
 
-bool CDiskCleanDlg::ListFiles(LONG pass, const std::string& pattern) {
-    return clean::WalkFiles(pattern, [this, pass](const char* path, const char* name) {
+bool CDiskCleanDlg::ListFiles(LONG pass, const clean::TargetFolder& folder) {
+    return clean::ListFiles(folder, [this, pass](const char* path, const char* name, const base::ListedItem& listed) {
         ScanStep step = {ScanStep::kFile};
         step.path = path;
         step.name = name;
+        step.listed = &listed;
         step.size = clean::FileLength(path);
         if (!SendScanStep(pass, step)) return false;
         Sleep(kFilePause);
@@ -291,6 +294,7 @@ LRESULT CDiskCleanDlg::OnScanStep(WPARAM wParam, LPARAM lParam) {
     case ScanStep::kBegin:
         m_nRowCount = 0;
         m_list.DeleteAllItems();
+        m_listedFiles.Clear();
         if (m_pHost) m_pHost->ShowStatusLine(TRUE);
         break;
     case ScanStep::kRecycleBinBegin:
@@ -316,6 +320,7 @@ LRESULT CDiskCleanDlg::OnScanStep(WPARAM wParam, LPARAM lParam) {
 void CDiskCleanDlg::AppendFileRow(const ScanStep& step) {
     const int row = m_list.InsertItem(m_list.GetItemCount(), "");
     m_list.SetItemText(row, 1, step.path);
+    m_listedFiles.Add(step.path, *step.listed);
     if (m_pHost) m_pHost->SetStatusText(clean::ListingStatus(step.path, step.name).c_str());
     m_list.SetItemText(row, 2, clean::SizeText(step.size).c_str());
     if (++m_nRowCount > kRowsBeforeNarrowing) m_list.SetColumnWidth(2, kNarrowSizeWidth);
@@ -478,10 +483,12 @@ void CDiskCleanDlg::OnTimer(UINT_PTR nIDEvent) {
 void CDiskCleanDlg::DeleteCheckedFiles() {
     if (m_nSelectAllBusy) return;
     KillTimer(kDeleteTimer);
+    clean::ListedFiles::Run deletion(m_listedFiles);
     for (int row = m_list.GetItemCount() - 1; row >= 0; --row) {
         if (row == 0 && m_nRecycleRow) continue;
         if (!m_list.GetCheck(row)) continue;
-        if (DeleteFileA(m_list.GetItemText(row, 1))) m_list.DeleteItem(row);
+        // Only the file that was listed, reached again as it was listed.
+        if (deletion.Delete(static_cast<LPCTSTR>(m_list.GetItemText(row, 1)))) m_list.DeleteItem(row);
         else ++m_nFailCount;  // the row stays, ticked
     }
     if (m_pHost) SetEvent(m_pHost->m_hCompletion);
@@ -531,8 +538,8 @@ void CDiskCleanDlg::DeleteAllOf(int target) {
         const DiskTarget kind = target == kAllCookies     ? DiskTarget::Cookies
                                 : target == kAllTempFiles ? DiskTarget::TempFiles
                                                           : DiskTarget::WindowsTemp;
-        for (const std::string& pattern : clean::TargetPatterns(kind, clean::ReadSystemFolders()))
-            clean::DeleteAllFiles(pattern, m_nDeleteAllFailCount);
+        for (const clean::TargetFolder& folder : clean::TargetFolders(kind, clean::ReadSystemFolders()))
+            clean::DeleteAllFiles(folder, m_nDeleteAllFailCount);
     }
     EnablePair(row.controls->allRadio, row.controls->searchRadio, FALSE);
     this->*row.checked = 0;

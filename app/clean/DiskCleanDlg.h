@@ -11,6 +11,7 @@
 
 #include "app/clean/clean_resource.h"
 #include "app/clean/clean_tab_dlg.h"
+#include "app/clean/disk_targets.h"
 #include "framework/afxcmn.h"
 #include "nkshellapi/ShellExt.h"
 #include "ui/sort_header_ctrl.h"
@@ -103,7 +104,7 @@ private:
     static UINT ScanThread(LPVOID tab);
     static UINT SelectAllThread(LPVOID tab);
     void RunScan(LONG pass, ScanChoice choice);
-    bool ListFiles(LONG pass, const std::string& pattern);
+    bool ListFiles(LONG pass, const clean::TargetFolder& folder);
     bool SendScanStep(LONG pass, const ScanStep& step);
     void AppendFileRow(const ScanStep& step);
     void RemoveIndexDatRows();
@@ -127,4 +128,5 @@ private:
     ScanChoice m_choice = {};
     bool m_asking = false;         // the stop question is open
     volatile LONG m_stopSelectAll = 0;
+    clean::ListedFiles m_listedFiles;  // what each file row was listed as, by its path
 };

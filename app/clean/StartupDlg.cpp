@@ -62,6 +62,7 @@ startup::StartupRow CStartupDlg::ReadRow(int row) const {
     texts.data = static_cast<LPCTSTR>(m_list.GetItemText(row, kDataColumn));
     texts.path = static_cast<LPCTSTR>(m_list.GetItemText(row, kPathColumn));
     texts.checked = m_list.GetCheck(row) != FALSE;
+    m_listedRows.Attach(&texts);
     return texts;
 }
 
@@ -85,6 +86,8 @@ void CStartupDlg::ScanEntries() {
     m_writingRows = true;
     m_list.DeleteAllItems();
     const startup::StartupList found = startup::ScanStartupEntries();
+    m_listedRows.Clear();
+    for (const startup::StartupRow& listed : found.rows) m_listedRows.Add(listed);
     for (size_t i = 0; i < found.rows.size(); ++i) {
         const int row = m_list.InsertItem(static_cast<int>(i), "");
         if (row >= 0) WriteRow(row, found.rows[i]);
@@ -110,6 +113,7 @@ void CStartupDlg::ScanEntries() {
 void CStartupDlg::ResetList() {
     m_writingRows = true;
     m_list.DeleteAllItems();
+    m_listedRows.Clear();
     m_writingRows = false;
     m_list.SetColumnWidth(kPathColumn, kPathWidth);
     m_header.SetHeaderImage(kTickColumn, kUncheckedBox);

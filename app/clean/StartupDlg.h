@@ -65,4 +65,5 @@ private:
     // Set while the tab itself changes ticks (listing, tick-all, sort): the
     // all-checked flag then follows the tab's own decision, not each row.
     bool m_writingRows = false;
+    startup::ListedRows m_listedRows;  // the last scan's folder rows, for their deletion
 };

@@ -48,10 +48,11 @@ inline constexpr char kColumnPath[] = "파 일 경 로";
 inline constexpr char kColumnSize[] = "파일 크기";
 inline constexpr char kIndexDat[] = "index.dat";
 
-// Folders of the targets (see TargetPatterns in disk_targets.h).
+// Folders of the targets (see TargetFolders in disk_targets.h).
 inline constexpr char kProfileCookiesFormat[] = "C:\\Documents and Settings\\%s\\Cookies\\*.*";
 inline constexpr char kSystemCookiesSuffix[] = "\\Cookies\\*.*";  // after the system directory's first 10 characters
 inline constexpr char kProfileTempFormat[] = "C:\\Documents and Settings\\%s\\Local Settings\\Temp\\*.*";
+inline constexpr char kProfileTempFolder[] = "Local Settings\\Temp";  // in the shell's profile folder
 inline constexpr char kTempPathFormat[] = "%s*.*";
 inline constexpr char kWindowsTempFormat[] = "%s\\Temp\\*.*";
 inline constexpr char kWindowsTempFixed[] = "C:\\Windows\\Temp\\*.*";

@@ -35,16 +35,30 @@ std::string FolderKey(const std::string& pattern) {
     return folder;
 }
 
-// Adds pattern unless it is empty (it did not fit), too long, searches a
-// folder already in the list, or would empty a folder the system cannot do
-// without: a temporary path set to a drive root or the Windows folder must not
-// make the walk, which goes into every subfolder, empty the whole drive.
-void AddOnce(std::vector<std::string>& patterns, const std::string& pattern) {
+// Adds pattern unless it is empty (it did not fit), too long, a link, a
+// folder of a fixed name that is not one of the system's own for the target
+// (own), a folder already in the list, or a folder the system cannot do without: a
+// temporary path set to a drive root or the Windows folder must not make the
+// walk, which goes into every subfolder, empty the whole drive.
+void AddOnce(std::vector<TargetFolder>& folders, const std::string& pattern,
+             const std::vector<base::FileIdentity>* own = nullptr) {
     if (pattern.empty() || pattern.size() >= kPathSize) return;
-    if (base::IsProtectedFolder(FolderKey(pattern).c_str())) return;
-    for (const std::string& known : patterns)
-        if (SameSearchFolder(known, pattern)) return;
-    patterns.push_back(pattern);
+    const std::string folder = FolderKey(pattern);
+    // A folder that is itself a link is never walked (on Windows the system's
+    // compatibility junctions, "Cookies" in a profile among them): it gives
+    // way to the folder it stands for, when the system names that one.
+    const DWORD attributes = GetFileAttributesA(folder.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return;
+    const base::FileIdentity identity = base::IdentityOf(folder.c_str());
+    if (own && identity.Known()) {
+        bool isOwn = false;
+        for (const base::FileIdentity& system : *own) isOwn = isOwn || base::SameIdentity(system, identity);
+        if (!isOwn) return;
+    }
+    if (base::IsProtectedFolder(folder.c_str())) return;
+    for (const TargetFolder& known : folders)
+        if (base::SameIdentity(known.identity, identity) || SameSearchFolder(known.pattern, pattern)) return;
+    folders.emplace_back(pattern, identity);
 }
 
 std::string WithSeparator(std::string folder) {
@@ -54,29 +68,35 @@ std::string WithSeparator(std::string folder) {
 
 bool IsDotName(const char* name) { return name[0] == '.'; }
 
-bool Walk(const char* pattern, const std::function<bool(const char*, const char*)>& onFile) {
-    char drive[_MAX_DRIVE], dir[_MAX_DIR];
-    _splitpath(pattern, drive, dir, nullptr, nullptr);
-    WIN32_FIND_DATAA entry = {};
-    base::UniqueFind find(FindFirstFileA(pattern, &entry));
-    if (!find) return true;
-    do {
-        if (entry.cFileName[0] == 0) break;
-        char path[kPathSize];
-        const bool isFolder = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        if (isFolder) {
+using FileVisitor = std::function<bool(const base::OpenFolder& folder, const base::FolderEntry& file,
+                                       const std::string& path)>;
+
+// path: the folder's spelling as the pattern gave it, ending in a backslash.
+bool Walk(const base::OpenFolder& folder, const std::string& path, const FileVisitor& onFile) {
+    std::vector<base::FolderEntry> entries;
+    if (!folder.List(&entries)) return true;
+    for (const base::FolderEntry& entry : entries) {
+        const std::string full = path + entry.name;
+        if (entry.IsFolder()) {
             // A link leads outside the folder: never entered.
-            if (IsDotName(entry.cFileName) || (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) continue;
-            const int n = _snprintf(path, sizeof path, "%s%s%s\\*.*", drive, dir, entry.cFileName);
-            if (n < 0 || static_cast<size_t>(n) >= sizeof path) continue;
-            if (!Walk(path, onFile)) return false;
-        } else {
-            const int n = _snprintf(path, sizeof path, "%s%s%s", drive, dir, entry.cFileName);
-            if (n < 0 || static_cast<size_t>(n) >= sizeof path) continue;
-            if (!onFile(path, entry.cFileName)) return false;
+            if (IsDotName(entry.name.c_str()) || entry.IsLink() || full.size() + strlen("\\*.*") >= kPathSize)
+                continue;
+            const base::OpenFolder sub = folder.Sub(entry);
+            if (sub.ok() && !Walk(sub, full + "\\", onFile)) return false;
+        } else if (full.size() < kPathSize) {
+            if (!onFile(folder, entry, full)) return false;
         }
-    } while (FindNextFileA(find.get(), &entry));
+    }
     return true;
+}
+
+bool WalkTarget(const TargetFolder& target, const FileVisitor& onFile) {
+    const size_t n = target.pattern.size();
+    if (n < strlen("*.*") || n >= kPathSize) return true;
+    const std::string path = target.pattern.substr(0, n - strlen("*.*"));
+    const base::OpenFolder root =
+        base::OpenFolder::Root(path.c_str(), false, target.pinned ? &target.identity : nullptr);
+    return !root.ok() || Walk(root, path, onFile);
 }
 
 }  // namespace
@@ -93,6 +113,7 @@ SystemFolders ReadSystemFolders() {
     m = GetSystemDirectoryA(text, sizeof text);
     if (m > 0 && m < sizeof text) system.systemDir = text;
     if (SHGetSpecialFolderPathA(nullptr, text, CSIDL_COOKIES, FALSE)) system.shellCookies = text;
+    if (SHGetSpecialFolderPathA(nullptr, text, CSIDL_PROFILE, FALSE)) system.profile = text;
     return system;
 }
 
@@ -100,39 +121,70 @@ bool SameSearchFolder(const std::string& a, const std::string& b) {
     return lstrcmpiA(FolderKey(a).c_str(), FolderKey(b).c_str()) == 0;
 }
 
-std::vector<std::string> TargetPatterns(DiskTarget target, const SystemFolders& system) {
-    std::vector<std::string> patterns;
+std::vector<TargetFolder> TargetFolders(DiskTarget target, const SystemFolders& system) {
+    // The folders the system names for the target, which a fixed name must be.
+    std::vector<base::FileIdentity> own;
+    auto systemNames = [&own](const std::string& folder) {
+        if (!folder.empty()) own.push_back(base::IdentityOf(folder.c_str()));
+    };
+    std::vector<TargetFolder> folders;
     switch (target) {
     case DiskTarget::Cookies:
-        if (!system.userName.empty()) AddOnce(patterns, Compose(kProfileCookiesFormat, system.userName.c_str()));
-        if (!system.systemDir.empty())
-            AddOnce(patterns, system.systemDir.substr(0, 10) + kSystemCookiesSuffix);
+        systemNames(system.shellCookies);
+        if (!system.userName.empty())
+            AddOnce(folders, Compose(kProfileCookiesFormat, system.userName.c_str()), &own);
+        if (!system.systemDir.empty()) AddOnce(folders, system.systemDir.substr(0, 10) + kSystemCookiesSuffix, &own);
         if (!system.shellCookies.empty())
-            AddOnce(patterns, Compose(kTempPathFormat, WithSeparator(system.shellCookies).c_str()));
+            AddOnce(folders, Compose(kTempPathFormat, WithSeparator(system.shellCookies).c_str()));
         break;
     case DiskTarget::TempFiles:
-        if (!system.tempPath.empty()) AddOnce(patterns, Compose(kTempPathFormat, system.tempPath.c_str()));
-        if (!system.userName.empty()) AddOnce(patterns, Compose(kProfileTempFormat, system.userName.c_str()));
+        systemNames(system.tempPath);
+        if (!system.profile.empty()) systemNames(WithSeparator(system.profile) + kProfileTempFolder);
+        if (!system.tempPath.empty()) AddOnce(folders, Compose(kTempPathFormat, system.tempPath.c_str()));
+        if (!system.userName.empty()) AddOnce(folders, Compose(kProfileTempFormat, system.userName.c_str()), &own);
         break;
     case DiskTarget::WindowsTemp:
-        if (!system.windowsDir.empty()) AddOnce(patterns, Compose(kWindowsTempFormat, system.windowsDir.c_str()));
-        AddOnce(patterns, kWindowsTempFixed);
-        AddOnce(patterns, kWinntTempFixed);
+        if (!system.windowsDir.empty()) systemNames(system.windowsDir + "\\Temp");
+        systemNames(system.tempPath);
+        if (!system.windowsDir.empty()) AddOnce(folders, Compose(kWindowsTempFormat, system.windowsDir.c_str()));
+        AddOnce(folders, kWindowsTempFixed, &own);
+        AddOnce(folders, kWinntTempFixed, &own);
         break;
     }
+    return folders;
+}
+
+std::vector<std::string> TargetPatterns(DiskTarget target, const SystemFolders& system) {
+    std::vector<std::string> patterns;
+    for (const TargetFolder& folder : TargetFolders(target, system)) patterns.push_back(folder.pattern);
     return patterns;
 }
 
-bool WalkFiles(const std::string& pattern, const std::function<bool(const char*, const char*)>& onFile) {
-    if (pattern.empty() || pattern.size() >= kPathSize) return true;
-    return Walk(pattern.c_str(), onFile);
+bool WalkFiles(const TargetFolder& folder, const std::function<bool(const char*, const char*)>& onFile) {
+    return WalkTarget(folder, [&onFile](const base::OpenFolder&, const base::FolderEntry& file,
+                                        const std::string& path) { return onFile(path.c_str(), file.name.c_str()); });
 }
 
-void DeleteAllFiles(const std::string& pattern, int& failures) {
-    WalkFiles(pattern, [&failures](const char* path, const char*) {
-        if (!DeleteFileA(path)) ++failures;
+bool ListFiles(const TargetFolder& folder,
+               const std::function<bool(const char*, const char*, const base::ListedItem&)>& onFile) {
+    return WalkTarget(folder, [&onFile](const base::OpenFolder& parent, const base::FolderEntry& file,
+                                        const std::string& path) {
+        return onFile(path.c_str(), file.name.c_str(), parent.Record(file));
+    });
+}
+
+void DeleteAllFiles(const TargetFolder& folder, int& failures) {
+    WalkTarget(folder, [&failures](const base::OpenFolder& parent, const base::FolderEntry& file, const std::string&) {
+        if (!parent.DeleteEntry(file, base::Attributes::kAsTheyAre)) ++failures;
         return true;
     });
+}
+
+bool ListedFiles::Run::Delete(const std::string& path) {
+    const auto found = files_.items_.find(path);
+    if (found == files_.items_.end()) return false;
+    base::HeldItem file = folders_.Hold(found->second);
+    return file.reach() == base::Reach::kHeld && !file.IsFolder() && file.Delete(base::Attributes::kAsTheyAre);
 }
 
 uint64_t FileLength(const char* path) {

@@ -1,13 +1,17 @@
 // The disk tab's work without windows: the folders each target covers, the
-// link-safe walk that both the search and the delete-all use, the sizes and
-// texts of the list rows, and emptying the recycle bin.
+// link-safe walk that both the search and the delete-all use, the deletion of
+// listed rows, the sizes and texts of the list rows, and emptying the
+// recycle bin. Every deletion goes through base/deletion.h.
 #pragma once
 #include <windows.h>
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
+
+#include "base/deletion.h"
 
 namespace clean {
 
@@ -24,34 +28,90 @@ struct SystemFolders {
     std::string windowsDir;    // the Windows directory, read in full
     std::string systemDir;     // the system directory
     std::string shellCookies;  // the shell's cookie folder; "" when it names none
+    std::string profile;       // the shell's profile folder; "" when it names none
 };
 SystemFolders ReadSystemFolders();
 
-// The search patterns ("<folder>\*.*") of a target, in the order they are
-// walked: the folders the program has always named for it (the profile
-// layout of the NT 5 family on drive C, the first 10 characters of the system
-// directory, the usual names of the Windows directory) and the folders the
-// system itself names for it, each folder once (compared by long name,
-// without regard to case). A folder that is, or contains, a protected
-// location (base/protected_locations.h) is left out. The search and the delete-all of a target use
-// this same list, so "검색하기" lists exactly the files "일괄삭제" deletes.
+// One folder of a target: its search pattern ("<folder>\*.*") and the
+// folder's identity when the list of folders was made. A pinned folder is
+// walked only while it is still that folder (an unknown identity: it was
+// absent, and is never walked on the NT family); an unpinned one (made from a
+// bare pattern) is walked whatever it is, as long as it is no link.
+struct TargetFolder {
+    TargetFolder(std::string searchPattern) : pattern(std::move(searchPattern)) {}
+    TargetFolder(std::string searchPattern, const base::FileIdentity& folder)
+        : pattern(std::move(searchPattern)), identity(folder), pinned(true) {}
+    std::string pattern;
+    base::FileIdentity identity;
+    bool pinned = false;
+};
+
+// The folders of a target, in the order they are walked: the folders the
+// program has always named for it (the profile layout of the NT 5 family on
+// drive C, the first 10 characters of the system directory, the usual names
+// of the Windows directory) and the folders the system itself names for it
+// (the temporary path, the Windows directory's Temp, the shell's cookie
+// folder, the profile's "Local Settings\Temp"), each folder once (compared by
+// identity, and by long name without regard to case). A folder of one of the
+// fixed names takes part only when it is absent or is, by identity, one the
+// system names for the target: a folder of that name made by someone else is
+// never listed or emptied. A folder that is itself a link, and one that is,
+// or contains, a protected location (base/protected_locations.h), are left
+// out. The search and the
+// delete-all of a target use this same list, so "검색하기" lists exactly the
+// files "일괄삭제" deletes.
+std::vector<TargetFolder> TargetFolders(DiskTarget target, const SystemFolders& system);
+// Their search patterns.
 std::vector<std::string> TargetPatterns(DiskTarget target, const SystemFolders& system);
 // Whether two search patterns search the same folder: compared by the
 // folders' long names (when they exist), without regard to case.
 bool SameSearchFolder(const std::string& a, const std::string& b);
 
-// Walks pattern (a folder followed by "\*.*", or by "*.*" after a trailing
-// backslash) and every folder below it, calling onFile(full path, name) for
-// each file. Folders whose name begins with "." are not entered; links (a
-// directory with the reparse-point attribute) are neither entered nor
-// reported; entries whose path or pattern would not fit kPathSize are
-// skipped. A pattern that finds nothing ends the walk at once. onFile
-// returning false stops the whole walk; the result is then false.
-bool WalkFiles(const std::string& pattern, const std::function<bool(const char* path, const char* name)>& onFile);
+// Walks the folder of a pattern (a folder followed by "\*.*", or by "*.*"
+// after a trailing backslash) and every folder below it, calling onFile(full
+// path, name) for each file. The walk never starts at a link and never enters
+// one (base/deletion.h); folders whose name begins with "." are not entered;
+// entries whose path or pattern would not fit kPathSize are skipped; a folder
+// that cannot be opened or listed lists nothing. onFile returning false
+// stops the whole walk; the result is then false.
+bool WalkFiles(const TargetFolder& folder,
+               const std::function<bool(const char* path, const char* name)>& onFile);
+// The same walk for the search, with the record of each file for its row.
+bool ListFiles(const TargetFolder& folder,
+               const std::function<bool(const char* path, const char* name, const base::ListedItem& item)>& onFile);
 
-// Deletes every file WalkFiles finds under pattern; folders stay. Each failed
-// deletion adds 1 to failures.
-void DeleteAllFiles(const std::string& pattern, int& failures);
+// Deletes every file WalkFiles finds, through the handle of the folder the
+// walk holds; folders stay. Each failed deletion adds 1 to failures.
+void DeleteAllFiles(const TargetFolder& folder, int& failures);
+
+// The files a search listed, by the path their rows show, each with the
+// record that reaches it again.
+class ListedFiles {
+public:
+    void Clear() { items_.clear(); }
+    void Add(const std::string& path, const base::ListedItem& item) { items_[path] = item; }
+
+    // One run of deletions (one press of the delete button): the folders of
+    // the rows are reached again once each and held while the run lasts.
+    class Run {
+    public:
+        explicit Run(const ListedFiles& files) : files_(files) {}
+        // Deletes the file a row shows, as it is (a read-only file stays),
+        // and only while the folder it was listed under and every folder on
+        // the way are still the ones listed. False when it is gone, is no
+        // longer what was listed, or cannot be deleted.
+        bool Delete(const std::string& path);
+
+    private:
+        const ListedFiles& files_;
+        base::HeldFolders folders_;
+    };
+    // A run of one.
+    bool Delete(const std::string& path) const { return Run(*this).Delete(path); }
+
+private:
+    std::map<std::string, base::ListedItem> items_;
+};
 
 // The file's length in bytes; 0 when it cannot be opened for reading.
 uint64_t FileLength(const char* path);

@@ -1,10 +1,10 @@
 #include "app/records/folder_cleaner.h"
 
-#include <string.h>
+#include <vector>
 
+#include "base/deletion.h"
 #include "base/file_size.h"
-#include "base/folder_tree.h"
-#include "base/unique_handle.h"
+#include "base/protected_locations.h"
 
 namespace records {
 
@@ -12,52 +12,10 @@ namespace {
 
 constexpr uint64_t kKeptHeader = 64;    // the bytes of an index.dat that stay
 constexpr DWORD kWipePiece = 10000;     // zero bytes written per call
+constexpr auto kWritable = base::Attributes::kClearReadOnly;
 
-bool IsDotEntry(const char* name) { return !strcmp(name, ".") || !strcmp(name, ".."); }
-
-void CleanEntry(const char* folder, const WIN32_FIND_DATAA& entry, bool deleteDesktopIni, bool wipeIndexFile) {
-    char full[base::kTreePathSize];
-    if (!base::ChildPath(folder, entry.cFileName, full)) return;
-    const DWORD attributes = entry.dwFileAttributes;
-    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && base::IsLinkAttributes(attributes)) {
-        base::RemoveFolderLink(full);  // the link itself; its target is outside this folder
-        return;
-    }
-    if (attributes & FILE_ATTRIBUTE_READONLY) {
-        const DWORD writable = attributes & ~FILE_ATTRIBUTE_READONLY;
-        SetFileAttributesA(full, writable ? writable : FILE_ATTRIBUTE_NORMAL);
-    }
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-        CleanFolder(full, deleteDesktopIni, wipeIndexFile);
-        RemoveDirectoryA(full);
-        return;
-    }
-    if (wipeIndexFile && !lstrcmpiA(entry.cFileName, "index.dat")) WipeIndexFile(folder, entry.cFileName);
-    DeleteFileA(full);
-}
-
-}  // namespace
-
-bool CleanFolder(const char* folder, bool deleteDesktopIni, bool wipeIndexFile) {
-    if (!folder || !folder[0] || base::IsLinkAttributes(GetFileAttributesA(folder))) return false;
-    char pattern[base::kTreePathSize];
-    if (!base::ChildPath(folder, "*.*", pattern)) return false;
-    WIN32_FIND_DATAA entry;
-    base::UniqueFind find(FindFirstFileA(pattern, &entry));
-    if (!find) return false;
-    do {
-        if (IsDotEntry(entry.cFileName)) continue;
-        if (!deleteDesktopIni && !lstrcmpiA(entry.cFileName, "desktop.ini")) continue;
-        CleanEntry(folder, entry, deleteDesktopIni, wipeIndexFile);
-    } while (FindNextFileA(find.get(), &entry));
-    return true;
-}
-
-bool WipeIndexFile(const char* folder, const char* name) {
-    char full[base::kTreePathSize];
-    if (!base::ChildPath(folder, name, full)) return false;
-    base::UniqueFile file(CreateFileA(full, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+bool Wipe(const base::OpenFolder& folder, const base::FolderEntry& entry) {
+    base::UniqueFile file = folder.OpenToOverwrite(entry);
     if (!file) return false;
     uint64_t size = 0;
     if (!base::GetFileLength(file.get(), &size)) return false;
@@ -72,6 +30,39 @@ bool WipeIndexFile(const char* folder, const char* name) {
         left -= piece;
     }
     return true;
+}
+
+// False when the folder cannot be listed.
+bool Clean(const base::OpenFolder& folder, bool deleteDesktopIni, bool wipeIndexFile) {
+    std::vector<base::FolderEntry> entries;
+    if (!folder.List(&entries)) return false;
+    for (const base::FolderEntry& entry : entries) {
+        if (!deleteDesktopIni && !lstrcmpiA(entry.name.c_str(), "desktop.ini")) continue;
+        if (entry.IsFolder() && !entry.IsLink()) {
+            const base::OpenFolder sub = folder.Sub(entry, true);
+            if (!sub.ok()) continue;
+            Clean(sub, deleteDesktopIni, wipeIndexFile);
+            sub.RemoveSelf(kWritable);
+            continue;
+        }
+        if (wipeIndexFile && !entry.IsFolder() && !lstrcmpiA(entry.name.c_str(), "index.dat")) Wipe(folder, entry);
+        folder.DeleteEntry(entry, kWritable);  // a link: the link itself, never its target
+    }
+    return true;
+}
+
+}  // namespace
+
+bool CleanFolder(const char* folder, bool deleteDesktopIni, bool wipeIndexFile) {
+    const base::OpenFolder root = base::OpenFolder::Root(folder);
+    // Judged on the folder held: the one that is emptied.
+    return root.ok() && !base::IsProtectedFolder(root) && Clean(root, deleteDesktopIni, wipeIndexFile);
+}
+
+bool WipeIndexFile(const char* folder, const char* name) {
+    const base::OpenFolder parent = base::OpenFolder::Root(folder);
+    base::FolderEntry entry;
+    return parent.ok() && parent.Find(name, &entry) && !entry.IsFolder() && Wipe(parent, entry);
 }
 
 }  // namespace records

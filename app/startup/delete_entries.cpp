@@ -18,11 +18,16 @@ Presence ValuePresence(HKEY root, const std::string& key, const std::string& nam
     return status == ERROR_FILE_NOT_FOUND ? Presence::kAbsent : Presence::kUnknown;
 }
 
-Presence FilePresence(const std::string& path) {
-    if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return Presence::kPresent;
-    const DWORD error = GetLastError();
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? Presence::kAbsent
-                                                                           : Presence::kUnknown;
+// A held file goes through its handle; a folder, a link to one, and what is
+// no longer what was listed stay.
+DeleteOutcome DeleteHeld(base::HeldItem file) {
+    switch (file.reach()) {
+    case base::Reach::kGone: return DeleteOutcome::kAlreadyGone;
+    case base::Reach::kRefused: return DeleteOutcome::kStillThere;
+    case base::Reach::kHeld: break;
+    }
+    if (file.IsFolder()) return DeleteOutcome::kStillThere;
+    return file.Delete(base::Attributes::kAsTheyAre) ? DeleteOutcome::kDeleted : DeleteOutcome::kStillThere;
 }
 
 // Runs the attempt unless the entry is gone already, and judges by what is
@@ -62,13 +67,29 @@ DeleteOutcome DeleteRegValue(const std::string& path, const std::string& name) {
 }
 
 DeleteOutcome DeleteFolderEntry(const std::string& folder, const std::string& name) {
-    const std::string path = folder + name;
-    return Judge([&] { return FilePresence(path); }, [&] { return DeleteFileA(path.c_str()) != FALSE; });
+    base::OpenFolder parent = base::OpenFolder::Root(folder.c_str());
+    base::FolderEntry entry;
+    if (!parent.ok())  // no such folder, or one that is a link
+        return GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES ? DeleteOutcome::kAlreadyGone
+                                                                             : DeleteOutcome::kStillThere;
+    if (!parent.Find(name.c_str(), &entry)) return DeleteOutcome::kAlreadyGone;
+    return DeleteHeld(base::HoldEntry(std::move(parent), entry));
 }
 
+DeleteOutcome DeleteListedEntry(const base::ListedItem& listed) { return DeleteHeld(base::HoldListed(listed)); }
+
 DeleteOutcome DeleteRow(const StartupRow& row) {
-    return KindOf(row) == RowKind::kRegistryValue ? DeleteRegValue(row.path, row.name)
-                                                  : DeleteFolderEntry(row.path, row.name);
+    if (KindOf(row) == RowKind::kRegistryValue) return DeleteRegValue(row.path, row.name);
+    return row.listed.Empty() ? DeleteFolderEntry(row.path, row.name) : DeleteListedEntry(row.listed);
+}
+
+void ListedRows::Add(const StartupRow& row) {
+    if (!row.listed.Empty()) items_[{row.path, row.name}] = row.listed;
+}
+
+void ListedRows::Attach(StartupRow* row) const {
+    const auto found = items_.find({row->path, row->name});
+    if (found != items_.end() && KindOf(*row) == RowKind::kFolderEntry) row->listed = found->second;
 }
 
 DeleteTally DeleteCheckedRows(std::vector<StartupRow>* rows) {

@@ -11,8 +11,12 @@
 #pragma once
 #include <windows.h>
 
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "base/deletion.h"
 
 namespace startup {
 
@@ -32,6 +36,9 @@ struct StartupRow {
     std::string data;
     std::string path;
     bool checked = false;  // the scan lists every row unchecked
+    // A folder row found by the scan: what reaches its file again
+    // (base/deletion.h). Empty for registry rows and rows made otherwise.
+    base::ListedItem listed;
 };
 
 enum class RowKind { kRegistryValue, kFolderEntry };
@@ -75,12 +82,13 @@ inline constexpr char k64BitViewMarker[] = " (64비트)";
 void AddRegistryKey(HKEY root, const char* key, StartupList* list, bool view64 = false);
 
 // Appends the entries of folder (a path ending in "\") in the order the search
-// returns them. A subfolder is searched first and its rows come before its own
-// row; a link to a folder gets its own row but is never entered. Entries whose
-// name begins with "." and the names "INFO2" and "desktop.ini" (compared
-// exactly, letter case included) get no row. A folder whose search pattern
-// (folder + "*.*") does not fit 260 bytes with its terminator is not searched;
-// a folder that does not exist adds nothing.
+// returns them, each with its record. A subfolder is searched first and its
+// rows come before its own row; a link to a folder gets its own row but is
+// never entered, and a folder that is itself a link is not searched. Entries
+// whose name begins with "." and the names "INFO2" and "desktop.ini"
+// (compared exactly, letter case included) get no row. A folder whose search
+// pattern (folder + "*.*") does not fit 260 bytes with its terminator is not
+// searched; a folder that does not exist adds nothing.
 void AddFolder(const std::string& folder, StartupList* list);
 
 // The startup folders, in search order, each ending in "\":
@@ -134,6 +142,19 @@ private:
     bool ascendingNext_ = false;
 };
 
+// The records of the folder rows a scan listed, by their path and name
+// columns: the tab's list view holds only the texts.
+class ListedRows {
+public:
+    void Clear() { items_.clear(); }
+    void Add(const StartupRow& row);
+    // Gives row the record of the listed folder row with its path and name.
+    void Attach(StartupRow* row) const;
+
+private:
+    std::map<std::pair<std::string, std::string>, base::ListedItem> items_;
+};
+
 // The outcome of deleting one row. A row leaves the list unless its value or
 // file is still there after the attempt.
 enum class DeleteOutcome {
@@ -153,10 +174,16 @@ inline bool LeavesList(DeleteOutcome outcome) { return outcome != DeleteOutcome:
 // default value.
 DeleteOutcome DeleteRegValue(const std::string& path, const std::string& name);
 
-// Deletes the file folder + name (DeleteFileA: a folder is never removed).
+// Deletes the file folder + name through the handle of folder, which must be
+// no link (base/deletion.h); a folder is never removed, nor a link to one.
 DeleteOutcome DeleteFolderEntry(const std::string& folder, const std::string& name);
+// Deletes the file a folder row's record names, only while the startup
+// folder it was listed under and every folder on the way are still the ones
+// listed; otherwise it stays (kStillThere).
+DeleteOutcome DeleteListedEntry(const base::ListedItem& listed);
 
-// Deletes the row's value or file by the row's kind.
+// Deletes the row's value or file by the row's kind; a folder row by its
+// record when it has one.
 DeleteOutcome DeleteRow(const StartupRow& row);
 
 // How a delete over the checked rows ends, for the tab's message:

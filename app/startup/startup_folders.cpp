@@ -3,8 +3,7 @@
 #include <string.h>
 
 #include "app/startup/startup_entries.h"
-#include "base/folder_tree.h"
-#include "base/unique_handle.h"
+#include "base/deletion.h"
 
 namespace startup {
 
@@ -34,27 +33,36 @@ std::string ShellFolder(int csidl) {
     if (folder.back() != '\\') folder += '\\';
     return folder;
 }
-}  // namespace
 
-void AddFolder(const std::string& folder, StartupList* list) {
-    const std::string pattern = folder + "*.*";
-    if (pattern.size() + 1 > kPatternRoom) return;
-    WIN32_FIND_DATAA entry;
-    base::UniqueFind find(FindFirstFileA(pattern.c_str(), &entry));
-    for (bool more = static_cast<bool>(find); more; more = FindNextFileA(find.get(), &entry)) {
-        const char* name = entry.cFileName;
-        const DWORD attributes = entry.dwFileAttributes;
+// The rows of the folder held open; folder is its spelling in the path column.
+void AddEntries(const base::OpenFolder& opened, const std::string& folder, StartupList* list) {
+    if ((folder + "*.*").size() + 1 > kPatternRoom) return;
+    std::vector<base::FolderEntry> entries;
+    opened.List(&entries);
+    for (const base::FolderEntry& entry : entries) {
+        const char* name = entry.name.c_str();
         // A link is listed but never entered: what it points to lies outside
         // the startup folders.
-        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && name[0] != '.' && !base::IsLinkAttributes(attributes))
-            AddFolder(folder + name + "\\", list);
+        if (entry.IsFolder() && name[0] != '.' && !entry.IsLink()) {
+            const base::OpenFolder sub = opened.Sub(entry);
+            if (sub.ok()) AddEntries(sub, folder + name + "\\", list);
+        }
         if (IsSkippedName(name)) continue;
         if (list->rows.size() > kRowsBeforeNarrowing) list->narrowPathColumn = true;
         StartupRow row;
         row.name = name;
         row.path = folder;
+        row.listed = opened.Record(entry);
         list->rows.push_back(std::move(row));
     }
+}
+
+}  // namespace
+
+void AddFolder(const std::string& folder, StartupList* list) {
+    if ((folder + "*.*").size() + 1 > kPatternRoom) return;
+    const base::OpenFolder opened = base::OpenFolder::Root(folder.c_str());
+    if (opened.ok()) AddEntries(opened, folder, list);
 }
 
 std::vector<std::string> StartupFolders(const std::string& userName) {

@@ -86,11 +86,12 @@ Installation::~Installation() {
     SHFileOperationA(&operation);
 }
 
-HANDLE Installation::Start() {
+HANDLE Installation::Start(const std::string& startIn) {
     std::string command = "\"" + Path("Purvex.exe") + "\"";
     STARTUPINFOA startup = {sizeof startup};
     PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, m_folder.c_str(), &startup, &info))
+    const std::string& folder = startIn.empty() ? m_folder : startIn;
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup, &info))
         return nullptr;
     CloseHandle(info.hThread);
     m_processes.push_back(info.hProcess);

@@ -22,8 +22,9 @@ public:
     const std::string& folder() const { return m_folder; }
     std::string Path(const char* name) const { return m_folder + "\\" + name; }
 
-    // Starts Purvex.exe; returns its process handle (owned by this object).
-    HANDLE Start();
+    // Starts Purvex.exe in its folder, or in startIn; returns its process
+    // handle (owned by this object).
+    HANDLE Start(const std::string& startIn = std::string());
     // The visible top-level window titled title of process, waiting up to 60 s
     // for it to appear; NULL when it did not.
     static HWND WaitForWindow(HANDLE process, const char* title);

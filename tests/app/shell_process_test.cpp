@@ -198,17 +198,24 @@ TEST(ShellProcess, MissingEngineShowsItsMessageAndStartUpContinues) {
     EXPECT_EQ(Installation::Close(process, frame), 0u);
 }
 
+// Started from another folder, the program works in its installation
+// folder, and so does the updater it starts, whose ".\temp" is then never
+// a "temp" of the user's beside the start folder.
 TEST(ShellProcess, UpdateButtonStartsTheUpdaterAndTheWindowStays) {
     Installation installation;
-    HANDLE process = installation.Start();
+    char startIn[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, startIn);
+    HANDLE process = installation.Start(startIn);
     HWND frame = Installation::WaitForWindow(process, shell::kAppTitle);
     ASSERT_NE(frame, nullptr);
     HWND update = app_test::FindDescendant(frame, 1052);
     ASSERT_NE(update, nullptr);
     PostMessageA(update, BM_CLICK, 0, 0);
     const std::string marker = installation.Path("updater-ran.txt");
-    for (int tries = 0; tries < 1200 && !PathFileExistsA(marker.c_str()); ++tries) Sleep(50);
+    for (int tries = 0; tries < 1200 && ReadFile(marker).empty(); ++tries) Sleep(50);
     EXPECT_TRUE(PathFileExistsA(marker.c_str()));
+    EXPECT_TRUE(lstrcmpiA(ReadFile(marker).c_str(), installation.folder().c_str()) == 0)
+        << "the updater's current folder: " << ReadFile(marker);
     EXPECT_TRUE(IsWindow(frame));
     EXPECT_EQ(WaitForSingleObject(process, 0), DWORD(WAIT_TIMEOUT));
     EXPECT_EQ(Installation::Close(process, frame), 0u);

@@ -477,6 +477,26 @@ TEST_F(CleanPage, LinkTargetSurvivesSearchDeleteAndDeleteAll) {
     EXPECT_TRUE(pvtest::FileExists(Temp(".cache\\hidden.txt")));
 }
 
+// Between the search and the delete button a folder of the listing is
+// swapped for a link to a folder holding the same name: that row stays,
+// ticked and counted as failed, the sentinel behind the link survives.
+TEST_F(CleanPage, ARowUnderAFolderSwappedForALinkStaysAndFails) {
+    const Rows listed = PlantTempTree(temp_, outside_, 0);
+    ASSERT_TRUE(pvtest::MakeFolders(outside_ / "sub") && pvtest::WriteBytes(outside_ / "sub\\b.dat", "keep"));
+    Tick(IDC_DISK_TEMP);
+    RunScan();
+    ASSERT_EQ(PathColumn(), listed);
+    List().ClickHeader(0);
+    PumpUntil([this] { return Disk()->m_nSelectAllBusy == 0; });
+    pvtest::SwappedForLink swap(Temp("sub"), outside_ / "sub");
+    ASSERT_TRUE(swap.ok());
+    Press(IDC_CLEAN_DELETE);
+    EXPECT_EQ(AnswerReport().text, clean::kMsgFileInUse);  // one failure
+    EXPECT_EQ(PathColumn(), Rows{Temp("sub\\b.dat")});
+    EXPECT_TRUE(List().Ticked(0));
+    EXPECT_EQ(pvtest::ReadBytes(outside_ / "sub\\b.dat"), "keep");
+}
+
 TEST_F(CleanPage, DeleteAllAnsweredNoKeepsTheRowTickedOnSearch) {
     Plant(Temp("stays.txt"));
     Tick(IDC_DISK_TEMP);

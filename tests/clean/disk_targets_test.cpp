@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/clean/disk_targets.h"
+#include "base/deletion.h"
 #include "base/unique_handle.h"
 #include "tests/support/sandbox.h"
 
@@ -20,7 +21,8 @@ using Patterns = std::vector<std::string>;
 
 // A system as the program saw it on the NT 5 family: a short-named
 // temporary path and the profile folders on drive C (none of them exist here,
-// so they compare by their text).
+// so they compare by their text). The prefix's own C:\Windows\Temp exists:
+// a fixed folder that is not the given system's own is left out.
 SystemFolders Nt5System() {
     return {"kim", "C:\\DOCUME~1\\kim\\LOCALS~1\\Temp\\", "C:\\WINDOWS", "C:\\WINDOWS\\system32",
             "C:\\Documents and Settings\\kim\\Cookies"};
@@ -50,13 +52,11 @@ TEST(TargetPatterns, NameEveryFolderOfTheTargetOnce) {
          {"C:\\WINDOWS\\TEMP\\*.*", "C:\\Documents and Settings\\kim\\Local Settings\\Temp\\*.*"}},
         {"NT 4/2000", winnt, DiskTarget::Cookies,
          {"C:\\Documents and Settings\\kim\\Cookies\\*.*", "C:\\WINNT\\s\\Cookies\\*.*"}},
-        {"NT 4/2000", winnt, DiskTarget::WindowsTemp,
-         {"C:\\WINNT\\Temp\\*.*", "C:\\Windows\\Temp\\*.*"}},
+        {"NT 4/2000", winnt, DiskTarget::WindowsTemp, {"C:\\WINNT\\Temp\\*.*"}},
         {"drive D", elsewhere, DiskTarget::Cookies,
          {"C:\\Documents and Settings\\kim\\Cookies\\*.*", "D:\\Windows\\Cookies\\*.*",
           "D:\\Profiles\\kim\\Cookies\\*.*"}},
-        {"drive D", elsewhere, DiskTarget::WindowsTemp,
-         {"D:\\Windows\\Temp\\*.*", "C:\\Windows\\Temp\\*.*", "C:\\WinNT\\Temp\\*.*"}},
+        {"drive D", elsewhere, DiskTarget::WindowsTemp, {"D:\\Windows\\Temp\\*.*", "C:\\WinNT\\Temp\\*.*"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.system);
@@ -68,8 +68,7 @@ TEST(TargetPatterns, SkipWhatDoesNotFitInsteadOfCuttingIt) {
     SystemFolders system = Nt5System();
     system.windowsDir = "C:\\" + std::string(250, 'w');  // its "\Temp\*.*" would pass 260
     system.userName = std::string(240, 'u');
-    EXPECT_EQ(TargetPatterns(DiskTarget::WindowsTemp, system),
-              (Patterns{"C:\\Windows\\Temp\\*.*", "C:\\WinNT\\Temp\\*.*"}));
+    EXPECT_EQ(TargetPatterns(DiskTarget::WindowsTemp, system), (Patterns{"C:\\WinNT\\Temp\\*.*"}));
     EXPECT_EQ(TargetPatterns(DiskTarget::TempFiles, system), (Patterns{"C:\\DOCUME~1\\kim\\LOCALS~1\\Temp\\*.*"}));
     // A Windows directory of 40 characters or more is read and used in full.
     system.windowsDir = "C:\\" + std::string(60, 'w');
@@ -116,6 +115,37 @@ TEST(TargetPatterns, NeverAFolderTheSystemCannotDoWithout) {
         const Patterns patterns = TargetPatterns(DiskTarget::TempFiles, system);
         EXPECT_EQ(std::find(patterns.begin(), patterns.end(), temp + "*.*"), patterns.end());
     }
+}
+
+// Someone else's folder under a fixed name (made after the list of folders,
+// or a link as C:\WinNT), and a temporary path that is a link: never listed,
+// never emptied. The sentinels lie in a folder of a test's own.
+TEST(TargetFolders, WindowsTempNeverAFolderSomeoneElseMadeNorALink) {
+    pvtest::TempFolder outside("outside");
+    ASSERT_TRUE(pvtest::MakeFolders(outside / "Temp") && pvtest::WriteBytes(outside / "Temp\\sentinel", "keep"));
+    const SystemFolders system = clean::ReadSystemFolders();
+    ASSERT_FALSE(pvtest::Exists("C:\\WinNT")) << "the prefix has no such folder";
+    const std::vector<clean::TargetFolder> listed = clean::TargetFolders(DiskTarget::WindowsTemp, system);
+    ASSERT_EQ(listed.back().pattern, "C:\\WinNT\\Temp\\*.*") << "absent: it lists nothing";
+    for (bool link : {false, true}) {
+        SCOPED_TRACE(link ? "a link" : "a folder");
+        if (link) ASSERT_TRUE(pvtest::MakeFolderLink("C:\\WinNT", outside.path()));
+        else ASSERT_TRUE(pvtest::MakeFolders("C:\\WinNT\\Temp") && pvtest::WriteBytes("C:\\WinNT\\Temp\\sentinel", "keep"));
+        const Patterns now = TargetPatterns(DiskTarget::WindowsTemp, system);
+        EXPECT_EQ(std::find(now.begin(), now.end(), listed.back().pattern), now.end());
+        int failures = 0;
+        clean::DeleteAllFiles(listed.back(), failures);
+        EXPECT_EQ(pvtest::ReadBytes("C:\\WinNT\\Temp\\sentinel"), "keep");
+        EXPECT_TRUE(link ? pvtest::RemoveFolderLink("C:\\WinNT") : pvtest::RemoveTree("C:\\WinNT"));
+    }
+    SystemFolders linked = system;
+    ASSERT_TRUE(pvtest::MakeFolderLink(outside / "TempLink", outside / "Temp"));
+    linked.tempPath = outside / "TempLink\\";
+    EXPECT_EQ(TargetPatterns(DiskTarget::TempFiles, linked)[0].find("TempLink"), std::string::npos);
+    int failures = 0;
+    clean::DeleteAllFiles(linked.tempPath + "*.*", failures);
+    EXPECT_EQ(pvtest::ReadBytes(outside / "Temp\\sentinel"), "keep");
+    pvtest::RemoveFolderLink(outside / "TempLink");
 }
 
 // A planted tree: files at two depths, a dot-folder, a dot-file, and a link
@@ -178,6 +208,30 @@ TEST_F(Walk, DeleteAllRemovesWhatTheWalkListsAndCountsFailures) {
     EXPECT_TRUE(pvtest::FolderExists(tree_ / "sub\\deeper"));         // folders stay
     EXPECT_EQ(pvtest::ReadBytes(outside_ / "kept.txt"), "keep");     // the link's target is untouched
     EXPECT_TRUE(pvtest::IsLink(tree_ / "link"));
+}
+
+// A row's file goes only while the walk's start and every folder on the way
+// are the ones listed; Outside holds the same names as sentinels.
+TEST_F(Walk, RowsGoOnlyWhileEveryFolderOnTheWayIsTheOneListed) {
+    ASSERT_TRUE(pvtest::MakeFolders(outside_ / "sub") && pvtest::WriteBytes(outside_ / "sub\\b.txt", "keep"));
+    clean::ListedFiles listed;
+    const clean::TargetFolder folder(tree_.path() + "\\*.*", base::IdentityOf(tree_.path().c_str()));
+    ASSERT_TRUE(clean::ListFiles(folder, [&listed](const char* path, const char*, const base::ListedItem& item) {
+        listed.Add(path, item);
+        return true;
+    }));
+    for (const char* swapped : {"sub", ""}) {
+        SCOPED_TRACE(swapped);
+        pvtest::SwappedForLink swap(swapped[0] ? tree_ / swapped : tree_.path(),
+                                    swapped[0] ? outside_ / swapped : outside_.path());
+        ASSERT_TRUE(swap.ok());
+        EXPECT_FALSE(listed.Delete(tree_ / "sub\\b.txt"));
+        EXPECT_EQ(pvtest::ReadBytes(outside_ / "sub\\b.txt"), "keep");
+        if (swapped[0]) {
+            EXPECT_TRUE(listed.Delete(tree_ / "a.txt")) << "its folders are the ones listed";
+        }
+    }
+    EXPECT_TRUE(listed.Delete(tree_ / "sub\\b.txt")) << "put back";
 }
 
 TEST_F(Walk, SkipsPathsPastTheBuffer) {

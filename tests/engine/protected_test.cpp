@@ -59,8 +59,19 @@ TEST(ProtectedFolders, EverySpellingOfASystemFolderIsRefused) {
         Parent(profile), profile, "%USERPROFILE%", "%ALLUSERSPROFILE%",             // profiles
         Shell(CSIDL_DESKTOPDIRECTORY), Shell(CSIDL_PERSONAL) + "\\",                // the user's documents
         current, ".", Parent(current),                                              // the installation folder
-        sandbox.Sub("ToWindows"), sandbox.Sub("ToWindows\\System32\\..")};          // a link to the system
+        sandbox.Sub("ToWindows"), sandbox.Sub("ToWindows\\System32\\.."),          // a link to the system
+        "\\\\.\\" + windows};                                                           // a device spelling
     for (const std::string& path : refused) EXPECT_TRUE(base::IsProtectedFolder(path.c_str())) << path;
+    ASSERT_TRUE(pvtest::ShareDriveC());
+    for (const char* share : {"\\\\127.0.0.1\\C$", "\\\\?\\UNC\\localhost\\C$"})  // loopback administrative shares
+        for (const std::string& path : {std::string(share), share + windows.substr(2), share + profile.substr(2)})
+            EXPECT_TRUE(base::IsProtectedFolder(path.c_str())) << path;
+
+    // A database item spelled so is never removed, whatever it leads to.
+    for (const char* path : {"\\\\?\\GLOBALROOT\\SystemRoot\\Ad", "\\\\.\\C:\\Ad", "//127.0.0.1/C$/Ad",
+                             "\\\\?\\UNC\\host\\share\\Ad", "\\\\?\\Volume{0}\\Ad"})
+        EXPECT_TRUE(base::IsDeviceOrNetworkPath(path)) << path;
+    for (const char* path : {"C:\\Ad", "\\\\?\\C:\\Ad", "\\Ad", "Ad"}) EXPECT_FALSE(base::IsDeviceOrNetworkPath(path)) << path;
 
     const std::string allowed[] = {sandbox.path(), windows + "\\Temp\\Adware", programs + "\\Adware",
                                    Shell(CSIDL_DESKTOPDIRECTORY) + "\\Adware", profile + "\\Application Data\\Ad",
@@ -96,11 +107,17 @@ TEST(ProtectedKeys, SystemKeysAndTheirContainersAreRefusedInAnySpelling) {
         // The 32-bit view's twins of 64-bit Windows, and its nodes themselves.
         {HKEY_LOCAL_MACHINE, "SOFTWARE\\Wow6432Node", true},
         {HKEY_LOCAL_MACHINE, "software\\wow6432node\\Microsoft\\Windows\\CurrentVersion\\Run", true},
+        {HKEY_LOCAL_MACHINE, "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\RunOnce", true},
         {HKEY_LOCAL_MACHINE, "SOFTWARE\\Wow6432Node\\Classes\\CLSID", true},
         {HKEY_LOCAL_MACHINE, "SOFTWARE\\Classes\\Wow6432Node\\CLSID\\", true},
         {HKEY_CLASSES_ROOT, "Wow6432Node\\CLSID", true},
+        {HKEY_USERS, "S-1-5-18\\Software\\Wow6432Node\\Microsoft", true},
         {HKEY_LOCAL_MACHINE, "SOFTWARE\\Wow6432Node\\Adware", false},
         {HKEY_CLASSES_ROOT, "Wow6432Node\\CLSID\\{00000000-0000-0000-0000-00000000AD00}", false},
+        // Numbered control sets as the current one; every hive as the current user's.
+        {HKEY_LOCAL_MACHINE, "SYSTEM\\ControlSet001", true},
+        {HKEY_LOCAL_MACHINE, "system\\controlset999\\Services\\", true},
+        {HKEY_USERS, ".DEFAULT\\Software\\Microsoft\\Windows", true},
         {HKEY_LOCAL_MACHINE, "SOFTWARE\\Adware", false},
         {HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run\\Adware", false},
         {HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Services\\AdwareService", false},
@@ -108,6 +125,10 @@ TEST(ProtectedKeys, SystemKeysAndTheirContainersAreRefusedInAnySpelling) {
         {HKEY_CURRENT_USER, "Software\\Adware", false},
         {HKEY_USERS, "S-1-5-21-1\\Software\\Adware", false},
         {HKEY_CURRENT_CONFIG, "Software", false},
+        {HKEY_LOCAL_MACHINE, "SYSTEM\\ControlSet001\\Services\\AdwareService", false},
+        {HKEY_LOCAL_MACHINE, "SYSTEM\\ControlSet1000", false},
+        {HKEY_LOCAL_MACHINE, "SOFTWARE\\Wow6432Node\\Adware", false},
+        {HKEY_CLASSES_ROOT, "Wow6432Node\\CLSID\\{00000000-0000-0000-0000-00000000AD00}", false},
     };
     for (const Case& c : cases) EXPECT_EQ(base::IsProtectedKey(c.root, c.key), c.refused) << c.key;
 
@@ -195,6 +216,31 @@ TEST_F(HostileDatabase, ProtectedItemsSurviveAndFailWhileCompanionsGo) {
     EXPECT_TRUE(ValueExists(HKEY_LOCAL_MACHINE, kWinlogon, "Shell"));
     EXPECT_TRUE(pvtest::ReadValue(HKEY_LOCAL_MACHINE, kWinlogon, "Shell", base::Registry64View()).present)
         << "and so does the 64-bit view's";
+}
+
+// The same folders and keys spelled as a share, a device or a numbered
+// control set (one the test makes: Wine has none) are never removed, while
+// the companions named plainly go.
+TEST_F(HostileDatabase, SharesDevicesAndNumberedControlSetsAreNeverRemoved) {
+    ASSERT_TRUE(pvtest::ShareDriveC());
+    const char kServices[] = "SYSTEM\\ControlSet001\\Services";
+    if (KeyExists(HKEY_LOCAL_MACHINE, "SYSTEM\\ControlSet001")) GTEST_SKIP() << "never risk a real control set";
+    pvtest::KeyBackup controlSet(HKEY_LOCAL_MACHINE, "SYSTEM\\ControlSet001");  // removed again afterwards
+    CreateKey(HKEY_LOCAL_MACHINE, std::string(kServices) + "\\PvService\\Adware");
+    const std::string kept = folder_.Sub("Kept"), onDrive = kept.substr(2);  // "\\...\\Kept" without "C:"
+    CreateDirectoryA(kept.c_str(), nullptr);
+    WriteText(kept + "\\x.txt", "x");
+    CreateDirectoryA(folder_.Sub("Gone").c_str(), nullptr);
+
+    EXPECT_EQ(Repair({MakeItem(1, folder_.Sub("Gone")), MakeItem(1, "\\\\127.0.0.1\\C$" + onDrive)}), 0);
+    EXPECT_EQ(Repair({MakeItem(1, "\\\\?\\UNC\\localhost\\c$" + onDrive), MakeItem(1, "\\\\.\\C:" + onDrive)}), 0);
+    EXPECT_EQ(Repair({MakeItem(0, "\\\\127.0.0.1\\C$" + onDrive, "x.txt")}), 0);
+    EXPECT_EQ(Repair({MakeItem(4, std::string(kServices) + "\\PvService\\Adware"), MakeItem(4, kServices)}), 0);
+
+    EXPECT_FALSE(Exists(folder_.Sub("Gone")));
+    EXPECT_TRUE(Exists(kept + "\\x.txt"));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, std::string(kServices) + "\\PvService\\Adware"));
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, std::string(kServices) + "\\PvService"));
 }
 
 }  // namespace

@@ -126,6 +126,47 @@ TEST(RecordCleaners, RecentDocumentsEmptiesRecentAndOnlyDeletesItsIndexFile) {
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kRecentDocs));
 }
 
+// "User Shell Folders" sending Recent to the profile (the one this process
+// knows: a sandbox), to a drive root (a drive mapped to a sandbox) or to a
+// link: none of them is emptied.
+TEST(RecordCleaners, RecentSentToTheProfileADriveRootOrALinkIsNotEmptied) {
+    RecordKeysBackup keys;
+    pvtest::KeyBackup shellFolders(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders");
+    pvtest::TempFolder profile("profile"), elsewhere("elsewhere");
+    for (const pvtest::TempFolder* folder : {&profile, &elsewhere}) ASSERT_TRUE(WriteBytes(*folder / "sentinel", "keep"));
+    ASSERT_TRUE(pvtest::MakeFolderLink(profile / "link", elsewhere.path()));
+    pvtest::MappedDrive drive('Q', elsewhere.path());
+    ASSERT_TRUE(drive.ok());
+    char realProfile[MAX_PATH] = {};
+    GetEnvironmentVariableA("USERPROFILE", realProfile, MAX_PATH);
+    SetEnvironmentVariableA("USERPROFILE", profile.path().c_str());
+    for (const std::string& recent : {profile.path(), drive.root(), profile / "link"}) {
+        SCOPED_TRACE(recent);
+        ASSERT_TRUE(SetValue(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
+                             "Recent", Text(recent.c_str()), REG_EXPAND_SZ));
+        ASSERT_EQ(ShellFolder(CSIDL_RECENT).rfind(recent.substr(0, 2), 0), 0u) << "the shell follows the value";
+        records::CleanRecentDocs();
+        EXPECT_EQ(ReadBytes(profile / "sentinel"), "keep");
+        EXPECT_EQ(ReadBytes(elsewhere / "sentinel"), "keep");
+    }
+    SetEnvironmentVariableA("USERPROFILE", realProfile);
+    pvtest::RemoveFolderLink(profile / "link");
+}
+
+// An index.dat with a second name shares its bytes with it: it loses its
+// own name, and is never zeroed.
+TEST(RecordCleaners, AHardLinkedIndexFileIsRemovedByNameNeverZeroed) {
+    RecordFolders folders;
+    ASSERT_TRUE(folders.ok());
+    pvtest::TempFolder outside;
+    const std::string shared = outside / "shared.dat", bytes(300, 's');
+    ASSERT_TRUE(WriteBytes(shared, bytes));
+    ASSERT_TRUE(CreateHardLinkA((folders.shellHistory / "index.dat").c_str(), shared.c_str(), nullptr));
+    records::CleanVisitHistory();
+    EXPECT_FALSE(FileExists(folders.shellHistory / "index.dat"));
+    EXPECT_EQ(ReadBytes(shared), bytes);
+}
+
 // The user's provider key with a DACL of its own, "Data" and the form key's
 // tree; the HKLM form key of the user name beside its "Data".
 TEST(RecordCleaners, FormDataIsOpenedUpDeletedAndTheUserKeyGetsItsDaclBack) {

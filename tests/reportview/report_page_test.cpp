@@ -203,6 +203,30 @@ TEST_F(ReportPage, ALinkInsideALogIsNeverWalkedThrough) {
     EXPECT_TRUE(pvtest::RemoveFolderLink(log + "\\link"));
 }
 
+// After the page listed the logs, a log folder (or the log root) is swapped
+// for a link to a folder holding the same names: its row stays, ticked, and
+// the sentinels behind the link survive.
+TEST_F(ReportPage, ALogSwappedForALinkSinceTheListingStays) {
+    for (const char* swapped : {"00000000", ""}) {
+        SCOPED_TRACE(swapped);
+        MakeLog("00000000", Head("2004-10-01 09:05").c_str());
+        const std::string outside = SandboxPath("outside");
+        ASSERT_TRUE(pvtest::MakeFolders(outside + "\\00000000") &&
+                    pvtest::WriteBytes(outside + "\\00000000\\report.txt", "keep"));
+        OpenPage();
+        List().Tick(0, true);
+        {
+            pvtest::SwappedForLink swap(swapped[0] ? LogPath(swapped) : logRoot_,
+                                        swapped[0] ? outside + "\\" + swapped : outside);
+            ASSERT_TRUE(swap.ok());
+            EXPECT_EQ(PressDelete().text, reports::kMsgSomeNotDeleted);
+            EXPECT_EQ(pvtest::ReadBytes(outside + "\\00000000\\report.txt"), "keep");
+            EXPECT_TRUE(List().Ticked(0));
+        }
+        EXPECT_EQ(PressDelete().text, reports::kMsgDeleted) << "put back";
+    }
+}
+
 TEST_F(ReportPage, ALogAlreadyGoneCountsAsDeleted) {
     MakeLog("00000000", Head("2004-10-01 09:05").c_str());
     OpenPage();

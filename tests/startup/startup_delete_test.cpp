@@ -116,6 +116,34 @@ TEST(StartupDelete, RefusedDeletionsAreKeptAndReported) {
     EXPECT_EQ(unticked.size(), 1u);
 }
 
+// After the scan a folder of a row (a subfolder, or the startup folder
+// itself) is swapped for a link to a folder holding the same names: the row
+// stays and its sentinel survives; a row beside it still goes.
+TEST(StartupDelete, ARowWhoseFolderWasSwappedForALinkStays) {
+    pvtest::TempFolder outside("startup_outside");
+    StartupSandbox box;
+    pvtest::PlantedFolder& folder = box.Folder(kUserFolder);
+    ASSERT_TRUE(folder.PlantFile("pv sub\\pv item.exe") && folder.PlantFile("pv other.exe"));
+    ASSERT_TRUE(pvtest::MakeFolders(outside / "pv sub") && pvtest::WriteBytes(outside / "pv sub\\pv item.exe", "keep"));
+    const std::vector<StartupRow> rows = startup::ScanStartupEntries().rows;
+    const std::vector<StartupRow> inSub = RowsIn(rows, folder / "pv sub\\");
+    ASSERT_EQ(inSub.size(), 1u);
+    for (const char* swapped : {"pv sub", ""}) {
+        SCOPED_TRACE(swapped);
+        pvtest::SwappedForLink swap(swapped[0] ? folder / swapped : folder.path(),
+                                    swapped[0] ? outside / swapped : outside.path());
+        ASSERT_TRUE(swap.ok());
+        EXPECT_EQ(startup::DeleteRow(inSub[0]), DeleteOutcome::kStillThere);
+        EXPECT_EQ(pvtest::ReadBytes(outside / "pv sub\\pv item.exe"), "keep");
+        for (const StartupRow& row : RowsIn(rows, box.FolderRowPath(kUserFolder))) {
+            if (swapped[0] && row.name == "pv other.exe") {
+                EXPECT_EQ(startup::DeleteRow(row), DeleteOutcome::kDeleted);
+            }
+        }
+    }
+    EXPECT_EQ(startup::DeleteRow(inSub[0]), DeleteOutcome::kDeleted) << "put back";
+}
+
 // The user "Administrator" sees that folder's rows twice: the first delete
 // removes the file, the second finds it gone and still counts as deleted.
 TEST(StartupDelete, AnAlreadyGoneEntryCountsAsDeleted) {

@@ -221,6 +221,51 @@ bool RemoveFolderLink(const std::string& link) {
                    [&] { return GetFileAttributesA(link.c_str()) == INVALID_FILE_ATTRIBUTES; });
 }
 
+SwappedForLink::SwappedForLink(std::string path, const std::string& target) : path_(std::move(path)) {
+    aside_ = path_ + ".listed";
+    if (!MoveFileA(path_.c_str(), aside_.c_str())) return;
+    ok_ = MakeFolderLink(path_, target);
+}
+
+SwappedForLink::~SwappedForLink() {
+    if (ok_) RemoveFolderLink(path_);
+    MoveFileA(aside_.c_str(), path_.c_str());
+}
+
+namespace {
+// The prefix's dosdevices folder (Unix), from where drive C is mapped.
+std::string DosDevices() {
+    const std::string c = UnixPath("C:\\");  // ".../dosdevices/c:/"
+    const size_t at = c.rfind("/c:");
+    return at == std::string::npos ? std::string() : c.substr(0, at + 1);
+}
+}  // namespace
+
+bool ShareDriveC() {
+    const std::string devices = DosDevices();
+    if (devices.empty()) return false;
+    for (const char* host : {"127.0.0.1", "localhost"}) {
+        const std::string folder = devices + "unc/" + host;
+        RunHost(L"Z:\\bin\\mkdir -p " + QuotedWide(folder), [&] { return FolderExists("Z:" + folder); });
+        RunHost(L"Z:\\bin\\ln -sfn ../../../drive_c " + QuotedWide(folder + "/c$"),
+                [host] { return FolderExists(std::string("\\\\") + host + "\\C$\\windows"); });
+    }
+    return FolderExists("\\\\127.0.0.1\\C$\\windows") && FolderExists("\\\\?\\UNC\\localhost\\C$\\windows");
+}
+
+MappedDrive::MappedDrive(char letter, const std::string& folder) : letter_(letter) {
+    const std::string devices = DosDevices(), target = UnixPath(folder);
+    if (devices.empty() || target.empty() || FolderExists(root())) return;
+    device_ = devices + static_cast<char>(tolower(letter)) + ":";
+    ok_ = RunHost(L"Z:\\bin\\ln -s " + QuotedWide(target) + L" " + QuotedWide(device_),
+                  [this] { return FolderExists(root()); });
+}
+
+MappedDrive::~MappedDrive() {
+    if (!device_.empty())
+        RunHost(L"Z:\\bin\\rm -f " + QuotedWide(device_), [this] { return !FolderExists(root()); });
+}
+
 bool MoveToRecycleBin(const std::string& path) {
     const std::string from = path + '\0';  // a list of one, ended by a second terminator
     SHFILEOPSTRUCTA operation = {};

@@ -107,6 +107,44 @@ bool MakeFolderLink(const std::string& link, const std::string& target);
 bool RemoveFolderLink(const std::string& link);
 bool IsLink(const std::string& path);
 
+// Swaps the folder at path for a folder link to target, as a hostile user
+// would between a listing and a deletion: the folder is moved to a sibling
+// name and the link takes its place; both are put back when the object goes.
+class SwappedForLink {
+public:
+    SwappedForLink(std::string path, const std::string& target);
+    ~SwappedForLink();
+    SwappedForLink(const SwappedForLink&) = delete;
+    SwappedForLink& operator=(const SwappedForLink&) = delete;
+    bool ok() const { return ok_; }
+
+private:
+    std::string path_, aside_;
+    bool ok_ = false;
+};
+
+// Makes "\\127.0.0.1\C$" and "\\?\UNC\localhost\C$" reach drive C of the
+// prefix, as the administrative share does on Windows. True when they do.
+bool ShareDriveC();
+
+// Maps a drive letter to folder while the object lives (a link in the
+// prefix's dosdevices): its root is then a drive root that holds only what
+// the test puts there.
+class MappedDrive {
+public:
+    MappedDrive(char letter, const std::string& folder);
+    ~MappedDrive();
+    MappedDrive(const MappedDrive&) = delete;
+    MappedDrive& operator=(const MappedDrive&) = delete;
+    bool ok() const { return ok_; }
+    std::string root() const { return std::string(1, letter_) + ":\\"; }
+
+private:
+    char letter_;
+    std::string device_;  // the Unix path of the link
+    bool ok_ = false;
+};
+
 // Moves a file or folder into the recycle bin as the shell's "delete" does
 // (under Wine: the XDG trash of the prefix's private HOME), silently. True
 // when path is gone afterwards.

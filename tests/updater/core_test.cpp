@@ -219,6 +219,17 @@ TEST(Install, LeftoversRemoved) {
     EXPECT_TRUE(pvtest::Exists("keep.txt"));
 }
 
+// ".\temp" swapped for a link to someone's folder: nothing behind it goes.
+TEST(Install, LeftoversNeverRemovedThroughALink) {
+    ScratchInstallFolder folder("leftoverlink");
+    pvtest::TempFolder outside("userfiles");
+    ASSERT_TRUE(pvtest::WriteBytes(outside / "user.txt", "keep"));
+    ASSERT_TRUE(pvtest::MakeFolderLink(".\\temp", outside.path()));
+    RemoveLeftovers(nullptr);
+    EXPECT_EQ(pvtest::ReadBytes(outside / "user.txt"), "keep");
+    pvtest::RemoveFolderLink(".\\temp");
+}
+
 TEST(CompletionEvent, CompletionBeforeWaitIsNotMissed) {
     CompletionEvent done;
     ASSERT_TRUE(done.valid());

@@ -240,11 +240,14 @@ protected:
         ASSERT_EQ(WaitForSingleObject(started_.get(), 60000), static_cast<DWORD>(WAIT_OBJECT_0));
     }
 
-    Process StartFreshen() { return Start(folder_.At("Freshen.exe"), folder_.path()); }
+    Process StartFreshen(const std::string& startIn = std::string()) {
+        return Start(folder_.At("Freshen.exe"), startIn.empty() ? folder_.path() : startIn);
+    }
 
-    // Runs Freshen.exe to its end; returns its exit code.
-    DWORD RunFreshen() {
-        Process freshen = StartFreshen();
+    // Runs Freshen.exe to its end (started in its folder unless startIn
+    // names another); returns its exit code.
+    DWORD RunFreshen(const std::string& startIn = std::string()) {
+        Process freshen = StartFreshen(startIn);
         EXPECT_TRUE(freshen.handle);
         if (!freshen.handle) return ~0u;
         WaitForSingleObject(freshen.handle.get(), INFINITE);
@@ -307,6 +310,20 @@ TEST_F(FreshenProcessTest, EndsMainProgramUpdatesDatabaseAndStartsItAgain) {
     EXPECT_FALSE(pvtest::Exists(folder_.At("temp")));
     EXPECT_FALSE(pvtest::Exists(folder_.At("Purvex_Ver.txt")));
     EXPECT_FALSE(pvtest::Exists(folder_.At("msgbox.log"))) << "no message";
+}
+
+// Started from another folder (a shortcut's start folder, a console in C:\),
+// the updater works in its own: a "temp" of user files there stays.
+TEST_F(FreshenProcessTest, StartedFromAnotherFolderCleansUpOnlyItsOwn) {
+    pvtest::TempFolder elsewhere("startfolder");
+    ASSERT_TRUE(pvtest::MakeFolders(elsewhere / "temp") && pvtest::WriteBytes(elsewhere / "temp\\user.txt", "keep"));
+    StartMainProgram();
+    ServeVersionFile("[PURVEXADB]\r\nVER=2004.10.06\r\n");
+    RunFreshen(elsewhere.path());
+    ExpectMainProgramEndedAndRestarted();
+    EXPECT_EQ(pvtest::ReadBytes(elsewhere / "temp\\user.txt"), "keep");
+    EXPECT_FALSE(pvtest::Exists(elsewhere / "Purvex_Ver.txt"));
+    EXPECT_FALSE(pvtest::Exists(folder_.At("Purvex_Ver.txt")));
 }
 
 TEST_F(FreshenProcessTest, NothingNewerShowsMessageRestartsAndCleansUp) {

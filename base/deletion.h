@@ -1,0 +1,212 @@
+// The one door through which the program deletes the user's and the system's
+// files and folders (a program's own scratch files aside).
+//
+// What it never does, on the NT family:
+//  - It never deletes through a link. A walk never enters a junction, mount
+//    point or symbolic link (an entry with the reparse-point attribute); a
+//    link met on the way is removed as itself, and only when the system opens
+//    the link itself (Wine opens its target instead: such a link stays). A
+//    folder that is itself a link is never the start of a walk.
+//  - It never acts by path after a check. Every folder below a walk's start
+//    is opened relative to its parent's open handle without following a
+//    reparse point, and every item is deleted through its own handle
+//    (FileDispositionInformation), so a path renamed or swapped meanwhile
+//    cannot send a deletion elsewhere.
+//  - It never acts on what is no longer what was listed. An item is reached
+//    again from the start of the listing that found it: that folder, each
+//    folder on the way and a folder or link item itself must still be the
+//    ones listed (volume serial number and file index, read on the handles
+//    the act then uses), and an entry listed as a link must still be one and
+//    the reverse. A plain file must still be a plain file in that folder (one
+//    made anew under its name counts as it, as the file held then).
+//  - It never writes to a file that has more than one name (hard links).
+// Whatever is left for any of these reasons is reported as not done, like any
+// other failure (a file in use, no access).
+//
+// The 9x family's file systems have no links and no file indexes: there the
+// same calls work on plain paths.
+//
+// Reaching an item (HoldListed, HoldPath, OpenFolder) is kept apart from acting
+// on it (HeldItem's Delete and RemoveTree), so a caller can check what it
+// holds (say, against the protected locations) before it acts on exactly that.
+#pragma once
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "base/unique_handle.h"
+
+namespace base {
+
+// Which file or folder a name stands for: the volume's serial number and the
+// file index. Unknown (index 0) where the system gives none.
+struct FileIdentity {
+    DWORD volume = 0;
+    ULONGLONG index = 0;
+    bool Known() const { return index != 0; }
+};
+// Both known and the same.
+bool SameIdentity(const FileIdentity& a, const FileIdentity& b);
+
+// The identity of what path names, links followed as the system follows them;
+// unknown when it cannot be opened, and always on the 9x family.
+FileIdentity IdentityOf(const char* path);
+
+// One entry of a folder listing ("." and ".." are never listed).
+struct FolderEntry {
+    std::string name;       // in the ANSI code page
+    std::wstring wideName;  // NT family: the name as stored, which the handle calls use
+    std::string shortName;  // the 8.3 name where the listing gives one
+    DWORD attributes = 0;
+    FileIdentity identity;  // as listed (NT family from XP on); for a folder, read on its handle when opened
+    bool IsFolder() const { return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+    bool IsLink() const { return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0; }
+};
+
+// What a listing found, kept to act on it later: the folder the listing
+// started at and every entry from there down to the item.
+struct ListedItem {
+    std::string root;                // full path
+    FileIdentity rootIdentity;
+    std::vector<FolderEntry> steps;  // the folders on the way, then the item
+    bool Empty() const { return steps.empty(); }
+};
+
+// What to do about attributes that would stop a deletion.
+enum class Attributes {
+    kAsTheyAre,      // a read-only file is not deleted
+    kClearReadOnly,  // a read-only entry loses that attribute first
+    kNormal,         // a read-only or system entry gets normal attributes first
+};
+
+class HeldItem;
+
+// A folder held open (NT family) or named (9x family) for listing it and
+// acting on its entries. Move-only.
+class OpenFolder {
+public:
+    // Opens the folder at path as the start of a walk or listing. The path is
+    // resolved as the system resolves it (links on the way are followed), but
+    // the folder itself must be no link. With expected, it must also still
+    // be that folder (NT family: an unknown expected identity refuses).
+    // forDeletion opens it so that it can be removed itself. !ok() otherwise.
+    static OpenFolder Root(const char* path, bool forDeletion = false, const FileIdentity* expected = nullptr);
+    // The folder at path as the system resolves it, itself a link or not:
+    // the folder a database item lies in, the current folder.
+    static OpenFolder Resolved(const char* path);
+
+    bool ok() const { return valid_; }
+    const std::string& path() const { return path_; }  // full path, ANSI
+    const FileIdentity& identity() const { return identity_; }
+    std::string PathOf(const FolderEntry& entry) const;
+
+    // The entries in the system's order. False when the folder cannot be listed.
+    bool List(std::vector<FolderEntry>* entries) const;
+    // The entry whose long or short name is name, letter case aside.
+    bool Find(const char* name, FolderEntry* entry) const;
+    // A listed subfolder, opened relative to this folder. !ok() when it is a
+    // link, or no longer the folder listed; then *gone tells whether nothing
+    // of that name is there.
+    OpenFolder Sub(const FolderEntry& entry, bool forDeletion = false, bool* gone = nullptr) const;
+    // The record that reaches entry again later (HoldListed).
+    ListedItem Record(const FolderEntry& entry) const;
+
+    // Deletes a listed file, empty folder or link (as itself) through its own
+    // handle. False when it is no longer what was listed, when the system
+    // would open a link's target instead of the link, or when the system
+    // refuses (in use, read-only, not empty, no access).
+    bool DeleteEntry(const FolderEntry& entry, Attributes attributes) const;
+    // Deletes every entry, subfolders with their contents (never entering a
+    // link), links as themselves; single failures are passed over. False when
+    // the folder cannot be listed or something could not be deleted.
+    bool RemoveContents(Attributes attributes) const;
+    // Marks this folder, opened forDeletion and emptied, for removal: it goes
+    // when this object does. False when the system refuses.
+    bool RemoveSelf(Attributes attributes) const;
+
+    // Opens a listed file for writing, shared for reading and writing, unless
+    // it is a link, is no longer the file listed, or has more than one name
+    // (writing would change the other names' file too). Invalid otherwise.
+    UniqueFile OpenToOverwrite(const FolderEntry& entry) const;
+
+private:
+    friend class HeldFolders;
+    // The folder at path by its path; itselfALink: also when it is a link,
+    // which is then followed.
+    static OpenFolder ByPath(const char* path, ACCESS_MASK access, bool itselfALink);
+    OpenFolder Duplicate() const;  // another handle on the same folder
+    bool valid_ = false;
+    UniqueFile handle_;  // NT family
+    std::string path_;
+    FileIdentity identity_;
+    std::string rootPath_;  // where the walk that opened this folder started
+    FileIdentity rootIdentity_;
+    std::vector<FolderEntry> steps_;  // the folders from there to this one
+    friend HeldItem HoldEntry(OpenFolder parent, const FolderEntry& entry);
+};
+
+// How reaching an item ended.
+enum class Reach {
+    kHeld,     // held, checked, ready to act on
+    kGone,     // nothing of that name is there (any more)
+    kRefused,  // something on the way, or the item, is not what was listed
+};
+
+// An item reached and checked: its folder held open, its entry and, for a
+// folder that is no link, the folder itself held open. Acting on it acts on
+// exactly what was checked. Move-only.
+class HeldItem {
+public:
+    Reach reach() const { return reach_; }
+    bool IsFolder() const { return entry_.IsFolder(); }
+    bool IsLink() const { return entry_.IsLink(); }
+    const std::string& path() const { return path_; }
+    // A folder's identity as read on its handle; a file's or link's as found when held.
+    const FileIdentity& identity() const { return identity_; }
+
+    // A file, a link as itself, or an empty folder. False unless held.
+    bool Delete(Attributes attributes);
+    // A folder with everything in it (a link or a file: as Delete). True when
+    // the item is gone; false unless held.
+    bool RemoveTree(Attributes attributes);
+
+private:
+    friend class HeldFolders;
+    friend HeldItem HoldEntry(OpenFolder parent, const FolderEntry& entry);
+    friend HeldItem HoldPath(const char* path);
+    static HeldItem NotHeld(bool gone);
+    Reach reach_ = Reach::kRefused;
+    OpenFolder parent_;
+    FolderEntry entry_;
+    OpenFolder self_;  // a folder that is no link
+    std::string path_;
+    FileIdentity identity_;
+};
+
+// Holds entry of parent (listed there earlier or just now). Gone when nothing
+// of that name is there; refused when it is no longer what entry says (a link
+// for a folder or the reverse, another folder or link, a folder for a file)
+// or cannot be opened.
+HeldItem HoldEntry(OpenFolder parent, const FolderEntry& entry);
+// Reaches a listed item again (see the promises above).
+HeldItem HoldListed(const ListedItem& item);
+
+// The folders of listed items reached again for one run of deletions (one
+// press of a delete button) and held while it lasts: each folder is opened
+// and checked once, and every item of the run is reached through those
+// handles as HoldListed reaches one.
+class HeldFolders {
+public:
+    HeldItem Hold(const ListedItem& item);
+
+private:
+    std::map<std::string, OpenFolder> folders_;  // by the chain of names and identities that reached them
+};
+// Reaches the item at path as the system resolves it, links on the way
+// followed (the system's own compatibility junctions among them), the item
+// itself never followed. For a database item. A drive root is refused.
+HeldItem HoldPath(const char* path);
+
+}  // namespace base

@@ -1,0 +1,48 @@
+// The NT family's handle-relative file calls (ntdll), looked up by name: the
+// 9x family has none of them. Used by base/deletion.cpp only.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace base {
+namespace nt {
+
+// True when ntdll offers every call below.
+bool Available();
+
+// Opens name, a single component, relative to the open folder parent, never
+// following a reparse point at name (FILE_OPEN_REPARSE_POINT): on Windows a
+// link opens as itself. options adds FILE_DIRECTORY_FILE or
+// FILE_NON_DIRECTORY_FILE. INVALID_HANDLE_VALUE on failure, with *gone set
+// when nothing of that name is there.
+HANDLE OpenRelative(HANDLE parent, const std::wstring& name, ACCESS_MASK access, ULONG share, ULONG options,
+                    bool* gone);
+
+// One entry of a folder listing.
+struct DirEntry {
+    std::wstring name, shortName;
+    DWORD attributes = 0;
+    ULONGLONG fileId = 0;  // the file index; 0 where the system gives none (before XP)
+};
+
+// Every entry of the open folder but "." and "..", in the system's order.
+// False when the folder cannot be listed.
+bool ListFolder(HANDLE folder, std::vector<DirEntry>* entries);
+
+// The file index and attributes of the open file or folder, without the
+// volume's serial number (slow to read under Wine; a caller knows it from the
+// folder the entry was opened in).
+bool QueryIndex(HANDLE handle, ULONGLONG* index, DWORD* attributes);
+
+// Marks the open file or folder for deletion when its last handle closes
+// (FileDispositionInformation). False when the system refuses: a read-only
+// file, a folder that is not empty, no delete access.
+bool MarkForDeletion(HANDLE handle);
+
+// Sets the attributes of the open file or folder, times unchanged.
+bool SetAttributes(HANDLE handle, DWORD attributes);
+
+}  // namespace nt
+}  // namespace base
