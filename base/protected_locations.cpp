@@ -8,7 +8,9 @@
 
 #include "base/ansi_text.h"
 #include "base/deletion.h"
+#include "base/system_function.h"
 #include "base/unique_handle.h"
+#include "base/wow64.h"
 
 namespace base {
 
@@ -74,8 +76,7 @@ std::string Canonical(const std::string& written) {
     DWORD n = GetFullPathNameA(plain.c_str(), sizeof full, full, nullptr);
     std::string path = (n > 0 && n < sizeof full) ? std::string(full) : plain;
     using LongPathFn = DWORD(WINAPI*)(LPCSTR, LPSTR, DWORD);
-    static const auto longPath = reinterpret_cast<LongPathFn>(reinterpret_cast<void (*)()>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetLongPathNameA")));  // not on NT 4 or 95
+    static const auto longPath = SystemFunction<LongPathFn>("kernel32.dll", "GetLongPathNameA");  // not on NT 4 or 95
     char longer[MAX_PATH * 2];
     if (longPath) {
         n = longPath(path.c_str(), longer, sizeof longer);
@@ -89,8 +90,7 @@ std::string Canonical(const std::string& written) {
 // folder).
 std::string FinalSpelling(const std::string& path) {
     using FinalPathFn = DWORD(WINAPI*)(HANDLE, LPSTR, DWORD, DWORD);
-    static const auto finalPath = reinterpret_cast<FinalPathFn>(reinterpret_cast<void (*)()>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetFinalPathNameByHandleA")));
+    static const auto finalPath = SystemFunction<FinalPathFn>("kernel32.dll", "GetFinalPathNameByHandleA");
     if (!finalPath) return std::string();
     base::UniqueFile folder(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
@@ -133,13 +133,6 @@ std::string FromCall(UINT(WINAPI* query)(LPSTR, UINT)) {
     char folder[MAX_PATH];
     UINT n = query(folder, MAX_PATH);
     return (n > 0 && n < MAX_PATH) ? std::string(folder) : std::string();
-}
-
-UINT WINAPI SystemWow64Folder(LPSTR out, UINT size) {
-    using Query = UINT(WINAPI*)(LPSTR, UINT);
-    static const auto query = reinterpret_cast<Query>(reinterpret_cast<void (*)()>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetSystemWow64DirectoryA")));
-    return query ? query(out, size) : 0;
 }
 
 std::string FromEnvironment(const char* name) {
@@ -229,7 +222,7 @@ std::vector<std::string> ProtectedFolders() {
         // 32-bit program reaches the 64-bit one.
         windows,
         FromCall(GetSystemDirectoryA),
-        FromCall(SystemWow64Folder),
+        FromCall(SystemWow64Directory),
         windows.empty() ? std::string() : windows + "\\Sysnative",
         // Every installed program: the program folders, 32- and 64-bit.
         FromEnvironment("ProgramFiles"),

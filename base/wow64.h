@@ -16,6 +16,11 @@ namespace base {
 // once per process.
 bool RunsUnderWow64();
 
+// GetSystemWow64DirectoryA where the system has it: the 32-bit system folder
+// of 64-bit Windows ("SysWOW64"); 0 and nothing written elsewhere. Shaped
+// like GetSystemDirectoryA, so the two can stand in one list.
+UINT WINAPI SystemWow64Directory(LPSTR out, UINT size);
+
 // The registry view flag that reaches the 64-bit view: KEY_WOW64_64KEY under
 // WOW64, 0 elsewhere (Windows 2000 refuses the flag).
 REGSAM Registry64View();
@@ -29,6 +34,25 @@ LONG DeleteKeyInView(HKEY root, const char* subkey, REGSAM viewFlag);
 // share a key: their full names in the registry are equal (NtQueryKey, looked
 // up by name). False when either name cannot be read.
 bool SameKey(HKEY a, HKEY b);
+
+// While it lives, this thread's file calls are not redirected under WOW64:
+// "system32" names the real (64-bit) system folder, for opens by path and
+// relative to a folder handle alike (Wine redirects those too, so a walk
+// below the real system folder needs this, not only a "Sysnative" path).
+// Wow64DisableWow64FsRedirection is looked up by name; elsewhere it does
+// nothing. Keep its scope to file calls: a library loaded meanwhile would be
+// looked for in the 64-bit system folder.
+class FileRedirectionOff {
+public:
+    explicit FileRedirectionOff(bool off = true);
+    ~FileRedirectionOff();
+    FileRedirectionOff(const FileRedirectionOff&) = delete;
+    FileRedirectionOff& operator=(const FileRedirectionOff&) = delete;
+
+private:
+    void* previous_ = nullptr;
+    bool off_ = false;
+};
 
 // The folder through which this process reaches the real (64-bit) system
 // folder, "<Windows folder>\Sysnative"; "" when the process is not under

@@ -49,12 +49,10 @@ std::string ProgramFiles64Bit() {
 }
 
 TwinFolders ReadTwinFolders() {
-    using Query = UINT(WINAPI*)(LPSTR, UINT);
     TwinFolders twins;
     twins.system = Folder(GetSystemDirectoryA);
     twins.systemReached = base::NativeSystemFolder();
-    twins.system32Bit = Folder(reinterpret_cast<Query>(reinterpret_cast<void (*)()>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetSystemWow64DirectoryA"))));
+    twins.system32Bit = Folder(base::SystemWow64Directory);
     twins.programFiles32Bit = Environment("ProgramFiles");
     twins.programFiles64Bit = ProgramFiles64Bit();
     return twins;

@@ -23,20 +23,11 @@ void FolderFile(UINT (WINAPI* query)(LPSTR, UINT), const char* name, char* out) 
     if (n == 0 || n >= kPathSize || !JoinText(out, kPathSize, folder, name)) out[0] = 0;
 }
 
-// The 32-bit system folder of 64-bit Windows ("" elsewhere). Looked up by
-// name: the 9x family and Windows 2000 do not have the call.
-UINT WINAPI SystemWow64Folder(LPSTR out, UINT size) {
-    using Query = UINT(WINAPI*)(LPSTR, UINT);
-    static const auto query = reinterpret_cast<Query>(reinterpret_cast<void (*)()>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetSystemWow64DirectoryA")));
-    return query ? query(out, size) : 0;
-}
-
 void EndFlaggedProcesses(const AdwareItem& item, ProcessTable& table) {
     if (item.killRundll32 == 1) {
         // On 64-bit Windows a 32-bit Rundll32.exe runs from the 32-bit system
         // folder, whatever the system folder's name says: end it there too.
-        for (auto folder : {GetSystemDirectoryA, SystemWow64Folder}) {
+        for (auto folder : {GetSystemDirectoryA, base::SystemWow64Directory}) {
             char rundll[kPathSize];
             FolderFile(folder, "\\Rundll32.exe", rundll);
             if (!rundll[0]) continue;
@@ -81,23 +72,29 @@ bool NamesProtectedKeyOrValue(const AdwareItem& item, const char* location, cons
     return base::IsProtectedValue(root, location, target);
 }
 
-// A file or folder item, reached through path (where the scan found it; the
-// same as location but for the real system folder of 64-bit Windows). It is
+// A file or folder item where the scan found it: as this process sees it, or
+// in the 64-bit half, which is reached with the system's file redirection off
+// (by path and for every handle-relative step below it). The location is
 // resolved once, as the system resolves it; the protected check and the
 // removal both concern what was reached then (base/deletion.h), and nothing
 // further is followed. A share or device path, and a protected folder, are
 // left alone, their processes included (the own-process kill would end
 // whatever runs from there).
-bool RemoveFileSystemItem(const AdwareItem& item, const char* location, const char* path, ProcessTable& table) {
-    if (base::IsDeviceOrNetworkPath(location) || base::IsDeviceOrNetworkPath(path)) return false;
+bool RemoveFileSystemItem(const AdwareItem& item, const char* location, View view, ProcessTable& table) {
+    if (base::IsDeviceOrNetworkPath(location)) return false;
     const bool isFolder = IsFolderItem(item.type);
-    base::HeldItem held = base::HoldPath(path);
-    const bool reached = held.reach() == base::Reach::kHeld;
-    if (isFolder && (base::IsProtectedFolder(location) ||
-                     (reached ? base::IsProtectedFolder(held) : base::IsProtectedFolder(path))))
-        return false;
-    EndFlaggedProcesses(item, table);
-    if (!reached || held.IsFolder() != isFolder) return false;
+    const bool native = view == View::k64Bit;
+    base::HeldItem held;
+    {
+        base::FileRedirectionOff redirection(native);
+        held = base::HoldPath(location);
+        const bool reached = held.reach() == base::Reach::kHeld;
+        if (isFolder && (base::IsProtectedFolder(location) || (reached && base::IsProtectedFolder(held))))
+            return false;
+    }
+    EndFlaggedProcesses(item, table);  // loads the process list library: redirection on
+    if (held.reach() != base::Reach::kHeld || held.IsFolder() != isFolder) return false;
+    base::FileRedirectionOff redirection(native);
     return isFolder ? held.RemoveTree(base::Attributes::kNormal) : held.Delete(base::Attributes::kAsTheyAre);
 }
 
@@ -133,8 +130,7 @@ uint8_t RepairResult(const AdScanResult& result, ProcessTable& table, const View
 
         bool ok = false;
         if (isFile || IsFolderItem(item.type)) {
-            char path[kPathSize] = "";
-            ok = ReachablePath(location, view, path) && RemoveFileSystemItem(item, location, path, table);
+            ok = RemoveFileSystemItem(item, location, view, table);
         } else if (!NamesProtectedKeyOrValue(item, location, target)) {
             // A protected key or value is left alone, its processes included;
             // the item reports failure like any other that could not go.

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <psapi.h>
 
+#include "base/system_function.h"
 #include "base/wow64.h"
 #include "proclist/taskwalk.h"
 
@@ -13,8 +14,7 @@ namespace {
 // (Vista on, looked up by name) reads it. False elsewhere.
 bool ImagePathOf64BitProcess(HANDLE process, char* path, DWORD size) {
     using QueryImageNameFn = BOOL(WINAPI*)(HANDLE, DWORD, LPSTR, PDWORD);
-    static const auto query = reinterpret_cast<QueryImageNameFn>(reinterpret_cast<void (*)()>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "QueryFullProcessImageNameA")));
+    static const auto query = base::SystemFunction<QueryImageNameFn>("kernel32.dll", "QueryFullProcessImageNameA");
     if (!query || !base::RunsUnderWow64()) return false;
     return query(process, 0, path, &size) && size > 0;
 }
