@@ -3,8 +3,10 @@
 // Binding: a CWnd is bound to its window once, when the window is created
 // through Create/CreateEx (or a dialog through CDialog/CFormView), or when an
 // existing window is subclassed. The object pointer is kept in a window
-// property; the window procedure becomes AfxWndProc, which hands every message
-// to WindowProc -> OnWndMsg, the single dispatcher over the message maps.
+// property and, for a subclassed window, in its user data too (read for every
+// message: a property is a round trip to the server under Wine); the window
+// procedure becomes AfxWndProc, which hands every message to WindowProc ->
+// OnWndMsg, the single dispatcher over the message maps.
 // At WM_NCDESTROY the binding is undone and PostNcDestroy runs (frames and
 // views delete themselves there).
 #pragma once

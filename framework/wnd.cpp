@@ -58,14 +58,18 @@ BOOL CWnd::BindWindow(HWND hWnd, BOOL bSubclass) {
     m_hWnd = hWnd;
     ::SetPropA(hWnd, kPvfxWndProp, this);
     if (bSubclass) {
+        // Set before AfxWndProc can run: it reads the object from here.
+        ::SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         m_pfnSuper = reinterpret_cast<WNDPROC>(
             ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
     }
     return TRUE;
 }
 
+// Only windows that BindWindow subclassed reach AfxWndProc: their user data
+// holds the object (0 once the binding is undone).
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    CWnd* pWnd = static_cast<CWnd*>(::GetPropA(hWnd, kPvfxWndProp));
+    CWnd* pWnd = reinterpret_cast<CWnd*>(::GetWindowLongPtrA(hWnd, GWLP_USERDATA));
     if (pWnd == nullptr) return ::DefWindowProcA(hWnd, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         pWnd->HandleNcDestroy();  // may delete pWnd
@@ -87,6 +91,7 @@ void CWnd::HandleNcDestroy() {
     WNDPROC super = m_pfnSuper;
     if (super != nullptr) {
         ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(super));
+        ::SetWindowLongPtrA(hWnd, GWLP_USERDATA, 0);
         ::CallWindowProcA(super, hWnd, WM_NCDESTROY, 0, 0);
     } else {
         ::DefWindowProcA(hWnd, WM_NCDESTROY, 0, 0);
@@ -119,11 +124,15 @@ HWND CWnd::GetSafeHwnd() const {
 
 CWnd* PASCAL CWnd::FromHandlePermanent(HWND hWnd) {
     if (hWnd == nullptr) return nullptr;
-    CWnd* pWnd = static_cast<CWnd*>(::GetPropA(hWnd, kPvfxWndProp));
-    if (pWnd == nullptr) return nullptr;
     DWORD processId = 0;
     ::GetWindowThreadProcessId(hWnd, &processId);
-    return processId == ::GetCurrentProcessId() ? pWnd : nullptr;
+    if (processId != ::GetCurrentProcessId()) return nullptr;
+    // A window whose procedure is AfxWndProc is subclassed by us and by
+    // nothing since: its user data is the object. Any other window may keep
+    // anything there; the property tells.
+    if (::GetWindowLongPtrA(hWnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&AfxWndProc))
+        return reinterpret_cast<CWnd*>(::GetWindowLongPtrA(hWnd, GWLP_USERDATA));
+    return static_cast<CWnd*>(::GetPropA(hWnd, kPvfxWndProp));
 }
 
 CWnd* PASCAL CWnd::FromHandle(HWND hWnd) {
@@ -156,7 +165,10 @@ BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent) {
 HWND CWnd::UnsubclassWindow() {
     HWND hWnd = m_hWnd;
     if (hWnd == nullptr) return nullptr;
-    if (m_pfnSuper != nullptr) ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+    if (m_pfnSuper != nullptr) {
+        ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+        ::SetWindowLongPtrA(hWnd, GWLP_USERDATA, 0);
+    }
     ::RemovePropA(hWnd, kPvfxWndProp);
     m_pfnSuper = nullptr;
     m_hWnd = nullptr;

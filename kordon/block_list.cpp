@@ -20,6 +20,15 @@ bool ReadText(const char* text, std::string* out) {
     return true;
 }
 
+// The key of a CLSID in the index: its text in upper case, so that two CLSIDs
+// have one key exactly when kadb::SameClsid holds.
+std::string ClsidKey(const std::string& clsid) {
+    std::string key = clsid;
+    for (char& c : key)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return key;
+}
+
 // A caller's CLSID argument: terminated within a field and in registry form.
 bool ReadClsid(const char* text, std::string* out) { return ReadText(text, out) && kadb::IsRegistryClsid(*out); }
 
@@ -62,6 +71,7 @@ int BlockList::Load(const char* path) {
         entry.origin = source.origin;
         entries_.push_back(entry);
     }
+    Reindex();
     KillbitCount();  // the blocked bytes show what the machine really blocks
     return result == kadb::DecodeResult::whole ? 1 : 0;
 }
@@ -83,9 +93,16 @@ int BlockList::KillbitCount() {
 
 std::vector<BlockList::Entry*> BlockList::Matching(const std::string& clsid) {
     std::vector<Entry*> found;
-    for (Entry& entry : entries_)
-        if (kadb::SameClsid(entry.record.clsid, clsid)) found.push_back(&entry);
+    const auto it = byClsid_.find(ClsidKey(clsid));
+    if (it != byClsid_.end())
+        for (size_t position : it->second) found.push_back(&entries_[position]);
     return found;
+}
+
+void BlockList::Reindex() {
+    byClsid_.clear();
+    for (size_t position = 0; position < entries_.size(); ++position)
+        byClsid_[ClsidKey(entries_[position].record.clsid)].push_back(position);
 }
 
 bool BlockList::LockClsid(const std::string& clsid) {
@@ -93,9 +110,10 @@ bool BlockList::LockClsid(const std::string& clsid) {
     if (found.empty()) return false;
     uint8_t created = 0;
     const bool done = SetKillBit(clsid, &created);
+    const uint8_t blocked = done || IsKillBitSet(clsid) ? 1 : 0;  // done: the bit is set
     for (Entry* entry : found) {
         entry->origin |= created;
-        entry->record.blocked = IsKillBitSet(clsid) ? 1 : 0;
+        entry->record.blocked = blocked;
     }
     return done;
 }
@@ -106,9 +124,10 @@ bool BlockList::UnlockClsid(const std::string& clsid) {
     uint8_t origin = 0;
     for (const Entry* entry : found) origin |= entry->origin;
     const bool done = ClearKillBit(clsid, origin);
+    const uint8_t blocked = !done && IsKillBitSet(clsid) ? 1 : 0;  // done: the bit is clear
     for (Entry* entry : found) {
         if (done) entry->origin = 0;
-        entry->record.blocked = IsKillBitSet(clsid) ? 1 : 0;
+        entry->record.blocked = blocked;
     }
     return done;
 }
@@ -132,6 +151,7 @@ int BlockList::Add(const ActiveXBlockRecord* record) {
     CopyField(entry.record.alternateClsid, alternate);
     entry.record.blocked = IsKillBitSet(clsid) ? 1 : 0;
     entries_.push_back(entry);
+    byClsid_[ClsidKey(entries_.back().record.clsid)].push_back(entries_.size() - 1);
     Relink();
     if (record->blocked) LockClsid(clsid);
     return 1;
@@ -153,6 +173,7 @@ int BlockList::Edit(const char* oldClsid, const ActiveXBlockRecord* record) {
     CopyField(entry->record.name, name);
     CopyField(entry->record.clsid, clsid);
     CopyField(entry->record.alternateClsid, alternate);
+    Reindex();
     entry->record.blocked = IsKillBitSet(clsid) ? 1 : 0;
     if (record->blocked) LockClsid(clsid);
     return 1;
@@ -164,6 +185,7 @@ int BlockList::Delete(const ActiveXBlockRecord* record) {
     for (auto it = entries_.begin(); it != entries_.end(); ++it) {
         if (!kadb::SameClsid(it->record.clsid, clsid)) continue;
         entries_.erase(it);
+        Reindex();
         Relink();
         return 1;
     }
@@ -191,6 +213,7 @@ int BlockList::Unload() {
     const bool was = loaded_;
     entries_.clear();
     entries_.shrink_to_fit();
+    byClsid_.clear();
     path_.clear();
     loaded_ = false;
     writable_ = false;

@@ -4,6 +4,7 @@
 #include <stdint.h>
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "kordon/kordon.h"
@@ -31,13 +32,19 @@ private:
         uint8_t origin;  // kadb origin flags: what the library made to block it
     };
 
-    // The records of every entry whose CLSID matches (letter case aside).
+    // The records of every entry whose CLSID matches (letter case aside), in
+    // their order.
     std::vector<Entry*> Matching(const std::string& clsid);
+    // Builds byClsid_ anew; after every change to the records or their CLSIDs.
+    void Reindex();
     bool LockClsid(const std::string& clsid);
     bool UnlockClsid(const std::string& clsid);
     void Relink();
 
     std::vector<Entry> entries_;
+    // The positions in entries_ of the records of each CLSID, under its text
+    // in upper case: finding a CLSID's records does not walk every record.
+    std::unordered_map<std::string, std::vector<size_t>> byClsid_;
     std::string path_;       // full path of the database file
     bool loaded_ = false;    // a load was asked for and no unload since
     bool writable_ = false;  // saving may replace path_ (false for a foreign file)

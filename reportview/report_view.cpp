@@ -7,6 +7,7 @@
 #include "reportview/report_folder.h"
 #include "reportview/report_logs.h"
 #include "reportview/report_texts.h"
+#include "ui/redraw_hold.h"
 
 namespace {
 
@@ -34,6 +35,9 @@ BEGIN_MESSAGE_MAP(CReportView, CFormView)
     ON_BN_CLICKED(IDC_REPORT_DELETE, OnButtonDelete)
     ON_NOTIFY(LVN_COLUMNCLICK, IDC_REPORT_LIST, OnColumnclickReportList)
     ON_NOTIFY(LVN_ITEMCHANGED, IDC_REPORT_LIST, OnItemchangedReportList)
+    ON_NOTIFY(LVN_INSERTITEM, IDC_REPORT_LIST, OnRowsReportList)
+    ON_NOTIFY(LVN_DELETEITEM, IDC_REPORT_LIST, OnRowsReportList)
+    ON_NOTIFY(LVN_DELETEALLITEMS, IDC_REPORT_LIST, OnRowsReportList)
     ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
@@ -79,6 +83,8 @@ void CReportView::Init() {
     m_list.DeleteAllItems();
     FreeFolders();
     FindFolder(reports::kFolderPattern);
+    ui::RedrawHold redraw;
+    redraw.Begin(m_list.m_hWnd);
     for (POSITION pos = m_folders.GetHeadPosition(); pos != nullptr;) {
         CReportFolder* folder = static_cast<CReportFolder*>(m_folders.GetNext(pos));
         // A folder without a readable head.txt gets no row, and so no row
@@ -97,7 +103,9 @@ void CReportView::Init() {
         m_list.SetItemText(row, 3, columns.title.c_str());
         m_list.SetItemText(row, 4, columns.status.c_str());
         folder->m_nRow = row;
+        redraw.Step();
     }
+    redraw.End();
 }
 
 POSITION CReportView::FindRow(int row) const {
@@ -147,6 +155,8 @@ void CReportView::OnButtonDelete() {
         return;
     }
     int deleted = 0, kept = 0;
+    ui::RedrawHold redraw;
+    redraw.Begin(m_list.m_hWnd);
     for (int row = m_list.GetItemCount() - 1; row >= 0; --row) {
         if (!m_list.GetCheck(row)) continue;
         const POSITION pos = FindRow(row);
@@ -165,7 +175,9 @@ void CReportView::OnButtonDelete() {
             CReportFolder* below = static_cast<CReportFolder*>(m_folders.GetNext(at));
             if (below->m_nRow > row) --below->m_nRow;
         }
+        redraw.Step();
     }
+    redraw.End();
     ShowAllChecked(0);
 
     if (kept > 0)
@@ -195,16 +207,16 @@ void CReportView::OnColumnclickReportList(NMHDR* pNMHDR, LRESULT* pResult) {
 // Keeps header item 0 showing whether every row is ticked. Only changes of
 // the tick count: the new state also carries the selection and focus bits,
 // so the tick box's bits are compared on their own.
+void CReportView::OnRowsReportList(NMHDR* pNMHDR, LRESULT* pResult) { *pResult = m_ticks.OnNotify(pNMHDR); }
+
 void CReportView::OnItemchangedReportList(NMHDR* pNMHDR, LRESULT* pResult) {
     const NMLISTVIEW* change = reinterpret_cast<const NMLISTVIEW*>(pNMHDR);
-    *pResult = 0;
+    *pResult = m_ticks.OnNotify(pNMHDR);
     if (!(change->uChanged & LVIF_STATE)) return;
     const UINT tick = change->uNewState & LVIS_STATEIMAGEMASK;
     if (tick == (change->uOldState & LVIS_STATEIMAGEMASK)) return;
     if (tick == kChecked) {
-        for (int row = 0; row < m_list.GetItemCount(); ++row)
-            if (!m_list.GetCheck(row)) return;
-        ShowAllChecked(1);
+        if (m_ticks.AllTicked()) ShowAllChecked(1);
     } else if (tick == kUnchecked && m_nAllChecked) {
         ShowAllChecked(0);
     }

@@ -8,6 +8,7 @@
 #include "framework/afxext.h"
 #include "reportview/chronik_api.h"
 #include "ui/sort_header_ctrl.h"
+#include "ui/ticked_rows.h"
 #include "ui/xp_button.h"
 
 class CReportFolder;
@@ -39,6 +40,7 @@ protected:
     afx_msg void OnButtonDelete();
     afx_msg void OnColumnclickReportList(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnItemchangedReportList(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnRowsReportList(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     DECLARE_MESSAGE_MAP()
 
@@ -48,6 +50,7 @@ protected:
     int m_nAllChecked = 0;     // 1 while header item 0 shows the checked box
     CObList m_folders;         // CReportFolder records, owned, in the search's order
     CSortHeaderCtrl m_header;  // the list's header, with the two tick-box images
+    ui::TickedRows m_ticks;    // of m_list, fed by its notifications
 
 private:
     // The record of the folder shown in row, or NULL (also for row -1).

@@ -3,9 +3,14 @@
 #include <commctrl.h>
 #include <string.h>
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 #include "app/activex/ActiveXEditDlg.h"
 #include "app/activex/activex_texts.h"
 #include "app/resource.h"
+#include "ui/redraw_hold.h"
 
 namespace {
 
@@ -46,6 +51,9 @@ BEGIN_MESSAGE_MAP(CActiveXBlock, CFormView)
     ON_WM_DESTROY()
     ON_NOTIFY(LVN_COLUMNCLICK, IDC_ACTIVEX_LIST, OnColumnclickActivexList)
     ON_NOTIFY(LVN_ITEMCHANGED, IDC_ACTIVEX_LIST, OnItemchangedActivexList)
+    ON_NOTIFY(LVN_INSERTITEM, IDC_ACTIVEX_LIST, OnRowsActivexList)
+    ON_NOTIFY(LVN_DELETEITEM, IDC_ACTIVEX_LIST, OnRowsActivexList)
+    ON_NOTIFY(LVN_DELETEALLITEMS, IDC_ACTIVEX_LIST, OnRowsActivexList)
     ON_NOTIFY(NM_CLICK, IDC_ACTIVEX_LIST, OnClickActivexList)
     ON_BN_CLICKED(IDC_ACTIVEX_EDIT, OnButtonEdit)
     ON_BN_CLICKED(IDC_ACTIVEX_DELETE, OnButtonDelete)
@@ -106,14 +114,18 @@ void CActiveXBlock::FillList() {
     m_list.SetColumnWidth(kColumnName, kNameWidth);
 
     int rows = 0, checked = 0;
+    ui::RedrawHold redraw;
+    redraw.Begin(m_list.m_hWnd);
     for (const ActiveXBlockRecord* record = m_kordon.GetListItem(); record != nullptr; record = record->next) {
         char clsid[KORDON_TEXT_SIZE], name[KORDON_TEXT_SIZE];
         CopyText(clsid, record->clsid);
         CopyText(name, record->name);
         AppendRow(rows, clsid, name, record->blocked ? TRUE : FALSE);
         if (record->blocked) ++checked;
-        if (++rows > kRowsWithoutScrollBar) m_list.SetColumnWidth(kColumnName, kNarrowNameWidth);
+        if (++rows == kRowsWithoutScrollBar + 1) m_list.SetColumnWidth(kColumnName, kNarrowNameWidth);
+        redraw.Step();
     }
+    redraw.End();
     if (rows == checked) {
         m_header.SetHeaderImage(kColumnTick, kImageChecked);
         m_nAllChecked = 1;
@@ -136,11 +148,13 @@ void CActiveXBlock::ShowBlockedCount() {
     SetDlgItemText(IDC_ACTIVEX_BLOCKED, text);
 }
 
+void CActiveXBlock::OnRowsActivexList(NMHDR* pNMHDR, LRESULT* pResult) { *pResult = m_ticks.OnNotify(pNMHDR); }
+
 // Tick-box changes only: the state image changed, to the unticked or the
 // ticked box. (The new state also carries the row's selection and focus bits,
 // so it is the state-image part alone that is compared.)
 void CActiveXBlock::OnItemchangedActivexList(NMHDR* pNMHDR, LRESULT* pResult) {
-    *pResult = 0;
+    *pResult = m_ticks.OnNotify(pNMHDR);
     if (!m_nChangeHandling) return;
     const NMLISTVIEW* change = reinterpret_cast<const NMLISTVIEW*>(pNMHDR);
     if (!(change->uChanged & LVIF_STATE)) return;
@@ -150,14 +164,18 @@ void CActiveXBlock::OnItemchangedActivexList(NMHDR* pNMHDR, LRESULT* pResult) {
 
     m_list.SendMessage(LVM_SETSELECTIONMARK, 0, 0);
     GetDlgItem(IDC_ACTIVEX_DELETE)->ShowWindow(SW_HIDE);
-    const CString clsid = m_list.GetItemText(change->iItem, kColumnClsid);
-    if (image == kChecked) {
+    ApplyTick(change->iItem, image == kChecked);
+    m_kordon.DBSave();
+    m_nBlockedCount = m_kordon.GetKillbitCount();
+    if (m_nTotalCount == m_nBlockedCount) m_header.SetHeaderImage(kColumnTick, kImageChecked);
+    ShowBlockedCount();
+}
+
+void CActiveXBlock::ApplyTick(int row, bool checked) {
+    const CString clsid = m_list.GetItemText(row, kColumnClsid);
+    if (checked) {
         m_kordon.Lock(clsid);
-        const int rows = m_list.GetItemCount();
-        int checked = 0;
-        for (int row = 0; row < rows; ++row)
-            if (m_list.GetCheck(row)) ++checked;
-        if (checked == rows) {
+        if (m_ticks.AllTicked()) {
             m_header.SetHeaderImage(kColumnTick, kImageChecked);
             m_nAllChecked = 1;
         }
@@ -168,17 +186,17 @@ void CActiveXBlock::OnItemchangedActivexList(NMHDR* pNMHDR, LRESULT* pResult) {
             m_nAllChecked = 0;
         }
     }
-    m_kordon.DBSave();
-    m_nBlockedCount = m_kordon.GetKillbitCount();
-    if (m_nTotalCount == m_nBlockedCount) m_header.SetHeaderImage(kColumnTick, kImageChecked);
-    ShowBlockedCount();
 }
 
+// Every click saves the database once, after what it changed.
 void CActiveXBlock::OnColumnclickActivexList(NMHDR* pNMHDR, LRESULT* pResult) {
     *pResult = 0;
     const int column = reinterpret_cast<const NMLISTVIEW*>(pNMHDR)->iSubItem;
+    const bool sortColumn = column == kColumnClsid || column == kColumnName;
+    const bool ascending = m_nSortFlag != 0;
     m_nChangeHandling = 0;
     const int rows = m_list.GetItemCount();
+    bool ticksMoved = false;
     if (rows > 0 && column == kColumnTick) {
         if (m_nAllChecked) {
             for (int row = 0; row < rows; ++row) {
@@ -197,46 +215,74 @@ void CActiveXBlock::OnColumnclickActivexList(NMHDR* pNMHDR, LRESULT* pResult) {
             m_nAllChecked = 1;
             m_header.SetHeaderImage(kColumnTick, kImageChecked);
         }
+    } else if (sortColumn) {
+        ticksMoved = SortByColumn(column, ascending);
     }
     m_kordon.DBSave();
     m_nBlockedCount = m_kordon.GetKillbitCount();
+    if (ticksMoved && m_nTotalCount == m_nBlockedCount) m_header.SetHeaderImage(kColumnTick, kImageChecked);
     ShowBlockedCount();
     m_nChangeHandling = 1;
 
-    if (column == kColumnClsid || column == kColumnName) {
-        const bool ascending = m_nSortFlag != 0;
-        SortByColumn(column, ascending);
+    if (sortColumn) {
         m_nSortFlag = ascending ? 0 : 1;
         m_header.SetHeaderImage(column, ascending ? kImageUp : kImageDown);
     }
 }
 
-// An exchange sort over the rows. Each exchange moves the CLSID, the name and
-// the tick; the tick moves with change handling on, so each moved tick passes
-// through the tick-box steps for the CLSID now in its row.
-void CActiveXBlock::SortByColumn(int column, bool ascending) {
-    const int rows = m_list.GetItemCount();
-    for (int i = 0; i + 1 < rows; ++i) {
-        for (int j = i + 1; j < rows; ++j) {
-            const CString a = m_list.GetItemText(i, column);
-            const CString b = m_list.GetItemText(j, column);
-            const int order = strcmp(a, b);  // byte by byte, as multi-byte text
-            if (ascending ? order > 0 : order < 0) ExchangeRows(i, j);
+// The order of an exchange sort over the rows: for each row from the first,
+// every later row that belongs before it is exchanged with it (CLSID, name
+// and tick), and the comparisons go on with the text it then holds. When no
+// two rows have the same text, that is the one sorted order, found in
+// n log n; with equal texts the sort runs itself, for its own order among them.
+// The rows go back once in their new order; each row whose tick then differs
+// from before passes through the tick-box steps once, for the CLSID that now
+// stands in it, which applies that CLSID's own state again.
+bool CActiveXBlock::SortByColumn(int column, bool ascending) {
+    struct Row {
+        CString clsid, name;
+        BOOL checked;
+    };
+    const int count = m_list.GetItemCount();
+    std::vector<Row> rows;
+    rows.reserve(count);
+    for (int row = 0; row < count; ++row)
+        rows.push_back({m_list.GetItemText(row, kColumnClsid), m_list.GetItemText(row, kColumnName), m_list.GetCheck(row)});
+    auto text = [&](int row) -> const char* { return column == kColumnClsid ? rows[row].clsid : rows[row].name; };
+    // Byte by byte, as multi-byte text: < 0 when row a belongs before row b.
+    auto compare = [&](int a, int b) {
+        const int order = strcmp(text(a), text(b));
+        return ascending ? order : -order;
+    };
+
+    std::vector<int> order(count);  // order[row]: the row of rows that goes there
+    for (int row = 0; row < count; ++row) order[row] = row;
+    std::sort(order.begin(), order.end(), [&](int a, int b) { return compare(a, b) < 0; });
+    bool distinct = true;
+    for (int row = 1; row < count && distinct; ++row) distinct = compare(order[row - 1], order[row]) != 0;
+    if (!distinct) {
+        for (int row = 0; row < count; ++row) order[row] = row;
+        for (int i = 0; i + 1 < count; ++i)
+            for (int j = i + 1; j < count; ++j)
+                if (compare(order[j], order[i]) < 0) std::swap(order[i], order[j]);
+    }
+
+    std::vector<int> ticksChanged;
+    for (int row = 0; row < count; ++row) {
+        if (order[row] == row) continue;
+        const Row& moved = rows[order[row]];
+        m_list.SetItemText(row, kColumnClsid, moved.clsid);
+        m_list.SetItemText(row, kColumnName, moved.name);
+        if (moved.checked != rows[row].checked) {
+            m_list.SetCheck(row, moved.checked);
+            ticksChanged.push_back(row);
         }
     }
-}
-
-void CActiveXBlock::ExchangeRows(int first, int second) {
-    const CString clsid = m_list.GetItemText(first, kColumnClsid);
-    const CString name = m_list.GetItemText(first, kColumnName);
-    const BOOL checked = m_list.GetCheck(first);
-    const BOOL otherChecked = m_list.GetCheck(second);
-    m_list.SetItemText(first, kColumnClsid, m_list.GetItemText(second, kColumnClsid));
-    m_list.SetItemText(first, kColumnName, m_list.GetItemText(second, kColumnName));
-    m_list.SetItemText(second, kColumnClsid, clsid);
-    m_list.SetItemText(second, kColumnName, name);
-    m_list.SetCheck(first, otherChecked);
-    m_list.SetCheck(second, checked);
+    if (ticksChanged.empty()) return false;
+    m_list.SendMessage(LVM_SETSELECTIONMARK, 0, 0);
+    GetDlgItem(IDC_ACTIVEX_DELETE)->ShowWindow(SW_HIDE);
+    for (int row : ticksChanged) ApplyTick(row, rows[order[row]].checked != FALSE);
+    return true;
 }
 
 void CActiveXBlock::OnClickActivexList(NMHDR* pNMHDR, LRESULT* pResult) {

@@ -11,6 +11,7 @@
 #include "framework/afxext.h"
 #include "framework/afxwin.h"
 #include "ui/sort_header_ctrl.h"
+#include "ui/ticked_rows.h"
 #include "ui/xp_button.h"
 
 class CActiveXBlock : public CFormView {
@@ -31,6 +32,7 @@ protected:
     afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     afx_msg void OnColumnclickActivexList(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnItemchangedActivexList(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnRowsActivexList(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnClickActivexList(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnButtonEdit();
     afx_msg void OnButtonDelete();
@@ -43,8 +45,10 @@ private:
     void AppendRow(int row, const char* clsid, const char* name, BOOL checked);
     void ShowTotalCount();
     void ShowBlockedCount();
-    void SortByColumn(int column, bool ascending);
-    void ExchangeRows(int first, int second);
+    // Sorts the rows by the column's text; true when a row's tick changed.
+    bool SortByColumn(int column, bool ascending);
+    // The tick-box change steps for one row, but for the save and the count.
+    void ApplyTick(int row, bool checked);
     // The row at the list's selection mark, or -1 when the mark is on no row.
     int MarkedRow() const;
     int Box(LPCTSTR text, UINT type = MB_OK | MB_ICONEXCLAMATION);
@@ -59,6 +63,7 @@ private:
     int m_nBlockedCount = 0;
     int m_nAllChecked = 0;      // the state the header's tick box shows
     CSortHeaderCtrl m_header;
+    ui::TickedRows m_ticks;     // of m_list, fed by its notifications
     int m_nSortFlag = 0;        // shared by the CLSID and name columns
     CFont m_font;
 };

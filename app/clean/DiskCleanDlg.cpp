@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "app/clean/CleanPcView.h"
 #include "app/clean/clean_frame.h"
 #include "app/clean/clean_texts.h"
@@ -12,6 +14,8 @@ namespace {
 
 constexpr UINT_PTR kDeleteTimer = 0;
 constexpr UINT kDeleteDelay = 500;     // ms after the walk of PrepareDelete
+constexpr UINT_PTR kRedrawTimer = 1;   // redraws the list the scan fills
+constexpr int kRowsPerSelectStep = 200;  // rows ticked by one step of the tick-all pass
 constexpr DWORD kFilePause = 5;        // ms after each listed file
 constexpr DWORD kRecycleBinPause = 300;
 constexpr DWORD kFolderPause = 150;    // after the Windows temporary folder and each cookie folder
@@ -22,7 +26,7 @@ constexpr int kRowsBeforeNarrowing = 8;
 // the gate the question holds and sends the step again.
 constexpr LRESULT kTabBusy = 2;
 
-enum SelectStep : WPARAM { kShowChecked, kCheckRow, kSelectAllEnded };
+enum SelectStep : WPARAM { kShowChecked, kCheckRows, kSelectAllEnded };
 
 // Radio pairs and check boxes, by target.
 struct TargetControls {
@@ -78,6 +82,9 @@ BEGIN_MESSAGE_MAP(CDiskCleanDlg, CCleanTabDlg)
     ON_BN_CLICKED(IDC_DISK_RECYCLE_ALL, OnRadioRecycleBinAll)
     ON_NOTIFY(LVN_COLUMNCLICK, IDC_DISK_LIST, OnColumnclickDiskList)
     ON_NOTIFY(LVN_ITEMCHANGED, IDC_DISK_LIST, OnItemchangedDiskList)
+    ON_NOTIFY(LVN_INSERTITEM, IDC_DISK_LIST, OnRowsDiskList)
+    ON_NOTIFY(LVN_DELETEITEM, IDC_DISK_LIST, OnRowsDiskList)
+    ON_NOTIFY(LVN_DELETEALLITEMS, IDC_DISK_LIST, OnRowsDiskList)
     ON_WM_TIMER()
     ON_WM_DESTROY()
     ON_MESSAGE(WM_DISK_SCAN_STEP, OnScanStep)
@@ -130,6 +137,7 @@ void CDiskCleanDlg::EnablePair(int firstRadio, int secondRadio, BOOL enable) {
 
 void CDiskCleanDlg::ResetPage() {
     KillTimer(kDeleteTimer);
+    EndListing();
     m_list.SetColumnWidth(2, kSizeWidth);
     m_list.ShowWindow(SW_HIDE);
     for (const TargetControls* target : kTargets) {
@@ -214,6 +222,7 @@ UINT CDiskCleanDlg::ScanThread(LPVOID tab) {
 // a stopped pass ends at its next step.
 void CDiskCleanDlg::RunScan(LONG pass, ScanChoice choice) {
     using clean::DiskTarget;
+    m_pauseOverrun = 0;
     const clean::SystemFolders system = clean::ReadSystemFolders();
     ScanStep step = {ScanStep::kBegin};
     if (!SendScanStep(pass, step)) return;
@@ -235,7 +244,7 @@ void CDiskCleanDlg::RunScan(LONG pass, ScanChoice choice) {
                 return;
             }
         }
-        Sleep(kRecycleBinPause);
+        PauseScan(kRecycleBinPause);
         m_pRecycleItems = nullptr;
     }
     if (choice.tempFiles) {
@@ -245,18 +254,32 @@ void CDiskCleanDlg::RunScan(LONG pass, ScanChoice choice) {
     if (choice.windowsTemp) {
         for (const clean::TargetFolder& folder : clean::TargetFolders(DiskTarget::WindowsTemp, system))
             if (!ListFiles(pass, folder)) return;
-        Sleep(kFolderPause);
+        PauseScan(kFolderPause);
     }
     if (choice.cookies) {
         for (const clean::TargetFolder& folder : clean::TargetFolders(DiskTarget::Cookies, system)) {
             if (!ListFiles(pass, folder)) return;
             step = {ScanStep::kDropIndexDat};
             if (!SendScanStep(pass, step)) return;
-            Sleep(kFolderPause);
+            PauseScan(kFolderPause);
         }
     }
     step = {ScanStep::kEnd};
     SendScanStep(pass, step);
+}
+
+// Sleep may overrun by a fraction of a millisecond (half of one under Wine),
+// which would add up over thousands of files: the overrun of one pause is
+// taken off the next, so that the pauses last as long as asked altogether.
+void CDiskCleanDlg::PauseScan(DWORD ms) {
+    LARGE_INTEGER frequency, start, end;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    const double due = ms - m_pauseOverrun;
+    if (due >= 0.5) Sleep(static_cast<DWORD>(due + 0.5));
+    QueryPerformanceCounter(&end);
+    m_pauseOverrun += double(end.QuadPart - start.QuadPart) * 1000 / double(frequency.QuadPart) - ms;
+    if (m_pauseOverrun > ms) m_pauseOverrun = ms;  // a long stall costs at most the next pause
 }
 
 bool CDiskCleanDlg::ListFiles(LONG pass, const clean::TargetFolder& folder) {
@@ -267,7 +290,7 @@ bool CDiskCleanDlg::ListFiles(LONG pass, const clean::TargetFolder& folder) {
         step.listed = &listed;
         step.size = clean::FileLength(path);
         if (!SendScanStep(pass, step)) return false;
-        Sleep(kFilePause);
+        PauseScan(kFilePause);
         return true;
     });
 }
@@ -293,6 +316,8 @@ LRESULT CDiskCleanDlg::OnScanStep(WPARAM wParam, LPARAM lParam) {
     switch (step.kind) {
     case ScanStep::kBegin:
         m_nRowCount = 0;
+        m_redraw.Begin(m_list.m_hWnd);  // until the scan ends; redrawn every 100 ms meanwhile
+        SetTimer(kRedrawTimer, ui::RedrawHold::kInterval, nullptr);
         m_list.DeleteAllItems();
         m_listedFiles.Clear();
         if (m_pHost) m_pHost->ShowStatusLine(TRUE);
@@ -308,9 +333,23 @@ LRESULT CDiskCleanDlg::OnScanStep(WPARAM wParam, LPARAM lParam) {
         m_list.SetItemText(0, 1, text);
         ++m_nRowCount;
         m_nRecycleRow = 1;
+        m_redraw.Changed();
         break;
     }
-    case ScanStep::kFile: AppendFileRow(step); break;
+    case ScanStep::kFile: {
+        // The worker goes on to its pause while the row and the status line
+        // are made here: the texts and the listing record it lent are
+        // copied first.
+        const std::string path = step.path, name = step.name;
+        const base::ListedItem listed = *step.listed;
+        ScanStep copy = step;
+        copy.path = path.c_str();
+        copy.name = name.c_str();
+        copy.listed = &listed;
+        ReplyMessage(0);
+        AppendFileRow(copy);
+        break;
+    }
     case ScanStep::kDropIndexDat: RemoveIndexDatRows(); break;
     case ScanStep::kEnd: FinishScan(); break;
     }
@@ -323,7 +362,8 @@ void CDiskCleanDlg::AppendFileRow(const ScanStep& step) {
     m_listedFiles.Add(step.path, *step.listed);
     if (m_pHost) m_pHost->SetStatusText(clean::ListingStatus(step.path, step.name).c_str());
     m_list.SetItemText(row, 2, clean::SizeText(step.size).c_str());
-    if (++m_nRowCount > kRowsBeforeNarrowing) m_list.SetColumnWidth(2, kNarrowSizeWidth);
+    if (++m_nRowCount == kRowsBeforeNarrowing + 1) m_list.SetColumnWidth(2, kNarrowSizeWidth);
+    m_redraw.Changed();
 }
 
 // Walks the whole list, last row first; the row counter stays as it is.
@@ -331,10 +371,18 @@ void CDiskCleanDlg::RemoveIndexDatRows() {
     for (int row = m_list.GetItemCount() - 1; row >= 0; --row) {
         if (clean::IsIndexDatPath(m_list.GetItemText(row, 1))) m_list.DeleteItem(row);
     }
+    m_redraw.Changed();
+}
+
+// The list shows everything the scan put in it and redraws as usual again.
+void CDiskCleanDlg::EndListing() {
+    KillTimer(kRedrawTimer);
+    m_redraw.End();
 }
 
 void CDiskCleanDlg::FinishScan() {
     m_nScanning = 0;
+    EndListing();
     if (m_pHost != nullptr) {
         m_pHost->ShowDeleteButton(TRUE);
         m_pHost->SetStartText(clean::kCaptionInitialScreen);
@@ -362,6 +410,7 @@ void CDiskCleanDlg::AbandonScan() {
     LeaveCriticalSection(&m_gate);
     WaitForScanThread();
     m_nScanning = 0;
+    EndListing();
     UpdateHostTabLock();
 }
 
@@ -394,25 +443,29 @@ UINT CDiskCleanDlg::SelectAllThread(LPVOID tab) {
     self->m_nSelectAllBusy = 1;
     HWND window = self->m_hWnd;
     ::SendMessageA(window, WM_DISK_SELECT_STEP, kShowChecked, 0);
-    for (int row = 0; !self->m_stopSelectAll; ++row) {
-        if (!::SendMessageA(window, WM_DISK_SELECT_STEP, kCheckRow, row)) break;  // past the last row
+    for (int row = 0; !self->m_stopSelectAll;) {
+        const int ticked = static_cast<int>(::SendMessageA(window, WM_DISK_SELECT_STEP, kCheckRows, row));
+        if (ticked == 0) break;  // past the last row, or stopped
+        row += ticked;
     }
     self->m_nSelectAllBusy = 0;
     ::PostMessageA(window, WM_DISK_SELECT_STEP, kSelectAllEnded, 0);
     return 0;
 }
 
-// Steps of the tick-all pass; a stopped pass ticks no further row.
+// Steps of the tick-all pass; a stopped pass ticks no further row. A step
+// ticks a run of rows from lParam on and answers how many (0: none left).
 LRESULT CDiskCleanDlg::OnSelectStep(WPARAM wParam, LPARAM lParam) {
     switch (wParam) {
     case kShowChecked:
         if (!m_stopSelectAll) m_header.SetHeaderImage(0, 1);
         return 0;
-    case kCheckRow: {
-        const int row = static_cast<int>(lParam);
-        if (m_stopSelectAll || row >= m_list.GetItemCount()) return 0;
-        m_list.SetCheck(row, TRUE);
-        return 1;
+    case kCheckRows: {
+        const int first = static_cast<int>(lParam);
+        const int end = std::min(first + kRowsPerSelectStep, m_list.GetItemCount());
+        if (m_stopSelectAll || first >= end) return 0;
+        for (int row = first; row < end; ++row) m_list.SetCheck(row, TRUE);
+        return end - first;
     }
     case kSelectAllEnded:
         if (m_pSelectAllThread != nullptr && !m_nSelectAllBusy) WaitForSelectAllThread();
@@ -431,17 +484,17 @@ void CDiskCleanDlg::StopSelectAll() {
 
 void CDiskCleanDlg::WaitForSelectAllThread() { JoinThread(m_pSelectAllThread); }
 
+void CDiskCleanDlg::OnRowsDiskList(NMHDR* pNMHDR, LRESULT* pResult) { *pResult = m_ticks.OnNotify(pNMHDR); }
+
 void CDiskCleanDlg::OnItemchangedDiskList(NMHDR* pNMHDR, LRESULT* pResult) {
-    *pResult = 0;
+    *pResult = m_ticks.OnNotify(pNMHDR);
     const NMLISTVIEW* view = reinterpret_cast<const NMLISTVIEW*>(pNMHDR);
     // Only a change of the tick box; the new state also carries selection
     // and focus bits.
     if (!(view->uChanged & LVIF_STATE) || !((view->uNewState ^ view->uOldState) & LVIS_STATEIMAGEMASK)) return;
     const UINT image = view->uNewState & LVIS_STATEIMAGEMASK;
     if (image == INDEXTOSTATEIMAGEMASK(2)) {
-        const int rows = m_list.GetItemCount();
-        for (int row = 0; row < rows; ++row)
-            if (!m_list.GetCheck(row)) return;
+        if (!m_ticks.AllTicked()) return;
         m_header.SetHeaderImage(0, 1);
         m_nAllChecked = 1;
     } else if (image == INDEXTOSTATEIMAGEMASK(1) && m_nAllChecked) {
@@ -467,15 +520,17 @@ void CDiskCleanDlg::PrepareDelete() {
             continue;
         }
         if (m_list.GetCheck(row)) ++m_nSelectedCount;
-        SetTimer(kDeleteTimer, kDeleteDelay, nullptr);
     }
     const int fileRows = m_list.GetItemCount() - (m_nRecycleRow ? 1 : 0);
+    // Armed once, after the walk over the rows: it fires 500 ms after it.
+    if (fileRows > 0) SetTimer(kDeleteTimer, kDeleteDelay, nullptr);
     if (m_list.GetItemCount() == 0) m_header.SetHeaderImage(0, 0);
     if ((m_nSelectedCount == 0 || fileRows == 0) && m_pHost) SetEvent(m_pHost->m_hCompletion);
 }
 
 void CDiskCleanDlg::OnTimer(UINT_PTR nIDEvent) {
     if (nIDEvent == kDeleteTimer) DeleteCheckedFiles();
+    else if (nIDEvent == kRedrawTimer) m_redraw.Flush();
     else CCleanTabDlg::OnTimer(nIDEvent);
 }
 
@@ -484,13 +539,16 @@ void CDiskCleanDlg::DeleteCheckedFiles() {
     if (m_nSelectAllBusy) return;
     KillTimer(kDeleteTimer);
     clean::ListedFiles::Run deletion(m_listedFiles);
+    m_redraw.Begin(m_list.m_hWnd);
     for (int row = m_list.GetItemCount() - 1; row >= 0; --row) {
         if (row == 0 && m_nRecycleRow) continue;
         if (!m_list.GetCheck(row)) continue;
         // Only the file that was listed, reached again as it was listed.
         if (deletion.Delete(static_cast<LPCTSTR>(m_list.GetItemText(row, 1)))) m_list.DeleteItem(row);
         else ++m_nFailCount;  // the row stays, ticked
+        m_redraw.Step();
     }
+    m_redraw.End();
     if (m_pHost) SetEvent(m_pHost->m_hCompletion);
 }
 
@@ -563,5 +621,6 @@ void CDiskCleanDlg::OnDestroy() {
     LeaveCriticalSection(&m_gate);
     WaitForScanThread();
     KillTimer(kDeleteTimer);
+    KillTimer(kRedrawTimer);
     CCleanTabDlg::OnDestroy();
 }

@@ -14,7 +14,9 @@
 #include "app/clean/disk_targets.h"
 #include "framework/afxcmn.h"
 #include "nkshellapi/ShellExt.h"
+#include "ui/redraw_hold.h"
 #include "ui/sort_header_ctrl.h"
+#include "ui/ticked_rows.h"
 
 class CCleanPcView;
 
@@ -65,6 +67,7 @@ public:
     CWinThread* m_pScanThread = nullptr;
     int m_nAllChecked = 0;
     CListCtrl m_list;
+    ui::TickedRows m_ticks;  // of m_list, fed by its notifications
     int m_bCookies = 0, m_bRecycleBin = 0, m_bTempFiles = 0, m_bWindowsTemp = 0;
     // Radio pairs: 0 "일괄삭제", 1 "검색하기".
     int m_nCookiesMode = 1, m_nTempFilesMode = 1, m_nWindowsTempMode = 1, m_nRecycleBinMode = 1;
@@ -72,7 +75,7 @@ public:
     // Messages of the workers to the tab, handled on its thread.
     enum {
         WM_DISK_SCAN_STEP = WM_APP + 61,  // wParam: the scan pass; lParam: const ScanStep*
-        WM_DISK_SELECT_STEP,              // wParam: SelectStep; lParam: the row
+        WM_DISK_SELECT_STEP,              // wParam: SelectStep; lParam: the first row
     };
 
 protected:
@@ -89,6 +92,7 @@ protected:
     afx_msg void OnRadioRecycleBinAll();
     afx_msg void OnColumnclickDiskList(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnItemchangedDiskList(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnRowsDiskList(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnDestroy();
     afx_msg LRESULT OnScanStep(WPARAM wParam, LPARAM lParam);
@@ -106,9 +110,11 @@ private:
     void RunScan(LONG pass, ScanChoice choice);
     bool ListFiles(LONG pass, const clean::TargetFolder& folder);
     bool SendScanStep(LONG pass, const ScanStep& step);
+    void PauseScan(DWORD ms);
     void AppendFileRow(const ScanStep& step);
     void RemoveIndexDatRows();
     void FinishScan();
+    void EndListing();
     void DeleteCheckedFiles();
     void StopSelectAll();
     void WaitForScanThread();
@@ -126,7 +132,11 @@ private:
     LONG m_workerPass = 0;         // the pass a new worker belongs to
     volatile LONG m_stopScan = 0;
     ScanChoice m_choice = {};
+    double m_pauseOverrun = 0;     // ms the worker's pauses slept beyond what they asked
     bool m_asking = false;         // the stop question is open
     volatile LONG m_stopSelectAll = 0;
     clean::ListedFiles m_listedFiles;  // what each file row was listed as, by its path
+    // Redrawing of the list, held while the scan fills it and while the
+    // ticked rows are deleted.
+    ui::RedrawHold m_redraw;
 };

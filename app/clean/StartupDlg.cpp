@@ -6,6 +6,7 @@
 #include "app/clean/clean_frame.h"
 #include "app/clean/clean_texts.h"
 #include "app/shell_texts.h"
+#include "ui/redraw_hold.h"
 
 namespace {
 
@@ -24,6 +25,9 @@ enum HeaderImage { kUncheckedBox, kCheckedBox, kUpArrow, kDownArrow };
 BEGIN_MESSAGE_MAP(CStartupDlg, CCleanTabDlg)
     ON_NOTIFY(LVN_COLUMNCLICK, IDC_STARTUP_LIST, OnColumnclickStartupList)
     ON_NOTIFY(LVN_ITEMCHANGED, IDC_STARTUP_LIST, OnItemchangedStartupList)
+    ON_NOTIFY(LVN_INSERTITEM, IDC_STARTUP_LIST, OnRowsStartupList)
+    ON_NOTIFY(LVN_DELETEITEM, IDC_STARTUP_LIST, OnRowsStartupList)
+    ON_NOTIFY(LVN_DELETEALLITEMS, IDC_STARTUP_LIST, OnRowsStartupList)
 END_MESSAGE_MAP()
 
 CStartupDlg::CStartupDlg() : CCleanTabDlg(IDD) {}
@@ -88,10 +92,14 @@ void CStartupDlg::ScanEntries() {
     const startup::StartupList found = startup::ScanStartupEntries();
     m_listedRows.Clear();
     for (const startup::StartupRow& listed : found.rows) m_listedRows.Add(listed);
+    ui::RedrawHold redraw;
+    redraw.Begin(m_list.m_hWnd);
     for (size_t i = 0; i < found.rows.size(); ++i) {
         const int row = m_list.InsertItem(static_cast<int>(i), "");
         if (row >= 0) WriteRow(row, found.rows[i]);
+        redraw.Step();
     }
+    redraw.End();
     m_writingRows = false;
     if (found.narrowPathColumn) m_list.SetColumnWidth(kPathColumn, kNarrowPathWidth);
     // Listed rows arrive unticked, which clears the all-checked flag as a row
@@ -157,8 +165,10 @@ void CStartupDlg::SortByName(bool descending) {
     m_writingRows = false;
 }
 
+void CStartupDlg::OnRowsStartupList(NMHDR* pNMHDR, LRESULT* pResult) { *pResult = m_ticks.OnNotify(pNMHDR); }
+
 void CStartupDlg::OnItemchangedStartupList(NMHDR* pNMHDR, LRESULT* pResult) {
-    *pResult = 0;
+    *pResult = m_ticks.OnNotify(pNMHDR);
     if (m_writingRows) return;
     const NMLISTVIEW* view = reinterpret_cast<const NMLISTVIEW*>(pNMHDR);
     // Only a change of the tick box counts; the new state may also carry the
@@ -166,10 +176,7 @@ void CStartupDlg::OnItemchangedStartupList(NMHDR* pNMHDR, LRESULT* pResult) {
     if (!(view->uChanged & LVIF_STATE) || !((view->uNewState ^ view->uOldState) & LVIS_STATEIMAGEMASK)) return;
     const UINT image = view->uNewState & LVIS_STATEIMAGEMASK;
     if (image == INDEXTOSTATEIMAGEMASK(2)) {
-        const int rows = m_list.GetItemCount();
-        for (int row = 0; row < rows; ++row)
-            if (!m_list.GetCheck(row)) return;
-        ShowAllChecked(1);
+        if (m_ticks.AllTicked()) ShowAllChecked(1);
     } else if (image == INDEXTOSTATEIMAGEMASK(1) && m_nAllChecked) {
         ShowAllChecked(0);
     }

@@ -14,6 +14,7 @@
 #include "app/startup/startup_entries.h"
 #include "framework/afxcmn.h"
 #include "ui/sort_header_ctrl.h"
+#include "ui/ticked_rows.h"
 
 class CCleanPcView;
 
@@ -46,12 +47,14 @@ public:
     CSortHeaderCtrl m_header;
     int m_nAllChecked = 0;  // 1 while header item 0 shows the ticked box
     CListCtrl m_list;
+    ui::TickedRows m_ticks;  // of m_list, fed by its notifications
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
 
     afx_msg void OnColumnclickStartupList(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnItemchangedStartupList(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnRowsStartupList(NMHDR* pNMHDR, LRESULT* pResult);
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -184,6 +184,20 @@ TEST_F(ActiveXPage, HeaderTickUnblocksAllThenBlocksAll) {
     EXPECT_EQ(BlockedCount(3), host.Text(IDC_ACTIVEX_BLOCKED));
 }
 
+TEST_F(ActiveXPage, TickAllOfThousandsOfControlsBlocksThemAllAndUntickAllUnblocksThem) {
+    constexpr int kControls = 2000;
+    UseNumberedDatabase(kControls);
+    PageHost host(RUNTIME_CLASS(CActiveXBlock));
+    pvtest::ListView list = host.List(IDC_ACTIVEX_LIST);
+    ASSERT_EQ(kControls, list.Rows());
+    for (int allTicked : {1, 0}) {  // the second click unticks: the flag was set
+        list.ClickHeader(0);
+        EXPECT_EQ(allTicked ? kControls : 0, list.TickedRows());
+        EXPECT_EQ(allTicked, list.HeaderImage(0));
+        EXPECT_EQ(BlockedCount(allTicked ? kControls : 0), host.Text(IDC_ACTIVEX_BLOCKED));
+    }
+}
+
 TEST_F(ActiveXPage, SortsShareOneFlagAndTicksMoveWithTheirRows) {
     Block(Clsid(1));
     UseDatabase({{"Bravo", Clsid(1), "", 0}, {"Charlie", Clsid(3), "", 0}, {"Alpha", Clsid(2), "", 0}});
@@ -208,6 +222,16 @@ TEST_F(ActiveXPage, SortsShareOneFlagAndTicksMoveWithTheirRows) {
     EXPECT_FALSE(Blocked(Clsid(2)));
     EXPECT_FALSE(Blocked(Clsid(3)));
     EXPECT_EQ(BlockedCount(1), host.Text(IDC_ACTIVEX_BLOCKED));
+}
+
+TEST_F(ActiveXPage, EqualNamesKeepTheOrderOfTheExchangeSort) {
+    UseDatabase({{"B", Clsid(1), "", 0}, {"B", Clsid(2), "", 0}, {"A", Clsid(3), "", 0}});
+    PageHost host(RUNTIME_CLASS(CActiveXBlock));
+    pvtest::ListView list = host.List(IDC_ACTIVEX_LIST);
+    list.ClickHeader(2);  // descending: the exchanges leave the B rows as they stand
+    EXPECT_EQ((std::vector<std::string>{Clsid(1), Clsid(2), Clsid(3)}), Column(list, 1));
+    list.ClickHeader(2);  // ascending: A comes first by an exchange with the first B
+    EXPECT_EQ((std::vector<std::string>{Clsid(3), Clsid(2), Clsid(1)}), Column(list, 1));
 }
 
 TEST_F(ActiveXPage, AddTypesUpperCaseAndAppendsTheRow) {

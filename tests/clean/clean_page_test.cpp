@@ -450,6 +450,53 @@ TEST_F(CleanPage, HeaderTicksAndUnticksEveryRow) {
     EXPECT_EQ(Disk()->m_nAllChecked, 0);
 }
 
+TEST_F(CleanPage, TickedCountFollowsThousandsOfRowsThroughAStoppedAndAWholeTickAllPass) {
+    Plant(Temp("one.txt"));
+    Tick(IDC_DISK_TEMP);
+    RunScan();
+    pvtest::ListView list = List();
+    list.AppendRows(3000);
+    auto expectCount = [&](const char* after) {
+        SCOPED_TRACE(after);
+        EXPECT_EQ(Disk()->m_ticks.rows(), list.Rows());
+        EXPECT_EQ(Disk()->m_ticks.ticked(), list.TickedRows());
+    };
+    list.Select(3);
+    for (int row : {3, 7, 2999}) list.Tick(row, true);
+    list.Tick(7, false);
+    expectCount("rows inserted and ticked by hand");
+
+    // The pass's steps, taken one at a time, until it has ticked some rows;
+    // then a click on the header stops it and unticks every row.
+    list.ClickHeader(0, false);
+    while (Disk()->m_ticks.ticked() < 400) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_SENDMESSAGE);
+        MSG msg;
+        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+    ASSERT_LT(Disk()->m_ticks.ticked(), list.Rows());
+    list.ClickHeader(0);
+    EXPECT_EQ(Disk()->m_pSelectAllThread, nullptr);
+    expectCount("a pass stopped half-way");
+    EXPECT_EQ(list.TickedRows(), 0);
+    EXPECT_EQ(list.HeaderImage(0), 0);
+    EXPECT_EQ(Disk()->m_nAllChecked, 0);
+
+    list.ClickHeader(0);
+    PumpUntil([this] { return Disk()->m_pSelectAllThread == nullptr && View()->TabClickLock() == 0; });
+    expectCount("a whole pass");
+    EXPECT_EQ(list.TickedRows(), list.Rows());
+    EXPECT_EQ(list.HeaderImage(0), 1);
+    EXPECT_EQ(Disk()->m_nAllChecked, 1);
+
+    for (int row : {2000, 0, list.Rows() - 1}) SendMessageA(list.hwnd(), LVM_DELETEITEM, row, 0);
+    expectCount("rows deleted");
+    list.Tick(5, false);
+    EXPECT_EQ(list.HeaderImage(0), 0);
+    list.Tick(5, true);
+    EXPECT_EQ(list.HeaderImage(0), 1);
+}
+
 TEST_F(CleanPage, LinkTargetSurvivesSearchDeleteAndDeleteAll) {
     const Rows listed = PlantTempTree(temp_, outside_, 0);
     Tick(IDC_DISK_TEMP);

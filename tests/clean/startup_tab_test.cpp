@@ -197,6 +197,19 @@ TEST_F(StartupTab, ColumnZeroTicksAllAndHandTicksMoveTheHeaderBox) {
     EXPECT_EQ(list.HeaderImage(0), 0);
 }
 
+TEST_F(StartupTab, TickAllOfThousandsOfRowsShowsTheTickedBoxAndUntickAllTheEmptyOne) {
+    Scan();
+    pvtest::ListView list = List();
+    list.AppendRows(3000);
+    for (int allTicked : {1, 0}) {
+        list.ClickHeader(0);
+        EXPECT_EQ(list.TickedRows(), allTicked ? list.Rows() : 0);
+        EXPECT_EQ(Tab()->m_ticks.ticked(), list.TickedRows());
+        EXPECT_EQ(list.HeaderImage(0), allTicked);
+        EXPECT_EQ(Tab()->m_nAllChecked, allTicked);
+    }
+}
+
 TEST_F(StartupTab, DeleteReportsNothingTickedAlreadyGoneAndRefusedRows) {
     ASSERT_TRUE(Plant("pv gone.exe") && Plant("pv free.exe") && Plant("pv busy.exe") && Plant("pv other.exe"));
     Scan();

@@ -94,6 +94,18 @@ TEST_F(ReportPage, HeaderBoxFollowsTheTicksAndTicksEveryRow) {
     EXPECT_EQ(list.HeaderImage(0), 1);
 }
 
+TEST_F(ReportPage, TickAllOfThousandsOfRowsShowsTheTickedBoxAndUntickAllTheEmptyOne) {
+    MakeLog("00000000", Head("2004-10-03 09:05").c_str());
+    OpenPage();
+    pvtest::ListView list = List();
+    list.AppendRows(3000);
+    for (int allTicked : {1, 0}) {  // the second click unticks: the flag was set
+        list.ClickHeader(0);
+        EXPECT_EQ(list.TickedRows(), allTicked ? list.Rows() : 0);
+        EXPECT_EQ(list.HeaderImage(0), allTicked);
+    }
+}
+
 TEST_F(ReportPage, HeaderClickOnAnEmptyListDoesNothing) {
     OpenPage();
     List().ClickHeader(0);

@@ -189,6 +189,26 @@ std::string ListView::Cell(int row, int column) const {
 
 bool ListView::Ticked(int row) const { return ListView_GetCheckState(list_, row) != 0; }
 
+int ListView::TickedRows() const {
+    int ticked = 0;
+    for (int row = 0; row < Rows(); ++row) ticked += Ticked(row) ? 1 : 0;
+    return ticked;
+}
+
+void ListView::AppendRows(int count) {
+    SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
+    for (int i = 0; i < count; ++i) {
+        const std::string text = "row " + std::to_string(i);
+        LVITEMA item = {};
+        item.mask = LVIF_TEXT;
+        item.iItem = Rows();
+        item.pszText = const_cast<char*>(text.c_str());
+        SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
+    PumpPending();
+}
+
 void ListView::Tick(int row, bool ticked) {
     ListView_SetCheckState(list_, row, ticked ? TRUE : FALSE);
     PumpPending();
@@ -239,13 +259,13 @@ void ListView::DoubleClickEmptySpace() {
     PumpPending();
 }
 
-void ListView::ClickHeader(int column) {
+void ListView::ClickHeader(int column, bool pump) {
     RECT item = {};
     SendMessageA(header(), HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(&item));
     const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
     SendMessageA(header(), WM_LBUTTONDOWN, MK_LBUTTON, at);
     SendMessageA(header(), WM_LBUTTONUP, 0, at);
-    PumpPending();
+    if (pump) PumpPending();
 }
 
 int ListView::HeaderImage(int column) const {

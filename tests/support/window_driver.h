@@ -103,7 +103,11 @@ public:
     int ColumnWidth(int column) const;
     std::string Cell(int row, int column) const;
     bool Ticked(int row) const;
+    int TickedRows() const;
     void Tick(int row, bool ticked);  // as a click on the tick box would
+    // Appends count rows whose first cell reads "row <n>", with the list's
+    // redrawing held meanwhile, as a page's long fill does.
+    void AppendRows(int count);
     bool Selected(int row) const;
     void Select(int row);            // selected, focused and the selection mark, as a click would
     // A left click on the row's second column, as a user selects a row (it
@@ -113,8 +117,10 @@ public:
     void DoubleClick(int row);
     // NM_DBLCLK for the empty space below the last row (the selection stays).
     void DoubleClickEmptySpace();
-    // A click on header item column (WM_LBUTTONDOWN/UP at its middle).
-    void ClickHeader(int column);
+    // A click on header item column (WM_LBUTTONDOWN/UP at its middle), then
+    // the messages it caused (unless pump is false: a worker it started then
+    // waits for the test to handle its first message).
+    void ClickHeader(int column, bool pump = true);
     // The image shown in header item column, or -1 for none.
     int HeaderImage(int column = 0) const;
     // The text of header item column.
