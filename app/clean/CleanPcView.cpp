@@ -55,9 +55,7 @@ END_MESSAGE_MAP()
 
 CCleanPcView::CCleanPcView() : CFormView(IDD) {}
 
-CCleanPcView::~CCleanPcView() {
-    if (m_hCompletion) CloseHandle(m_hCompletion);
-}
+CCleanPcView::~CCleanPcView() = default;
 
 void CCleanPcView::DoDataExchange(CDataExchange* pDX) {
     CFormView::DoDataExchange(pDX);
@@ -204,9 +202,8 @@ void CCleanPcView::OnDelete() {
 void CCleanPcView::StartDiskDeletion(CMainFrame* frame) {
     CDiskCleanDlg* disk = frame->m_pDiskCleanDlg;
     if (disk == nullptr) return;
-    WaitForWaiter();  // the last one has reported and is ending
-    if (m_hCompletion) CloseHandle(m_hCompletion);
-    m_hCompletion = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    m_waiter.Join();  // the last one has reported and is ending
+    m_completion.reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));
     disk->m_pHost = this;
     disk->PrepareDelete();
     if (disk->m_nSelectedCount == 0) {
@@ -216,34 +213,24 @@ void CCleanPcView::StartDiskDeletion(CMainFrame* frame) {
     }
     // A deletion is a cleaning action: the page is busy, and its tabs stay,
     // until the outcome has been reported.
-    m_deletionAbandoned = 0;
     m_deletionPending = 1;
     m_nBusy = 1;
     UpdateTabLock();
-    m_pWaiter = AfxBeginThread(WaitForDeletion, frame, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
-    if (m_pWaiter == nullptr) {  // nobody to report: the deletion still runs, the page is free
-        OnDeletionReported(0, 0);
-        return;
-    }
-    m_pWaiter->m_bAutoDelete = FALSE;
-    m_pWaiter->ResumeThread();
+    if (!m_waiter.Start([this, disk](LONG pass) { ReportDeletion(pass, disk); }))
+        OnDeletionReported(0, 0);  // nobody to report: the deletion still runs, the page is free
 }
 
-UINT CCleanPcView::WaitForDeletion(LPVOID mainFrame) {
-    CMainFrame* frame = static_cast<CMainFrame*>(mainFrame);
-    // The page and its disk tab outlive this worker: the page waits for it.
-    CCleanPcView* host = frame->m_pCleanPcView;
-    const CDiskCleanDlg* disk = frame->m_pDiskCleanDlg;
-    WaitForSingleObject(host->m_hCompletion, INFINITE);
-    if (host->m_deletionAbandoned) return 0;
+// On the waiter's thread. The page and its disk tab outlive the waiter: the
+// page stops it and waits for it as it goes, and then it reports nothing.
+void CCleanPcView::ReportDeletion(LONG pass, const CDiskCleanDlg* disk) {
+    if (!m_waiter.WaitFor(pass, m_completion.get())) return;
     const int failures = disk->m_nFailCount;
     const char* text = failures == 0 ? clean::kMsgDeletionDone
                        : failures == 1 ? clean::kMsgFileInUse
                                        : clean::kMsgFilesInUse;
     const UINT icon = failures == 0 ? MB_ICONEXCLAMATION : MB_ICONSTOP;
-    ::MessageBoxA(host->m_hWnd, text, shell::kAppTitle, MB_OK | icon);
-    ::PostMessageA(host->m_hWnd, WM_CLEAN_DELETION_REPORTED, 0, 0);
-    return 0;
+    ::MessageBoxA(m_hWnd, text, shell::kAppTitle, MB_OK | icon);
+    ::PostMessageA(m_hWnd, WM_CLEAN_DELETION_REPORTED, 0, 0);
 }
 
 LRESULT CCleanPcView::OnDeletionReported(WPARAM, LPARAM) {
@@ -254,25 +241,10 @@ LRESULT CCleanPcView::OnDeletionReported(WPARAM, LPARAM) {
     return 0;
 }
 
-// Waits until the waiter has ended, answering what is sent meanwhile.
-void CCleanPcView::WaitForWaiter() {
-    if (m_pWaiter == nullptr) return;
-    HANDLE thread = m_pWaiter->m_hThread;
-    while (MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_SENDMESSAGE) != WAIT_OBJECT_0) {
-        MSG msg;
-        PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-    }
-    delete m_pWaiter;
-    m_pWaiter = nullptr;
-}
-
 void CCleanPcView::OnDestroy() {
     // A waiter still waiting is woken and reports nothing.
-    if (m_pWaiter != nullptr) {
-        m_deletionAbandoned = 1;
-        SetEvent(m_hCompletion);
-        WaitForWaiter();
-    }
+    m_waiter.Stop();
+    m_waiter.Join();
     CFormView::OnDestroy();
 }
 

@@ -8,11 +8,14 @@
 
 #include "app/clean/clean_resource.h"
 #include "app/clean/clean_tab_ctrl.h"
+#include "base/page_worker.h"
+#include "base/unique_handle.h"
 #include "framework/afxext.h"
 #include "framework/afxwin.h"
 #include "ui/xp_button.h"
 
 class CMainFrame;
+class CDiskCleanDlg;
 
 class CCleanPcView : public CFormView {
     DECLARE_DYNCREATE(CCleanPcView)
@@ -39,9 +42,6 @@ public:
     // initial state. This object is gone when it returns: the caller must not
     // touch it afterwards. Nothing happens when the page is not in that pane.
     void RebuildPage();
-    // Worker: waits for the completion event, then reports the disk tab's
-    // failure count in a box owned by the page and ends the wait cursor.
-    static UINT WaitForDeletion(LPVOID mainFrame);
 
     // What the tabs use of the page.
     void ShowDeleteButton(BOOL show);
@@ -58,13 +58,14 @@ public:
     void UpdateTabLock();
     int TabClickLock() const { return m_tabs.m_clickLock; }
 
-    // Auto-reset, made unsignalled by every delete on the disk tab; the disk
-    // tab signals it when its deletion is over.
-    HANDLE m_hCompletion = nullptr;
+    // The disk tab's deletion of its ticked rows is over: the waiter reports it.
+    void DiskDeletionDone() { SetEvent(m_completion.get()); }
+    // Whether a deletion waiter was started and not yet waited for.
+    bool HasDeletionWaiter() const { return m_waiter.HasThread(); }
+
     CXPButton m_deleteButton;  // 1026
     CXPButton m_startButton;   // 1027
     CCleanTabCtrl m_tabs;      // 1022, owns the four tab dialogs
-    CWinThread* m_pWaiter = nullptr;  // the WaitForDeletion worker of the last delete
     // Nonzero while a cleaning action runs: the shell then refuses to leave
     // the page.
     int m_nBusy = 0;
@@ -91,10 +92,14 @@ protected:
 
 private:
     void StartDiskDeletion(CMainFrame* frame);
-    void WaitForWaiter();
+    void ReportDeletion(LONG pass, const CDiskCleanDlg* disk);
 
+    // Auto-reset, made anew by every delete on the disk tab and signalled by
+    // DiskDeletionDone; the waiter of that delete waits for it, then reports
+    // the outcome in a box owned by the page and ends the wait cursor.
+    base::UniqueHandleKernel m_completion;
+    base::PageWorker m_waiter;
     int m_deletionPending = 0;
-    volatile LONG m_deletionAbandoned = 0;  // the page is going: the waiter reports nothing
     int m_waitCursor = 0;
     CFont m_noticeFont;
 };

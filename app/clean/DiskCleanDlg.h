@@ -13,8 +13,9 @@
 #include "app/clean/clean_resource.h"
 #include "app/clean/clean_tab_dlg.h"
 #include "app/clean/disk_targets.h"
+#include "base/page_worker.h"
+#include "base/thread.h"
 #include "framework/afxcmn.h"
-#include "nkshellapi/ShellExt.h"
 #include "ui/redraw_hold.h"
 #include "ui/sort_header_ctrl.h"
 #include "ui/ticked_rows.h"
@@ -51,21 +52,21 @@ public:
     void ContinueScan();
     void AbandonScan();
     // Whether the tab must not be left now: a scan or a tick-all pass runs.
-    bool KeepsTabs() const { return m_nScanning != 0 || m_nSelectAllBusy != 0; }
+    bool KeepsTabs() const { return m_nScanning != 0 || m_selectAll.Busy(); }
+    // Whether a scan worker, or a tick-all worker, was started and not yet
+    // waited for; whether a tick-all pass runs.
+    bool HasScanThread() const { return m_scan.HasThread(); }
+    bool HasTickAllThread() const { return m_selectAll.HasThread(); }
+    bool TickAllRuns() const { return m_selectAll.Busy(); }
 
     int m_nSelectedCount = 0;  // ticked rows found by the last PrepareDelete
     int m_nFailCount = 0;      // files of the last deletion that could not be deleted
-    volatile LONG m_nSelectAllBusy = 0;
-    CWinThread* m_pSelectAllThread = nullptr;
-    // The scan worker's recycle-bin list; valid only while its CShellExt exists.
-    const CList<tagFOLDERITEM, tagFOLDERITEM&>* volatile m_pRecycleItems = nullptr;
     CSortHeaderCtrl m_header;
     int m_nDeleteAllFailCount = 0;
     CCleanPcView* m_pHost = nullptr;  // set by the host before each scan
     int m_nScanning = 0;
     int m_nRecycleRow = 0;  // 1 while row 0 is the recycle-bin row
     int m_nRowCount = 0;    // rows the current scan listed; never lowered
-    CWinThread* m_pScanThread = nullptr;
     int m_nAllChecked = 0;
     CListCtrl m_list;
     ui::TickedRows m_ticks;  // of m_list, fed by its notifications
@@ -106,8 +107,7 @@ private:
         bool recycleBin, tempFiles, windowsTemp, cookies;
     };
 
-    static UINT ScanThread(LPVOID tab);
-    static UINT SelectAllThread(LPVOID tab);
+    void SelectAll(LONG pass);
     void RunScan(LONG pass, ScanChoice choice);
     bool ListFiles(LONG pass, const clean::TargetFolder& folder);
     bool PostScanStep(ScanStep&& step);
@@ -119,26 +119,18 @@ private:
     void EndListing();
     void DeleteCheckedFiles();
     void StopSelectAll();
-    void WaitForScanThread();
-    void WaitForSelectAllThread();
     void UpdateHostTabLock();
     void EnablePair(int firstRadio, int secondRadio, BOOL enable);
     void OnCheckTarget(int check, int allRadio, int searchRadio);
     void DeleteAllOf(int target);
 
-    // The scan worker and its stop: m_scanPass numbers the scans (a step of
-    // another pass changes nothing); m_stopScan ends the running one. Holding
-    // m_gate pauses the worker before its next step; it also guards m_steps,
-    // the steps the worker made and the tab has yet to apply.
-    CRITICAL_SECTION m_gate;
+    // The scan worker (a step of a stopped or earlier pass changes nothing)
+    // and the steps it made that the tab has yet to apply.
+    base::PageWorker m_scan;
+    base::CriticalSection m_stepsLock;  // guards m_steps
     std::vector<ScanStep> m_steps;
-    volatile LONG m_scanPass = 0;
-    LONG m_workerPass = 0;         // the pass a new worker belongs to
-    volatile LONG m_stopScan = 0;
-    ScanChoice m_choice = {};
     double m_pauseOverrun = 0;     // ms the worker's pauses slept beyond what they asked
-    bool m_asking = false;         // the stop question is open
-    volatile LONG m_stopSelectAll = 0;
+    base::PageWorker m_selectAll;  // the tick-all pass
     clean::ListedFiles m_listedFiles;  // what each file row was listed as, by its path
     // Redrawing of the list, held while the scan fills it and while the
     // ticked rows are deleted.

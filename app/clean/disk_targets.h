@@ -124,6 +124,9 @@ std::string ListingStatus(const char* path, const char* name);
 // Whether a path column ends in exactly "index.dat" (letter case counts).
 bool IsIndexDatPath(const char* path);
 
+// The number of items in the recycle bin, as the shell lists them.
+int RecycleBinItemCount();
+
 // Empties the recycle bins of all drives: no confirmation, no progress
 // window, no sound. An empty bin is no error.
 void EmptyRecycleBins();

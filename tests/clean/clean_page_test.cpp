@@ -237,7 +237,7 @@ TEST_F(CleanPage, StartWithoutTargetAsksForOneAndPutsTheHostBack) {
     EXPECT_EQ(hook.seen()[0].icon, LoadIcon(nullptr, IDI_EXCLAMATION));
     ExpectInitialPage();
     EXPECT_EQ(View()->m_nHostMode, CCleanPcView::kModeInitial);
-    EXPECT_EQ(Disk()->m_pScanThread, nullptr);
+    EXPECT_FALSE(Disk()->HasScanThread());
 }
 
 // A tree in the temporary sandbox: sizes, a subfolder, a dot-folder, a
@@ -393,7 +393,7 @@ TEST_F(CleanPage, DeleteWithNothingTickedSaysSoAndStartsNoWorker) {
     EXPECT_EQ(hook.seen()[0].text, clean::kMsgNothingChecked);
     EXPECT_EQ(hook.seen()[0].caption, shell::kAppTitle);
     EXPECT_EQ(hook.seen()[0].icon, LoadIcon(nullptr, IDI_HAND));
-    EXPECT_EQ(View()->m_pWaiter, nullptr);
+    EXPECT_FALSE(View()->HasDeletionWaiter());
     EXPECT_FALSE(View()->DeletionPending());
     EXPECT_EQ(View()->m_nBusy, 0);
     pvtest::PumpFor(700);  // the delete timer fires and deletes nothing
@@ -459,9 +459,9 @@ TEST_F(CleanPage, HeaderTicksAndUnticksEveryRow) {
     ASSERT_EQ(List().Rows(), 5);
     EXPECT_EQ(List().HeaderImage(0), 0);
     List().ClickHeader(1);  // other columns do nothing
-    EXPECT_EQ(Disk()->m_pSelectAllThread, nullptr);
+    EXPECT_FALSE(Disk()->HasTickAllThread());
     List().ClickHeader(0);
-    PumpUntil([this] { return Disk()->m_nSelectAllBusy == 0 && View()->TabClickLock() == 0; });
+    PumpUntil([this] { return !Disk()->TickAllRuns() && View()->TabClickLock() == 0; });
     for (int row = 0; row < 5; ++row) EXPECT_TRUE(List().Ticked(row)) << row;
     EXPECT_EQ(List().HeaderImage(0), 1);
     EXPECT_EQ(Disk()->m_nAllChecked, 1);
@@ -503,14 +503,14 @@ TEST_F(CleanPage, TickedCountFollowsThousandsOfRowsThroughAStoppedAndAWholeTickA
     }
     ASSERT_LT(Disk()->m_ticks.ticked(), list.Rows());
     list.ClickHeader(0);
-    EXPECT_EQ(Disk()->m_pSelectAllThread, nullptr);
+    EXPECT_FALSE(Disk()->HasTickAllThread());
     expectCount("a pass stopped half-way");
     EXPECT_EQ(list.TickedRows(), 0);
     EXPECT_EQ(list.HeaderImage(0), 0);
     EXPECT_EQ(Disk()->m_nAllChecked, 0);
 
     list.ClickHeader(0);
-    PumpUntil([this] { return Disk()->m_pSelectAllThread == nullptr && View()->TabClickLock() == 0; });
+    PumpUntil([this] { return !Disk()->HasTickAllThread() && View()->TabClickLock() == 0; });
     expectCount("a whole pass");
     EXPECT_EQ(list.TickedRows(), list.Rows());
     EXPECT_EQ(list.HeaderImage(0), 1);
@@ -530,7 +530,7 @@ TEST_F(CleanPage, LinkTargetSurvivesSearchDeleteAndDeleteAll) {
     RunScan();
     ASSERT_EQ(PathColumn(), listed);
     List().ClickHeader(0);
-    PumpUntil([this] { return Disk()->m_nSelectAllBusy == 0; });
+    PumpUntil([this] { return !Disk()->TickAllRuns(); });
     Press(IDC_CLEAN_DELETE);
     EXPECT_EQ(AnswerReport().text, clean::kMsgDeletionDone);
     EXPECT_EQ(List().Rows(), 0);
@@ -561,7 +561,7 @@ TEST_F(CleanPage, ARowUnderAFolderSwappedForALinkStaysAndFails) {
     RunScan();
     ASSERT_EQ(PathColumn(), listed);
     List().ClickHeader(0);
-    PumpUntil([this] { return Disk()->m_nSelectAllBusy == 0; });
+    PumpUntil([this] { return !Disk()->TickAllRuns(); });
     pvtest::SwappedForLink swap(Temp("sub"), outside_ / "sub");
     ASSERT_TRUE(swap.ok());
     Press(IDC_CLEAN_DELETE);
