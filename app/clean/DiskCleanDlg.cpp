@@ -7,7 +7,6 @@
 #include <utility>
 #include <vector>
 
-#include "app/clean/CleanPcView.h"
 #include "app/clean/clean_frame.h"
 #include "app/clean/clean_texts.h"
 #include "app/clean/disk_targets.h"
@@ -16,7 +15,7 @@
 namespace {
 
 constexpr UINT_PTR kDeleteTimer = 0;
-constexpr UINT kDeleteDelay = 500;     // ms after the walk of PrepareDelete
+constexpr UINT kDeleteDelay = 500;     // ms after the walk of Delete
 constexpr UINT_PTR kRedrawTimer = 1;   // redraws the list the scan fills
 constexpr int kRowsPerSelectStep = 200;  // rows ticked by one step of the tick-all pass
 constexpr DWORD kFilePause = 5;        // ms after each listed file
@@ -107,12 +106,6 @@ BOOL CDiskCleanDlg::OnInitDialog() {
     return TRUE;
 }
 
-BOOL CDiskCleanDlg::PreTranslateMessage(MSG* pMsg) {
-    // Esc goes on without the dialog's own key handling: it never ends the tab.
-    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE) return FALSE;
-    return CCleanTabDlg::PreTranslateMessage(pMsg);
-}
-
 void CDiskCleanDlg::EnablePair(int firstRadio, int secondRadio, BOOL enable) {
     GetDlgItem(firstRadio)->EnableWindow(enable);
     GetDlgItem(secondRadio)->EnableWindow(enable);
@@ -157,22 +150,15 @@ void CDiskCleanDlg::OnCheckRecycleBin() {
     OnCheckTarget(kRecycleBin.check, kRecycleBin.allRadio, kRecycleBin.searchRadio);
 }
 
-void CDiskCleanDlg::UpdateHostTabLock() {
-    if (m_pHost != nullptr) m_pHost->UpdateTabLock();
-}
-
 // ---- the search --------------------------------------------------------------
 
-void CDiskCleanDlg::StartScan() {
+clean::Outcome CDiskCleanDlg::Start() {
+    Host().SetStartText(clean::kCaptionStop);
     UpdateData(TRUE);
     if (!m_bCookies && !m_bRecycleBin && !m_bTempFiles && !m_bWindowsTemp) {
         MessageBox(clean::kMsgNoTarget, shell::kAppTitle, MB_OK | MB_ICONEXCLAMATION);
-        if (m_pHost != nullptr) {
-            m_pHost->SetStartText(clean::kCaptionStart);
-            m_pHost->m_nScanRunning = 0;
-            m_pHost->m_nBusy = 0;
-        }
-        return;
+        Host().SetStartText(clean::kCaptionStart);
+        return clean::Outcome::kDone;
     }
     for (const TargetControls* target : kTargets) {
         GetDlgItem(target->check)->ShowWindow(SW_HIDE);
@@ -184,11 +170,20 @@ void CDiskCleanDlg::StartScan() {
     const ScanChoice choice = {m_bRecycleBin != 0, m_bTempFiles != 0, m_bWindowsTemp != 0, m_bCookies != 0};
     m_nScanning = 1;
     // A scan before the last tab switch may still be ending: Start waits for it.
-    if (!m_scan.Start([this, choice](LONG pass) { RunScan(pass, choice); })) {
+    if (!m_scan.Start([this, choice](LONG pass) { RunScan(pass, choice); }))
         FinishScan();  // no worker: the list stays empty, the page is not left busy
-        return;
+    return clean::Outcome::kRuns;
+}
+
+bool CDiskCleanDlg::Stop() {
+    if (!m_nScanning) return true;
+    HoldScan();
+    if (Host().Ask(clean::kMsgStopQuestion, clean::kBoxTitle, MB_YESNO | MB_ICONQUESTION) != IDYES) {
+        ContinueScan();
+        return false;
     }
-    UpdateHostTabLock();
+    AbandonScan();
+    return true;
 }
 
 // The targets in their order of search (not their order on screen). Every
@@ -296,10 +291,10 @@ void CDiskCleanDlg::ApplyScanStep(const ScanStep& step) {
         SetTimer(kRedrawTimer, ui::RedrawHold::kInterval, nullptr);
         m_list.DeleteAllItems();
         m_listedFiles.Clear();
-        if (m_pHost) m_pHost->ShowStatusLine(TRUE);
+        Host().ShowStatusLine(true);
         break;
     case ScanStep::kRecycleBinBegin:
-        if (m_pHost) m_pHost->SetStatusText(clean::kStatusRecycleBin);
+        Host().SetStatusText(clean::kStatusRecycleBin);
         m_nRecycleRow = 0;
         break;
     case ScanStep::kRecycleBinRow: {
@@ -322,7 +317,7 @@ void CDiskCleanDlg::AppendFileRow(const ScanStep& step) {
     const int row = m_list.InsertItem(m_list.GetItemCount(), "");
     m_list.SetItemText(row, 1, step.path.c_str());
     m_listedFiles.Add(step.path, step.listed);
-    if (m_pHost) m_pHost->SetStatusText(clean::ListingStatus(step.path.c_str(), step.name.c_str()).c_str());
+    Host().SetStatusText(clean::ListingStatus(step.path.c_str(), step.name.c_str()).c_str());
     m_list.SetItemText(row, 2, clean::SizeText(step.size).c_str());
     if (++m_nRowCount == kRowsBeforeNarrowing + 1) m_list.SetColumnWidth(2, kNarrowSizeWidth);
     m_redraw.Changed();
@@ -345,14 +340,11 @@ void CDiskCleanDlg::EndListing() {
 void CDiskCleanDlg::FinishScan() {
     m_nScanning = 0;
     EndListing();
-    if (m_pHost != nullptr) {
-        m_pHost->ShowDeleteButton(TRUE);
-        m_pHost->SetStartText(clean::kCaptionInitialScreen);
-        m_pHost->SetStatusText(clean::kStatusSearchDone);
-        m_pHost->m_nBusy = 0;
-        if (m_nRowCount == 0) m_pHost->ShowDeleteButton(FALSE);
-    }
-    UpdateHostTabLock();
+    Host().ShowDeleteButton(true);
+    Host().SetStartText(clean::kCaptionInitialScreen);
+    Host().SetStatusText(clean::kStatusSearchDone);
+    if (m_nRowCount == 0) Host().ShowDeleteButton(false);
+    Host().RunEnded();
 }
 
 void CDiskCleanDlg::HoldScan() { m_scan.Hold(); }
@@ -367,7 +359,7 @@ void CDiskCleanDlg::AbandonScan() {
     m_scan.Join();
     m_nScanning = 0;
     EndListing();
-    UpdateHostTabLock();
+    Host().BusyChanged();
 }
 
 // ---- ticking all rows through the header -------------------------------------
@@ -380,7 +372,7 @@ void CDiskCleanDlg::OnColumnclickDiskList(NMHDR* pNMHDR, LRESULT* pResult) {
         // The last pass has ended; only its thread may linger, and Start waits for it.
         m_selectAll.Start([this](LONG pass) { SelectAll(pass); });
         m_nAllChecked = 1;
-        UpdateHostTabLock();
+        Host().BusyChanged();
         return;
     }
     StopSelectAll();
@@ -419,7 +411,7 @@ LRESULT CDiskCleanDlg::OnSelectStep(WPARAM wParam, LPARAM lParam) {
     case kSelectAllEnded:
         // The pass's last word: its thread is ending (a stopped pass was waited for).
         if (m_selectAll.IsCurrent(static_cast<LONG>(lParam))) m_selectAll.Join();
-        UpdateHostTabLock();
+        Host().BusyChanged();
         return 0;
     }
     return 0;
@@ -428,7 +420,7 @@ LRESULT CDiskCleanDlg::OnSelectStep(WPARAM wParam, LPARAM lParam) {
 void CDiskCleanDlg::StopSelectAll() {
     m_selectAll.Stop();
     m_selectAll.Join();
-    UpdateHostTabLock();
+    Host().BusyChanged();
 }
 
 void CDiskCleanDlg::OnRowsDiskList(NMHDR* pNMHDR, LRESULT* pResult) { *pResult = m_ticks.OnNotify(pNMHDR); }
@@ -452,8 +444,8 @@ void CDiskCleanDlg::OnItemchangedDiskList(NMHDR* pNMHDR, LRESULT* pResult) {
 
 // ---- deleting the ticked rows ------------------------------------------------
 
-void CDiskCleanDlg::PrepareDelete() {
-    if (m_pHost) m_pHost->BeginWaitCursor();
+clean::Outcome CDiskCleanDlg::Delete() {
+    Host().BeginWaitCursor();
     m_nFailCount = 0;
     m_nSelectedCount = 0;
     for (int row = m_list.GetItemCount() - 1; row >= 0; --row) {
@@ -472,7 +464,17 @@ void CDiskCleanDlg::PrepareDelete() {
     // Armed once, after the walk over the rows: it fires 500 ms after it.
     if (fileRows > 0) SetTimer(kDeleteTimer, kDeleteDelay, nullptr);
     if (m_list.GetItemCount() == 0) m_header.SetHeaderImage(0, 0);
-    if ((m_nSelectedCount == 0 || fileRows == 0) && m_pHost) m_pHost->DiskDeletionDone();
+    if (m_nSelectedCount == 0 || fileRows == 0) Host().DeletionDone();
+    if (m_nSelectedCount > 0) return clean::Outcome::kRuns;
+    Host().Ask(clean::kMsgNothingChecked, shell::kAppTitle, MB_OK | MB_ICONSTOP);
+    Host().EndWaitCursor();
+    return clean::Outcome::kDone;
+}
+
+CCleanTabDlg::Report CDiskCleanDlg::DeletionReport() const {
+    const int failures = m_nFailCount;
+    if (failures == 0) return {clean::kMsgDeletionDone, MB_ICONEXCLAMATION};
+    return {failures == 1 ? clean::kMsgFileInUse : clean::kMsgFilesInUse, MB_ICONSTOP};
 }
 
 void CDiskCleanDlg::OnTimer(UINT_PTR nIDEvent) {
@@ -496,7 +498,7 @@ void CDiskCleanDlg::DeleteCheckedFiles() {
         m_redraw.Step();
     }
     m_redraw.End();
-    if (m_pHost) m_pHost->DiskDeletionDone();
+    Host().DeletionDone();
 }
 
 // ---- deleting a whole target -------------------------------------------------
@@ -543,8 +545,7 @@ void CDiskCleanDlg::DeleteAllOf(int target) {
         const DiskTarget kind = target == kAllCookies     ? DiskTarget::Cookies
                                 : target == kAllTempFiles ? DiskTarget::TempFiles
                                                           : DiskTarget::WindowsTemp;
-        for (const clean::TargetFolder& folder : clean::TargetFolders(kind, clean::ReadSystemFolders()))
-            clean::DeleteAllFiles(folder, m_nDeleteAllFailCount);
+        m_nDeleteAllFailCount += clean::DeleteWholeTarget(kind);
     }
     EnablePair(row.controls->allRadio, row.controls->searchRadio, FALSE);
     this->*row.checked = 0;

@@ -20,8 +20,6 @@
 #include "ui/sort_header_ctrl.h"
 #include "ui/ticked_rows.h"
 
-class CCleanPcView;
-
 class CDiskCleanDlg : public CCleanTabDlg {
 public:
     enum { IDD = IDD_DISK_CLEAN };
@@ -31,58 +29,58 @@ public:
 
     // Registers the tab in the main frame, sets up the list, shows the options.
     BOOL OnInitDialog() override;
+
+    // The start button: without a ticked target it says so (kDone);
+    // otherwise it shows the list, starts the scan worker and returns kRuns
+    // at once. The host's start button then reads "중  지", and "초기화면"
+    // once the scan has ended.
+    clean::Outcome Start() override;
+    // The start button while the scan runs: the stop question, the scan held
+    // while it is open. Yes ends the scan (true: the page goes back to its
+    // initial screen); No lets it go on where it was. After the scan: true.
+    bool Stop() override;
+    // The delete button. Empties the recycle bin when its row is ticked,
+    // counts the ticked rows and arms timer 0, which deletes the ticked files
+    // (DeleteCheckedFiles) and then tells the host DeletionDone. With nothing
+    // ticked it says so (kDone); with no file row DeletionDone comes at once.
+    clean::Outcome Delete() override;
+    // By the files of the last deletion that could not be deleted.
+    Report DeletionReport() const override;
     // Back to the option view: options shown, radio pairs disabled and on
     // "검색하기", list hidden and empty, every value and counter cleared.
-    void ResetPage();
-    // The host's start button in host mode 0 or 1 (m_pHost is set). Without a
-    // ticked target it says so and puts the host back; otherwise it shows the
-    // list and starts ScanThread, and returns at once.
-    void StartScan();
-    // The host's delete button in host mode 0 or 1, after the host made its
-    // completion event. Empties the recycle bin when its row is ticked, counts
-    // the ticked rows into m_nSelectedCount and arms timer 0, which deletes
-    // the ticked files (DeleteCheckedFiles) and then signals the event. With
-    // nothing ticked, or no file row, the event is signalled at once.
-    void PrepareDelete();
+    void Leave() override { ResetPage(); }
+    // A scan or a tick-all pass runs.
+    bool Busy() const override { return m_nScanning != 0 || m_selectAll.Busy(); }
 
-    // The stop question of the host: HoldScan pauses the scan worker at its
-    // next step; ContinueScan lets it go on where it was; AbandonScan ends it
-    // (waiting for its thread) so that nothing of it reaches a page again.
+    // The stop question's steps (Stop): HoldScan pauses the scan worker at
+    // its next step; ContinueScan lets it go on where it was; AbandonScan ends
+    // it (waiting for its thread) so that nothing of it reaches a page again.
     void HoldScan();
     void ContinueScan();
     void AbandonScan();
-    // Whether the tab must not be left now: a scan or a tick-all pass runs.
-    bool KeepsTabs() const { return m_nScanning != 0 || m_selectAll.Busy(); }
+
+    // The tab's state, as the list and the host show it.
+    bool Scanning() const { return m_nScanning != 0; }
+    int RowCount() const { return m_nRowCount; }  // rows the current scan listed; never lowered
+    bool HasRecycleRow() const { return m_nRecycleRow != 0; }  // row 0 is the recycle-bin row
+    bool AllChecked() const { return m_nAllChecked != 0; }
+    const ui::TickedRows& Ticks() const { return m_ticks; }
+    int FailCount() const { return m_nFailCount; }  // of the last deletion of ticked rows
+    int DeleteAllFailCount() const { return m_nDeleteAllFailCount; }  // of the running delete-all
     // Whether a scan worker, or a tick-all worker, was started and not yet
     // waited for; whether a tick-all pass runs.
     bool HasScanThread() const { return m_scan.HasThread(); }
     bool HasTickAllThread() const { return m_selectAll.HasThread(); }
     bool TickAllRuns() const { return m_selectAll.Busy(); }
 
-    int m_nSelectedCount = 0;  // ticked rows found by the last PrepareDelete
-    int m_nFailCount = 0;      // files of the last deletion that could not be deleted
-    CSortHeaderCtrl m_header;
-    int m_nDeleteAllFailCount = 0;
-    CCleanPcView* m_pHost = nullptr;  // set by the host before each scan
-    int m_nScanning = 0;
-    int m_nRecycleRow = 0;  // 1 while row 0 is the recycle-bin row
-    int m_nRowCount = 0;    // rows the current scan listed; never lowered
-    int m_nAllChecked = 0;
-    CListCtrl m_list;
-    ui::TickedRows m_ticks;  // of m_list, fed by its notifications
-    int m_bCookies = 0, m_bRecycleBin = 0, m_bTempFiles = 0, m_bWindowsTemp = 0;
-    // Radio pairs: 0 "일괄삭제", 1 "검색하기".
-    int m_nCookiesMode = 1, m_nTempFilesMode = 1, m_nWindowsTempMode = 1, m_nRecycleBinMode = 1;
-
     // Messages of the workers to the tab, handled on its thread.
     enum {
         WM_DISK_SCAN_STEP = WM_APP + 61,  // the scan worker queued steps (no parameters)
-        WM_DISK_SELECT_STEP,              // wParam: SelectStep; lParam: the first row
+        WM_DISK_SELECT_STEP,              // wParam: SelectStep; lParam: the first row or the pass
     };
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
-    BOOL PreTranslateMessage(MSG* pMsg) override;
 
     afx_msg void OnCheckCookies();
     afx_msg void OnCheckTempFiles();
@@ -107,6 +105,7 @@ private:
         bool recycleBin, tempFiles, windowsTemp, cookies;
     };
 
+    void ResetPage();
     void SelectAll(LONG pass);
     void RunScan(LONG pass, ScanChoice choice);
     bool ListFiles(LONG pass, const clean::TargetFolder& folder);
@@ -119,10 +118,23 @@ private:
     void EndListing();
     void DeleteCheckedFiles();
     void StopSelectAll();
-    void UpdateHostTabLock();
     void EnablePair(int firstRadio, int secondRadio, BOOL enable);
     void OnCheckTarget(int check, int allRadio, int searchRadio);
     void DeleteAllOf(int target);
+
+    int m_nSelectedCount = 0;  // ticked rows found by the last Delete
+    int m_nFailCount = 0;
+    int m_nDeleteAllFailCount = 0;
+    int m_nScanning = 0;
+    int m_nRecycleRow = 0;
+    int m_nRowCount = 0;
+    int m_nAllChecked = 0;
+    CSortHeaderCtrl m_header;
+    CListCtrl m_list;
+    ui::TickedRows m_ticks;  // of m_list, fed by its notifications
+    // Bound to the tick boxes and radio pairs (0 "일괄삭제", 1 "검색하기").
+    int m_bCookies = 0, m_bRecycleBin = 0, m_bTempFiles = 0, m_bWindowsTemp = 0;
+    int m_nCookiesMode = 1, m_nTempFilesMode = 1, m_nWindowsTempMode = 1, m_nRecycleBinMode = 1;
 
     // The scan worker (a step of a stopped or earlier pass changes nothing)
     // and the steps it made that the tab has yet to apply.

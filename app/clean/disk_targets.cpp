@@ -222,6 +222,12 @@ bool IsIndexDatPath(const char* path) {
     return n >= m && strcmp(path + n - m, kIndexDat) == 0;
 }
 
+int DeleteWholeTarget(DiskTarget target) {
+    int failures = 0;
+    for (const TargetFolder& folder : TargetFolders(target, ReadSystemFolders())) DeleteAllFiles(folder, failures);
+    return failures;
+}
+
 int RecycleBinItemCount() {
     CShellExt shell;
     return shell.GetRecycleBinItems()->GetCount();

@@ -84,6 +84,10 @@ bool ListFiles(const TargetFolder& folder,
 // walk holds; folders stay. Each failed deletion adds 1 to failures.
 void DeleteAllFiles(const TargetFolder& folder, int& failures);
 
+// Deletes every file of every folder of a target, as "일괄삭제" does; the
+// number of files that could not be deleted.
+int DeleteWholeTarget(DiskTarget target);
+
 // The files a search listed, by the path their rows show, each with the
 // record that reaches it again.
 class ListedFiles {
