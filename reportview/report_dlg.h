@@ -29,5 +29,4 @@ private:
 
     CXPButton m_closeButton;  // 1004
     CXPButton m_saveButton;   // 1001
-    CBrush m_whiteBrush;
 };

@@ -60,6 +60,5 @@ private:
     void ShowAllChecked(int allChecked);
     int Box(LPCTSTR text, UINT type) const;
 
-    CBrush m_whiteBrush;
     CFont m_font;
 };

@@ -5,6 +5,7 @@
 #include "app/main_frame.h"
 #include "app/resource.h"
 #include "app/shell_texts.h"
+#include "ui/page_chrome.h"
 
 namespace {
 
@@ -20,20 +21,6 @@ constexpr Tab kTabs[] = {
 };
 constexpr int kTabPaddingX = 3;  // pixels left and right of a tab's image and caption
 constexpr int kTabPaddingY = 3;  // the control's own
-
-// Draws a bitmap resource at its own size; nothing when it is missing.
-void DrawBitmap(CDC* pDC, UINT id, int x, int y, bool fromBottom) {
-    CBitmap picture;
-    if (!picture.LoadBitmap(id)) return;
-    BITMAP size = {};
-    picture.GetBitmap(&size);
-    if (fromBottom) y -= size.bmHeight;
-    CDC memory;
-    memory.CreateCompatibleDC(pDC);
-    CBitmap* old = memory.SelectObject(&picture);
-    pDC->BitBlt(x, y, size.bmWidth, size.bmHeight, &memory, 0, 0, SRCCOPY);
-    memory.SelectObject(old);
-}
 
 }  // namespace
 
@@ -80,8 +67,8 @@ void CCleanPcView::OnInitialUpdate() {
 void CCleanPcView::OnDraw(CDC* pDC) {
     CRect client;
     GetClientRect(&client);
-    DrawBitmap(pDC, IDB_PAGE_FOOT, 0, client.bottom, true);
-    DrawBitmap(pDC, IDB_CLEAN_HEAD, 40, 15, false);
+    ui::DrawPictureAtBottom(*pDC, IDB_PAGE_FOOT, client, 0);
+    ui::DrawPicture(*pDC, IDB_CLEAN_HEAD, 40, 15);
     CFont* old = pDC->SelectObject(&m_noticeFont);
     pDC->SetBkMode(TRANSPARENT);
     pDC->SetTextColor(RGB(0x51, 0x62, 0x7A));
@@ -90,7 +77,7 @@ void CCleanPcView::OnDraw(CDC* pDC) {
 }
 
 HBRUSH CCleanPcView::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
-    if (HBRUSH white = clean::WhiteControlBrush(pDC, nCtlColor)) return white;
+    if (HBRUSH white = ui::PageControlBrush(pDC, nCtlColor)) return white;
     return CFormView::OnCtlColor(pDC, pWnd, nCtlColor);
 }
 

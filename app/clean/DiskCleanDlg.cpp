@@ -126,8 +126,7 @@ void CDiskCleanDlg::ResetPage() {
     m_listedFiles.Clear();
     m_list.SetColumnWidth(2, kSizeWidth);
     m_bCookies = m_bRecycleBin = m_bTempFiles = m_bWindowsTemp = 0;
-    m_nAllChecked = 0;
-    m_header.SetHeaderImage(0, 0);  // the header shows what the flag says
+    ShowAllChecked(false);
     m_nRowCount = 0;
     m_nScanning = 0;
     m_nDeleteAllFailCount = 0;
@@ -377,8 +376,12 @@ void CDiskCleanDlg::OnColumnclickDiskList(NMHDR* pNMHDR, LRESULT* pResult) {
     }
     StopSelectAll();
     for (int row = 0; row < m_list.GetItemCount(); ++row) m_list.SetCheck(row, FALSE);
-    m_nAllChecked = 0;
-    m_header.SetHeaderImage(0, 0);
+    ShowAllChecked(false);
+}
+
+void CDiskCleanDlg::ShowAllChecked(bool allChecked) {
+    m_nAllChecked = allChecked ? 1 : 0;
+    m_header.SetHeaderImage(0, m_nAllChecked);
 }
 
 // The tick-all pass on its worker thread: the rows are ticked by the tab, a
@@ -427,19 +430,8 @@ void CDiskCleanDlg::OnRowsDiskList(NMHDR* pNMHDR, LRESULT* pResult) { *pResult =
 
 void CDiskCleanDlg::OnItemchangedDiskList(NMHDR* pNMHDR, LRESULT* pResult) {
     *pResult = m_ticks.OnNotify(pNMHDR);
-    const NMLISTVIEW* view = reinterpret_cast<const NMLISTVIEW*>(pNMHDR);
-    // Only a change of the tick box; the new state also carries selection
-    // and focus bits.
-    if (!(view->uChanged & LVIF_STATE) || !((view->uNewState ^ view->uOldState) & LVIS_STATEIMAGEMASK)) return;
-    const UINT image = view->uNewState & LVIS_STATEIMAGEMASK;
-    if (image == INDEXTOSTATEIMAGEMASK(2)) {
-        if (!m_ticks.AllTicked()) return;
-        m_header.SetHeaderImage(0, 1);
-        m_nAllChecked = 1;
-    } else if (image == INDEXTOSTATEIMAGEMASK(1) && m_nAllChecked) {
-        m_header.SetHeaderImage(0, 0);
-        m_nAllChecked = 0;
-    }
+    const ui::HeaderBox box = m_ticks.HeaderBoxAfter(pNMHDR, m_nAllChecked != 0);
+    if (box != ui::HeaderBox::kKeep) ShowAllChecked(box == ui::HeaderBox::kShowTicked);
 }
 
 // ---- deleting the ticked rows ------------------------------------------------

@@ -118,6 +118,7 @@ private:
     void EndListing();
     void DeleteCheckedFiles();
     void StopSelectAll();
+    void ShowAllChecked(bool allChecked);
     void EnablePair(int firstRadio, int secondRadio, BOOL enable);
     void OnCheckTarget(int check, int allRadio, int searchRadio);
     void DeleteAllOf(int target);

@@ -161,16 +161,8 @@ void CStartupDlg::OnRowsStartupList(NMHDR* pNMHDR, LRESULT* pResult) { *pResult 
 void CStartupDlg::OnItemchangedStartupList(NMHDR* pNMHDR, LRESULT* pResult) {
     *pResult = m_ticks.OnNotify(pNMHDR);
     if (m_writingRows) return;
-    const NMLISTVIEW* view = reinterpret_cast<const NMLISTVIEW*>(pNMHDR);
-    // Only a change of the tick box counts; the new state may also carry the
-    // selection and focus bits of the row.
-    if (!(view->uChanged & LVIF_STATE) || !((view->uNewState ^ view->uOldState) & LVIS_STATEIMAGEMASK)) return;
-    const UINT image = view->uNewState & LVIS_STATEIMAGEMASK;
-    if (image == INDEXTOSTATEIMAGEMASK(2)) {
-        if (m_ticks.AllTicked()) ShowAllChecked(1);
-    } else if (image == INDEXTOSTATEIMAGEMASK(1) && m_nAllChecked) {
-        ShowAllChecked(0);
-    }
+    const ui::HeaderBox box = m_ticks.HeaderBoxAfter(pNMHDR, m_nAllChecked != 0);
+    if (box != ui::HeaderBox::kKeep) ShowAllChecked(box == ui::HeaderBox::kShowTicked ? 1 : 0);
 }
 
 // ---- deleting the ticked rows --------------------------------------------------

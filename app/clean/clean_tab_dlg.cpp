@@ -1,14 +1,5 @@
 #include "app/clean/clean_tab_dlg.h"
-
-namespace clean {
-
-HBRUSH WhiteControlBrush(CDC* pDC, UINT nCtlColor) {
-    if (nCtlColor == CTLCOLOR_EDIT || nCtlColor == CTLCOLOR_LISTBOX) return nullptr;
-    pDC->SetBkMode(TRANSPARENT);
-    return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-}
-
-}  // namespace clean
+#include "ui/page_chrome.h"
 
 BEGIN_MESSAGE_MAP(CCleanTabDlg, CDialog)
     ON_WM_CTLCOLOR()
@@ -20,6 +11,6 @@ BOOL CCleanTabDlg::PreTranslateMessage(MSG* pMsg) {
 }
 
 HBRUSH CCleanTabDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
-    if (HBRUSH white = clean::WhiteControlBrush(pDC, nCtlColor)) return white;
+    if (HBRUSH white = ui::PageControlBrush(pDC, nCtlColor)) return white;
     return CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
 }

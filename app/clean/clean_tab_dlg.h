@@ -85,10 +85,3 @@ protected:
 private:
     clean::TabHost* m_host = nullptr;
 };
-
-namespace clean {
-// The cleaning page's answer to a control-colour request: NULL for edit
-// controls and list boxes (the caller uses its base class's colours), else
-// the white brush, with the text background made transparent.
-HBRUSH WhiteControlBrush(CDC* pDC, UINT nCtlColor);
-}  // namespace clean

@@ -3,6 +3,7 @@
 #include "app/clean/clean_frame.h"
 #include "app/records/record_cleaners.h"
 #include "app/shell_texts.h"
+#include "ui/page_chrome.h"
 
 namespace clean {
 
@@ -23,16 +24,6 @@ constexpr RecordBox kAutoBoxes[] = {
 // The tabs' shared picture, drawn while any box is ticked.
 constexpr int kAnyTickedX = 380;
 constexpr int kAnyTickedY = 135;
-
-void DrawPicture(CDC& dc, CDC& memory, UINT bitmap, int x, int y) {
-    CBitmap picture;
-    if (!picture.LoadBitmap(bitmap)) return;
-    BITMAP size = {};
-    picture.GetBitmap(&size);
-    CBitmap* old = memory.SelectObject(&picture);
-    dc.BitBlt(x, y, size.bmWidth, size.bmHeight, &memory, 0, 0, SRCCOPY);
-    memory.SelectObject(old);
-}
 
 }  // namespace
 
@@ -83,14 +74,12 @@ void CRecordTabDlg::OnCheckBox(UINT) { Invalidate(TRUE); }
 
 void CRecordTabDlg::OnPaint() {
     CPaintDC dc(this);
-    CDC memory;
-    if (!memory.CreateCompatibleDC(&dc)) return;
     bool anyTicked = false;
     for (size_t i = 0; i < m_kind.boxCount; ++i) {
         const clean::RecordBox& box = m_kind.boxes[i];
         if (IsDlgButtonChecked(box.box) != BST_CHECKED) continue;
         anyTicked = true;
-        clean::DrawPicture(dc, memory, box.bitmap, box.x, box.y);
+        ui::DrawPicture(dc, box.bitmap, box.x, box.y);
     }
-    if (anyTicked) clean::DrawPicture(dc, memory, IDB_RECORD_ANY_TICKED, clean::kAnyTickedX, clean::kAnyTickedY);
+    if (anyTicked) ui::DrawPicture(dc, IDB_RECORD_ANY_TICKED, clean::kAnyTickedX, clean::kAnyTickedY);
 }

@@ -7,6 +7,7 @@
 #include "app/cure/scan_log.h"
 #include "app/cure/start_page.h"
 #include "app/resource.h"
+#include "ui/page_chrome.h"
 
 namespace {
 
@@ -474,28 +475,11 @@ void CCureView::OnPaint() {
     CRect client;
     GetClientRect(&client);
 
-    CDC memory;
-    memory.CreateCompatibleDC(&dc);
-    auto draw = [&](UINT id, int x, int y, bool fromBottom, bool fromRight) {
-        CBitmap picture;
-        if (!picture.LoadBitmap(id)) return;
-        BITMAP info;
-        picture.GetBitmap(&info);
-        if (fromRight) x = client.right - info.bmWidth;
-        if (fromBottom) y = client.bottom - info.bmHeight - y;
-        CBitmap* old = memory.SelectObject(&picture);
-        dc.BitBlt(x, y, info.bmWidth, info.bmHeight, &memory, 0, 0, SRCCOPY);
-        memory.SelectObject(old);
-        return;
-    };
-    draw(IDB_PAGE_FOOT, 0, 0, true, false);
-    BITMAP foot = {};
-    CBitmap footPicture;
-    if (footPicture.LoadBitmap(IDB_PAGE_FOOT)) footPicture.GetBitmap(&foot);
-    draw(IDB_PAGE_SIDE, 0, foot.bmHeight, true, true);
+    const CSize foot = ui::DrawPictureAtBottom(dc, IDB_PAGE_FOOT, client, 0);
+    ui::DrawPictureAtBottom(dc, IDB_PAGE_SIDE, client, ui::kRightEdge, foot.cy);
 
     if (m_initialScreen) {
-        draw(IDB_SCAN_HEAD, 0, 0, false, false);
+        ui::DrawPicture(dc, IDB_SCAN_HEAD, 0, 0);
         dc.SetTextColor(RGB(255, 0, 0));
         dc.TextOut(115, 180, cure::kRedLine, static_cast<int>(strlen(cure::kRedLine)));
         dc.SetTextColor(RGB(0, 0, 255));
@@ -508,10 +492,8 @@ void CCureView::OnPaint() {
 }
 
 HBRUSH CCureView::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
-    if (nCtlColor == CTLCOLOR_EDIT || nCtlColor == CTLCOLOR_LISTBOX)
-        return CFormView::OnCtlColor(pDC, pWnd, nCtlColor);
-    pDC->SetBkMode(TRANSPARENT);
-    return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    if (HBRUSH white = ui::PageControlBrush(pDC, nCtlColor)) return white;
+    return CFormView::OnCtlColor(pDC, pWnd, nCtlColor);
 }
 
 void CCureView::OnDestroy() {
