@@ -7,24 +7,9 @@
 
 namespace ui {
 
-struct IconTraits {
-    using Handle = HICON;
-    static Handle empty() { return nullptr; }
-    static void close(Handle h) { ::DestroyIcon(h); }
-};
-struct MenuTraits {
-    using Handle = HMENU;
-    static Handle empty() { return nullptr; }
-    static void close(Handle h) { ::DestroyMenu(h); }
-};
-struct GdiObjectTraits {  // bitmaps, brushes, pens, fonts, regions
-    using Handle = HGDIOBJ;
-    static Handle empty() { return nullptr; }
-    static void close(Handle h) { ::DeleteObject(h); }
-};
-
-using UniqueIcon = base::UniqueHandle<IconTraits>;
-using UniqueMenu = base::UniqueHandle<MenuTraits>;
-using UniqueGdiObject = base::UniqueHandle<GdiObjectTraits>;
+using UniqueIcon = base::UniqueHandle<base::NullHandleTraits<HICON, ::DestroyIcon>>;
+using UniqueMenu = base::UniqueHandle<base::NullHandleTraits<HMENU, ::DestroyMenu>>;
+// Bitmaps, brushes, pens, fonts, regions.
+using UniqueGdiObject = base::UniqueHandle<base::NullHandleTraits<HGDIOBJ, ::DeleteObject>>;
 
 }  // namespace ui
