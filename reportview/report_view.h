@@ -58,7 +58,7 @@ private:
     CReportFolder* FolderAt(POSITION pos) const;
     void FreeFolders();
     void ShowAllChecked(int allChecked);
-    int Box(LPCTSTR text, UINT type) const;
+    int Box(LPCTSTR text, UINT type);
 
     CBrush m_whiteBrush;
     CFont m_font;
