@@ -12,7 +12,8 @@ and string literals removed) of any folder but framework/ and tests/, or in
 framework/winmain.cpp, which every program links: a call,
 an override or a handler named in a message map all count, so a virtual
 method the framework calls counts once a program overrides it; "::Name"
-(the system's function of that name) does not.
+(the system's function of that name) does not. A framework macro a program
+uses names what its body names (RUNTIME_CLASS(C) calls C::GetThisClass).
 
 Prints one line per uncalled method (with --all, every method with its
 state), then the totals and the number of lines in framework/*.cpp and
@@ -65,6 +66,19 @@ def program_files():
                     yield os.path.join(folder, name)
 
 
+def framework_macros():
+    """The words each macro of framework/*.h names in its body, by macro name."""
+    macros = {}
+    folder = os.path.join(ROOT, "framework")
+    for name in sorted(os.listdir(folder)):
+        if name.endswith(".h"):
+            text = strip_code(open(os.path.join(folder, name), encoding="utf-8").read())
+            for m in re.finditer(r"^\s*#\s*define\s+(\w+)((?:.*\\\n)*.*)", text, flags=re.M):
+                body = re.sub(r"(?<![\w>])::\s*\w+", " ", m.group(2))
+                macros[m.group(1)] = set(re.findall(r"[A-Za-z_]\w*", body))
+    return macros
+
+
 def program_words():
     words = set()
     for path in program_files():
@@ -72,6 +86,14 @@ def program_words():
             # "::Name" alone is the system's function of that name, not a member.
             code = re.sub(r"(?<![\w>])::\s*\w+", " ", strip_code(f.read()))
             words.update(re.findall(r"[A-Za-z_]\w*", code))
+    # A macro names what its expansion names, macros within it included.
+    macros = framework_macros()
+    pending = [w for w in words if w in macros]
+    while pending:
+        for word in macros[pending.pop()] - words:
+            words.add(word)
+            if word in macros:
+                pending.append(word)
     return words
 
 
