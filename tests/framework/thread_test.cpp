@@ -69,3 +69,7 @@ TEST(Threads, AutoDeleteWorkerEndsOnItsOwn) {
     ::CloseHandle(ctx.started);
     ::CloseHandle(ctx.release);
 }
+
+TEST(Threads, NoMainWindowOnAPlainThread) {
+    EXPECT_EQ(nullptr, AfxGetMainWnd());  // no thread object and no application object
+}
