@@ -9,7 +9,8 @@
 #include "app/cure/cure_texts.h"
 #include "tests/cure/cure_page_host.h"
 #include "tests/support/registry_sandbox.h"
-#include "tests/cure/test_database.h"
+#include "tests/cure/test_data.h"
+#include "tests/support/test_database.h"
 #include "tests/support/sandbox.h"
 #include "tests/support/message_box_hook.h"
 
@@ -22,7 +23,7 @@ using pvtest::KeyExists;
 using cure_test::PageHost;
 using pvtest::ReadBytes;
 using pvtest::ReadValue;
-using cure_test::Record;
+using pvtest::MakeRecord;
 using pvtest::MessageBoxHook;
 
 constexpr char kTestKey[] = "Software\\PurvexCureTest";
@@ -56,7 +57,7 @@ protected:
     ~CurePage() override { SetCurrentDirectoryA(oldDir_); }
 
     void UseDatabase(const std::vector<adb::Record>& records) {
-        ASSERT_TRUE(cure_test::WriteDatabase(sandbox_ / "Purvex.adb", records));
+        ASSERT_TRUE(pvtest::WriteDatabase(sandbox_ / "Purvex.adb", records));
     }
     std::string Trace(const std::string& name) const { return traces_ / name; }
     void PlantFile(const std::string& path) { ASSERT_TRUE(pvtest::WriteBytes(path, "trace")); }
@@ -82,13 +83,13 @@ TEST_F(CurePage, EndToEndScanTickCureRemovesTracesAndResetsBrowser) {
     PlantKey("Key1\\Child");
     PlantKey("Vals", "Val1");
     UseDatabase({
-        Record(11, "CureTestFiles", {cure_test::FileItem(traces_.path(), "a.dll"),
-                                     cure_test::FolderItem(Trace("Sub")),
-                                     cure_test::FileItem(traces_.path(), "missing.dll")}),
-        Record(12, "CureTestAbsent", {cure_test::FileItem(traces_.path(), "none.dll")}),
-        Record(13, "CureTestKeys", {cure_test::UserKeyItem(Sub("Key1")),
-                                    cure_test::UserValueItem(Sub("Vals"), "Val1"),
-                                    cure_test::UserKeyItem(Sub("NoKey"))}),
+        MakeRecord(11, "CureTestFiles", {pvtest::FileItem(traces_.path(), "a.dll"),
+                                     pvtest::FolderItem(Trace("Sub")),
+                                     pvtest::FileItem(traces_.path(), "missing.dll")}),
+        MakeRecord(12, "CureTestAbsent", {pvtest::FileItem(traces_.path(), "none.dll")}),
+        MakeRecord(13, "CureTestKeys", {pvtest::UserKeyItem(Sub("Key1")),
+                                    pvtest::UserValueItem(Sub("Vals"), "Val1"),
+                                    pvtest::UserKeyItem(Sub("NoKey"))}),
     });
     MessageBoxHook hook({IDOK, IDOK});
     PageHost page;
@@ -146,8 +147,8 @@ TEST_F(CurePage, CureWhereEveryRepairFailsShowsFailedRowsAndNoCompletion) {
     PlantFile(Trace("locked2.dll"));
     SetFileAttributesA(Trace("locked1.dll").c_str(), FILE_ATTRIBUTE_READONLY);
     SetFileAttributesA(Trace("locked2.dll").c_str(), FILE_ATTRIBUTE_READONLY);
-    UseDatabase({Record(21, "Locked1", {cure_test::FileItem(traces_.path(), "locked1.dll")}),
-                 Record(22, "Locked2", {cure_test::FileItem(traces_.path(), "locked2.dll")})});
+    UseDatabase({MakeRecord(21, "Locked1", {pvtest::FileItem(traces_.path(), "locked1.dll")}),
+                 MakeRecord(22, "Locked2", {pvtest::FileItem(traces_.path(), "locked2.dll")})});
     MessageBoxHook hook({IDOK});
     PageHost page;
     page.RunPass();
@@ -168,7 +169,7 @@ TEST_F(CurePage, CureWhereEveryRepairFailsShowsFailedRowsAndNoCompletion) {
 
 TEST_F(CurePage, CancelledWarningChangesNothing) {
     PlantFile(Trace("a.dll"));
-    UseDatabase({Record(31, "One", {cure_test::FileItem(traces_.path(), "a.dll")})});
+    UseDatabase({MakeRecord(31, "One", {pvtest::FileItem(traces_.path(), "a.dll")})});
     MessageBoxHook hook({IDCANCEL});
     PageHost page;
     page.RunPass();
@@ -184,8 +185,8 @@ TEST_F(CurePage, CancelledWarningChangesNothing) {
 // Passes that find nothing
 
 TEST_F(CurePage, NothingFoundShowsMessageZeroCountersAndNoCureButton) {
-    UseDatabase({Record(41, "Absent1", {cure_test::FileItem(traces_.path(), "x.dll")}),
-                 Record(42, "Absent2", {cure_test::UserKeyItem(Sub("Nothing"))})});
+    UseDatabase({MakeRecord(41, "Absent1", {pvtest::FileItem(traces_.path(), "x.dll")}),
+                 MakeRecord(42, "Absent2", {pvtest::UserKeyItem(Sub("Nothing"))})});
     MessageBoxHook hook;
     PageHost page;
     page.RunPass();
@@ -219,7 +220,7 @@ TEST_F(CurePage, DatabaseLineAndLogHeadingShowTheLoadedRecordCount) {
         SCOPED_TRACE(records);
         std::vector<adb::Record> database;
         for (int i = 0; i < records; ++i)
-            database.push_back(Record(90 + i, "Absent", {cure_test::FileItem(traces_.path(), "none.dll")}));
+            database.push_back(MakeRecord(90 + i, "Absent", {pvtest::FileItem(traces_.path(), "none.dll")}));
         UseDatabase(database);
         MessageBoxHook hook;
         PageHost page;
@@ -251,8 +252,8 @@ TEST_F(CurePage, MissingDatabaseIsReportedAndThePassFindsNothing) {
 TEST_F(CurePage, SecondPassListsAndCuresOnlyItsOwnEntries) {
     PlantFile(Trace("a.dll"));
     PlantFile(Trace("b.dll"));
-    UseDatabase({Record(51, "PassA", {cure_test::FileItem(traces_.path(), "a.dll")}),
-                 Record(52, "PassB", {cure_test::FileItem(traces_.path(), "b.dll")})});
+    UseDatabase({MakeRecord(51, "PassA", {pvtest::FileItem(traces_.path(), "a.dll")}),
+                 MakeRecord(52, "PassB", {pvtest::FileItem(traces_.path(), "b.dll")})});
     MessageBoxHook hook({IDOK, IDOK});
     PageHost page;
     page.RunPass();
@@ -277,8 +278,8 @@ TEST_F(CurePage, SecondPassListsAndCuresOnlyItsOwnEntries) {
 TEST_F(CurePage, TickAllHeaderTicksAllThenUnticksAll) {
     PlantFile(Trace("a.dll"));
     PlantFile(Trace("b.dll"));
-    UseDatabase({Record(61, "TickA", {cure_test::FileItem(traces_.path(), "a.dll")}),
-                 Record(62, "TickB", {cure_test::FileItem(traces_.path(), "b.dll")})});
+    UseDatabase({MakeRecord(61, "TickA", {pvtest::FileItem(traces_.path(), "a.dll")}),
+                 MakeRecord(62, "TickB", {pvtest::FileItem(traces_.path(), "b.dll")})});
     MessageBoxHook hook;
     PageHost page;
     page.RunPass();
@@ -352,7 +353,7 @@ std::vector<adb::Record> StopDatabase() {
     std::vector<adb::Record> records;
     for (int i = 0; i < kStopRecords; ++i) {
         const std::string key = "Stop\\" + std::to_string(i);
-        records.push_back(Record(100 + i, "Stop" + std::to_string(i), {cure_test::UserKeyItem(Sub(key))}));
+        records.push_back(MakeRecord(100 + i, "Stop" + std::to_string(i), {pvtest::UserKeyItem(Sub(key))}));
     }
     return records;
 }
@@ -434,7 +435,7 @@ std::string MaskTimes(const std::string& text) {
 }
 
 TEST_F(CurePage, LoggedPassesGetNumberedFolders) {
-    UseDatabase({Record(71, "Absent", {cure_test::FileItem(traces_.path(), "x.dll")})});
+    UseDatabase({MakeRecord(71, "Absent", {pvtest::FileItem(traces_.path(), "x.dll")})});
     MessageBoxHook hook;
     PageHost page;
     page.Click(IDC_CURE_SAVELOG);
@@ -457,10 +458,10 @@ TEST_F(CurePage, ReportOfLoggedPassWithCureTableMatchesExpectedBytes) {
     PlantFile(Trace("k2.dll"));
     PlantFile(Trace("ro.dll"));
     SetFileAttributesA(Trace("ro.dll").c_str(), FILE_ATTRIBUTE_READONLY);
-    UseDatabase({Record(81, "한글애드웨어", {cure_test::FileItem(traces_.path(), "k1.dll"),
-                                           cure_test::FileItem(traces_.path(), "k2.dll")}),
-                 Record(82, "Absent", {cure_test::FileItem(traces_.path(), "none.dll")}),
-                 Record(83, "PlantB", {cure_test::FileItem(traces_.path(), "ro.dll")})});
+    UseDatabase({MakeRecord(81, "한글애드웨어", {pvtest::FileItem(traces_.path(), "k1.dll"),
+                                           pvtest::FileItem(traces_.path(), "k2.dll")}),
+                 MakeRecord(82, "Absent", {pvtest::FileItem(traces_.path(), "none.dll")}),
+                 MakeRecord(83, "PlantB", {pvtest::FileItem(traces_.path(), "ro.dll")})});
     MessageBoxHook hook({IDOK, IDOK});
     PageHost page;
     page.ClickPage(380, 300);  // the blue line turns logging on
@@ -587,7 +588,7 @@ TEST_F(CurePage, ApplyWritesTheTypedAddress) {
 }
 
 TEST_F(CurePage, UntickedStartPageIsNotAppliedAtPassEnd) {
-    UseDatabase({Record(91, "Absent", {cure_test::FileItem(traces_.path(), "x.dll")})});
+    UseDatabase({MakeRecord(91, "Absent", {pvtest::FileItem(traces_.path(), "x.dll")})});
     pvtest::SetValue(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath, "StartPage", Sz("www.naver.com"));
     MessageBoxHook hook;
     PageHost page;

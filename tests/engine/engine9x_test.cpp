@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/process_table.h"
-#include "engine_test_support.h"
+#include "tests/support/engine_probe.h"
 
 namespace {
 
@@ -60,11 +60,11 @@ TEST(Engine9x, TableHoldsSnapshotNamesWithoutHandles) {
 TEST(Engine9x, KillEndsTheSnapshotProcessWithItsOwnExitCodeAndWaits) {
     TempFolder folder;
     std::string name = "victim9x_" + std::to_string(GetCurrentProcessId()) + ".exe";
-    HANDLE victim = StartVictim(folder.Sub(name));
+    HANDLE victim = StartVictim(folder / name);
     ASSERT_NE(victim, nullptr);
     // The snapshot's executable name as this platform reports it: the full
     // path on the 9x family, the bare name under Wine.
-    std::string path = folder.Sub(name);
+    std::string path = folder / name;
     engine::ProcessTable table;
     table.Refresh();
     bool bare = table.Find(path.c_str()) < 0;
@@ -80,7 +80,7 @@ TEST(Engine9x, KillEndsTheSnapshotProcessWithItsOwnExitCodeAndWaits) {
 
 TEST(Engine9x, KillOfAnUnknownOrEmptyPathEndsNothing) {
     TempFolder folder;
-    HANDLE victim = StartVictim(folder.Sub("bystander9x.exe"));
+    HANDLE victim = StartVictim(folder / "bystander9x.exe");
     ASSERT_NE(victim, nullptr);
     engine::ProcessTable table;
     table.Refresh();

@@ -5,7 +5,7 @@
 #include <string.h>
 
 #include "engine/repair.h"
-#include "engine_test_support.h"
+#include "tests/support/engine_probe.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <stdlib.h>
 
 #include "base/wow64.h"
-#include "engine_test_support.h"
+#include "tests/support/engine_probe.h"
 #include "tests/support/registry_sandbox.h"
 #include "tests/support/sandbox.h"
 

@@ -1,5 +1,6 @@
 #include "tests/support/sandbox.h"
 
+#include <gtest/gtest.h>
 #include <shellapi.h>
 #include <stdio.h>
 
@@ -61,8 +62,8 @@ TempFolder::TempFolder(const std::string& tag) {
     char name[MAX_PATH];
     snprintf(name, sizeof name, "%s%s_%lu_%d", temp, tag.c_str(), GetCurrentProcessId(), ++serial);
     RemoveTree(name);
-    CreateDirectoryA(name, nullptr);
     path_ = name;
+    EXPECT_TRUE(CreateDirectoryA(name, nullptr)) << "cannot make the temporary folder " << path_;
 }
 
 TempFolder::~TempFolder() { RemoveTree(path_); }
@@ -142,6 +143,12 @@ FolderBackup::FolderBackup(std::string path) : path_(std::move(path)) {
 FolderBackup::~FolderBackup() {
     if (created_) RemoveTree(path_);
     if (!aside_.empty()) MoveFileA(aside_.c_str(), path_.c_str());
+}
+
+std::string ProgramFolder() {
+    char path[MAX_PATH] = {};
+    const std::string program(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+    return program.substr(0, program.rfind('\\'));
 }
 
 bool RemoveTree(const std::string& path) {

@@ -10,7 +10,8 @@
 namespace pvtest {
 
 // A fresh empty folder under the temporary path, removed with its contents
-// (never through a link) when the object goes away.
+// (never through a link) when the object goes away. A folder that cannot be
+// made is a failure of the test.
 class TempFolder {
 public:
     explicit TempFolder(const std::string& tag = "pvtest");
@@ -84,6 +85,10 @@ private:
     std::vector<std::string> planted_;  // first path parts of what was planted
     std::vector<std::string> links_;    // links planted, removed first
 };
+
+// The folder of the running test program (the build's bin folder), without a
+// trailing "\".
+std::string ProgramFolder();
 
 // Deletes a folder tree. A link inside it is removed as a link (its target is
 // never entered). True when the folder is gone afterwards.
