@@ -41,7 +41,7 @@
 #include "reportview/chronik_resource.h"
 #include "reportview/report_view.h"
 #include "tests/clean/clean_test_frame.h"
-#include "tests/kordon/kill_bit_probe.h"
+#include "tests/support/kill_bit_probe.h"
 #include "tests/support/message_box_hook.h"
 #include "tests/support/page_host.h"
 #include "tests/support/registry_sandbox.h"

@@ -13,7 +13,7 @@
 #include "kordon/kordon.h"
 #include "tests/support/registry_sandbox.h"
 #include "tests/support/sandbox.h"
-#include "tests/kordon/kill_bit_probe.h"
+#include "tests/support/kill_bit_probe.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <shlobj.h>
 
 #include "base/unique_handle.h"
-#include "records_test_support.h"
+#include "tests/support/records_sandbox.h"
 
 namespace {
 
