@@ -14,56 +14,11 @@
 #include "app/version_record.h"
 #include "base/unique_handle.h"
 #include "tests/app/installation.h"
+#include "tests/support/version_key_sandbox.h"
 
 using app_test::Installation;
 
 namespace {
-
-// Takes the version key away for the test and puts the machine's own back.
-class VersionKeyAside {
-public:
-    VersionKeyAside() {
-        base::UniqueHKey key;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, shell::kVersionKeyPath, 0, KEY_READ, key.put()) == ERROR_SUCCESS) {
-            m_existed = true;
-            m_values = Values();
-        }
-        SHDeleteKeyA(HKEY_LOCAL_MACHINE, shell::kVersionKeyPath);
-    }
-    ~VersionKeyAside() {
-        SHDeleteKeyA(HKEY_LOCAL_MACHINE, shell::kVersionKeyPath);
-        if (!m_existed) return;
-        base::UniqueHKey key;
-        RegCreateKeyExA(HKEY_LOCAL_MACHINE, shell::kVersionKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(),
-                        nullptr);
-        for (const auto& value : m_values) {
-            RegSetValueExA(key.get(), value.first.c_str(), 0, REG_SZ,
-                           reinterpret_cast<const BYTE*>(value.second.data()), DWORD(value.second.size()));
-        }
-    }
-    // Name -> exact stored bytes.
-    static std::map<std::string, std::string> Values() {
-        std::map<std::string, std::string> values;
-        base::UniqueHKey key;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, shell::kVersionKeyPath, 0, KEY_READ, key.put()) != ERROR_SUCCESS)
-            return values;
-        for (DWORD i = 0;; ++i) {
-            char name[256];
-            DWORD nameLength = sizeof name;
-            char data[256];
-            DWORD size = sizeof data;
-            if (RegEnumValueA(key.get(), i, name, &nameLength, nullptr, nullptr, reinterpret_cast<BYTE*>(data),
-                              &size) != ERROR_SUCCESS)
-                break;
-            values[name] = std::string(data, size);
-        }
-        return values;
-    }
-
-private:
-    bool m_existed = false;
-    std::map<std::string, std::string> m_values;
-};
 
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -130,12 +85,12 @@ TEST(ShellProcess, SecondInstanceEndsWithExitCodeOneAndShowsTheFirstWindow) {
 }
 
 TEST(ShellProcess, FirstStartWritesTheRecordAndALaterStartKeepsItAfterAVersionChange) {
-    VersionKeyAside aside;
+    pvtest::VersionKeySandbox key(pvtest::VersionKeySandbox::kAbsent);
     Installation installation;
     HANDLE first = installation.Start();
     HWND frame = Installation::WaitForWindow(first, shell::kAppTitle);
     ASSERT_NE(frame, nullptr);
-    const std::map<std::string, std::string> written = VersionKeyAside::Values();
+    const std::map<std::string, std::string> written = key.Values();
     const std::map<std::string, std::string> expected = {
         {"Purvex.exe", FileVersionOf(installation.Path("Purvex.exe"))},
         {"Chronik.dll", FileVersionOf(installation.Path("Chronik.dll"))},
@@ -157,12 +112,12 @@ TEST(ShellProcess, FirstStartWritesTheRecordAndALaterStartKeepsItAfterAVersionCh
     HANDLE second = installation.Start();
     frame = Installation::WaitForWindow(second, shell::kAppTitle);
     ASSERT_NE(frame, nullptr);
-    EXPECT_EQ(VersionKeyAside::Values(), written);
+    EXPECT_EQ(key.Values(), written);
     EXPECT_EQ(Installation::Close(second, frame), 0u);
 }
 
 TEST(ShellProcess, MissingEngineShowsItsMessageAndStartUpContinues) {
-    VersionKeyAside aside;
+    pvtest::VersionKeySandbox key(pvtest::VersionKeySandbox::kAbsent);
     Installation installation(false);
     HANDLE process = installation.Start();
     // The message comes while the frame is created, before it is shown.
@@ -192,7 +147,7 @@ TEST(ShellProcess, MissingEngineShowsItsMessageAndStartUpContinues) {
         if (!frame) Sleep(50);
     }
     ASSERT_NE(frame, nullptr);
-    const auto values = VersionKeyAside::Values();
+    const auto values = key.Values();
     EXPECT_EQ(values.size(), 7u);
     EXPECT_EQ(values.count("Purvex.dll") ? values.at("Purvex.dll") : "missing", "");
     EXPECT_EQ(Installation::Close(process, frame), 0u);

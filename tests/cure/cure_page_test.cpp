@@ -9,6 +9,7 @@
 #include "app/cure/cure_texts.h"
 #include "tests/cure/cure_page_host.h"
 #include "tests/support/registry_sandbox.h"
+#include "tests/support/version_key_sandbox.h"
 #include "tests/cure/test_data.h"
 #include "tests/support/test_database.h"
 #include "tests/support/sandbox.h"
@@ -41,12 +42,10 @@ class CurePage : public ::testing::Test {
 protected:
     CurePage()
         : testKey_(HKEY_CURRENT_USER, kTestKey, KeyBackup::kDelete),
-          version_(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath, KeyBackup::kEnsure),
+          version_(pvtest::VersionKeySandbox::kEnsured),
           machineMain_(HKEY_LOCAL_MACHINE, kIeMain, KeyBackup::kEnsure),
           machineSearch_(HKEY_LOCAL_MACHINE, kIeSearch, KeyBackup::kEnsure),
           userMain_(HKEY_CURRENT_USER, kIeMain, KeyBackup::kEnsure) {
-        GetCurrentDirectoryA(MAX_PATH, oldDir_);
-        SetCurrentDirectoryA(sandbox_.path().c_str());
         // As the first start writes it: no terminator.
         pvtest::SetValue(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath, "StartPage", "about:blank");
         pvtest::SetValue(HKEY_LOCAL_MACHINE, kIeMain, "Start Page", Sz("before"));
@@ -54,7 +53,6 @@ protected:
         pvtest::SetValue(HKEY_CURRENT_USER, kIeMain, "Local Page", Sz("before"));
         UseDatabase({});  // tests that scan write their own
     }
-    ~CurePage() override { SetCurrentDirectoryA(oldDir_); }
 
     void UseDatabase(const std::vector<adb::Record>& records) {
         ASSERT_TRUE(pvtest::WriteDatabase(sandbox_ / "Purvex.adb", records));
@@ -69,8 +67,10 @@ protected:
 
     pvtest::TempFolder sandbox_;
     pvtest::TempFolder traces_;
-    KeyBackup testKey_, version_, machineMain_, machineSearch_, userMain_;
-    char oldDir_[MAX_PATH] = {};
+    pvtest::CurrentFolder inSandbox_{sandbox_.path()};
+    KeyBackup testKey_;
+    pvtest::VersionKeySandbox version_;
+    KeyBackup machineMain_, machineSearch_, userMain_;
 };
 
 // ---------------------------------------------------------------------------

@@ -6,6 +6,7 @@
 
 #include "app/cure/browser_defaults.h"
 #include "tests/support/registry_sandbox.h"
+#include "tests/support/version_key_sandbox.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ void SetRaw(const char* value, const std::string& bytes, DWORD type = REG_SZ) {
 }
 
 TEST(StartPageStore, WriteStoresTextWithTerminator) {
-    KeyBackup backup(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath);
+    pvtest::VersionKeySandbox versionKey;
     SetRaw("StartPage", "about:blank");
     ASSERT_TRUE(cure::WriteStoredStartPage("www.naver.com"));
     const RegValue v = ReadValue(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath, "StartPage");
@@ -36,7 +37,7 @@ TEST(StartPageStore, WriteStoresTextWithTerminator) {
 
 // The first writing of the record stores texts without a terminator.
 TEST(StartPageStore, ReadsValueStoredWithoutTerminator) {
-    KeyBackup backup(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath);
+    pvtest::VersionKeySandbox versionKey;
     SetRaw("StartPage", "about:blank");
     EXPECT_EQ(cure::ReadStoredStartPage(), "about:blank");
     // The ANSI read adds a terminator of its own, so 49 characters are the
@@ -47,7 +48,7 @@ TEST(StartPageStore, ReadsValueStoredWithoutTerminator) {
 }
 
 TEST(StartPageStore, TooLongOrMissingValueReadsEmpty) {
-    KeyBackup backup(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath);
+    pvtest::VersionKeySandbox versionKey;
     SetRaw("StartPage", std::string(51, 'w'));
     EXPECT_EQ(cure::ReadStoredStartPage(), "");
     base::UniqueHKey key;
@@ -58,7 +59,7 @@ TEST(StartPageStore, TooLongOrMissingValueReadsEmpty) {
 }
 
 TEST(StartPageStore, MissingVersionKeyIsNotCreated) {
-    KeyBackup backup(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath, KeyBackup::kDelete);
+    pvtest::VersionKeySandbox versionKey(pvtest::VersionKeySandbox::kAbsent);
     EXPECT_EQ(cure::ReadStoredStartPage(), "");
     EXPECT_FALSE(cure::WriteStoredStartPage("about:blank"));
     base::UniqueHKey key;

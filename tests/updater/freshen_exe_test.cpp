@@ -273,7 +273,7 @@ protected:
 
     ScratchInstallFolder folder_;
     TestServer server_;
-    VersionKeySandbox key_;
+    pvtest::VersionKeySandbox key_;
     base::UniqueHandleKernel started_;
     base::UniqueModule hookModule_;
     HHOOK hook_ = nullptr;

@@ -83,7 +83,7 @@ protected:
 
     ScratchInstallFolder folder_;
     TestServer server_;
-    VersionKeySandbox key_;
+    pvtest::VersionKeySandbox key_;
     UpdateSession session_{kTestUpdateKey};
 };
 

@@ -2,13 +2,9 @@
 
 #include "test_support.h"
 
-#include <shlwapi.h>
-
-#include "base/unique_handle.h"
 #include "test_server.h"
 #include "updater/verify/rsa_signature.h"
 #include "updater/verify/sha256.h"
-#include "updater/version_record.h"
 
 namespace freshen_test {
 
@@ -66,73 +62,6 @@ ScratchInstallFolder::ScratchInstallFolder(const std::string& name) {
 ScratchInstallFolder::~ScratchInstallFolder() {
     SetCurrentDirectoryA(previous_.c_str());
     pvtest::RemoveTree(path_);
-}
-
-namespace {
-const char kOrvane[] = "SOFTWARE\\(주)Orvane";
-}
-
-VersionKeySandbox::VersionKeySandbox() {
-    base::UniqueHKey probe;
-    orvaneExisted_ = RegOpenKeyExA(HKEY_LOCAL_MACHINE, kOrvane, 0, KEY_READ, probe.put()) == ERROR_SUCCESS;
-    base::UniqueHKey key;
-    existed_ = RegOpenKeyExA(HKEY_LOCAL_MACHINE, freshen::kVersionKeyPath, 0, KEY_READ, key.put()) == ERROR_SUCCESS;
-    if (!existed_) return;
-    for (DWORD index = 0;; ++index) {
-        char name[256];
-        DWORD nameSize = sizeof name;
-        BYTE data[1024];
-        DWORD dataSize = sizeof data;
-        DWORD type = 0;
-        if (RegEnumValueA(key.get(), index, name, &nameSize, nullptr, &type, data, &dataSize) != ERROR_SUCCESS) break;
-        saved_[name] = Saved{type, std::vector<BYTE>(data, data + dataSize)};
-    }
-}
-
-VersionKeySandbox::~VersionKeySandbox() {
-    Delete();
-    if (existed_) {
-        Create();
-        base::UniqueHKey key;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, freshen::kVersionKeyPath, 0, KEY_WRITE, key.put()) == ERROR_SUCCESS) {
-            for (const auto& value : saved_)
-                RegSetValueExA(key.get(), value.first.c_str(), 0, value.second.type, value.second.data.data(),
-                               static_cast<DWORD>(value.second.data.size()));
-        }
-    } else if (!orvaneExisted_) {
-        SHDeleteKeyA(HKEY_LOCAL_MACHINE, kOrvane);
-    }
-}
-
-void VersionKeySandbox::Create() {
-    base::UniqueHKey key;
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, freshen::kVersionKeyPath, 0, nullptr, 0, KEY_WRITE, nullptr, key.put(),
-                    nullptr);
-}
-
-void VersionKeySandbox::Delete() { SHDeleteKeyA(HKEY_LOCAL_MACHINE, freshen::kVersionKeyPath); }
-
-void VersionKeySandbox::Set(const char* name, const char* text) {
-    Create();
-    base::UniqueHKey key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, freshen::kVersionKeyPath, 0, KEY_WRITE, key.put()) != ERROR_SUCCESS) return;
-    // A non-zero byte after the text: RegSetValueExA counts a zero found
-    // right after the data as its terminator and stores it.
-    std::string guarded = std::string(text) + "#";
-    RegSetValueExA(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(guarded.data()),
-                   static_cast<DWORD>(lstrlenA(text)));
-}
-
-std::string VersionKeySandbox::Get(const char* name) const {
-    base::UniqueHKey key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, freshen::kVersionKeyPath, 0, KEY_READ, key.put()) != ERROR_SUCCESS)
-        return "<missing>";
-    BYTE data[1024];
-    DWORD size = sizeof data;
-    if (RegQueryValueExA(key.get(), name, nullptr, nullptr, data, &size) != ERROR_SUCCESS) return "<missing>";
-    std::string text(reinterpret_cast<char*>(data), size);
-    if (!text.empty() && text.back() == '\0') text.pop_back();  // a terminator the platform added
-    return text;
 }
 
 }  // namespace freshen_test

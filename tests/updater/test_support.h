@@ -1,14 +1,13 @@
-// Sandboxes for the updater tests: a scratch installation folder in the
-// prefix made current for the test, and the version record key saved and put
-// back afterwards.
+// What the updater's tests share: signed version files served by the
+// loopback server, the build's fixtures, and a scratch installation folder
+// in the prefix made current for the test.
 #pragma once
 #include <windows.h>
 
-#include <map>
 #include <string>
-#include <vector>
 
 #include "tests/support/sandbox.h"
+#include "tests/support/version_key_sandbox.h"
 
 namespace freshen {
 // The repository's test key (updater/keys), embedded by the build.
@@ -50,27 +49,6 @@ public:
 private:
     std::string path_;
     std::string previous_;
-};
-
-// Saves the version record key (whether it exists and its values); the
-// destructor deletes whatever the test left there and restores the saved
-// state, removing parent keys it created.
-class VersionKeySandbox {
-public:
-    VersionKeySandbox();
-    ~VersionKeySandbox();
-    // Creates the key (empty) when absent.
-    void Create();
-    void Delete();
-    void Set(const char* name, const char* text);  // stored without terminator
-    // The stored text of a value (a trailing zero dropped), or "<missing>".
-    std::string Get(const char* name) const;
-
-private:
-    struct Saved { DWORD type; std::vector<BYTE> data; };
-    bool existed_ = false;
-    bool orvaneExisted_ = false;
-    std::map<std::string, Saved> saved_;
 };
 
 }  // namespace freshen_test
