@@ -12,7 +12,6 @@
 
 #include "base/unique_handle.h"
 #include "framework/afxwin.h"
-#include "test_server.h"
 #include "test_support.h"
 #include "updater/main_program.h"
 #include "updater/update_host.h"
@@ -272,7 +271,7 @@ protected:
     }
 
     ScratchInstallFolder folder_;
-    TestServer server_;
+    LoopbackServer server_;
     pvtest::VersionKeySandbox key_;
     base::UniqueHandleKernel started_;
     base::UniqueModule hookModule_;

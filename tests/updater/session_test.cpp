@@ -7,7 +7,6 @@
 
 #include "base/thread.h"
 
-#include "test_server.h"
 #include "test_support.h"
 #include "updater/file_table.h"
 #include "updater/update_host.h"
@@ -82,7 +81,7 @@ protected:
     }
 
     ScratchInstallFolder folder_;
-    TestServer server_;
+    LoopbackServer server_;
     pvtest::VersionKeySandbox key_;
     UpdateSession session_{kTestUpdateKey};
 };

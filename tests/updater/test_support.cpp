@@ -2,11 +2,12 @@
 
 #include "test_support.h"
 
-#include "test_server.h"
 #include "updater/verify/rsa_signature.h"
 #include "updater/verify/sha256.h"
 
 namespace freshen_test {
+
+std::string UpdatePath(const std::string& file) { return "/pg_update/Purvex_Up/" + file; }
 
 std::string MakeBody(size_t size, char seed) {
     std::string body(size, '\0');
@@ -32,7 +33,7 @@ std::string SignWithTestKey(const std::string& text) {
     return std::string(reinterpret_cast<char*>(signature), sizeof signature);
 }
 
-std::string ServeSignedVersionFile(TestServer& server, const std::string& announcements, unsigned long serial,
+std::string ServeSignedVersionFile(LoopbackServer& server, const std::string& announcements, unsigned long serial,
                                    const char* expires) {
     std::string text =
         announcements + "[UPDATE]\r\nSERIAL=" + std::to_string(serial) + "\r\nEXPIRES=" + expires + "\r\n";

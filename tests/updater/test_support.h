@@ -2,10 +2,11 @@
 // loopback server, the build's fixtures, and a scratch installation folder
 // in the prefix made current for the test.
 #pragma once
-#include <windows.h>
+#include <winsock2.h>  // before windows.h
 
 #include <string>
 
+#include "tests/support/loopback_server.h"
 #include "tests/support/sandbox.h"
 #include "tests/support/version_key_sandbox.h"
 
@@ -17,7 +18,11 @@ extern const unsigned char kTestUpdatePrivateExponent[384];
 
 namespace freshen_test {
 
-class TestServer;
+using pvtest::CannedResponse;
+using pvtest::LoopbackServer;
+
+// The server path of an update file.
+std::string UpdatePath(const std::string& file);
 
 // A body of size bytes whose contents depend on seed.
 std::string MakeBody(size_t size, char seed);
@@ -31,7 +36,7 @@ std::string SignWithTestKey(const std::string& text);
 
 // Serves announcements plus an [UPDATE] section as "Purvex_Ver.txt", and its
 // signature by the test key as "Purvex_Ver.sig". Returns the version file.
-std::string ServeSignedVersionFile(TestServer& server, const std::string& announcements, unsigned long serial = 1,
+std::string ServeSignedVersionFile(LoopbackServer& server, const std::string& announcements, unsigned long serial = 1,
                                    const char* expires = "2099-12-31");
 
 // A file of bin/updater-fixtures, which the build makes.
