@@ -34,29 +34,9 @@ using pvtest::MessageBoxHook;
 using pvtest::PumpUntil;
 using Rows = std::multiset<std::string>;
 
-// Points TMP and TEMP at a folder for as long as it lives.
-class TempPathOverride {
-public:
-    explicit TempPathOverride(const std::string& folder) {
-        for (int i = 0; i < 2; ++i) {
-            const DWORD n = GetEnvironmentVariableA(kNames[i], saved_[i], sizeof saved_[i]);
-            had_[i] = n > 0 && n < sizeof saved_[i];
-            SetEnvironmentVariableA(kNames[i], (folder + "\\").c_str());
-        }
-    }
-    ~TempPathOverride() {
-        for (int i = 0; i < 2; ++i) SetEnvironmentVariableA(kNames[i], had_[i] ? saved_[i] : nullptr);
-    }
-
-private:
-    static constexpr const char* kNames[2] = {"TMP", "TEMP"};
-    char saved_[2][MAX_PATH] = {};
-    bool had_[2] = {};
-};
-
 class CleanPage : public ::testing::Test {
 protected:
-    CleanPage() : tempPath_(temp_.path()), host_(RUNTIME_CLASS(CCleanPcView), clean_test::ShellLikeFrame()) {}
+    CleanPage() : host_(RUNTIME_CLASS(CCleanPcView), clean_test::ShellLikeFrame()) {}
 
     CMainFrame* Frame() const { return clean::MainFrame(); }
     CCleanPcView* View() const { return static_cast<CCleanPcView*>(CWnd::FromHandlePermanent(host_.page())); }
@@ -132,7 +112,9 @@ protected:
 
     pvtest::TempFolder outside_{"outside"};  // never scanned
     pvtest::TempFolder temp_{"scantemp"};
-    TempPathOverride tempPath_;
+    // The temporary path the search lists (TMP and TEMP) is the sandbox.
+    pvtest::EnvironmentOverride tmpVariable_{"TMP", (temp_.path() + "\\").c_str()};
+    pvtest::EnvironmentOverride tempVariable_{"TEMP", (temp_.path() + "\\").c_str()};
     pvtest::PageHost host_;
 };
 

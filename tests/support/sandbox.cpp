@@ -75,6 +75,20 @@ CurrentFolder::CurrentFolder(const std::string& path) {
 
 CurrentFolder::~CurrentFolder() { SetCurrentDirectoryA(previous_); }
 
+EnvironmentOverride::EnvironmentOverride(std::string name, const char* value) : name_(std::move(name)) {
+    const DWORD size = GetEnvironmentVariableA(name_.c_str(), nullptr, 0);
+    if (size > 0) {
+        saved_.resize(size);
+        had_ = GetEnvironmentVariableA(name_.c_str(), &saved_[0], size) == size - 1;
+        saved_.resize(size - 1);
+    }
+    Set(value);
+}
+
+EnvironmentOverride::~EnvironmentOverride() { Set(had_ ? saved_.c_str() : nullptr); }
+
+void EnvironmentOverride::Set(const char* value) { SetEnvironmentVariableA(name_.c_str(), value); }
+
 PlantedFolder::PlantedFolder(std::string path) : path_(std::move(path)) {
     // Every missing folder from the outermost down is remembered, so that
     // exactly these are removed again.

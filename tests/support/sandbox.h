@@ -37,6 +37,21 @@ private:
     char previous_[MAX_PATH] = {};
 };
 
+// Sets an environment variable of this process (nullptr removes it) while
+// the object lives; its earlier value, or its absence, comes back.
+class EnvironmentOverride {
+public:
+    EnvironmentOverride(std::string name, const char* value);
+    ~EnvironmentOverride();
+    EnvironmentOverride(const EnvironmentOverride&) = delete;
+    EnvironmentOverride& operator=(const EnvironmentOverride&) = delete;
+    void Set(const char* value);  // another value meanwhile
+
+private:
+    std::string name_, saved_;
+    bool had_ = false;
+};
+
 // Sets a fixed folder (a shell folder of the prefix) aside for a while: the
 // folder is moved to a sibling name and an empty folder of the same name takes
 // its place; when the object goes, whatever is then at path is removed (never

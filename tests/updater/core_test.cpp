@@ -141,16 +141,15 @@ TEST_F(VersionRecordTest, AcceptedSerial) {
 }
 
 TEST(UpdateHost, DefaultAndOverride) {
-    SetEnvironmentVariableA(kUpdateHostVariable, nullptr);
+    pvtest::EnvironmentOverride host(kUpdateHostVariable, nullptr);
     EXPECT_EQ(UpdateHost(), kDefaultUpdateHost);
     EXPECT_EQ(UpdateUrl("Purvex_Ver.txt"), std::string("http://") + kDefaultUpdateHost + "/pg_update/Purvex_Up/Purvex_Ver.txt");
-    SetEnvironmentVariableA(kUpdateHostVariable, "127.0.0.1:8080");
+    host.Set("127.0.0.1:8080");
     EXPECT_EQ(UpdateUrl("Kordon.dll"), "http://127.0.0.1:8080/pg_update/Purvex_Up/Kordon.dll");
-    SetEnvironmentVariableA(kUpdateHostVariable, "mirror.example/evil path");
+    host.Set("mirror.example/evil path");
     EXPECT_EQ(UpdateHost(), kDefaultUpdateHost);
-    SetEnvironmentVariableA(kUpdateHostVariable, "");
+    host.Set("");
     EXPECT_EQ(UpdateHost(), kDefaultUpdateHost);
-    SetEnvironmentVariableA(kUpdateHostVariable, nullptr);
 }
 
 TEST(Sha256, KnownDigests) {

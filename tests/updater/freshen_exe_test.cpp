@@ -219,14 +219,10 @@ protected:
         ASSERT_NE(proc, nullptr);
         hook_ = SetWindowsHookExA(WH_CBT, proc, hookModule_.get(), 0);
         ASSERT_NE(hook_, nullptr);
-        SetEnvironmentVariableA(freshen::kUpdateHostVariable, server_.host().c_str());
-        SetEnvironmentVariableA("PURVEX_TEST_MSGBOX_LOG", folder_.At("msgbox.log").c_str());
     }
 
     void TearDown() override {
         if (hook_) UnhookWindowsHookEx(hook_);
-        SetEnvironmentVariableA(freshen::kUpdateHostVariable, nullptr);
-        SetEnvironmentVariableA("PURVEX_TEST_MSGBOX_LOG", nullptr);
         // The restarted stand-in, if any.
         for (int i = 0; i < 5 && freshen::EndProcessNamed("Purvex.exe"); ++i) {
         }
@@ -272,6 +268,9 @@ protected:
 
     ScratchInstallFolder folder_;
     LoopbackServer server_;
+    // Freshen.exe inherits both: the server, and where its boxes are logged.
+    pvtest::EnvironmentOverride host_{freshen::kUpdateHostVariable, server_.host().c_str()};
+    pvtest::EnvironmentOverride boxLog_{"PURVEX_TEST_MSGBOX_LOG", folder_.At("msgbox.log").c_str()};
     pvtest::VersionKeySandbox key_;
     base::UniqueHandleKernel started_;
     base::UniqueModule hookModule_;

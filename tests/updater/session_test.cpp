@@ -49,7 +49,6 @@ protected:
     SessionTest() : folder_("session") {}
     void SetUp() override {
         ASSERT_TRUE(server_.ok());
-        SetEnvironmentVariableA(kUpdateHostVariable, server_.host().c_str());
         key_.Delete();
         key_.Set("Purvex.exe", "1.0.0.1");
         key_.Set("Chronik.dll", "1.0.0.1");
@@ -60,7 +59,6 @@ protected:
         for (const char* name : {"purvex.exe", "chronik.dll", "purvex.dll", "kordon.dll", "kordon.adb", "purvex.adb"})
             pvtest::WriteBytes(name, std::string("installed ") + name);
     }
-    void TearDown() override { SetEnvironmentVariableA(kUpdateHostVariable, nullptr); }
 
     void ServeVersionFile(const std::string& announcements, unsigned long serial = 1) {
         ServeSignedVersionFile(server_, announcements, serial);
@@ -82,6 +80,7 @@ protected:
 
     ScratchInstallFolder folder_;
     LoopbackServer server_;
+    pvtest::EnvironmentOverride host_{kUpdateHostVariable, server_.host().c_str()};
     pvtest::VersionKeySandbox key_;
     UpdateSession session_{kTestUpdateKey};
 };
