@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "base/unique_handle.h"
-#include "test_support.h"
+#include "tests/support/updater_fixture.h"
 #include "updater/completion_event.h"
 #include "updater/file_table.h"
 #include "updater/install.h"

@@ -1,7 +1,7 @@
 // Fetching one file from a loopback HTTP server: what counts as a download.
 #include <gtest/gtest.h>
 
-#include "test_support.h"
+#include "tests/support/updater_fixture.h"
 #include "updater/download.h"
 #include "updater/verify/sha256.h"
 

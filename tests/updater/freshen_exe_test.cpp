@@ -12,7 +12,7 @@
 
 #include "base/unique_handle.h"
 #include "framework/afxwin.h"
-#include "test_support.h"
+#include "tests/support/updater_fixture.h"
 #include "updater/main_program.h"
 #include "updater/update_host.h"
 
@@ -22,13 +22,6 @@ namespace {
 
 const char kStartedEvent[] = "PurvexUpdaterTestStandInStarted";
 const UINT kGetBarColour = WM_USER + 15;  // PBM_GETBARCOLOR; the headers declare it for Vista on only
-
-std::string BinFolder() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    return folder.substr(0, folder.rfind('\\'));
-}
 
 struct Process {
     base::UniqueHandleKernel handle;
@@ -190,7 +183,6 @@ int CountLines(const std::string& text) {
 
 class FreshenProcessTest : public ::testing::Test {
 protected:
-    FreshenProcessTest() : folder_("exe") {}
 
     void SetUp() override {
 #ifdef FRESHEN_HAS_OTHER_KEY
@@ -199,20 +191,11 @@ protected:
         ASSERT_TRUE(server_.ok());
         started_.reset(CreateEventA(nullptr, FALSE, FALSE, kStartedEvent));
         ASSERT_TRUE(started_);
-        key_.Delete();
-        key_.Set("Purvex.exe", "1.0.0.1");
-        key_.Set("Chronik.dll", "1.0.0.1");
-        key_.Set("Purvex.dll", "1.0.0.1");
-        key_.Set("KordonDll.dll", "1.0a");
-        key_.Set("PurvexADB", "2004.10.06");
-        key_.Set("KordonADB", "2004.10.06");
-        for (const char* name : {"chronik.dll", "purvex.dll", "kordon.dll", "kordon.adb", "purvex.adb"})
-            pvtest::WriteBytes(folder_.At(name), std::string("installed ") + name);
-        ASSERT_TRUE(CopyFileA((BinFolder() + "\\freshen_standin.exe").c_str(), folder_.At("Purvex.exe").c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA((pvtest::ProgramFolder() + "\\freshen_standin.exe").c_str(), folder_.At("Purvex.exe").c_str(), FALSE));
         // The updater runs from the installation folder, as it is installed: the
         // program search for "Purvex.exe" looks in the updater's own folder first.
         for (const char* name : {"Freshen.exe", "PvFrame.dll"})
-            ASSERT_TRUE(CopyFileA((BinFolder() + "\\" + name).c_str(), folder_.At(name).c_str(), FALSE)) << name;
+            ASSERT_TRUE(CopyFileA((pvtest::ProgramFolder() + "\\" + name).c_str(), folder_.At(name).c_str(), FALSE)) << name;
         hookModule_.reset(LoadLibraryA("freshen_msgbox_hook.dll"));
         ASSERT_TRUE(hookModule_);
         auto proc = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(hookModule_.get(), "AnswerMessageBox")));
@@ -266,12 +249,13 @@ protected:
         EXPECT_EQ(CountLines(pvtest::ReadBytes(folder_.At("standin-starts.log"))), 2);
     }
 
-    ScratchInstallFolder folder_;
+    Installation installed_{"exe", false};  // the stand-in is the main program
+    ScratchInstallFolder& folder_ = installed_.folder;
+    pvtest::VersionKeySandbox& key_ = installed_.key;
     LoopbackServer server_;
     // Freshen.exe inherits both: the server, and where its boxes are logged.
     pvtest::EnvironmentOverride host_{freshen::kUpdateHostVariable, server_.host().c_str()};
     pvtest::EnvironmentOverride boxLog_{"PURVEX_TEST_MSGBOX_LOG", folder_.At("msgbox.log").c_str()};
-    pvtest::VersionKeySandbox key_;
     base::UniqueHandleKernel started_;
     base::UniqueModule hookModule_;
     HHOOK hook_ = nullptr;
@@ -458,8 +442,7 @@ TEST_P(FreshenRefusalTest, InstallsNothingRecordsNothingAndSaysWhy) {
     RunFreshen();
     ExpectMainProgramEndedAndRestarted();
     EXPECT_EQ(pvtest::ReadBytes(folder_.At("msgbox.log")), std::string("Purvex|") + GetParam().message + "\r\n");
-    for (const char* name : {"chronik.dll", "purvex.dll", "kordon.dll", "kordon.adb", "purvex.adb"})
-        EXPECT_EQ(pvtest::ReadBytes(folder_.At(name)), std::string("installed ") + name);
+    installed_.ExpectFilesAsInstalled();
     EXPECT_EQ(key_.Get("KordonADB") + "|" + key_.Get("PurvexADB") + "|" + key_.Get("UpdateSerial"),
               "2004.10.06|2004.10.06|5");
     EXPECT_FALSE(pvtest::Exists(folder_.At("temp")));
@@ -506,7 +489,7 @@ TEST_F(FreshenProcessTest, KilledBeforeInstallingChangesNothing) {
 }
 
 TEST(FreshenResources, IconBannerAndAboutEntry) {
-    base::UniqueModule exe(LoadLibraryExA((BinFolder() + "\\Freshen.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    base::UniqueModule exe(LoadLibraryExA((pvtest::ProgramFolder() + "\\Freshen.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
     ASSERT_TRUE(exe);
     EXPECT_NE(LoadIconA(exe.get(), MAKEINTRESOURCEA(128)), nullptr);
     HBITMAP banner = static_cast<HBITMAP>(LoadImageA(exe.get(), MAKEINTRESOURCEA(130), IMAGE_BITMAP, 0, 0, 0));
@@ -544,7 +527,7 @@ TEST_F(FreshenProcessTest, OnlyDatabaseNewerOneFetchAndItsStatusLine) {
     SetForegroundWindow(window);
     // The window belongs to another process and reaches the screen when that
     // process has painted it: look again for a while until it shows the line.
-    std::string exe = BinFolder() + "\\Freshen.exe";
+    std::string exe = pvtest::ProgramFolder() + "\\Freshen.exe";
     RECT bar = {};
     GetWindowRect(GetDlgItem(window, 1000), &bar);
     MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&bar), 2);
@@ -575,13 +558,8 @@ TEST_F(FreshenProcessTest, OnlyDatabaseNewerOneFetchAndItsStatusLine) {
     EXPECT_EQ(server_.TotalRequests(), 3) << "exactly one fetch besides the version file and its signature";
     EXPECT_EQ(pvtest::ReadBytes(folder_.At("purvex.adb")), body);
     EXPECT_EQ(key_.Get("PurvexADB"), "2004.10.07");
-    EXPECT_EQ(key_.Get("Purvex.exe"), "1.0.0.1");
-    EXPECT_EQ(key_.Get("Chronik.dll"), "1.0.0.1");
-    EXPECT_EQ(key_.Get("Purvex.dll"), "1.0.0.1");
-    EXPECT_EQ(key_.Get("KordonDll.dll"), "1.0a");
-    EXPECT_EQ(key_.Get("KordonADB"), "2004.10.06");
-    for (const char* name : {"chronik.dll", "purvex.dll", "kordon.dll", "kordon.adb"})
-        EXPECT_EQ(pvtest::ReadBytes(folder_.At(name)), std::string("installed ") + name);
+    installed_.ExpectVersionsAsInstalled("PurvexADB");
+    installed_.ExpectFilesAsInstalled("purvex.adb");
 }
 
 }  // namespace

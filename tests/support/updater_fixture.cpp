@@ -1,6 +1,8 @@
 #include <winsock2.h>  // before windows.h
 
-#include "test_support.h"
+#include "tests/support/updater_fixture.h"
+
+#include <gtest/gtest.h>
 
 #include "updater/verify/rsa_signature.h"
 #include "updater/verify/sha256.h"
@@ -43,26 +45,46 @@ std::string ServeSignedVersionFile(LoopbackServer& server, const std::string& an
 }
 
 std::string ReadFixture(const char* name) {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    return pvtest::ReadBytes(folder.substr(0, folder.rfind('\\')) + "\\updater-fixtures\\" + name);
+    return pvtest::ReadBytes(pvtest::ProgramFolder() + "\\updater-fixtures\\" + name);
 }
 
-ScratchInstallFolder::ScratchInstallFolder(const std::string& name) {
-    char previous[MAX_PATH] = {};
-    GetCurrentDirectoryA(MAX_PATH, previous);
-    previous_ = previous;
+ScratchInstallFolder::ScratchInstallFolder(const std::string& name) : path_("C:\\purvex-updater-test\\" + name) {
     CreateDirectoryA("C:\\purvex-updater-test", nullptr);
-    path_ = "C:\\purvex-updater-test\\" + name;
     pvtest::RemoveTree(path_);
     CreateDirectoryA(path_.c_str(), nullptr);
-    SetCurrentDirectoryA(path_.c_str());
+    current_ = std::make_unique<pvtest::CurrentFolder>(path_);
 }
 
 ScratchInstallFolder::~ScratchInstallFolder() {
-    SetCurrentDirectoryA(previous_.c_str());
+    current_.reset();
     pvtest::RemoveTree(path_);
+}
+
+const char* const Installation::kValues[kFiles] = {"Purvex.exe", "Chronik.dll", "Purvex.dll",
+                                                   "KordonDll.dll", "KordonADB", "PurvexADB"};
+const char* const Installation::kVersions[kFiles] = {"1.0.0.1", "1.0.0.1", "1.0.0.1",
+                                                     "1.0a", "2004.10.06", "2004.10.06"};
+const char* const Installation::kFileNames[kFiles] = {"purvex.exe", "chronik.dll", "purvex.dll",
+                                                      "kordon.dll", "kordon.adb", "purvex.adb"};
+
+Installation::Installation(const std::string& name, bool withMainProgram)
+    : folder(name), key(pvtest::VersionKeySandbox::kAbsent) {
+    for (int i = 0; i < kFiles; ++i) {
+        key.Set(kValues[i], kVersions[i]);
+        if (i > 0 || withMainProgram)
+            EXPECT_TRUE(pvtest::WriteBytes(folder.At(kFileNames[i]), std::string("installed ") + kFileNames[i]));
+    }
+}
+
+void Installation::ExpectVersionsAsInstalled(const char* except) const {
+    for (int i = 0; i < kFiles; ++i)
+        if (lstrcmpiA(kValues[i], except) != 0) EXPECT_EQ(key.Get(kValues[i]), kVersions[i]) << kValues[i];
+}
+
+void Installation::ExpectFilesAsInstalled(const char* except) const {
+    for (int i = 1; i < kFiles; ++i)
+        if (lstrcmpiA(kFileNames[i], except) != 0)
+            EXPECT_EQ(pvtest::ReadBytes(folder.At(kFileNames[i])), std::string("installed ") + kFileNames[i]);
 }
 
 }  // namespace freshen_test

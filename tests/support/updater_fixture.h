@@ -1,9 +1,10 @@
 // What the updater's tests share: signed version files served by the
-// loopback server, the build's fixtures, and a scratch installation folder
-// in the prefix made current for the test.
+// loopback server, the build's fixtures, and an installation as the updater
+// finds it (a scratch folder made current, the version record, the files).
 #pragma once
 #include <winsock2.h>  // before windows.h
 
+#include <memory>
 #include <string>
 
 #include "tests/support/loopback_server.h"
@@ -42,8 +43,8 @@ std::string ServeSignedVersionFile(LoopbackServer& server, const std::string& an
 // A file of bin/updater-fixtures, which the build makes.
 std::string ReadFixture(const char* name);
 
-// Creates "C:\purvex-updater-test\<name>" afresh and makes it the current
-// folder; the destructor restores the previous one and removes the folder.
+// "C:\purvex-updater-test\<name>", made afresh and current while the object
+// lives, removed afterwards.
 class ScratchInstallFolder {
 public:
     explicit ScratchInstallFolder(const std::string& name);
@@ -53,7 +54,32 @@ public:
 
 private:
     std::string path_;
-    std::string previous_;
+    std::unique_ptr<pvtest::CurrentFolder> current_;
+};
+
+// An installation as the updater finds it: the scratch folder, the version
+// record holding each file's installed version (the values below) and no
+// serial, and each replaceable file holding "installed <name>" (the main
+// program's file too unless withMainProgram is false: a test puts its own
+// program there).
+class Installation {
+public:
+    static constexpr int kFiles = 6;
+    // In the order of the updater's file table: value, installed version, file.
+    static const char* const kValues[kFiles];
+    static const char* const kVersions[kFiles];
+    static const char* const kFileNames[kFiles];
+
+    explicit Installation(const std::string& name, bool withMainProgram = true);
+
+    // Every version value is still as installed, except the one named except.
+    void ExpectVersionsAsInstalled(const char* except = "") const;
+    // Every replaceable file but the main program's is still as installed,
+    // except the one named except.
+    void ExpectFilesAsInstalled(const char* except = "") const;
+
+    ScratchInstallFolder folder;
+    pvtest::VersionKeySandbox key;
 };
 
 }  // namespace freshen_test
