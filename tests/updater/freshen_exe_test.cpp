@@ -13,6 +13,7 @@
 #include "base/unique_handle.h"
 #include "framework/afxwin.h"
 #include "tests/support/updater_fixture.h"
+#include "tests/support/window_driver.h"
 #include "updater/main_program.h"
 #include "updater/update_host.h"
 
@@ -43,29 +44,9 @@ Process Start(const std::string& exe, const std::string& folder) {
     return process;
 }
 
-struct FindArgs {
-    DWORD pid;
-    const char* caption;
-    HWND found;
-};
-
-BOOL CALLBACK FindTopWindow(HWND hwnd, LPARAM param) {
-    FindArgs& args = *reinterpret_cast<FindArgs*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    char caption[64] = {};
-    GetWindowTextA(hwnd, caption, sizeof caption);
-    if (pid == args.pid && lstrcmpA(caption, args.caption) == 0) {
-        args.found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 HWND FindWindowOf(DWORD pid, const char* caption) {
-    FindArgs args = {pid, caption, nullptr};
-    EnumWindows(FindTopWindow, reinterpret_cast<LPARAM>(&args));
-    return args.found;
+    const std::vector<HWND> found = pvtest::ProcessWindows(pid, caption);
+    return found.empty() ? nullptr : found[0];
 }
 
 // Pixels of a window's client area (0x00RRGGBB), top row first.
