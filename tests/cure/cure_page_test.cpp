@@ -8,6 +8,7 @@
 #include "app/cure/browser_defaults.h"
 #include "app/cure/cure_texts.h"
 #include "tests/cure/cure_page_host.h"
+#include "tests/support/browser_keys_sandbox.h"
 #include "tests/support/registry_sandbox.h"
 #include "tests/support/version_key_sandbox.h"
 #include "tests/cure/test_data.h"
@@ -28,8 +29,8 @@ using pvtest::MakeRecord;
 using pvtest::MessageBoxHook;
 
 constexpr char kTestKey[] = "Software\\PurvexCureTest";
-constexpr char kIeMain[] = "Software\\Microsoft\\Internet Explorer\\Main";
-constexpr char kIeSearch[] = "Software\\Microsoft\\Internet Explorer\\Search";
+using pvtest::kIeMain;
+using pvtest::kIeSearch;
 
 std::string Sz(const std::string& text) { return text + '\0'; }
 // A subkey of the test key.
@@ -42,10 +43,7 @@ class CurePage : public ::testing::Test {
 protected:
     CurePage()
         : testKey_(HKEY_CURRENT_USER, kTestKey, KeyBackup::kDelete),
-          version_(pvtest::VersionKeySandbox::kEnsured),
-          machineMain_(HKEY_LOCAL_MACHINE, kIeMain, KeyBackup::kEnsure),
-          machineSearch_(HKEY_LOCAL_MACHINE, kIeSearch, KeyBackup::kEnsure),
-          userMain_(HKEY_CURRENT_USER, kIeMain, KeyBackup::kEnsure) {
+          version_(pvtest::VersionKeySandbox::kEnsured) {
         // As the first start writes it: no terminator.
         pvtest::SetValue(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath, "StartPage", "about:blank");
         pvtest::SetValue(HKEY_LOCAL_MACHINE, kIeMain, "Start Page", Sz("before"));
@@ -70,7 +68,7 @@ protected:
     pvtest::CurrentFolder inSandbox_{sandbox_.path()};
     KeyBackup testKey_;
     pvtest::VersionKeySandbox version_;
-    KeyBackup machineMain_, machineSearch_, userMain_;
+    pvtest::BrowserKeysSandbox browserKeys_;
 };
 
 // ---------------------------------------------------------------------------

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app/cure/browser_defaults.h"
+#include "tests/support/browser_keys_sandbox.h"
 #include "tests/support/registry_sandbox.h"
 #include "tests/support/version_key_sandbox.h"
 
@@ -14,8 +15,8 @@ using pvtest::KeyBackup;
 using pvtest::ReadValue;
 using pvtest::RegValue;
 
-constexpr char kIeMain[] = "Software\\Microsoft\\Internet Explorer\\Main";
-constexpr char kIeSearch[] = "Software\\Microsoft\\Internet Explorer\\Search";
+using pvtest::kIeMain;
+using pvtest::kIeSearch;
 
 void SetRaw(const char* value, const std::string& bytes, DWORD type = REG_SZ) {
     base::UniqueHKey key;
@@ -93,9 +94,7 @@ TEST(Presets, EmptyAddressBecomesBlankPage) {
 std::string Sz(const char* text) { return std::string(text, strlen(text) + 1); }
 
 TEST(BrowserReset, WritesTheMakersDefaultsWithTerminators) {
-    KeyBackup machineMain(HKEY_LOCAL_MACHINE, kIeMain, KeyBackup::kEnsure);
-    KeyBackup machineSearch(HKEY_LOCAL_MACHINE, kIeSearch, KeyBackup::kEnsure);
-    KeyBackup userMain(HKEY_CURRENT_USER, kIeMain, KeyBackup::kEnsure);
+    pvtest::BrowserKeysSandbox browserKeys;
     ASSERT_TRUE(pvtest::SetValue(HKEY_CURRENT_USER, kIeMain, "Start Page", Sz("www.daum.net")));
     EXPECT_EQ(cure::ResetBrowserDefaults(), 8);
 
@@ -123,9 +122,7 @@ TEST(BrowserReset, WritesTheMakersDefaultsWithTerminators) {
 }
 
 TEST(BrowserReset, MissingKeyIsNotCreated) {
-    KeyBackup machineSearch(HKEY_LOCAL_MACHINE, kIeSearch, KeyBackup::kDelete);
-    KeyBackup machineMain(HKEY_LOCAL_MACHINE, kIeMain, KeyBackup::kEnsure);
-    KeyBackup userMain(HKEY_CURRENT_USER, kIeMain, KeyBackup::kEnsure);
+    pvtest::BrowserKeysSandbox browserKeys(KeyBackup::kDelete);
     EXPECT_EQ(cure::ResetBrowserDefaults(), 6);
     base::UniqueHKey key;
     EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kIeSearch, 0, KEY_READ, key.put()), ERROR_SUCCESS);
