@@ -220,6 +220,16 @@ protected:
         return ServeSignedVersionFile(server_, announcements, serial, expires);
     }
 
+    // A response that sends half of body, then holds the rest back until
+    // release_ is set: the update is caught in the middle of that file, and
+    // reached_ is set.
+    CannedResponse Held(const std::string& body) {
+        CannedResponse held{200, body};
+        held.reached = reached_.get();
+        held.release = release_.get();
+        return held;
+    }
+
     void ExpectMainProgramEndedAndRestarted() {
         ASSERT_TRUE(mainProgram_.handle);
         EXPECT_EQ(WaitForSingleObject(mainProgram_.handle.get(), 0), static_cast<DWORD>(WAIT_OBJECT_0)) << "ended";
@@ -238,6 +248,8 @@ protected:
     pvtest::EnvironmentOverride host_{freshen::kUpdateHostVariable, server_.host().c_str()};
     pvtest::EnvironmentOverride boxLog_{"PURVEX_TEST_MSGBOX_LOG", folder_.At("msgbox.log").c_str()};
     base::UniqueHandleKernel started_;
+    base::UniqueHandleKernel reached_{CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+    base::UniqueHandleKernel release_{CreateEventA(nullptr, TRUE, FALSE, nullptr)};
     base::UniqueModule hookModule_;
     HHOOK hook_ = nullptr;
     Process mainProgram_;
@@ -312,24 +324,20 @@ TEST_F(FreshenProcessTest, FailedDownloadIsNamedAndInstallsNothing) {
 
 TEST_F(FreshenProcessTest, ClosingTheWindowDuringDownloadStopsCleanly) {
     StartMainProgram();
-    base::UniqueHandleKernel reached(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    base::UniqueHandleKernel release(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    CannedResponse held{200, MakeBody(30000, 'h')};
-    held.reached = reached.get();
-    held.release = release.get();
+    CannedResponse held = Held(MakeBody(30000, 'h'));
     ServeVersionFile(Announce("PURVEXDLL", "1.0.0.2", held.body) + Announce("PURVEXADB", "2004.10.07", "new database"));
     server_.Set(UpdatePath("Purvex.dll"), held);
     server_.Set(UpdatePath("Purvex.adb"), CannedResponse{200, "new database"});
 
     Process freshen = StartFreshen();
     ASSERT_TRUE(freshen.handle);
-    ASSERT_EQ(WaitForSingleObject(reached.get(), 60000), static_cast<DWORD>(WAIT_OBJECT_0));
+    ASSERT_EQ(WaitForSingleObject(reached_.get(), 60000), static_cast<DWORD>(WAIT_OBJECT_0));
     HWND window = FindWindowOf(freshen.id, "Freshen");
     ASSERT_NE(window, nullptr);
     // What Esc and the close box send; handled by the time SendMessage returns.
     SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     EXPECT_TRUE(IsWindow(window)) << "the window stays until the update thread has stopped";
-    SetEvent(release.get());
+    SetEvent(release_.get());
     WaitForSingleObject(freshen.handle.get(), INFINITE);
 
     ExpectMainProgramEndedAndRestarted();
@@ -344,17 +352,13 @@ TEST_F(FreshenProcessTest, ClosingTheWindowDuringDownloadStopsCleanly) {
 
 TEST_F(FreshenProcessTest, WindowProgressBarAndAboutBox) {
     StartMainProgram();
-    base::UniqueHandleKernel reached(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    base::UniqueHandleKernel release(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    CannedResponse held{200, MakeBody(30000, 'w')};
-    held.reached = reached.get();
-    held.release = release.get();
+    CannedResponse held = Held(MakeBody(30000, 'w'));
     ServeVersionFile(Announce("KORDONADB", "2004.10.07", held.body));
     server_.Set(UpdatePath("Kordon.adb"), held);
 
     Process freshen = StartFreshen();
     ASSERT_TRUE(freshen.handle);
-    ASSERT_EQ(WaitForSingleObject(reached.get(), 60000), static_cast<DWORD>(WAIT_OBJECT_0));
+    ASSERT_EQ(WaitForSingleObject(reached_.get(), 60000), static_cast<DWORD>(WAIT_OBJECT_0));
     HWND window = FindWindowOf(freshen.id, "Freshen");
     ASSERT_NE(window, nullptr);
     HWND progress = GetDlgItem(window, 1000);
@@ -383,7 +387,7 @@ TEST_F(FreshenProcessTest, WindowProgressBarAndAboutBox) {
     for (int i = 0; i < 200 && IsWindow(about); ++i) Sleep(50);  // destroyed when its modal loop ends
     EXPECT_FALSE(IsWindow(about));
 
-    SetEvent(release.get());
+    SetEvent(release_.get());
     WaitForSingleObject(freshen.handle.get(), INFINITE);
     ExpectMainProgramEndedAndRestarted();
     EXPECT_EQ(key_.Get("KordonADB"), "2004.10.07");
@@ -445,22 +449,18 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(FreshenProcessTest, KilledBeforeInstallingChangesNothing) {
     StartMainProgram();
     key_.Set("UpdateSerial", "5");
-    base::UniqueHandleKernel reached(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    base::UniqueHandleKernel release(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     const std::string kordon = MakeBody(6000, 'k');
-    CannedResponse held{200, MakeBody(30000, 'p')};
-    held.reached = reached.get();
-    held.release = release.get();
+    CannedResponse held = Held(MakeBody(30000, 'p'));
     server_.Set(UpdatePath("Kordon.adb"), CannedResponse{200, kordon});
     server_.Set(UpdatePath("Purvex.adb"), held);
     ServeVersionFile(Announce("KORDONADB", "2004.10.07", kordon) + Announce("PURVEXADB", "2004.10.07", held.body), 6);
 
     Process freshen = StartFreshen();
     ASSERT_TRUE(freshen.handle);
-    ASSERT_EQ(WaitForSingleObject(reached.get(), 60000), static_cast<DWORD>(WAIT_OBJECT_0));
+    ASSERT_EQ(WaitForSingleObject(reached_.get(), 60000), static_cast<DWORD>(WAIT_OBJECT_0));
     ASSERT_TRUE(TerminateProcess(freshen.handle.get(), 1));
     WaitForSingleObject(freshen.handle.get(), INFINITE);
-    SetEvent(release.get());
+    SetEvent(release_.get());
 
     EXPECT_EQ(pvtest::ReadBytes(folder_.At("temp\\Kordon.adb")), kordon) << "fetched whole, not installed";
     EXPECT_EQ(pvtest::ReadBytes(folder_.At("kordon.adb")) + "|" + pvtest::ReadBytes(folder_.At("purvex.adb")),
@@ -487,12 +487,8 @@ TEST(FreshenResources, IconBannerAndAboutEntry) {
 
 TEST_F(FreshenProcessTest, OnlyDatabaseNewerOneFetchAndItsStatusLine) {
     StartMainProgram();
-    base::UniqueHandleKernel reached(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    base::UniqueHandleKernel release(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     std::string body = MakeBody(30000, 'q');
-    CannedResponse held{200, body};
-    held.reached = reached.get();
-    held.release = release.get();
+    CannedResponse held = Held(body);
     ServeVersionFile(Announce("PURVEXEXE", "1.0.0.1", "") + Announce("CHRONIKDLL", "1.0.0.1", "") +
                      Announce("PURVEXDLL", "1.0.0.0", "") + Announce("KORDONDLL", "1.0a", "") +
                      Announce("KORDONADB", "2004.10.06", "") + Announce("PURVEXADB", "2004.10.07", body));
@@ -500,7 +496,7 @@ TEST_F(FreshenProcessTest, OnlyDatabaseNewerOneFetchAndItsStatusLine) {
 
     Process freshen = StartFreshen();
     ASSERT_TRUE(freshen.handle);
-    ASSERT_EQ(WaitForSingleObject(reached.get(), 60000), static_cast<DWORD>(WAIT_OBJECT_0));
+    ASSERT_EQ(WaitForSingleObject(reached_.get(), 60000), static_cast<DWORD>(WAIT_OBJECT_0));
     HWND window = FindWindowOf(freshen.id, "Freshen");
     ASSERT_NE(window, nullptr);
     for (int i = 0; i < 200 && !IsWindowVisible(window); ++i) Sleep(50);  // shown once the modal loop runs
@@ -523,7 +519,7 @@ TEST_F(FreshenProcessTest, OnlyDatabaseNewerOneFetchAndItsStatusLine) {
         if (database < 20) break;
         Sleep(50);
     }
-    SetEvent(release.get());
+    SetEvent(release_.get());
     WaitForSingleObject(freshen.handle.get(), INFINITE);
 
     int program = StatusStripDifferences(shown, RenderStatus(exe, shown.width, shown.height,
