@@ -70,7 +70,7 @@ TempFolder::~TempFolder() { RemoveTree(path_); }
 
 CurrentFolder::CurrentFolder(const std::string& path) {
     GetCurrentDirectoryA(MAX_PATH, previous_);
-    SetCurrentDirectoryA(path.c_str());
+    EXPECT_TRUE(SetCurrentDirectoryA(path.c_str())) << "cannot make " << path << " the current folder";
 }
 
 CurrentFolder::~CurrentFolder() { SetCurrentDirectoryA(previous_); }

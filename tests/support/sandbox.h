@@ -26,6 +26,7 @@ private:
 };
 
 // Makes path the current folder; the previous one comes back with the object.
+// A folder that cannot be entered is a failure of the test.
 class CurrentFolder {
 public:
     explicit CurrentFolder(const std::string& path);
