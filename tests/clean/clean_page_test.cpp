@@ -646,40 +646,27 @@ TEST_F(CleanPage, RecycleBinDeleteAllEmptiesItAfterTheQuestion) {
     EXPECT_FALSE(IsWindowEnabled(DiskItem(IDC_DISK_RECYCLE_ALL)));
 }
 
-// Plants in the shell's cookie folder, and deletes only what it planted.
-class CookieFolder {
+// The shell's cookie folder, planted in for one test.
+class CookieFolder : public pvtest::PlantedFolder {
 public:
-    CookieFolder() {
-        const clean::SystemFolders system = clean::ReadSystemFolders();
-        folder_ = system.shellCookies;
-        pvtest::MakeFolders(folder_);
-    }
-    ~CookieFolder() {
-        for (const std::string& path : planted_) DeleteFileA(path.c_str());
-        for (auto it = folders_.rbegin(); it != folders_.rend(); ++it) RemoveDirectoryA(it->c_str());
-    }
+    CookieFolder() : PlantedFolder(clean::ReadSystemFolders().shellCookies) {}
     std::string Plant(const std::string& name) {
-        const std::string path = folder_ + "\\" + name;
-        const size_t slash = name.rfind('\\');
-        if (slash != std::string::npos && pvtest::MakeFolders(folder_ + "\\" + name.substr(0, slash)))
-            folders_.push_back(folder_ + "\\" + name.substr(0, slash));
-        pvtest::WriteBytes(path, "cookie");
-        planted_.push_back(path);
-        return path;
+        PlantFile(name, "cookie");
+        planted_.push_back(*this / name);
+        return planted_.back();
     }
     // Whether anything but what this object planted lies in the folder.
     bool HoldsOthers() const {
         bool others = false;
-        clean::WalkFiles(folder_ + "\\*.*", [&](const char* path, const char*) {
-            others = others || std::find(planted_.begin(), planted_.end(), path) == planted_.end();
+        clean::WalkFiles(path() + "\\*.*", [&](const char* file, const char*) {
+            others = others || std::find(planted_.begin(), planted_.end(), file) == planted_.end();
             return true;
         });
         return others;
     }
 
 private:
-    std::string folder_;
-    std::vector<std::string> planted_, folders_;
+    std::vector<std::string> planted_;
 };
 
 TEST_F(CleanPage, CookieSearchDropsIndexDatRowsOfTheWholeList) {
