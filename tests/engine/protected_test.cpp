@@ -14,11 +14,8 @@ namespace {
 
 using namespace enginetest;
 
-std::string Folder(UINT(WINAPI* query)(LPSTR, UINT)) {
-    char path[MAX_PATH] = {};
-    query(path, MAX_PATH);
-    return path;
-}
+using pvtest::SystemFolder;
+
 std::string Shell(int csidl) {
     char path[MAX_PATH] = {};
     SHGetFolderPathA(nullptr, csidl, nullptr, 0, path);
@@ -41,7 +38,7 @@ std::string Slashes(std::string text) {
 std::string Parent(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
 
 TEST(ProtectedFolders, EverySpellingOfASystemFolderIsRefused) {
-    const std::string windows = Folder(GetWindowsDirectoryA), system = Folder(GetSystemDirectoryA);
+    const std::string windows = SystemFolder(GetWindowsDirectoryA), system = SystemFolder(GetSystemDirectoryA);
     const std::string programs = Shell(CSIDL_PROGRAM_FILES), profile = Shell(CSIDL_PROFILE);
     ASSERT_FALSE(programs.empty());
     ASSERT_NE(Short(programs), programs) << "the prefix gives the program folder a short name";

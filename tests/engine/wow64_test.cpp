@@ -4,7 +4,6 @@
 // 64-bit process named by a record is ended. In the 32-bit prefix the same
 // traces have one place each.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include "base/wow64.h"
 #include "tests/support/engine_probe.h"
@@ -15,11 +14,8 @@ namespace {
 
 using namespace enginetest;
 
-std::string Folder(UINT(WINAPI* query)(LPSTR, UINT)) {
-    char path[MAX_PATH] = {};
-    return query(path, MAX_PATH) ? path : "";
-}
-std::string Env(const char* name) { return getenv(name) ? getenv(name) : ""; }
+using pvtest::Environment;
+using pvtest::SystemFolder;
 
 // Traces named after this process in the half of the machine this process
 // sees and, under WOW64, in the 64-bit half; removed from both.
@@ -55,10 +51,11 @@ protected:
     const std::string key_ = "SOFTWARE\\" + name_, clsid_ = "CLSID\\" + name_;
     // The system folder by its own name, the one this process sees, and the
     // way a 32-bit program reaches the real one.
-    const std::string system_ = Folder(GetSystemDirectoryA);
-    const std::string system32Bit_ = wow64_ ? Folder(GetSystemWow64DirectoryA) : system_;
-    const std::string systemReached_ = wow64_ ? Folder(GetWindowsDirectoryA) + "\\Sysnative" : "";
-    const std::string programs32Bit_ = Env("ProgramFiles"), programs64Bit_ = wow64_ ? Env("ProgramW6432") : "";
+    const std::string system_ = SystemFolder(GetSystemDirectoryA);
+    const std::string system32Bit_ = wow64_ ? SystemFolder(GetSystemWow64DirectoryA) : system_;
+    const std::string systemReached_ = wow64_ ? SystemFolder(GetWindowsDirectoryA) + "\\Sysnative" : "";
+    const std::string programs32Bit_ = Environment("ProgramFiles");
+    const std::string programs64Bit_ = wow64_ ? Environment("ProgramW6432") : "";
     Engine engine;
     TempFolder folder_;
     AdScanResult result_ = {};
@@ -89,7 +86,7 @@ TEST_F(Wow64Traces, FoundOncePerPlaceAndCuredInEach) {
     for (const std::string& registry : {key_ + "\\Ad", key_, clsid_})
         expected.insert(expected.end(), views_.size(), registry);
     if (!wow64_) {
-        expected.insert(expected.end(), {system_ + "\\" + file_, Folder(GetWindowsDirectoryA) + "\\SYSTEM32\\" + name_,
+        expected.insert(expected.end(), {system_ + "\\" + file_, SystemFolder(GetWindowsDirectoryA) + "\\SYSTEM32\\" + name_,
                                          programs32Bit_ + "\\" + name_});
     } else {
         expected.insert(expected.end(), {system32Bit_ + "\\" + file_, system_ + "\\" + file_,

@@ -165,6 +165,19 @@ std::string ProgramFolder() {
     return program.substr(0, program.rfind('\\'));
 }
 
+std::string SystemFolder(UINT(WINAPI* query)(LPSTR, UINT)) {
+    char path[MAX_PATH] = {};
+    return query(path, MAX_PATH) ? path : "";
+}
+
+std::string Environment(const char* name) {
+    const DWORD size = GetEnvironmentVariableA(name, nullptr, 0);
+    if (size == 0) return "";
+    std::string value(size, '\0');
+    value.resize(GetEnvironmentVariableA(name, &value[0], size));
+    return value;
+}
+
 bool RemoveTree(const std::string& path) {
     if (IsLink(path)) return RemoveFolderLink(path);
     WIN32_FIND_DATAA data;

@@ -105,6 +105,11 @@ private:
 // The folder of the running test program (the build's bin folder), without a
 // trailing "\".
 std::string ProgramFolder();
+// The folder a system call fills in (GetWindowsDirectoryA, GetSystemDirectoryA
+// and the like), or "" when the call fails.
+std::string SystemFolder(UINT(WINAPI* query)(LPSTR, UINT));
+// An environment variable of this process, or "" when it is not set.
+std::string Environment(const char* name);
 
 // Deletes a folder tree. A link inside it is removed as a link (its target is
 // never entered). True when the folder is gone afterwards.
