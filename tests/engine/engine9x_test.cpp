@@ -19,9 +19,9 @@ TEST(Engine9x, RunsAsThe9xFamily) {
 }
 
 TEST(Engine9x, ProgramFilesIsOnTheWindowsDrive) {
+    TempFolder folder;  // outlives the engine, which keeps its database open
     Engine engine;
     ASSERT_TRUE(engine.ok());
-    TempFolder folder;
     char windows[MAX_PATH];
     GetWindowsDirectoryA(windows, MAX_PATH);
     std::string name = "PurvexTest9x_" + std::to_string(GetCurrentProcessId());

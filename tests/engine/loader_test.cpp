@@ -11,8 +11,8 @@ using namespace enginetest;
 class LoaderTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(engine.ok()) << "Purvex.dll and its seven exports"; }
+    TempFolder folder;  // outlives the engine, which keeps its database open
     Engine engine;
-    TempFolder folder;
 };
 
 void PutInt32(std::vector<uint8_t>* b, int32_t v) {

@@ -75,8 +75,8 @@ protected:
             CloseHandle(victim);
         }
     }
+    TempFolder folder;  // outlives the engine, which keeps its database open
     Engine engine;
-    TempFolder folder;
     HANDLE victim = nullptr;
 };
 

@@ -173,8 +173,8 @@ protected:
 
     static constexpr char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
     static constexpr char kWinlogon[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+    TempFolder folder_, scratch_;  // outlive the engine, which keeps its database open
     Engine engine;
-    TempFolder folder_, scratch_;
     const std::string install_ = folder_ / "Install";
     pvtest::KeyBackup run_, winlogon_, winlogon64_;
     TestKey key_;

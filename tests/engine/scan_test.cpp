@@ -17,8 +17,8 @@ protected:
         EXPECT_EQ(engine.LoadADB(path.c_str()), 0);
         return engine.AdScan(0);
     }
+    TempFolder folder;  // outlives the engine, which keeps its database open
     Engine engine;
-    TempFolder folder;
 };
 
 struct RootCase {

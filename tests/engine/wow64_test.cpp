@@ -56,8 +56,8 @@ protected:
     const std::string systemReached_ = wow64_ ? SystemFolder(GetWindowsDirectoryA) + "\\Sysnative" : "";
     const std::string programs32Bit_ = Environment("ProgramFiles");
     const std::string programs64Bit_ = wow64_ ? Environment("ProgramW6432") : "";
+    TempFolder folder_;  // outlives the engine, which keeps its database open
     Engine engine;
-    TempFolder folder_;
     AdScanResult result_ = {};
 };
 
