@@ -71,20 +71,26 @@ Installation::Installation(const std::string& name, bool withMainProgram)
     : folder(name), key(pvtest::VersionKeySandbox::kAbsent) {
     for (int i = 0; i < kFiles; ++i) {
         key.Set(kValues[i], kVersions[i]);
-        if (i > 0 || withMainProgram)
+        if (i > 0 || withMainProgram) {
             EXPECT_TRUE(pvtest::WriteBytes(folder.At(kFileNames[i]), std::string("installed ") + kFileNames[i]));
+        }
     }
 }
 
 void Installation::ExpectVersionsAsInstalled(const char* except) const {
-    for (int i = 0; i < kFiles; ++i)
-        if (lstrcmpiA(kValues[i], except) != 0) EXPECT_EQ(key.Get(kValues[i]), kVersions[i]) << kValues[i];
+    for (int i = 0; i < kFiles; ++i) {
+        if (lstrcmpiA(kValues[i], except) != 0) {
+            EXPECT_EQ(key.Get(kValues[i]), kVersions[i]) << kValues[i];
+        }
+    }
 }
 
 void Installation::ExpectFilesAsInstalled(const char* except) const {
-    for (int i = 1; i < kFiles; ++i)
-        if (lstrcmpiA(kFileNames[i], except) != 0)
+    for (int i = 1; i < kFiles; ++i) {
+        if (lstrcmpiA(kFileNames[i], except) != 0) {
             EXPECT_EQ(pvtest::ReadBytes(folder.At(kFileNames[i])), std::string("installed ") + kFileNames[i]);
+        }
+    }
 }
 
 }  // namespace freshen_test
