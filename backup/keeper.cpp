@@ -4,6 +4,7 @@
 
 #include "backup/manifest.h"
 #include "backup/reg_file.h"
+#include "base/ansi_text.h"
 #include "base/unique_handle.h"
 #include "base/wow64.h"
 
@@ -38,6 +39,20 @@ std::string KeptName(int number, const std::string& name, bool isFile) {
     return Numbered(number, usable ? "_" + name : std::string()) + (isFile ? kKeptSuffix : "");
 }
 
+// path, or a folder it lies in, is the folder of that identity (by path
+// where the system gives no identities).
+bool InOrIs(std::string path, const base::FileIdentity& folder, const std::string& folderPath) {
+    if (!folder.Known())
+        return base::StartsWithNoCase(path.c_str(), folderPath.c_str()) &&
+               (path.size() == folderPath.size() || path[folderPath.size()] == '\\');
+    for (;;) {
+        if (base::SameIdentity(base::IdentityOf(path.c_str()), folder)) return true;
+        const ptrdiff_t at = base::LastBackslash(path.c_str());
+        if (at <= 0 || static_cast<size_t>(at) + 1 == path.size()) return false;
+        path.resize(at == 2 ? 3 : at);  // "C:\\" is the last folder
+    }
+}
+
 }  // namespace
 
 Keeper::Keeper(const std::string& folder) {
@@ -57,6 +72,10 @@ Keeper::Keeper(const std::string& folder) {
 
 bool Keeper::KeepFileOrFolder(base::HeldItem& item, bool view64, const std::string& record) {
     if (!ok() || item.reach() != base::Reach::kHeld) return false;
+    // The backup cannot keep itself, nor a folder it lies in.
+    if (InOrIs(item.path(), folder_.identity(), path()) ||
+        (item.IsFolder() && InOrIs(path(), item.identity(), item.path())))
+        return false;
     Entry entry;
     entry.kind = item.IsFolder() ? Kind::kFolder : Kind::kFile;
     entry.view64 = view64;
@@ -107,7 +126,7 @@ bool Keeper::KeepValue(HKEY root, const std::string& subkey, const std::string& 
     const char* rootName = RootName(root);
     if (!ok() || !rootName || !ReadOneValue(root, subkey, name, ViewFlag(view64), &value, &keyExists)) return false;
     if (value.absent) return remove();  // nothing to keep, and nothing to remove either
-    const RegKeys keys = {RegKey{std::string(rootName) + "\\" + subkey, {value}}};
+    const RegKeys keys = {RegKey{std::string(rootName) + (subkey.empty() ? "" : "\\" + subkey), {value}}};
     std::string text, stored;
     if (!FormatRegFile(keys, &text) || !WriteRegFile(text, &stored)) return false;
     if (!remove()) {
@@ -133,7 +152,7 @@ bool Keeper::KeepSettings(const std::vector<Setting>& settings, const std::strin
         bool keyExists = false;
         const char* rootName = RootName(setting.root);
         if (!rootName || !ReadOneValue(setting.root, setting.subkey, setting.name, 0, &value, &keyExists)) continue;
-        const std::string place = std::string(rootName) + "\\" + setting.subkey;
+        const std::string place = std::string(rootName) + (setting.subkey.empty() ? "" : "\\" + setting.subkey);
         if (keys.empty() || keys.back().path != place) keys.push_back(RegKey{place, {}});
         keys.back().values.push_back(value);
         Entry entry;

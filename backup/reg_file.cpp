@@ -248,6 +248,10 @@ HKEY RootOf(const std::string& path, std::string* subkey) {
             *subkey = path.substr(n + 1);
             return r.key;
         }
+        if (base::EqualsNoCase(path.c_str(), r.name)) {  // a value right under the root
+            subkey->clear();
+            return r.key;
+        }
     }
     return nullptr;
 }

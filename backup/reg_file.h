@@ -26,8 +26,8 @@ using RegKeys = std::vector<RegKey>;
 
 // "HKEY_LOCAL_MACHINE" and the other four roots; NULL for another handle.
 const char* RootName(HKEY root);
-// The root a key path begins with, and the subkey after it; NULL when it
-// names no root or no subkey.
+// The root a key path begins with, and the subkey after it ("" for the root
+// itself); NULL when it names no root.
 HKEY RootOf(const std::string& path, std::string* subkey);
 
 // The file's text. False when a name holds a line break, which the format

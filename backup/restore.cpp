@@ -26,16 +26,6 @@ struct Outcome {
 
 bool IsRegistryEntry(const Entry& e) { return e.kind == Kind::kKey || e.kind == Kind::kValue || e.kind == Kind::kSetting; }
 
-// The last backslash of a path that is a character of its own.
-size_t LastSeparator(const std::string& path) {
-    size_t last = std::string::npos;
-    for (size_t i = 0; i < path.size(); ++i) {
-        if (IsDBCSLeadByte(static_cast<BYTE>(path[i])) && i + 1 < path.size()) ++i;
-        else if (path[i] == '\\') last = i;
-    }
-    return last;
-}
-
 Outcome PutBackFileOrFolder(const base::OpenFolder& backup, const Entry& e) {
     Outcome outcome;
     base::FileRedirectionOff redirection(e.view64 || e.realPlace);
@@ -44,10 +34,9 @@ Outcome PutBackFileOrFolder(const base::OpenFolder& backup, const Entry& e) {
         outcome.done = true;  // nothing left to put back (taken out by hand)
         return outcome;
     }
-    const size_t separator = LastSeparator(e.place);
-    if (base::IsDeviceOrNetworkPath(e.place.c_str()) || separator == std::string::npos ||
-        separator + 1 >= e.place.size())
-        return outcome;
+    const ptrdiff_t at = base::LastBackslash(e.place.c_str());
+    const size_t separator = static_cast<size_t>(at);
+    if (base::IsDeviceOrNetworkPath(e.place.c_str()) || at < 0 || separator + 1 >= e.place.size()) return outcome;
     const std::string name = e.place.substr(separator + 1);
     const base::OpenFolder parent = base::OpenFolder::MadeWay(e.place.substr(0, separator == 2 ? 3 : separator).c_str());
     if (!parent.ok()) return outcome;
@@ -127,7 +116,8 @@ Outcome PutBackRegistryItem(const std::string& folder, const Entry& e) {
         return outcome;
     }
     const HKEY root = RootOf(e.place, &subkey);
-    if (!root || !ParseRegFile(text, &keys) || keys.empty()) return outcome;
+    if (!root || (e.kind == Kind::kKey && subkey.empty()) || !ParseRegFile(text, &keys) || keys.empty())
+        return outcome;
     const REGSAM view = e.view64 ? base::Registry64View() : 0;
     int added = 0;
     RegKey only;

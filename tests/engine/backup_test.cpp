@@ -200,6 +200,12 @@ struct OutsideDriveC {
     const std::string path = BinFolder() + "\\volume_" + std::to_string(GetCurrentProcessId());
 };
 
+TEST_F(Backup, ARecordNamingTheBackupOrAFolderItLiesInRemovesNeither) {
+    ASSERT_TRUE(pvtest::MakeFolders(Kept("inner")));
+    EXPECT_EQ(CureWithBackup({MakeItem(1, store.path()), MakeItem(1, Kept()), MakeItem(1, Kept("inner"))}, Kept()), 0);
+    EXPECT_TRUE(pvtest::FolderExists(Kept("inner")));
+}
+
 TEST_F(Backup, ABackupOnAnotherVolumeGetsCopiesAndGivesThemBack) {
     OutsideDriveC volume;
     pvtest::MappedDrive drive('R', volume.path);
