@@ -7,6 +7,9 @@
 #include "app/cure/CureView.h"
 #include "app/cure/browser_defaults.h"
 #include "app/cure/cure_texts.h"
+#include "backup/manifest.h"
+#include "backup/restore_texts.h"
+#include "base/unique_handle.h"
 #include "tests/cure/cure_page_host.h"
 #include "tests/support/registry_sandbox.h"
 #include "tests/cure/test_database.h"
@@ -30,6 +33,11 @@ constexpr char kIeMain[] = "Software\\Microsoft\\Internet Explorer\\Main";
 constexpr char kIeSearch[] = "Software\\Microsoft\\Internet Explorer\\Search";
 
 std::string Sz(const std::string& text) { return text + '\0'; }
+// The file held open as a program holds the file it runs from: it can be
+// neither deleted nor moved.
+base::UniqueFile InUse(const std::string& path) {
+    return base::UniqueFile(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+}
 // A subkey of the test key.
 std::string Sub(const std::string& subkey) { return std::string(kTestKey) + "\\" + subkey; }
 
@@ -144,8 +152,7 @@ TEST_F(CurePage, EndToEndScanTickCureRemovesTracesAndResetsBrowser) {
 TEST_F(CurePage, CureWhereEveryRepairFailsShowsFailedRowsAndNoCompletion) {
     PlantFile(Trace("locked1.dll"));
     PlantFile(Trace("locked2.dll"));
-    SetFileAttributesA(Trace("locked1.dll").c_str(), FILE_ATTRIBUTE_READONLY);
-    SetFileAttributesA(Trace("locked2.dll").c_str(), FILE_ATTRIBUTE_READONLY);
+    const base::UniqueFile inUse1 = InUse(Trace("locked1.dll")), inUse2 = InUse(Trace("locked2.dll"));
     UseDatabase({Record(21, "Locked1", {cure_test::FileItem(traces_.path(), "locked1.dll")}),
                  Record(22, "Locked2", {cure_test::FileItem(traces_.path(), "locked2.dll")})});
     MessageBoxHook hook({IDOK});
@@ -162,8 +169,6 @@ TEST_F(CurePage, CureWhereEveryRepairFailsShowsFailedRowsAndNoCompletion) {
     // The browser is reset whatever was cured.
     EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kIeMain, "Start Page").data, Sz(cure::kBrowserRedirectStart));
     EXPECT_FALSE(page.Visible(IDC_CURE_CURE));
-    SetFileAttributesA(Trace("locked1.dll").c_str(), FILE_ATTRIBUTE_NORMAL);
-    SetFileAttributesA(Trace("locked2.dll").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST_F(CurePage, CancelledWarningChangesNothing) {
@@ -456,7 +461,7 @@ TEST_F(CurePage, ReportOfLoggedPassWithCureTableMatchesExpectedBytes) {
     PlantFile(Trace("k1.dll"));
     PlantFile(Trace("k2.dll"));
     PlantFile(Trace("ro.dll"));
-    SetFileAttributesA(Trace("ro.dll").c_str(), FILE_ATTRIBUTE_READONLY);
+    const base::UniqueFile inUse = InUse(Trace("ro.dll"));
     UseDatabase({Record(81, "한글애드웨어", {cure_test::FileItem(traces_.path(), "k1.dll"),
                                            cure_test::FileItem(traces_.path(), "k2.dll")}),
                  Record(82, "Absent", {cure_test::FileItem(traces_.path(), "none.dll")}),
@@ -467,10 +472,43 @@ TEST_F(CurePage, ReportOfLoggedPassWithCureTableMatchesExpectedBytes) {
     EXPECT_TRUE(page.Checked(IDC_CURE_SAVELOG));
     page.RunPass();
     page.Click(IDC_CURE_CURE);
-    SetFileAttributesA(Trace("ro.dll").c_str(), FILE_ATTRIBUTE_NORMAL);
     const std::string expected = cure_test::ReadTestData("report_page.txt");
     ASSERT_FALSE(expected.empty());
     EXPECT_EQ(MaskTimes(ReadBytes(Log("00000000\\report.txt"))), expected);
+}
+
+// ---------------------------------------------------------------------------
+// Backup and restore
+
+TEST_F(CurePage, RestoreAfterACurePutsBackWhatItRemovedAndTheBrowserSettings) {
+    PlantFile(Trace("a.dll"));
+    PlantKey("Key1\\Child");
+    UseDatabase({Record(91, "Restorable", {cure_test::FileItem(traces_.path(), "a.dll"),
+                                           cure_test::UserKeyItem(Sub("Key1"))})});
+    MessageBoxHook hook({IDOK, IDOK, IDYES, IDOK});
+    PageHost page;
+    page.Click(IDC_CURE_SAVELOG);
+    page.RunPass();
+    EXPECT_FALSE(page.Visible(IDC_CURE_RESTORE));
+    page.Click(IDC_CURE_CURE);
+    EXPECT_FALSE(FileExists(Trace("a.dll")));
+    EXPECT_TRUE(backup::HoldsBackup(Log("00000000\\backup"))) << "a logged pass keeps it in its log folder";
+    ASSERT_TRUE(page.Visible(IDC_CURE_RESTORE));
+    EXPECT_EQ(page.Text(IDC_CURE_RESTORE), "복원");
+
+    page.Click(IDC_CURE_RESTORE);
+    ASSERT_EQ(hook.seen().size(), 4u);
+    EXPECT_EQ(hook.seen()[2].caption, "복원");
+    EXPECT_EQ(hook.seen()[2].text, backup::kMsgRestoreQuestion);
+    EXPECT_EQ(hook.seen()[2].icon, LoadIcon(nullptr, IDI_QUESTION));
+    EXPECT_EQ(hook.seen()[3].caption, "Purvex");
+    EXPECT_EQ(hook.seen()[3].text, "복원이 완료되었습니다.\r\n\r\n복원된 항목 : 2 개");
+    EXPECT_EQ(ReadBytes(Trace("a.dll")), "trace");
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, Sub("Key1\\Child")));
+    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kIeMain, "Start Page").data, Sz("before"));
+    EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, kIeMain, "Local Page").data, Sz("before"));
+    EXPECT_FALSE(page.Visible(IDC_CURE_RESTORE));
+    EXPECT_FALSE(FolderExists(Log("00000000\\backup")));
 }
 
 // ---------------------------------------------------------------------------

@@ -145,6 +145,8 @@ Engine::Engine() {
     Resolve(module, "ftool_AdRepair", &AdRepair);
     Resolve(module, "ftool_GetVer", &GetVer);
     Resolve(module, "ftool_SetStartPage", &SetStartPage);
+    Resolve(module, "ftool_SetBackupFolder", &SetBackupFolder);
+    Resolve(module, "ftool_RestoreBackup", &RestoreBackup);
 }
 
 Engine::~Engine() {
@@ -153,7 +155,8 @@ Engine::~Engine() {
 }
 
 bool Engine::ok() const {
-    return module && LoadADB && UnloadADB && GetAdCount && AdScan && AdRepair && GetVer && SetStartPage;
+    return module && LoadADB && UnloadADB && GetAdCount && AdScan && AdRepair && GetVer && SetStartPage &&
+           SetBackupFolder && RestoreBackup;
 }
 
 std::string BinFolder() {
