@@ -324,6 +324,33 @@ TEST_F(CleanPage, StopAnsweredYesLeavesAFreshInitialPage) {
     EXPECT_FALSE(host_.Visible(IDC_CLEAN_STATUS));
 }
 
+// The worker does not wait for its rows: those it listed before the stop
+// question stay out of the list while the question is open; after No they
+// all arrive, after Yes none.
+TEST_F(CleanPage, RowsListedBeforeTheStopQuestionWaitForItsAnswer) {
+    const Rows planted = PlantTempTree(temp_, outside_, 200);
+    for (bool stop : {false, true}) {
+        Tick(IDC_DISK_TEMP);
+        Press(IDC_CLEAN_START);
+        PumpUntil([this] { return List().Rows() > 0; });
+        Sleep(100);  // the tab's thread is busy: the worker's rows wait for it
+        Disk()->HoldScan();  // as the question does
+        const int held = List().Rows();
+        pvtest::PumpFor(200);
+        EXPECT_EQ(List().Rows(), held) << stop;
+        if (stop) {
+            Disk()->AbandonScan();
+            pvtest::PumpFor(200);
+            EXPECT_EQ(List().Rows(), held);
+        } else {
+            Disk()->ContinueScan();
+            ASSERT_TRUE(PumpUntil([this] { return StartText() == clean::kCaptionInitialScreen; }, 10000));
+            EXPECT_EQ(PathColumn(), planted);
+            Press(IDC_CLEAN_START);  // "초기화면": a fresh page
+        }
+    }
+}
+
 TEST_F(CleanPage, InitialScreenButtonLeavesAFreshInitialPage) {
     Plant(Temp("one.txt"));
     Tick(IDC_DISK_TEMP);

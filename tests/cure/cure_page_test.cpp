@@ -7,6 +7,9 @@
 #include "app/cure/CureView.h"
 #include "app/cure/browser_defaults.h"
 #include "app/cure/cure_texts.h"
+#include "backup/manifest.h"
+#include "backup/restore_texts.h"
+#include "base/unique_handle.h"
 #include "tests/cure/cure_page_host.h"
 #include "tests/support/browser_keys_sandbox.h"
 #include "tests/support/registry_sandbox.h"
@@ -33,6 +36,11 @@ using pvtest::kIeMain;
 using pvtest::kIeSearch;
 
 std::string Sz(const std::string& text) { return text + '\0'; }
+// The file held open as a program holds the file it runs from: it can be
+// neither deleted nor moved.
+base::UniqueFile InUse(const std::string& path) {
+    return base::UniqueFile(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+}
 // A subkey of the test key.
 std::string Sub(const std::string& subkey) { return std::string(kTestKey) + "\\" + subkey; }
 
@@ -143,8 +151,7 @@ TEST_F(CurePage, EndToEndScanTickCureRemovesTracesAndResetsBrowser) {
 TEST_F(CurePage, CureWhereEveryRepairFailsShowsFailedRowsAndNoCompletion) {
     PlantFile(Trace("locked1.dll"));
     PlantFile(Trace("locked2.dll"));
-    SetFileAttributesA(Trace("locked1.dll").c_str(), FILE_ATTRIBUTE_READONLY);
-    SetFileAttributesA(Trace("locked2.dll").c_str(), FILE_ATTRIBUTE_READONLY);
+    const base::UniqueFile inUse1 = InUse(Trace("locked1.dll")), inUse2 = InUse(Trace("locked2.dll"));
     UseDatabase({MakeRecord(21, "Locked1", {pvtest::FileItem(traces_.path(), "locked1.dll")}),
                  MakeRecord(22, "Locked2", {pvtest::FileItem(traces_.path(), "locked2.dll")})});
     MessageBoxHook hook({IDOK});
@@ -161,8 +168,6 @@ TEST_F(CurePage, CureWhereEveryRepairFailsShowsFailedRowsAndNoCompletion) {
     // The browser is reset whatever was cured.
     EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kIeMain, "Start Page").data, Sz(cure::kBrowserRedirectStart));
     EXPECT_FALSE(page.Visible(IDC_CURE_CURE));
-    SetFileAttributesA(Trace("locked1.dll").c_str(), FILE_ATTRIBUTE_NORMAL);
-    SetFileAttributesA(Trace("locked2.dll").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST_F(CurePage, CancelledWarningChangesNothing) {
@@ -455,7 +460,7 @@ TEST_F(CurePage, ReportOfLoggedPassWithCureTableMatchesExpectedBytes) {
     PlantFile(Trace("k1.dll"));
     PlantFile(Trace("k2.dll"));
     PlantFile(Trace("ro.dll"));
-    SetFileAttributesA(Trace("ro.dll").c_str(), FILE_ATTRIBUTE_READONLY);
+    const base::UniqueFile inUse = InUse(Trace("ro.dll"));
     UseDatabase({MakeRecord(81, "한글애드웨어", {pvtest::FileItem(traces_.path(), "k1.dll"),
                                            pvtest::FileItem(traces_.path(), "k2.dll")}),
                  MakeRecord(82, "Absent", {pvtest::FileItem(traces_.path(), "none.dll")}),
@@ -466,10 +471,43 @@ TEST_F(CurePage, ReportOfLoggedPassWithCureTableMatchesExpectedBytes) {
     EXPECT_TRUE(page.Checked(IDC_CURE_SAVELOG));
     page.RunPass();
     page.Click(IDC_CURE_CURE);
-    SetFileAttributesA(Trace("ro.dll").c_str(), FILE_ATTRIBUTE_NORMAL);
     const std::string expected = cure_test::ReadTestData("report_page.txt");
     ASSERT_FALSE(expected.empty());
     EXPECT_EQ(MaskTimes(ReadBytes(Log("00000000\\report.txt"))), expected);
+}
+
+// ---------------------------------------------------------------------------
+// Backup and restore
+
+TEST_F(CurePage, RestoreAfterACurePutsBackWhatItRemovedAndTheBrowserSettings) {
+    PlantFile(Trace("a.dll"));
+    PlantKey("Key1\\Child");
+    UseDatabase({MakeRecord(91, "Restorable", {pvtest::FileItem(traces_.path(), "a.dll"),
+                                               pvtest::UserKeyItem(Sub("Key1"))})});
+    MessageBoxHook hook({IDOK, IDOK, IDYES, IDOK});
+    PageHost page;
+    page.Click(IDC_CURE_SAVELOG);
+    page.RunPass();
+    EXPECT_FALSE(page.Visible(IDC_CURE_RESTORE));
+    page.Click(IDC_CURE_CURE);
+    EXPECT_FALSE(FileExists(Trace("a.dll")));
+    EXPECT_TRUE(backup::HoldsBackup(Log("00000000\\backup"))) << "a logged pass keeps it in its log folder";
+    ASSERT_TRUE(page.Visible(IDC_CURE_RESTORE));
+    EXPECT_EQ(page.Text(IDC_CURE_RESTORE), "복원");
+
+    page.Click(IDC_CURE_RESTORE);
+    ASSERT_EQ(hook.seen().size(), 4u);
+    EXPECT_EQ(hook.seen()[2].caption, "복원");
+    EXPECT_EQ(hook.seen()[2].text, backup::kMsgRestoreQuestion);
+    EXPECT_EQ(hook.seen()[2].icon, LoadIcon(nullptr, IDI_QUESTION));
+    EXPECT_EQ(hook.seen()[3].caption, "Purvex");
+    EXPECT_EQ(hook.seen()[3].text, "복원이 완료되었습니다.\r\n\r\n복원된 항목 : 2 개");
+    EXPECT_EQ(ReadBytes(Trace("a.dll")), "trace");
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, Sub("Key1\\Child")));
+    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kIeMain, "Start Page").data, Sz("before"));
+    EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, kIeMain, "Local Page").data, Sz("before"));
+    EXPECT_FALSE(page.Visible(IDC_CURE_RESTORE));
+    EXPECT_FALSE(FolderExists(Log("00000000\\backup")));
 }
 
 // ---------------------------------------------------------------------------

@@ -4,6 +4,7 @@
 
 #include "engine/process_table.h"
 #include "tests/support/engine_probe.h"
+#include "tests/support/sandbox.h"
 
 namespace {
 
@@ -91,6 +92,27 @@ TEST(Engine9x, KillOfAnUnknownOrEmptyPathEndsNothing) {
     TerminateProcess(victim, 1);
     WaitForSingleObject(victim, 5000);
     CloseHandle(victim);
+}
+
+// Without handle calls the backup moves by path: a file, a folder tree, and back.
+TEST(Engine9x, ABackupKeepsAndPutsBackByPath) {
+    Engine engine;
+    ASSERT_TRUE(engine.ok());
+    TempFolder folder;
+    WriteText(folder / "ad.exe", "ad");
+    ASSERT_TRUE(pvtest::MakeFolders(folder / "Tree\\Inner"));
+    WriteText(folder / "Tree\\Inner\\x.dll", "x");
+    const std::string db = WriteDatabase(folder, {MakeRecord(1, "9x", {MakeItem(0, folder.path(), "ad.exe"),
+                                                                      MakeItem(1, folder / "Tree")})});
+    ASSERT_EQ(engine.LoadADB(db.c_str()), 0);
+    const std::string kept = folder / "kept";
+    ASSERT_EQ(engine.SetBackupFolder(kept.c_str()), 1);
+    EXPECT_EQ(engine.AdRepair(engine.AdScan(0)), 1);
+    EXPECT_EQ(pvtest::ReadBytes(kept + "\\0002_Tree\\Inner\\x.dll.bak"), "x");
+    EXPECT_FALSE(Exists(folder / "ad.exe"));
+    EXPECT_EQ(engine.RestoreBackup(kept.c_str()), 2);
+    EXPECT_EQ(pvtest::ReadBytes(folder / "ad.exe"), "ad");
+    EXPECT_EQ(pvtest::ReadBytes(folder / "Tree\\Inner\\x.dll"), "x");
 }
 
 }  // namespace

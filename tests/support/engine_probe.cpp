@@ -53,6 +53,8 @@ Engine::Engine() {
     Resolve(module, "ftool_AdRepair", &AdRepair);
     Resolve(module, "ftool_GetVer", &GetVer);
     Resolve(module, "ftool_SetStartPage", &SetStartPage);
+    Resolve(module, "ftool_SetBackupFolder", &SetBackupFolder);
+    Resolve(module, "ftool_RestoreBackup", &RestoreBackup);
 }
 
 Engine::~Engine() {
@@ -61,7 +63,8 @@ Engine::~Engine() {
 }
 
 bool Engine::ok() const {
-    return module && LoadADB && UnloadADB && GetAdCount && AdScan && AdRepair && GetVer && SetStartPage;
+    return module && LoadADB && UnloadADB && GetAdCount && AdScan && AdRepair && GetVer && SetStartPage &&
+           SetBackupFolder && RestoreBackup;
 }
 
 HANDLE StartVictim(const std::string& path, const char* program) {

@@ -46,6 +46,8 @@ struct Engine {
     FtoolAdRepairFn AdRepair = nullptr;
     FtoolGetVerFn GetVer = nullptr;
     FtoolSetStartPageFn SetStartPage = nullptr;
+    FtoolSetBackupFolderFn SetBackupFolder = nullptr;
+    FtoolRestoreBackupFn RestoreBackup = nullptr;
     bool ok() const;
 };
 
