@@ -8,7 +8,7 @@
 
 #include "tests/support/registry_sandbox.h"
 #include "tests/support/sandbox.h"
-#include "engine_test_support.h"
+#include "tests/support/engine_probe.h"
 
 namespace {
 
@@ -72,15 +72,15 @@ protected:
     // Files with attributes and a folder tree in traces; a key tree with
     // values of every common type and Korean names, and single values.
     void PlantTraces() {
-        WriteText(traces.Sub("애드웨어.exe"), std::string("MZ\0\x90\xff", 5));
-        SetFileAttributesA(traces.Sub("애드웨어.exe").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
-        WriteText(traces.Sub("sys.dll"), "dll");
-        SetFileAttributesA(traces.Sub("sys.dll").c_str(), FILE_ATTRIBUTE_SYSTEM);
-        ASSERT_TRUE(pvtest::MakeFolders(traces.Sub("Tree\\하위\\깊은")) && pvtest::MakeFolders(traces.Sub("Tree\\empty")));
-        WriteText(traces.Sub("Tree\\하위\\run.exe"), "run");
-        SetFileAttributesA(traces.Sub("Tree\\하위\\run.exe").c_str(), FILE_ATTRIBUTE_READONLY);
-        WriteText(traces.Sub("Tree\\note.txt.bak"), "a name that ends in .bak already");
-        const std::string ad = key.Sub("AdKey");
+        WriteText(traces / "애드웨어.exe", std::string("MZ\0\x90\xff", 5));
+        SetFileAttributesA((traces / "애드웨어.exe").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+        WriteText(traces / "sys.dll", "dll");
+        SetFileAttributesA((traces / "sys.dll").c_str(), FILE_ATTRIBUTE_SYSTEM);
+        ASSERT_TRUE(pvtest::MakeFolders(traces / "Tree\\하위\\깊은") && pvtest::MakeFolders(traces / "Tree\\empty"));
+        WriteText(traces / "Tree\\하위\\run.exe", "run");
+        SetFileAttributesA((traces / "Tree\\하위\\run.exe").c_str(), FILE_ATTRIBUTE_READONLY);
+        WriteText(traces / "Tree\\note.txt.bak", "a name that ends in .bak already");
+        const std::string ad = key / "AdKey";
         ASSERT_TRUE(SetValue(ad, "", std::string("기본\0", 5)) && SetValue(ad, "이름", std::string("값 \"C:\\\"\0", 9)) &&
                     SetValue(ad, "Expand", std::string("%SystemRoot%\\x\0", 15), REG_EXPAND_SZ) &&
                     SetValue(ad, "Multi", std::string("하나\0two\0\0", 10), REG_MULTI_SZ) &&
@@ -89,17 +89,17 @@ protected:
                     SetValue(ad, "Lines", std::string("a\r\nb\0", 5)) &&
                     SetValue(ad + "\\하위키", "v", std::string("x\0", 2)));
         CreateKey(HKEY_CURRENT_USER, ad + "\\Empty");
-        ASSERT_TRUE(SetValue(key.Sub("Vals"), "Run1", std::string("C:\\ad.exe\0", 10)) &&
-                    SetValue(key.Sub("Vals"), "바이너리", "\x00\x01", REG_BINARY) &&
-                    SetValue(key.Sub("Vals"), "Keep", std::string("keep\0", 5)));
+        ASSERT_TRUE(SetValue(key / "Vals", "Run1", std::string("C:\\ad.exe\0", 10)) &&
+                    SetValue(key / "Vals", "바이너리", "\x00\x01", REG_BINARY) &&
+                    SetValue(key / "Vals", "Keep", std::string("keep\0", 5)));
     }
     std::vector<adb::Item> FileItems() const {
         return {MakeItem(0, traces.path(), "애드웨어.exe"), MakeItem(0, traces.path(), "sys.dll"),
-                MakeItem(1, traces.Sub("Tree"))};
+                MakeItem(1, traces / "Tree")};
     }
     std::vector<adb::Item> RegistryItems() const {
-        return {MakeItem(3, key.Sub("AdKey")), MakeItem(8, key.Sub("Vals"), "Run1"),
-                MakeItem(8, key.Sub("Vals"), "바이너리")};
+        return {MakeItem(3, key / "AdKey"), MakeItem(8, key / "Vals", "Run1"),
+                MakeItem(8, key / "Vals", "바이너리")};
     }
     // Scans one record and cures it with backups in folder, then turns them off.
     uint8_t CureWithBackup(const std::vector<adb::Item>& items, const std::string& folder,
@@ -118,7 +118,7 @@ protected:
         KeyState(HKEY_CURRENT_USER, Wide(key.path()), &state);
         return state;
     }
-    std::string Kept(const std::string& name = "") const { return store.Sub("kept") + (name.empty() ? "" : "\\" + name); }
+    std::string Kept(const std::string& name = "") const { return (store / "kept") + (name.empty() ? "" : "\\" + name); }
 
     Engine engine;
     TempFolder traces, store;
@@ -164,31 +164,31 @@ TEST_F(Backup, CureKeepsEverythingAndTheRestorePutsItBackByteForByte) {
 }
 
 TEST_F(Backup, WhatStandsInTheWayIsLeftAloneAndItsItemStaysInTheBackup) {
-    WriteText(traces.Sub("a.dll"), "old");
-    ASSERT_TRUE(pvtest::MakeFolders(traces.Sub("Dir")));
-    WriteText(traces.Sub("Dir\\b.dll"), "old");
+    WriteText(traces / "a.dll", "old");
+    ASSERT_TRUE(pvtest::MakeFolders(traces / "Dir"));
+    WriteText(traces / "Dir\\b.dll", "old");
     ASSERT_TRUE(SetValue(key.path(), "v", std::string("old\0", 4)));
     TempFolder elsewhere;
-    ASSERT_EQ(CureWithBackup({MakeItem(0, traces.path(), "a.dll"), MakeItem(0, traces.Sub("Dir"), "b.dll"),
+    ASSERT_EQ(CureWithBackup({MakeItem(0, traces.path(), "a.dll"), MakeItem(0, traces / "Dir", "b.dll"),
                               MakeItem(8, key.path(), "v")},
                              Kept()),
               1);
     // A file and a value made anew, a folder on the way now a link.
-    WriteText(traces.Sub("a.dll"), "new");
+    WriteText(traces / "a.dll", "new");
     ASSERT_TRUE(SetValue(key.path(), "v", std::string("new\0", 4)));
-    ASSERT_TRUE(RemoveDirectoryA(traces.Sub("Dir").c_str()) && pvtest::MakeFolderLink(traces.Sub("Dir"), elsewhere.path()));
+    ASSERT_TRUE(RemoveDirectoryA((traces / "Dir").c_str()) && pvtest::MakeFolderLink(traces / "Dir", elsewhere.path()));
 
     EXPECT_EQ(engine.RestoreBackup(Kept().c_str()), 0);
-    EXPECT_EQ(pvtest::ReadBytes(traces.Sub("a.dll")), "new");
+    EXPECT_EQ(pvtest::ReadBytes(traces / "a.dll"), "new");
     EXPECT_EQ(pvtest::ReadValue(HKEY_CURRENT_USER, key.path(), "v").data, std::string("new\0", 4));
-    EXPECT_FALSE(pvtest::Exists(elsewhere.Sub("b.dll")));
+    EXPECT_FALSE(pvtest::Exists(elsewhere / "b.dll"));
 
     // Out of the way, everything comes back.
-    ASSERT_TRUE(pvtest::RemoveFolderLink(traces.Sub("Dir")) && DeleteFileA(traces.Sub("a.dll").c_str()));
+    ASSERT_TRUE(pvtest::RemoveFolderLink(traces / "Dir") && DeleteFileA((traces / "a.dll").c_str()));
     ASSERT_TRUE(pvtest::DeleteKeyTree(HKEY_CURRENT_USER, key.path()));
     EXPECT_EQ(engine.RestoreBackup(Kept().c_str()), 3);
-    EXPECT_EQ(pvtest::ReadBytes(traces.Sub("a.dll")), "old");
-    EXPECT_EQ(pvtest::ReadBytes(traces.Sub("Dir\\b.dll")), "old");
+    EXPECT_EQ(pvtest::ReadBytes(traces / "a.dll"), "old");
+    EXPECT_EQ(pvtest::ReadBytes(traces / "Dir\\b.dll"), "old");
     EXPECT_EQ(pvtest::ReadValue(HKEY_CURRENT_USER, key.path(), "v").data, std::string("old\0", 4));
 }
 
@@ -197,7 +197,7 @@ TEST_F(Backup, WhatStandsInTheWayIsLeftAloneAndItsItemStaysInTheBackup) {
 struct OutsideDriveC {
     OutsideDriveC() { pvtest::MakeFolders(path); }
     ~OutsideDriveC() { pvtest::RemoveTree(path); }
-    const std::string path = BinFolder() + "\\volume_" + std::to_string(GetCurrentProcessId());
+    const std::string path = pvtest::ProgramFolder() + "\\volume_" + std::to_string(GetCurrentProcessId());
 };
 
 TEST_F(Backup, ARecordNamingTheBackupOrAFolderItLiesInRemovesNeither) {

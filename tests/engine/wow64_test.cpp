@@ -4,10 +4,9 @@
 // 64-bit process named by a record is ended. In the 32-bit prefix the same
 // traces have one place each.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include "base/wow64.h"
-#include "engine_test_support.h"
+#include "tests/support/engine_probe.h"
 #include "tests/support/registry_sandbox.h"
 #include "tests/support/sandbox.h"
 
@@ -15,11 +14,8 @@ namespace {
 
 using namespace enginetest;
 
-std::string Folder(UINT(WINAPI* query)(LPSTR, UINT)) {
-    char path[MAX_PATH] = {};
-    return query(path, MAX_PATH) ? path : "";
-}
-std::string Env(const char* name) { return getenv(name) ? getenv(name) : ""; }
+using pvtest::Environment;
+using pvtest::SystemFolder;
 
 // Traces named after this process in the half of the machine this process
 // sees and, under WOW64, in the 64-bit half; removed from both.
@@ -79,12 +75,13 @@ protected:
     const std::string shared_ = "SOFTWARE\\Wow6432Node\\" + name_;
     // The system folder by its own name, the one this process sees, and the
     // way a 32-bit program reaches the real one.
-    const std::string system_ = Folder(GetSystemDirectoryA);
-    const std::string system32Bit_ = wow64_ ? Folder(GetSystemWow64DirectoryA) : system_;
-    const std::string systemReached_ = wow64_ ? Folder(GetWindowsDirectoryA) + "\\Sysnative" : "";
-    const std::string programs32Bit_ = Env("ProgramFiles"), programs64Bit_ = wow64_ ? Env("ProgramW6432") : "";
+    const std::string system_ = SystemFolder(GetSystemDirectoryA);
+    const std::string system32Bit_ = wow64_ ? SystemFolder(GetSystemWow64DirectoryA) : system_;
+    const std::string systemReached_ = wow64_ ? SystemFolder(GetWindowsDirectoryA) + "\\Sysnative" : "";
+    const std::string programs32Bit_ = Environment("ProgramFiles");
+    const std::string programs64Bit_ = wow64_ ? Environment("ProgramW6432") : "";
+    TempFolder folder_;  // outlives the engine, which keeps its database open
     Engine engine;
-    TempFolder folder_;
     AdScanResult result_ = {};
 };
 
@@ -95,7 +92,7 @@ TEST_F(Wow64Traces, FoundOncePerPlaceAndCuredInEach) {
     for (const std::string& registry : {key_ + "\\Ad", key_, clsid_})
         expected.insert(expected.end(), views_.size(), registry);
     if (!wow64_) {
-        expected.insert(expected.end(), {system_ + "\\" + file_, Folder(GetWindowsDirectoryA) + "\\SYSTEM32\\" + name_,
+        expected.insert(expected.end(), {system_ + "\\" + file_, SystemFolder(GetWindowsDirectoryA) + "\\SYSTEM32\\" + name_,
                                          programs32Bit_ + "\\" + name_});
     } else {
         expected.insert(expected.end(), {system32Bit_ + "\\" + file_, system_ + "\\" + file_,
@@ -110,11 +107,11 @@ TEST_F(Wow64Traces, FoundOncePerPlaceAndCuredInEach) {
 
 TEST_F(Wow64Traces, ABackupPutsEachBackWhereItWasFound) {
     const size_t places = Scan(PlantEverywhere()).size();
-    ASSERT_EQ(engine.SetBackupFolder(folder_.Sub("kept").c_str()), 1);
+    ASSERT_EQ(engine.SetBackupFolder((folder_ / "kept").c_str()), 1);
     EXPECT_EQ(engine.AdRepair(result_), 1);
     engine.SetBackupFolder(nullptr);
     ASSERT_EQ(engine.AdScan(0).foundCount, 0u);
-    EXPECT_EQ(engine.RestoreBackup(folder_.Sub("kept").c_str()), static_cast<int32_t>(places));
+    EXPECT_EQ(engine.RestoreBackup((folder_ / "kept").c_str()), static_cast<int32_t>(places));
     EXPECT_EQ(engine.AdScan(0).foundCount, places) << "every place is found again";
 }
 

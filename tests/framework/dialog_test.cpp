@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 #include "framework/afxwin.h"
 #include "resource.h"
-#include "test_util.h"
+#include "tests/support/message_box_hook.h"
+#include "tests/support/test_window.h"
 #include <functional>
 
 namespace {
@@ -95,7 +96,7 @@ TEST(Dialog, NoRadioCheckedReadsMinusOne) {
 }
 
 TEST(Dialog, InvalidNumberShowsMessageAndKeepsTheDialogOpen) {
-    MessageBoxAnswerer answerer(IDOK);
+    pvtest::MessageBoxHook answerer({IDOK});
     CTestDialog dlg;
     dlg.m_number = 3;
     BOOL stillOpen = FALSE;
@@ -112,9 +113,9 @@ TEST(Dialog, InvalidNumberShowsMessageAndKeepsTheDialogOpen) {
     EXPECT_TRUE(stillOpen);
     EXPECT_EQ(3, numberAfterFailure);
     EXPECT_EQ(5, dlg.m_number);
-    EXPECT_EQ(1, answerer.count);
-    EXPECT_EQ("프레임 테스트", answerer.caption);
-    EXPECT_EQ("정수를 입력하십시오.", answerer.text);
+    ASSERT_EQ(1u, answerer.seen().size());
+    EXPECT_EQ("프레임 테스트", answerer.seen()[0].caption);
+    EXPECT_EQ("정수를 입력하십시오.", answerer.seen()[0].text);
 }
 
 TEST(Dialog, EndDialogResultIsReturnedAndControlsAreBound) {
@@ -142,7 +143,7 @@ TEST(Dialog, EscapeCancelsWithoutReadingControls) {
 }
 
 TEST(Dialog, OwnerIsDisabledWhileModal) {
-    TopWindow owner;
+    pvtest::TestParent owner;
     owner.ShowWindow(SW_SHOW);
     CTestDialog dlg(&owner);
     BOOL enabledDuring = TRUE;
@@ -165,25 +166,28 @@ TEST(Dialog, MissingTemplateFails) {
 }
 
 TEST(MessageBox, CaptionDefaultsToTheApplicationTitle) {
-    MessageBoxAnswerer answerer(IDNO);
+    pvtest::MessageBoxHook answerer({IDNO});
     EXPECT_EQ(IDNO, AfxMessageBox("질문", MB_YESNO));
-    EXPECT_EQ(1, answerer.count);
-    EXPECT_EQ("프레임 테스트", answerer.caption);
-    EXPECT_EQ("질문", answerer.text);
+    ASSERT_EQ(1u, answerer.seen().size());
+    EXPECT_EQ("프레임 테스트", answerer.seen()[0].caption);
+    EXPECT_EQ("질문", answerer.seen()[0].text);
     EXPECT_STREQ("프레임 테스트", AfxGetAppName());
 }
 
 TEST(MessageBox, PromptIdIsLoadedThroughTheResourceChain) {
-    MessageBoxAnswerer answerer(IDYES);
+    pvtest::MessageBoxHook answerer({IDYES});
     EXPECT_EQ(IDYES, AfxMessageBox(IDS_QUESTION, MB_YESNO | MB_ICONQUESTION));
-    EXPECT_EQ("계속할까요?", answerer.text);
+    ASSERT_EQ(1u, answerer.seen().size());
+    EXPECT_EQ("계속할까요?", answerer.seen()[0].text);
 }
 
 TEST(MessageBox, WindowMessageBoxNamesItsCaptionOrUsesTheTitle) {
-    TopWindow owner;
-    MessageBoxAnswerer answerer(IDOK);
+    pvtest::TestParent owner;
+    pvtest::MessageBoxHook answerer({IDOK, IDOK});
     EXPECT_EQ(IDOK, owner.MessageBox("a"));
-    EXPECT_EQ("프레임 테스트", answerer.caption);
+    ASSERT_EQ(1u, answerer.seen().size());
+    EXPECT_EQ("프레임 테스트", answerer.seen()[0].caption);
     EXPECT_EQ(IDOK, owner.MessageBox("b", "Purvex"));
-    EXPECT_EQ("Purvex", answerer.caption);
+    ASSERT_EQ(2u, answerer.seen().size());
+    EXPECT_EQ("Purvex", answerer.seen()[1].caption);
 }
