@@ -81,13 +81,21 @@ ActiveXBlockRecord* BlockList::First() {
     return entries_.empty() ? nullptr : &entries_.front().record;
 }
 
+void BlockList::Look(Entry& entry) {
+    const std::string clsid = entry.record.clsid;
+    entry.machine = kadb::IsRegistryClsid(clsid) ? ReadKillBit(clsid) : KillBit::clear;
+    entry.record.blocked = entry.machine == KillBit::set ? 1 : 0;
+}
+
+// The bits are read again only when the machine may have changed since they
+// were last read.
 int BlockList::KillbitCount() {
-    int count = 0;
-    for (Entry& entry : entries_) {
-        const std::string clsid = entry.record.clsid;
-        entry.record.blocked = kadb::IsRegistryClsid(clsid) && IsKillBitSet(clsid) ? 1 : 0;
-        count += entry.record.blocked;
+    if (!Known()) {
+        known_ = watch_.Arm();  // before the reads: a change during them shows
+        for (Entry& entry : entries_) Look(entry);
     }
+    int count = 0;
+    for (const Entry& entry : entries_) count += entry.record.blocked;
     return count;
 }
 
@@ -108,6 +116,9 @@ void BlockList::Reindex() {
 bool BlockList::LockClsid(const std::string& clsid) {
     const std::vector<Entry*> found = Matching(clsid);
     if (found.empty()) return false;
+    // Blocked in every view as the machine is now: nothing to change.
+    if (Known() && found.front()->machine == KillBit::set) return true;
+    known_ = false;
     uint8_t created = 0;
     const bool done = SetKillBit(clsid, &created);
     const uint8_t blocked = done || IsKillBitSet(clsid) ? 1 : 0;  // done: the bit is set
@@ -123,6 +134,10 @@ bool BlockList::UnlockClsid(const std::string& clsid) {
     if (found.empty()) return false;
     uint8_t origin = 0;
     for (const Entry* entry : found) origin |= entry->origin;
+    // Clear in every view as the machine is now, and nothing the library
+    // made there to remove: nothing to change.
+    if (Known() && found.front()->machine == KillBit::clear && origin == 0) return true;
+    known_ = false;
     const bool done = ClearKillBit(clsid, origin);
     const uint8_t blocked = !done && IsKillBitSet(clsid) ? 1 : 0;  // done: the bit is clear
     for (Entry* entry : found) {
@@ -149,7 +164,7 @@ int BlockList::Add(const ActiveXBlockRecord* record) {
     CopyField(entry.record.name, name);
     CopyField(entry.record.clsid, clsid);
     CopyField(entry.record.alternateClsid, alternate);
-    entry.record.blocked = IsKillBitSet(clsid) ? 1 : 0;
+    Look(entry);
     entries_.push_back(entry);
     byClsid_[ClsidKey(entries_.back().record.clsid)].push_back(entries_.size() - 1);
     Relink();
@@ -174,7 +189,7 @@ int BlockList::Edit(const char* oldClsid, const ActiveXBlockRecord* record) {
     CopyField(entry->record.clsid, clsid);
     CopyField(entry->record.alternateClsid, alternate);
     Reindex();
-    entry->record.blocked = IsKillBitSet(clsid) ? 1 : 0;
+    Look(*entry);
     if (record->blocked) LockClsid(clsid);
     return 1;
 }
@@ -217,6 +232,8 @@ int BlockList::Unload() {
     path_.clear();
     loaded_ = false;
     writable_ = false;
+    watch_.Stop();
+    known_ = false;
     return was ? 1 : 0;
 }
 

@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "kordon/kill_bit.h"
 #include "kordon/kordon.h"
 
 namespace kordon {
@@ -29,7 +30,8 @@ public:
 private:
     struct Entry {
         ActiveXBlockRecord record;
-        uint8_t origin;  // kadb origin flags: what the library made to block it
+        uint8_t origin;   // kadb origin flags: what the library made to block it
+        KillBit machine;  // the kill bit as last read (record.blocked: set)
     };
 
     // The records of every entry whose CLSID matches (letter case aside), in
@@ -40,6 +42,13 @@ private:
     bool LockClsid(const std::string& clsid);
     bool UnlockClsid(const std::string& clsid);
     void Relink();
+    // Reads the entry's kill bit from the machine.
+    static void Look(Entry& entry);
+    // Whether every entry's kill bit, as last read, is still the machine's:
+    // all were read since the watch was armed, nothing below the watched keys
+    // changed since, and the library has changed nothing since. Only then
+    // may a lock or unlock that would change nothing leave the registry alone.
+    bool Known() const { return known_ && watch_.Unchanged(); }
 
     std::vector<Entry> entries_;
     // The positions in entries_ of the records of each CLSID, under its text
@@ -48,6 +57,8 @@ private:
     std::string path_;       // full path of the database file
     bool loaded_ = false;    // a load was asked for and no unload since
     bool writable_ = false;  // saving may replace path_ (false for a foreign file)
+    KillBitWatch watch_;
+    bool known_ = false;     // see Known()
 };
 
 }  // namespace kordon

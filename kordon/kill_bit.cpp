@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "base/system_function.h"
 #include "base/unique_handle.h"
 #include "base/wow64.h"
 #include "kordon/kadb_codec.h"
@@ -142,6 +143,12 @@ bool IsKillBitSet(const std::string& clsid) {
     return IsSetIn(clsid, kSeenView) && (!HasSecondView(clsid) || IsSetIn(clsid, View64Bit()));
 }
 
+KillBit ReadKillBit(const std::string& clsid) {
+    const bool seen = IsSetIn(clsid, kSeenView);
+    const bool other = HasSecondView(clsid) ? IsSetIn(clsid, View64Bit()) : seen;
+    return seen && other ? KillBit::set : !seen && !other ? KillBit::clear : KillBit::partly;
+}
+
 bool SetKillBit(const std::string& clsid, uint8_t* created) {
     uint8_t seen = 0, other = 0;
     bool done = SetIn(clsid, kSeenView, &seen);
@@ -161,6 +168,44 @@ bool ClearKillBit(const std::string& clsid, uint8_t origin) {
     for (const View& view : views)
         if (!ours || OriginIn(origin, view) != 0) done = ClearIn(clsid, view, OriginIn(origin, view)) && done;
     return done;
+}
+
+bool KillBitWatch::Arm() {
+    // Looked up by name: not every system of the 9x family has it.
+    using NotifyFn = LONG(WINAPI*)(HKEY, BOOL, DWORD, HANDLE, BOOL);
+    static const auto notify = base::SystemFunction<NotifyFn>("advapi32.dll", "RegNotifyChangeKeyValue");
+    Stop();
+    if (notify == nullptr) return false;
+    std::vector<View> views = {kSeenView};
+    if (base::RunsUnderWow64()) views.push_back(View64Bit());
+    for (const View& view : views) {
+        Watched watched;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kCompatibilityKey, 0, KEY_NOTIFY | view.flag, watched.key.put()) !=
+            ERROR_SUCCESS)
+            return false;
+        watched.changed.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+        if (!watched.changed ||
+            notify(watched.key.get(), TRUE, REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET,
+                   watched.changed.get(), TRUE) != ERROR_SUCCESS) {
+            Stop();
+            return false;
+        }
+        views_.push_back(std::move(watched));
+    }
+    armed_ = true;
+    return true;
+}
+
+bool KillBitWatch::Unchanged() const {
+    if (!armed_) return false;
+    for (const Watched& watched : views_)
+        if (WaitForSingleObject(watched.changed.get(), 0) != WAIT_TIMEOUT) return false;
+    return true;
+}
+
+void KillBitWatch::Stop() {
+    armed_ = false;
+    views_.clear();
 }
 
 }  // namespace kordon

@@ -8,6 +8,9 @@
 #include <stdint.h>
 
 #include <string>
+#include <vector>
+
+#include "base/unique_handle.h"
 
 namespace kordon {
 
@@ -22,6 +25,11 @@ constexpr DWORD kKillBit = 0x400;
 // True when the control's flags value is a 4-byte number with the kill bit,
 // in every view.
 bool IsKillBitSet(const std::string& clsid);
+
+// The kill bit of a control in every view: set in all, clear in all, or set
+// in some only.
+enum class KillBit { clear, set, partly };
+KillBit ReadKillBit(const std::string& clsid);
 
 // Sets the kill bit in every view, keeping the other flag bits. *created
 // receives the origin flags (kadb::kCreatedKey, kCreatedValue, kSetBit, those
@@ -38,5 +46,27 @@ bool SetKillBit(const std::string& clsid, uint8_t* created);
 // all, the bit is cleared in every view. True when the bit is clear
 // afterwards in every view it cleared.
 bool ClearKillBit(const std::string& clsid, uint8_t origin);
+
+// Watches the compatibility key of every view, and everything below it, for
+// changes: kill bits read after Arm are still the machine's while Unchanged
+// holds. (A change the registry reports to no one, such as a hive restored
+// over the key, is not seen.)
+class KillBitWatch {
+public:
+    // Watches afresh from now on. False when a view's key cannot be watched
+    // (it is absent, or the system has no change notification).
+    bool Arm();
+    // True when armed and nothing below a watched key changed since.
+    bool Unchanged() const;
+    void Stop();
+
+private:
+    struct Watched {
+        base::UniqueHKey key;
+        base::UniqueHandleKernel changed;  // signalled by the system on a change
+    };
+    std::vector<Watched> views_;
+    bool armed_ = false;
+};
 
 }  // namespace kordon

@@ -43,13 +43,16 @@ typedef int (__cdecl* ActivexBlockDBLoadFn)(const char* path);
 // stay valid until the next load, unload, add or delete.
 typedef ActiveXBlockRecord* (__cdecl* ActivexBlockGetListItemFn)(void);
 typedef int (__cdecl* ActivexBlockGetDBCountFn)(void);
-// Reads every record's kill bit from the machine, updates its blocked byte
-// and returns how many are set.
+// How many records' kill bits the machine holds set now, each record's
+// blocked byte brought up to date. The library reads the bits again whenever
+// the registry may have changed since it last read them.
 typedef int (__cdecl* ActivexBlockGetKillbitCountFn)(void);
 // Sets (Lock) or clears (UnLock) the kill bit of the control with this
 // CLSID, which must be a record's CLSID. Unlocking puts back the machine's
 // state before the lock: other flag bits stay, and a key or value the
-// library created is removed again. Nonzero on success.
+// library created is removed again. Nonzero on success. Where nothing would
+// change (the registry has not changed since the library read the bit set,
+// or clear with nothing of its own to remove), the registry is not touched.
 typedef int (__cdecl* ActivexBlockLockFn)(const char* clsid);
 typedef int (__cdecl* ActivexBlockUnLockFn)(const char* clsid);
 // Appends a copy of the record's three texts (each terminated within its

@@ -58,6 +58,8 @@ private:
     CReportFolder* FolderAt(POSITION pos) const;
     void FreeFolders();
     void ShowAllChecked(int allChecked);
+    // Whether a ticked row's log folder holds a cure's backup.
+    bool TickedLogHoldsBackup() const;
     int Box(LPCTSTR text, UINT type);
 
     CBrush m_whiteBrush;

@@ -3,6 +3,9 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "app/clean/CleanPcView.h"
 #include "app/clean/clean_frame.h"
@@ -22,9 +25,6 @@ constexpr DWORD kFolderPause = 150;    // after the Windows temporary folder and
 constexpr int kSizeWidth = 80;
 constexpr int kNarrowSizeWidth = 63;   // once more than 8 rows: room for the scroll bar
 constexpr int kRowsBeforeNarrowing = 8;
-// A scan step answered while the stop question is open: the worker waits at
-// the gate the question holds and sends the step again.
-constexpr LRESULT kTabBusy = 2;
 
 enum SelectStep : WPARAM { kShowChecked, kCheckRows, kSelectAllEnded };
 
@@ -61,14 +61,18 @@ CWinThread* StartThread(AFX_THREADPROC proc, LPVOID param) {
 
 }  // namespace
 
-// One step of the scan worker, applied by the tab on its own thread.
+// One step of the scan worker, made on its thread and applied by the tab on
+// its own. It owns all it carries: nothing points into the worker's walk.
 struct CDiskCleanDlg::ScanStep {
-    enum Kind { kBegin, kRecycleBinBegin, kRecycleBinRow, kFile, kDropIndexDat, kEnd } kind;
-    int count = 0;        // kRecycleBinRow: items in the bin
-    const char* path = nullptr;  // kFile
-    const char* name = nullptr;  // kFile
-    uint64_t size = 0;           // kFile
-    const base::ListedItem* listed = nullptr;  // kFile: what reaches the file again
+    enum Kind { kBegin, kRecycleBinBegin, kRecycleBinRow, kFile, kDropIndexDat, kEnd };
+    ScanStep(LONG scanPass, Kind stepKind) : pass(scanPass), kind(stepKind) {}
+    LONG pass;
+    Kind kind;
+    int count = 0;          // kRecycleBinRow: items in the bin
+    std::string path;       // kFile
+    std::string name;       // kFile
+    uint64_t size = 0;      // kFile
+    base::ListedItem listed;  // kFile: what reaches the file again
 };
 
 BEGIN_MESSAGE_MAP(CDiskCleanDlg, CCleanTabDlg)
@@ -218,18 +222,16 @@ UINT CDiskCleanDlg::ScanThread(LPVOID tab) {
 }
 
 // The targets in their order of search (not their order on screen). Every
-// change to the list and the host is made on the tab's thread (SendScanStep);
+// change to the list and the host is made on the tab's thread (PostScanStep);
 // a stopped pass ends at its next step.
 void CDiskCleanDlg::RunScan(LONG pass, ScanChoice choice) {
     using clean::DiskTarget;
     m_pauseOverrun = 0;
     const clean::SystemFolders system = clean::ReadSystemFolders();
-    ScanStep step = {ScanStep::kBegin};
-    if (!SendScanStep(pass, step)) return;
+    if (!PostScanStep(ScanStep(pass, ScanStep::kBegin))) return;
 
     if (choice.recycleBin) {
-        step = {ScanStep::kRecycleBinBegin};
-        if (!SendScanStep(pass, step)) return;
+        if (!PostScanStep(ScanStep(pass, ScanStep::kRecycleBinBegin))) return;
         CShellExt shell;
         m_pRecycleItems = shell.GetRecycleBinItems();
         int count = 0;
@@ -238,8 +240,9 @@ void CDiskCleanDlg::RunScan(LONG pass, ScanChoice choice) {
             (void)item;
         }
         if (count > 0) {
-            step = {ScanStep::kRecycleBinRow, count};
-            if (!SendScanStep(pass, step)) {
+            ScanStep row(pass, ScanStep::kRecycleBinRow);
+            row.count = count;
+            if (!PostScanStep(std::move(row))) {
                 m_pRecycleItems = nullptr;
                 return;
             }
@@ -259,13 +262,11 @@ void CDiskCleanDlg::RunScan(LONG pass, ScanChoice choice) {
     if (choice.cookies) {
         for (const clean::TargetFolder& folder : clean::TargetFolders(DiskTarget::Cookies, system)) {
             if (!ListFiles(pass, folder)) return;
-            step = {ScanStep::kDropIndexDat};
-            if (!SendScanStep(pass, step)) return;
+            if (!PostScanStep(ScanStep(pass, ScanStep::kDropIndexDat))) return;
             PauseScan(kFolderPause);
         }
     }
-    step = {ScanStep::kEnd};
-    SendScanStep(pass, step);
+    PostScanStep(ScanStep(pass, ScanStep::kEnd));
 }
 
 // Sleep may overrun by a fraction of a millisecond (half of one under Wine),
@@ -284,35 +285,47 @@ void CDiskCleanDlg::PauseScan(DWORD ms) {
 
 bool CDiskCleanDlg::ListFiles(LONG pass, const clean::TargetFolder& folder) {
     return clean::ListFiles(folder, [this, pass](const char* path, const char* name, const base::ListedItem& listed) {
-        ScanStep step = {ScanStep::kFile};
+        ScanStep step(pass, ScanStep::kFile);
         step.path = path;
         step.name = name;
-        step.listed = &listed;
+        step.listed = listed;
         step.size = clean::FileLength(path);
-        if (!SendScanStep(pass, step)) return false;
+        if (!PostScanStep(std::move(step))) return false;
         PauseScan(kFilePause);
         return true;
     });
 }
 
-// Hands one step to the tab. While the stop question is open the tab answers
-// busy; the worker then waits at the gate the question holds and tries again.
-// False once the pass is stopped.
-bool CDiskCleanDlg::SendScanStep(LONG pass, const ScanStep& step) {
-    for (;;) {
-        EnterCriticalSection(&m_gate);
-        const bool stopped = m_stopScan != 0;
-        LeaveCriticalSection(&m_gate);
-        if (stopped) return false;
-        if (SendMessage(WM_DISK_SCAN_STEP, static_cast<WPARAM>(pass), reinterpret_cast<LPARAM>(&step)) != kTabBusy)
-            return true;
-    }
+// Hands one step to the tab without waiting for it: the step joins the tab's
+// queue, and a message wakes the tab when the queue was empty (the tab takes
+// every step it finds). While the stop question is open the question holds
+// the gate, and the worker waits here. False once the pass is stopped.
+bool CDiskCleanDlg::PostScanStep(ScanStep&& step) {
+    EnterCriticalSection(&m_gate);
+    const bool stopped = m_stopScan != 0;
+    const bool wake = !stopped && m_steps.empty();
+    if (!stopped) m_steps.push_back(std::move(step));
+    LeaveCriticalSection(&m_gate);
+    if (wake) PostMessage(WM_DISK_SCAN_STEP);
+    return !stopped;
 }
 
-LRESULT CDiskCleanDlg::OnScanStep(WPARAM wParam, LPARAM lParam) {
-    if (m_asking) return kTabBusy;
-    if (static_cast<LONG>(wParam) != m_scanPass || m_stopScan) return 0;
-    const ScanStep& step = *reinterpret_cast<const ScanStep*>(lParam);
+// Applies the queued steps in their order. While the stop question is open
+// they stay queued (ContinueScan wakes the tab again); a step of another pass
+// than the current one changes nothing.
+LRESULT CDiskCleanDlg::OnScanStep(WPARAM, LPARAM) {
+    if (m_asking) return 0;
+    std::vector<ScanStep> steps;
+    EnterCriticalSection(&m_gate);
+    steps.swap(m_steps);
+    LeaveCriticalSection(&m_gate);
+    for (const ScanStep& step : steps) {
+        if (step.pass == m_scanPass && !m_stopScan) ApplyScanStep(step);
+    }
+    return 0;
+}
+
+void CDiskCleanDlg::ApplyScanStep(const ScanStep& step) {
     switch (step.kind) {
     case ScanStep::kBegin:
         m_nRowCount = 0;
@@ -336,31 +349,17 @@ LRESULT CDiskCleanDlg::OnScanStep(WPARAM wParam, LPARAM lParam) {
         m_redraw.Changed();
         break;
     }
-    case ScanStep::kFile: {
-        // The worker goes on to its pause while the row and the status line
-        // are made here: the texts and the listing record it lent are
-        // copied first.
-        const std::string path = step.path, name = step.name;
-        const base::ListedItem listed = *step.listed;
-        ScanStep copy = step;
-        copy.path = path.c_str();
-        copy.name = name.c_str();
-        copy.listed = &listed;
-        ReplyMessage(0);
-        AppendFileRow(copy);
-        break;
-    }
+    case ScanStep::kFile: AppendFileRow(step); break;
     case ScanStep::kDropIndexDat: RemoveIndexDatRows(); break;
     case ScanStep::kEnd: FinishScan(); break;
     }
-    return 0;
 }
 
 void CDiskCleanDlg::AppendFileRow(const ScanStep& step) {
     const int row = m_list.InsertItem(m_list.GetItemCount(), "");
-    m_list.SetItemText(row, 1, step.path);
-    m_listedFiles.Add(step.path, *step.listed);
-    if (m_pHost) m_pHost->SetStatusText(clean::ListingStatus(step.path, step.name).c_str());
+    m_list.SetItemText(row, 1, step.path.c_str());
+    m_listedFiles.Add(step.path, step.listed);
+    if (m_pHost) m_pHost->SetStatusText(clean::ListingStatus(step.path.c_str(), step.name.c_str()).c_str());
     m_list.SetItemText(row, 2, clean::SizeText(step.size).c_str());
     if (++m_nRowCount == kRowsBeforeNarrowing + 1) m_list.SetColumnWidth(2, kNarrowSizeWidth);
     m_redraw.Changed();
@@ -401,11 +400,13 @@ void CDiskCleanDlg::HoldScan() {
 void CDiskCleanDlg::ContinueScan() {
     m_asking = false;
     LeaveCriticalSection(&m_gate);
+    PostMessage(WM_DISK_SCAN_STEP);  // for the steps that waited meanwhile
 }
 
 void CDiskCleanDlg::AbandonScan() {
     m_stopScan = 1;
-    InterlockedIncrement(&m_scanPass);  // whatever the worker still sends is dropped
+    InterlockedIncrement(&m_scanPass);
+    m_steps.clear();  // nothing of this pass reaches the list
     m_asking = false;
     LeaveCriticalSection(&m_gate);
     WaitForScanThread();

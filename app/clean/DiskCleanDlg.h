@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "app/clean/clean_resource.h"
 #include "app/clean/clean_tab_dlg.h"
@@ -74,7 +75,7 @@ public:
 
     // Messages of the workers to the tab, handled on its thread.
     enum {
-        WM_DISK_SCAN_STEP = WM_APP + 61,  // wParam: the scan pass; lParam: const ScanStep*
+        WM_DISK_SCAN_STEP = WM_APP + 61,  // the scan worker queued steps (no parameters)
         WM_DISK_SELECT_STEP,              // wParam: SelectStep; lParam: the first row
     };
 
@@ -109,7 +110,8 @@ private:
     static UINT SelectAllThread(LPVOID tab);
     void RunScan(LONG pass, ScanChoice choice);
     bool ListFiles(LONG pass, const clean::TargetFolder& folder);
-    bool SendScanStep(LONG pass, const ScanStep& step);
+    bool PostScanStep(ScanStep&& step);
+    void ApplyScanStep(const ScanStep& step);
     void PauseScan(DWORD ms);
     void AppendFileRow(const ScanStep& step);
     void RemoveIndexDatRows();
@@ -126,8 +128,10 @@ private:
 
     // The scan worker and its stop: m_scanPass numbers the scans (a step of
     // another pass changes nothing); m_stopScan ends the running one. Holding
-    // m_gate pauses the worker before its next step.
+    // m_gate pauses the worker before its next step; it also guards m_steps,
+    // the steps the worker made and the tab has yet to apply.
     CRITICAL_SECTION m_gate;
+    std::vector<ScanStep> m_steps;
     volatile LONG m_scanPass = 0;
     LONG m_workerPass = 0;         // the pass a new worker belongs to
     volatile LONG m_stopScan = 0;

@@ -2,14 +2,14 @@
 #include <gtest/gtest.h>
 #include "framework/afxcmn.h"
 #include "resource.h"
-#include "test_util.h"
+#include "tests/support/test_window.h"
 
 namespace {
 
 class ControlsTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_NE(nullptr, top.m_hWnd); }
-    TopWindow top;
+    pvtest::TestParent top;
 };
 
 }  // namespace

@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 #include "framework/afxwin.h"
 #include "resource.h"
-#include "test_util.h"
+#include "tests/support/message_box_hook.h"
+#include "tests/support/test_window.h"
 #include <functional>
 
 namespace {
@@ -112,7 +113,7 @@ TEST(Dialog, EscapeCancelsWithoutReadingControls) {
 }
 
 TEST(Dialog, OwnerIsDisabledWhileModal) {
-    TopWindow owner;
+    pvtest::TestParent owner;
     owner.ShowWindow(SW_SHOW);
     CTestDialog dlg(&owner);
     BOOL enabledDuring = TRUE;
@@ -135,24 +136,27 @@ TEST(Dialog, MissingTemplateFails) {
 }
 
 TEST(MessageBox, CaptionDefaultsToTheApplicationTitle) {
-    MessageBoxAnswerer answerer(IDNO);
+    pvtest::MessageBoxHook answerer({IDNO});
     EXPECT_EQ(IDNO, AfxMessageBox("질문", MB_YESNO));
-    EXPECT_EQ(1, answerer.count);
-    EXPECT_EQ("프레임 테스트", answerer.caption);
-    EXPECT_EQ("질문", answerer.text);
+    ASSERT_EQ(1u, answerer.seen().size());
+    EXPECT_EQ("프레임 테스트", answerer.seen()[0].caption);
+    EXPECT_EQ("질문", answerer.seen()[0].text);
 }
 
 TEST(MessageBox, PromptIdIsLoadedThroughTheResourceChain) {
-    MessageBoxAnswerer answerer(IDYES);
+    pvtest::MessageBoxHook answerer({IDYES});
     EXPECT_EQ(IDYES, AfxMessageBox(IDS_QUESTION, MB_YESNO | MB_ICONQUESTION));
-    EXPECT_EQ("계속할까요?", answerer.text);
+    ASSERT_EQ(1u, answerer.seen().size());
+    EXPECT_EQ("계속할까요?", answerer.seen()[0].text);
 }
 
 TEST(MessageBox, WindowMessageBoxNamesItsCaptionOrUsesTheTitle) {
-    TopWindow owner;
-    MessageBoxAnswerer answerer(IDOK);
+    pvtest::TestParent owner;
+    pvtest::MessageBoxHook answerer({IDOK, IDOK});
     EXPECT_EQ(IDOK, owner.MessageBox("a"));
-    EXPECT_EQ("프레임 테스트", answerer.caption);
+    ASSERT_EQ(1u, answerer.seen().size());
+    EXPECT_EQ("프레임 테스트", answerer.seen()[0].caption);
     EXPECT_EQ(IDOK, owner.MessageBox("b", "Purvex"));
-    EXPECT_EQ("Purvex", answerer.caption);
+    ASSERT_EQ(2u, answerer.seen().size());
+    EXPECT_EQ("Purvex", answerer.seen()[1].caption);
 }

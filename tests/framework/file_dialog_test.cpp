@@ -2,7 +2,7 @@
 // the parts of the chosen path.
 #include <gtest/gtest.h>
 #include "framework/afxdlgs.h"
-#include "test_util.h"
+#include "tests/support/test_window.h"
 #include "tests/support/sandbox.h"
 #include "tests/support/window_driver.h"
 
@@ -73,7 +73,7 @@ TEST(FileDialog, FilterBarsBecomeTheSystemsSeparators) {
 TEST(FileDialog, SaveReturnsTheTypedPathWithTheDefaultExtensionAndCancelReturnsCancel) {
     pvtest::TempFolder folder("filedlg");
     pvtest::CurrentFolder stay(folder.path());  // the dialog may move the current folder
-    TopWindow owner;
+    pvtest::TestParent owner;
     owner.ShowWindow(SW_SHOW);
     CFileDialog dialog(FALSE, "txt", nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, "Text (*.txt)|*.txt||", &owner);
     bool ownerDisabled = false;

@@ -2,7 +2,6 @@
 // reflection to the sending control, binding and unbinding.
 #include <gtest/gtest.h>
 #include "framework/afxwin.h"
-#include "test_util.h"
 
 namespace {
 

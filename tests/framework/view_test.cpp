@@ -4,7 +4,7 @@
 #include "framework/afxext.h"
 #include "ext/ext_view.h"
 #include "resource.h"
-#include "test_util.h"
+#include "tests/support/test_window.h"
 
 namespace {
 
@@ -235,7 +235,7 @@ public:
 }  // namespace
 
 TEST(Views, FormViewWithMissingTemplateDeletesItself) {
-    TopWindow parent;
+    pvtest::TestParent parent;
     auto* pForm = new CMissingForm;
     EXPECT_FALSE(pForm->Create(nullptr, nullptr, WS_CHILD, CRect(0, 0, 10, 10), &parent, 1, nullptr));
     EXPECT_EQ(1, g_missingFormsDeleted);

@@ -5,6 +5,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,7 +14,7 @@
 #include "kordon/kordon.h"
 #include "tests/support/registry_sandbox.h"
 #include "tests/support/sandbox.h"
-#include "tests/kordon/kill_bit_probe.h"
+#include "tests/support/kill_bit_probe.h"
 
 namespace {
 
@@ -53,6 +54,9 @@ struct Kordon {
         fn = module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
         bound = bound && fn != nullptr;
     }
+    // Saves the block list and reads it again, as the next start of the
+    // program does. True when every step succeeded.
+    bool SaveAndReload() { return save() == 1 && unload() == 1 && load("Kordon.adb") == 1; }
     // The records as the list hands them out.
     std::vector<ActiveXBlockRecord> Records() {
         std::vector<ActiveXBlockRecord> out;
@@ -187,9 +191,7 @@ TEST_F(KordonLibrary, UnlockPutsBackWhatExistedBefore) {
     EXPECT_EQ(0x401, Flags(Clsid(1)));
     EXPECT_EQ(0x400, Flags(Clsid(2)));
     EXPECT_EQ(2, kordon_.killbits());
-    ASSERT_EQ(1, kordon_.save());
-    ASSERT_EQ(1, kordon_.unload());
-    ASSERT_EQ(1, kordon_.load("Kordon.adb"));
+    ASSERT_TRUE(kordon_.SaveAndReload());
 
     EXPECT_EQ(1, kordon_.unlock(Clsid(1).c_str()));
     EXPECT_EQ(1, kordon_.unlock(Clsid(2).c_str()));
@@ -221,9 +223,7 @@ TEST_F(KordonLibrary, KillBitsAreKeptInBothViewsAndEachViewIsPutBackAsItWas) {
     EXPECT_EQ(1, kordon_.lock(Clsid(2).c_str()));
     for (const std::string& clsid : {Clsid(1), Clsid(2)}) EXPECT_TRUE(Blocked(clsid) && Blocked(clsid, view64)) << clsid;
     EXPECT_EQ(2, kordon_.killbits());
-    ASSERT_EQ(1, kordon_.save());
-    ASSERT_EQ(1, kordon_.unload());
-    ASSERT_EQ(1, kordon_.load("Kordon.adb"));
+    ASSERT_TRUE(kordon_.SaveAndReload());
 
     EXPECT_EQ(1, kordon_.unlock(Clsid(1).c_str()));
     EXPECT_EQ(1, kordon_.unlock(Clsid(2).c_str()));
@@ -232,6 +232,36 @@ TEST_F(KordonLibrary, KillBitsAreKeptInBothViewsAndEachViewIsPutBackAsItWas) {
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, Key(Clsid(2)))) << "what the lock made goes";
     EXPECT_EQ(0x400, Flags(Clsid(2), view64)) << "the block that was there before stays";
     EXPECT_EQ(0, kordon_.killbits());
+}
+
+// The library reads the kill bits again only when the registry may have
+// changed: a block changed outside it, in either view, is seen by its next
+// lock, unlock and count.
+TEST_F(KordonLibrary, ABlockChangedOutsideIsSeenByTheNextCall) {
+    std::vector<REGSAM> views = {0};
+    std::unique_ptr<pvtest::KeyBackup> compat64;
+    if (base::RunsUnderWow64()) {
+        views.push_back(base::Registry64View());
+        compat64 = std::make_unique<pvtest::KeyBackup>(HKEY_LOCAL_MACHINE, kCompat, pvtest::KeyBackup::kEnsure,
+                                                       views.back());
+        for (int n = 1; n <= 2; ++n) pvtest::DeleteKeyTree(HKEY_LOCAL_MACHINE, Key(Clsid(n)), views.back());
+    }
+    WriteDatabase({{"Blocked", Clsid(1), "", 0}, {"Free", Clsid(2), "", 0}});
+    ASSERT_EQ(1, kordon_.load("Kordon.adb"));
+    for (REGSAM view : views) {
+        ASSERT_EQ(1, kordon_.lock(Clsid(1).c_str()));
+        ASSERT_EQ(1, kordon_.killbits()) << view;
+        // Someone lifts the one block and makes another.
+        ASSERT_TRUE(pvtest::SetValue(HKEY_LOCAL_MACHINE, Key(Clsid(1)), kFlags, Dword(0), REG_DWORD, view));
+        ASSERT_TRUE(pvtest::SetValue(HKEY_LOCAL_MACHINE, Key(Clsid(2)), kFlags, Dword(0x400), REG_DWORD, view));
+        EXPECT_EQ(1, kordon_.lock(Clsid(1).c_str()));
+        EXPECT_EQ(1, kordon_.unlock(Clsid(2).c_str()));
+        EXPECT_TRUE(Blocked(Clsid(1), view)) << view;
+        EXPECT_FALSE(Blocked(Clsid(2), view)) << view;
+        EXPECT_EQ(1, kordon_.killbits()) << view;
+        ASSERT_TRUE(pvtest::SetValue(HKEY_LOCAL_MACHINE, Key(Clsid(1)), kFlags, Dword(0), REG_DWORD, view));
+        EXPECT_EQ(0, kordon_.killbits()) << view;
+    }
 }
 
 TEST_F(KordonLibrary, LockRefusesWhatIsNotACleanRecordCLSID) {

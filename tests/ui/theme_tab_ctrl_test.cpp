@@ -6,10 +6,10 @@
 #include <gtest/gtest.h>
 
 #include "app/resource.h"
-#include "tests/ui/test_window.h"
+#include "tests/support/test_window.h"
 #include "ui/theme_library.h"
 
-using ui_test::Picture;
+using pvtest::Picture;
 
 namespace {
 
@@ -84,7 +84,7 @@ protected:
         return a.SameAs(b);
     }
 
-    ui_test::TestParent parent{2 * kWidth + 60, kHeight + 80};
+    pvtest::TestParent parent{2 * kWidth + 60, kHeight + 80};
     CThemeTabCtrl themed;
     CTabCtrl plain;
 };
@@ -109,7 +109,7 @@ TEST_F(TabPainting, WithAnActiveThemeItDrawsTheThemesPictures) {
 }
 
 TEST(ThemeTabCtrl, LoadTabImagesNeedsAWindowAndMakesTheListOnce) {
-    ui_test::TestParent parent;
+    pvtest::TestParent parent;
     CThemeTabCtrl tabs;
     EXPECT_EQ(tabs.LoadTabImages(IDB_TAB_IMAGES), nullptr);
     ASSERT_TRUE(tabs.Create(WS_CHILD | WS_VISIBLE, CRect(10, 10, 10 + kWidth, 10 + kHeight), &parent, 1));
@@ -124,7 +124,7 @@ TEST(ThemeTabCtrl, LoadTabImagesNeedsAWindowAndMakesTheListOnce) {
 }
 
 TEST(ThemeTabCtrl, LoadTabImagesFailsForAMissingBitmap) {
-    ui_test::TestParent parent;
+    pvtest::TestParent parent;
     CThemeTabCtrl tabs;
     ASSERT_TRUE(tabs.Create(WS_CHILD | WS_VISIBLE, CRect(10, 10, 10 + kWidth, 10 + kHeight), &parent, 1));
     EXPECT_EQ(tabs.LoadTabImages(9999), nullptr);
@@ -139,19 +139,11 @@ protected:
         AddTabs(*tabs);
         for (int i = 0; i < 4; ++i) tabs->AdoptPage(new CountedPage, kPageTemplate);
         tabs->CreatePages();
-        ui_test::PumpMessages();
+        pvtest::PumpPending();
     }
     void TearDown() override { delete tabs; }
 
-    // A click in the middle of tab item.
-    void ClickTab(int item) {
-        CRect rect;
-        tabs->GetItemRect(item, rect);
-        const LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-        tabs->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
-        tabs->SendMessage(WM_LBUTTONUP, 0, at);
-        ui_test::PumpMessages();
-    }
+    void ClickTab(int item) { pvtest::ClickTab(tabs->m_hWnd, item); }
     CRect PageRect(int page) {
         CRect rect;
         tabs->GetPage(page)->GetWindowRect(rect);
@@ -159,7 +151,7 @@ protected:
         return rect;
     }
 
-    ui_test::TestParent parent{kWidth + 60, kHeight + 80};
+    pvtest::TestParent parent{kWidth + 60, kHeight + 80};
     CThemeTabCtrl* tabs = nullptr;
 };
 

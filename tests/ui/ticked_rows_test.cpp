@@ -7,12 +7,12 @@
 #include <functional>
 
 #include "framework/afxcmn.h"
-#include "tests/ui/test_window.h"
+#include "tests/support/test_window.h"
 
 namespace {
 
 // A parent that hands every notification of its list to the count.
-class CountingParent : public ui_test::TestParent {
+class CountingParent : public pvtest::TestParent {
 public:
     ui::TickedRows ticks;
 
