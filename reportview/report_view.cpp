@@ -125,8 +125,8 @@ void CReportView::FreeFolders() {
     while (!m_folders.IsEmpty()) delete static_cast<CReportFolder*>(m_folders.RemoveHead());
 }
 
-int CReportView::Box(LPCTSTR text, UINT type) const {
-    return ::MessageBoxA(m_hWnd, text, reports::kBoxTitle, type);
+int CReportView::Box(LPCTSTR text, UINT type) {
+    return MessageBox(text, reports::kBoxTitle, type);
 }
 
 void CReportView::OnDblclkReportList(NMHDR*, LRESULT* pResult) {

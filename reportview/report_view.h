@@ -60,7 +60,7 @@ private:
     void ShowAllChecked(int allChecked);
     // Whether a ticked row's log folder holds a cure's backup.
     bool TickedLogHoldsBackup() const;
-    int Box(LPCTSTR text, UINT type) const;
+    int Box(LPCTSTR text, UINT type);
 
     CBrush m_whiteBrush;
     CFont m_font;

@@ -121,7 +121,7 @@ TEST(ShellWindow, FrameIsFixedSizeWithoutMaximiseBoxOrMenu) {
         EXPECT_FALSE(style & WS_MAXIMIZEBOX);
         EXPECT_EQ(GetMenu(frame->m_hWnd), nullptr);
         EXPECT_EQ(pvtest::WindowText(frame->m_hWnd), shell::kAppTitle);
-        EXPECT_TRUE(frame->IsWindowVisible());
+        EXPECT_TRUE(IsWindowVisible(frame->m_hWnd));
         // 630 x 500 at creation; the column's initial update may only shrink it
         // to fit the column's template.
         CRect rect;
@@ -167,7 +167,7 @@ TEST(ShellWindow, EveryPageSwitchCreatesTheTargetPageAnew) {
             ASSERT_NE(Page(), nullptr);
             EXPECT_TRUE(Page()->IsKindOf(step.page)) << step.button;
             EXPECT_FALSE(IsWindow(before)) << "old page of " << step.button << " still exists";
-            EXPECT_TRUE(Page()->IsWindowVisible());
+            EXPECT_TRUE(IsWindowVisible(Page()->m_hWnd));
             ExpectSelected(step.button);
             EXPECT_EQ(Column()->m_cleaningPage, step.button == IDC_BUTTON_CLEAN ? 1 : 0);
         }
@@ -254,7 +254,7 @@ TEST(ShellWindow, BannerButtonsOpenTheirPagesAndStartTheUpdaterWithoutAsking) {
         EXPECT_EQ(opened, expected);
         EXPECT_EQ(updaterStarts, 1);
         EXPECT_TRUE(hook.seen().empty());
-        EXPECT_TRUE(Frame()->IsWindowVisible());
+        EXPECT_TRUE(IsWindowVisible(Frame()->m_hWnd));
     });
 }
 

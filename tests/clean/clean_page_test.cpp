@@ -148,7 +148,7 @@ TEST_F(CleanPage, OpensOnTheDiskTabInHostModeZeroAndRegistersEverything) {
         EXPECT_EQ(GetParent(expected[i].page->m_hWnd), tabs.m_hWnd);
         EXPECT_EQ(pvtest::IsShown(expected[i].page->m_hWnd), i == 0) << i;
     }
-    EXPECT_NE(tabs.GetImageList(), nullptr);
+    EXPECT_NE(TabCtrl_GetImageList(tabs.m_hWnd), nullptr);
     // The button row lies inside the page, whatever the font made of the template.
     RECT page = {}, start = {};
     GetClientRect(host_.page(), &page);

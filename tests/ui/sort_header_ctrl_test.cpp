@@ -71,7 +71,7 @@ TEST_F(HeaderTest, SetHeaderImageShowsTheImageInThatItemOnly) {
     EXPECT_FALSE(Item(1).fmt & HDF_IMAGE);
     EXPECT_EQ(Item(2).fmt & HDF_JUSTIFYMASK, HDF_CENTER);  // the rest of the format stays
     header.SetHeaderImage(7, 2);  // no such item: nothing happens
-    EXPECT_EQ(header.GetItemCount(), 3);
+    EXPECT_EQ(Header_GetItemCount(header.m_hWnd), 3);
 }
 
 TEST_F(HeaderTest, WithoutAHeaderWindowItFailsWithADebuggerMessage) {

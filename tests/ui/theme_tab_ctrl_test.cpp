@@ -23,7 +23,7 @@ void AddTabs(CTabCtrl& tabs) {
         TCITEM item = {};
         item.mask = TCIF_TEXT;
         item.pszText = const_cast<char*>(kCaptions[i]);
-        tabs.InsertItem(i, &item);
+        TabCtrl_InsertItem(tabs.m_hWnd, i, &item);
     }
 }
 
@@ -67,8 +67,8 @@ protected:
             plain.Create(WS_CHILD | WS_VISIBLE, CRect(20 + kWidth, 10, 20 + 2 * kWidth, 10 + kHeight), &parent, 2));
         AddTabs(themed);
         AddTabs(plain);
-        themed.SetCurSel(1);
-        plain.SetCurSel(1);
+        TabCtrl_SetCurSel(themed.m_hWnd, 1);
+        TabCtrl_SetCurSel(plain.m_hWnd, 1);
     }
     // Repaints both and tells whether they look the same.
     bool LookAlike() {
@@ -147,7 +147,7 @@ protected:
     CRect PageRect(int page) {
         CRect rect;
         tabs->GetPage(page)->GetWindowRect(rect);
-        tabs->ScreenToClient(rect);
+        MapWindowPoints(nullptr, tabs->m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
         return rect;
     }
 
@@ -163,7 +163,7 @@ TEST_F(TabPages, PagesFillTheAreaUnderTheTabsAndOnlyTheFirstShows) {
         ASSERT_NE(tabs->GetPage(page), nullptr);
         EXPECT_EQ(::GetParent(tabs->GetPage(page)->m_hWnd), tabs->m_hWnd);
         EXPECT_EQ(PageRect(page), CRect(tab0.left, tab0.bottom + 1, client.right - 1, client.bottom - 1)) << page;
-        EXPECT_EQ(tabs->GetPage(page)->IsWindowVisible(), page == 0) << page;
+        EXPECT_EQ(IsWindowVisible(tabs->GetPage(page)->m_hWnd), page == 0) << page;
     }
     EXPECT_EQ(tabs->GetCurrentPage(), 0);
 }
@@ -172,8 +172,8 @@ TEST_F(TabPages, AClickOnAnotherTabSwitchesThePage) {
     ClickTab(2);
     EXPECT_EQ(tabs->GetCurSel(), 2);
     EXPECT_EQ(tabs->GetCurrentPage(), 2);
-    EXPECT_TRUE(tabs->GetPage(2)->IsWindowVisible());
-    EXPECT_FALSE(tabs->GetPage(0)->IsWindowVisible());
+    EXPECT_TRUE(IsWindowVisible(tabs->GetPage(2)->m_hWnd));
+    EXPECT_FALSE(IsWindowVisible(tabs->GetPage(0)->m_hWnd));
     EXPECT_EQ(tabs->m_previousSelection, 0);
 }
 
@@ -182,7 +182,7 @@ TEST_F(TabPages, TheClickLockIgnoresClicks) {
     ClickTab(3);
     EXPECT_EQ(tabs->GetCurSel(), 0);
     EXPECT_EQ(tabs->GetCurrentPage(), 0);
-    EXPECT_TRUE(tabs->GetPage(0)->IsWindowVisible());
+    EXPECT_TRUE(IsWindowVisible(tabs->GetPage(0)->m_hWnd));
 }
 
 TEST_F(TabPages, TheControlDestroysItsPages) {
