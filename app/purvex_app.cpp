@@ -7,8 +7,6 @@
 #include "app/shell_texts.h"
 #include "base/own_folder.h"
 #include "base/unique_handle.h"
-#include "framework/afxsock.h"
-#include "framework/afxdisp.h"
 
 namespace {
 

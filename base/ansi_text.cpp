@@ -37,4 +37,13 @@ bool EqualsNoCase(const char* a, const char* b) {
     return strlen(b) == n && EqualsNoCaseN(a, b, n);
 }
 
+ptrdiff_t LastBackslash(const char* path) {
+    ptrdiff_t last = -1;
+    for (const char* p = path; *p; ++p) {
+        if (IsDBCSLeadByte(static_cast<BYTE>(*p)) && p[1]) ++p;
+        else if (*p == '\\') last = p - path;
+    }
+    return last;
+}
+
 }  // namespace base

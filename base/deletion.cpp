@@ -1,9 +1,12 @@
 #include "base/deletion.h"
 
+#include <ctype.h>
 #include <stdio.h>
+#include <string.h>
 
 #include "base/ansi_text.h"
 #include "base/nt_file.h"
+#include "base/system_function.h"
 
 namespace base {
 
@@ -90,6 +93,66 @@ std::string ToAnsi(const std::wstring& wide) {
     std::string out(n > 0 ? n : 0, '\0');
     if (n > 0) WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), &out[0], n, nullptr, nullptr);
     return out;
+}
+
+std::wstring ToWide(const std::string& ansi) {
+    if (ansi.empty()) return std::wstring();
+    const int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+    std::wstring out(n > 0 ? n : 0, L'\0');
+    if (n > 0) MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), &out[0], n);
+    return out;
+}
+
+// The first backslash at or after from that is a character of its own; the
+// path's length when none.
+size_t NextSeparator(const std::string& path, size_t from) {
+    for (size_t i = from; i < path.size(); ++i) {
+        if (IsLead(path[i]) && i + 1 < path.size()) ++i;
+        else if (path[i] == '\\') return i;
+    }
+    return path.size();
+}
+
+template <typename Text>
+bool EndsWithAscii(const Text& name, const char* suffix) {
+    const size_t n = strlen(suffix);
+    if (name.size() <= n) return false;
+    for (size_t i = 0; i < n; ++i) {
+        const unsigned c = static_cast<unsigned>(name[name.size() - n + i]);
+        if (c > 0x7F || tolower(static_cast<int>(c)) != tolower(static_cast<unsigned char>(suffix[i]))) return false;
+    }
+    return true;
+}
+
+// The entry under the name a move gives it.
+FolderEntry Renamed(const FolderEntry& entry, const FileNaming& naming) {
+    FolderEntry renamed = entry;
+    const size_t n = strlen(naming.suffix);
+    if (naming.mode == FileNaming::kAddSuffix) {
+        renamed.name += naming.suffix;
+        renamed.wideName += std::wstring(naming.suffix, naming.suffix + n);
+    } else if (naming.mode == FileNaming::kDropSuffix) {
+        if (EndsWithAscii(renamed.name, naming.suffix)) renamed.name.resize(renamed.name.size() - n);
+        if (EndsWithAscii(renamed.wideName, naming.suffix)) renamed.wideName.resize(renamed.wideName.size() - n);
+    }
+    return renamed;
+}
+
+// "\\?\C:\..." and "\\?\UNC\server\..." as plain paths.
+std::string WithoutLongPrefix(const std::string& path) {
+    if (path.compare(0, 8, "\\\\?\\UNC\\") == 0) return "\\" + path.substr(7);
+    if (path.compare(0, 4, "\\\\?\\") == 0) return path.substr(4);
+    return path;
+}
+
+bool CopyBytes(HANDLE from, HANDLE to) {
+    std::vector<char> buffer(64 * 1024);
+    for (;;) {
+        DWORD read = 0, written = 0;
+        if (!ReadFile(from, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr)) return false;
+        if (read == 0) return true;
+        if (!WriteFile(to, buffer.data(), read, &written, nullptr) || written != read) return false;
+    }
 }
 
 FileIdentity IdentityFrom(const BY_HANDLE_FILE_INFORMATION& info) {
@@ -389,6 +452,153 @@ UniqueFile OpenFolder::OpenToOverwrite(const FolderEntry& entry) const {
 }
 
 // ---------------------------------------------------------------------------
+// Moving
+
+OpenFolder OpenFolder::MadeWay(const char* path) {
+    const std::string full = FullPath(path);
+    const size_t root = RootLength(full);
+    if (root != 3 || full[1] != ':') return OpenFolder();  // a drive's folder, nothing else
+    OpenFolder folder = ByPath(full.substr(0, root).c_str(), kListAccess, false);
+    for (size_t at = root; folder.ok() && at < full.size();) {
+        const size_t end = NextSeparator(full, at);
+        const std::string name = full.substr(at, end - at);
+        at = end + 1;
+        FolderEntry entry;
+        bool made = false;
+        if (folder.Find(name.c_str(), &entry))
+            folder = entry.IsLink() ? OpenFolder() : folder.Sub(entry);  // no folder: Sub refuses
+        else
+            folder = folder.MakeSub(folder.Named(name), 0, false, &made);
+    }
+    return folder;
+}
+
+bool OpenFolder::RealPath(std::string* path) const {
+    using FinalPathFn = DWORD(WINAPI*)(HANDLE, LPSTR, DWORD, DWORD);
+    static const auto finalPath = SystemFunction<FinalPathFn>("kernel32.dll", "GetFinalPathNameByHandleA");
+    *path = path_;
+    if (!valid_ || !handle_ || !finalPath) return false;
+    char real[MAX_PATH * 2];
+    const DWORD n = finalPath(handle_.get(), real, sizeof real, 0);
+    if (n == 0 || n >= sizeof real) return false;
+    *path = WithoutLongPrefix(real);
+    return true;
+}
+
+FolderEntry OpenFolder::Named(const std::string& name) const {
+    FolderEntry entry;
+    entry.name = name;
+    if (ByHandle()) entry.wideName = ToWide(name);
+    return entry;
+}
+
+OpenFolder OpenFolder::MakeSub(const FolderEntry& target, DWORD attributes, bool intoExisting, bool* made) const {
+    *made = false;
+    OpenFolder sub;
+    if (!valid_) return sub;
+    attributes &= kSettable;
+    bool exists = false;
+    if (ByHandle()) {
+        sub.handle_.reset(nt::CreateRelative(handle_.get(), target.wideName, kListAccess | kRemoveAccess, kShareAll,
+                                             kDirectoryFile, attributes, &exists));
+        Opened opened;
+        sub.valid_ = sub.handle_ && nt::QueryIndex(sub.handle_.get(), &opened.identity.index, &opened.attributes);
+        sub.identity_ = FileIdentity{identity_.volume, opened.identity.index};
+    } else {
+        sub.path_ = PathOf(target);
+        sub.valid_ = CreateDirectoryA(sub.path_.c_str(), nullptr) != FALSE;
+        exists = !sub.valid_ && GetLastError() == ERROR_ALREADY_EXISTS;
+        if (sub.valid_ && attributes) SetFileAttributesA(sub.path_.c_str(), attributes);
+    }
+    if (!sub.valid_) {
+        FolderEntry there;
+        return exists && intoExisting && Find(target.name.c_str(), &there) ? Sub(there) : OpenFolder();
+    }
+    *made = true;
+    sub.path_ = PathOf(target);
+    sub.rootPath_ = rootPath_;
+    sub.rootIdentity_ = rootIdentity_;
+    sub.steps_ = steps_;
+    sub.steps_.push_back(target);
+    sub.steps_.back().attributes = FILE_ATTRIBUTE_DIRECTORY;
+    sub.steps_.back().identity = sub.identity_;
+    return sub;
+}
+
+namespace {
+// A file to another volume: copied by handle (never replacing anything),
+// then the original deleted through its own handle. Whatever fails, the
+// copy goes again and the original stays.
+bool CopyThenDelete(HANDLE item, DWORD attributes, HANDLE folder, const std::wstring& name) {
+    bool exists = false;
+    UniqueFile copy(nt::CreateRelative(folder, name, FILE_WRITE_DATA | FILE_APPEND_DATA | FILE_WRITE_ATTRIBUTES | DELETE,
+                                       0, kNonDirectoryFile, FILE_ATTRIBUTE_NORMAL, &exists));
+    if (!copy) return false;
+    if (CopyBytes(item, copy.get()) && nt::CopyTimesAndAttributes(item, copy.get()) &&
+        MarkForDeletion(item, attributes, Attributes::kClearReadOnly))
+        return true;
+    nt::SetAttributes(copy.get(), FILE_ATTRIBUTE_NORMAL);
+    nt::MarkForDeletion(copy.get());
+    return false;
+}
+}  // namespace
+
+bool OpenFolder::MoveEntry(const FolderEntry& entry, const OpenFolder& to, const FolderEntry& target) const {
+    if (!valid_ || !to.valid_ || (entry.IsFolder() && !entry.IsLink())) return false;
+    if (!ByHandle()) {
+        const std::string from = PathOf(entry);
+        const DWORD attributes = GetFileAttributesA(from.c_str());
+        return !entry.IsLink() && attributes != INVALID_FILE_ATTRIBUTES && !(attributes & kFolderOrLink) &&
+               MoveFileA(from.c_str(), to.PathOf(target).c_str());
+    }
+    const ULONG options = entry.IsFolder() ? kDirectoryFile : kNonDirectoryFile;
+    const bool sameVolume = identity_.volume == to.identity_.volume;
+    if (!sameVolume && entry.IsLink()) return false;  // a link cannot be copied
+    // The copy reads the file and lets nobody write to it meanwhile.
+    const ACCESS_MASK access =
+        DELETE | FILE_READ_ATTRIBUTES | (sameVolume ? 0 : FILE_READ_DATA | FILE_WRITE_ATTRIBUTES);
+    bool gone = false;
+    UniqueFile item(nt::OpenRelative(handle_.get(), entry.wideName, access,
+                                     sameVolume ? kShareAll : FILE_SHARE_READ | FILE_SHARE_DELETE, options, &gone));
+    Opened opened;
+    if (!item || !Matches(entry, item.get(), identity_.volume, &opened)) return false;
+    if (sameVolume) return nt::MoveTo(item.get(), to.handle_.get(), target.wideName);
+    return CopyThenDelete(item.get(), opened.attributes, to.handle_.get(), target.wideName);
+}
+
+MoveOutcome OpenFolder::MoveTree(const OpenFolder& to, const FolderEntry& target, const FileNaming& naming,
+                                 bool intoExisting) const {
+    MoveOutcome outcome;
+    Opened self;
+    if (ByHandle()) {
+        if (!nt::QueryIndex(handle_.get(), &self.identity.index, &self.attributes)) return outcome;
+    } else {
+        self.attributes = GetFileAttributesA(path_.c_str());
+        if (self.attributes == INVALID_FILE_ATTRIBUTES) return outcome;
+    }
+    bool made = false;
+    const OpenFolder arrived = to.MakeSub(target, self.attributes, intoExisting, &made);
+    if (!arrived.ok()) return outcome;
+    outcome.arrived = made;
+    std::vector<FolderEntry> entries;
+    bool all = List(&entries);
+    for (const FolderEntry& entry : entries) {
+        if (entry.IsFolder() && !entry.IsLink()) {
+            const OpenFolder sub = Sub(entry, true);
+            const MoveOutcome inner = sub.ok() ? sub.MoveTree(arrived, entry, naming, true) : MoveOutcome();
+            outcome.arrived = outcome.arrived || inner.arrived;
+            all = inner.complete && all;
+        } else if (MoveEntry(entry, arrived, Renamed(entry, naming))) {
+            outcome.arrived = true;
+        } else {
+            all = false;
+        }
+    }
+    outcome.complete = all && RemoveSelf(Attributes::kNormal);
+    return outcome;
+}
+
+// ---------------------------------------------------------------------------
 // Held items
 
 bool HeldItem::Delete(Attributes attributes) {
@@ -408,6 +618,28 @@ bool HeldItem::RemoveTree(Attributes attributes) {
     if (reach_ != Reach::kHeld) return false;
     if (self_.ok()) self_.RemoveContents(attributes);
     return Delete(attributes);
+}
+
+MoveOutcome HeldItem::MoveInto(const OpenFolder& folder, const std::string& name, const FileNaming& naming,
+                               bool intoExisting) {
+    MoveOutcome outcome;
+    if (reach_ != Reach::kHeld || !folder.ok() || name.empty()) return outcome;
+    const FolderEntry target = folder.Named(name);
+    if (self_.ok()) {
+        outcome = self_.MoveTree(folder, target, naming, intoExisting);
+        if (outcome.complete) self_ = OpenFolder();  // the last handle: the emptied folder goes now
+    } else {
+        outcome.arrived = outcome.complete = parent_.MoveEntry(entry_, folder, target);
+    }
+    if (outcome.complete) reach_ = Reach::kGone;
+    return outcome;
+}
+
+bool HeldItem::RealPath(std::string* path) const {
+    std::string folder;
+    const bool real = parent_.RealPath(&folder);
+    *path = real ? folder + (LastSeparator(folder) + 1 == folder.size() ? "" : "\\") + entry_.name : path_;
+    return real;
 }
 
 HeldItem HeldItem::NotHeld(bool gone) {

@@ -1,5 +1,6 @@
 // The one door through which the program deletes the user's and the system's
-// files and folders (a program's own scratch files aside).
+// files and folders (a program's own scratch files aside), and moves them
+// away to keep them (a cure's backup) or back again (its restore).
 //
 // What it never does, on the NT family:
 //  - It never deletes through a link. A walk never enters a junction, mount
@@ -23,12 +24,24 @@
 // Whatever is left for any of these reasons is reported as not done, like any
 // other failure (a file in use, no access).
 //
+// Moving (HeldItem::MoveInto) keeps the same promises: a move is a removal
+// from where the item was. A file or a link moves by handle into the
+// destination folder's handle (never replacing anything there) when both lie
+// on one volume; to another volume a file is copied, byte for byte with its
+// times and attributes, and then deleted by handle (a link cannot be copied
+// and stays). A folder moves as a walk: the folder is made anew at the
+// destination, everything in it moves, and the emptied folder is removed;
+// the walk never enters a link. Making way to a place (OpenFolder::MadeWay)
+// opens every folder from the drive root down relative to its parent, makes
+// a missing one as a plain folder and refuses a link on the way.
+//
 // The 9x family's file systems have no links and no file indexes: there the
 // same calls work on plain paths.
 //
 // Reaching an item (HoldListed, HoldPath, OpenFolder) is kept apart from acting
-// on it (HeldItem's Delete and RemoveTree), so a caller can check what it
-// holds (say, against the protected locations) before it acts on exactly that.
+// on it (HeldItem's Delete, RemoveTree and MoveInto), so a caller can check
+// what it holds (say, against the protected locations) before it acts on
+// exactly that.
 #pragma once
 #include <windows.h>
 
@@ -81,6 +94,21 @@ enum class Attributes {
     kNormal,         // a read-only or system entry gets normal attributes first
 };
 
+// How the files inside a moved folder are named where they arrive: as they
+// are, with a suffix added, or with that suffix taken off (a name that does
+// not end in it stays as it is).
+struct FileNaming {
+    enum Mode { kSame, kAddSuffix, kDropSuffix };
+    Mode mode = kSame;
+    const char* suffix = "";  // ASCII
+};
+
+// How a move ended.
+struct MoveOutcome {
+    bool arrived = false;   // something of the item is now at the destination
+    bool complete = false;  // nothing of it is left where it was
+};
+
 class HeldItem;
 
 // A folder held open (NT family) or named (9x family) for listing it and
@@ -96,11 +124,22 @@ public:
     // The folder at path as the system resolves it, itself a link or not:
     // the folder a database item lies in, the current folder.
     static OpenFolder Resolved(const char* path);
+    // The folder at path (on a drive: "X:\..."), reached from the drive root
+    // one folder at a time relative to the one before, never through a link;
+    // a missing folder on the way, the last included, is made as a plain
+    // folder. !ok() when a folder on the way is a link or no folder, or
+    // cannot be opened or made.
+    static OpenFolder MadeWay(const char* path);
 
     bool ok() const { return valid_; }
     const std::string& path() const { return path_; }  // full path, ANSI
     const FileIdentity& identity() const { return identity_; }
     std::string PathOf(const FolderEntry& entry) const;
+    // Where this folder really is when the system can say so (NT family from
+    // Vista on: every link on the way resolved), true then; else path().
+    bool RealPath(std::string* path) const;
+    // Another handle on the same folder.
+    OpenFolder Duplicate() const;
 
     // The entries in the system's order. False when the folder cannot be listed.
     bool List(std::vector<FolderEntry>* entries) const;
@@ -133,10 +172,21 @@ public:
 
 private:
     friend class HeldFolders;
+    friend class HeldItem;
     // The folder at path by its path; itselfALink: also when it is a link,
     // which is then followed.
     static OpenFolder ByPath(const char* path, ACCESS_MASK access, bool itselfALink);
-    OpenFolder Duplicate() const;  // another handle on the same folder
+    // An entry of name as this folder's calls take it (the wide name on the NT family).
+    FolderEntry Named(const std::string& name) const;
+    // Makes target's folder in this one, with attributes; an existing one is
+    // opened instead when intoExisting (unless it is a link or no folder).
+    // *made tells whether it is new.
+    OpenFolder MakeSub(const FolderEntry& target, DWORD attributes, bool intoExisting, bool* made) const;
+    // Moves a listed file or link into to as target (see MoveInto).
+    bool MoveEntry(const FolderEntry& entry, const OpenFolder& to, const FolderEntry& target) const;
+    // Moves this folder, opened for deletion, with everything in it into to as target.
+    MoveOutcome MoveTree(const OpenFolder& to, const FolderEntry& target, const FileNaming& naming,
+                         bool intoExisting) const;
     bool valid_ = false;
     UniqueFile handle_;  // NT family
     std::string path_;
@@ -163,6 +213,7 @@ public:
     bool IsFolder() const { return entry_.IsFolder(); }
     bool IsLink() const { return entry_.IsLink(); }
     const std::string& path() const { return path_; }
+    const std::string& name() const { return entry_.name; }  // its long name
     // A folder's identity as read on its handle; a file's or link's as found when held.
     const FileIdentity& identity() const { return identity_; }
 
@@ -171,6 +222,17 @@ public:
     // A folder with everything in it (a link or a file: as Delete). True when
     // the item is gone; false unless held.
     bool RemoveTree(Attributes attributes);
+    // Moves the item into folder under name, which nothing there may have
+    // (see the promises above); a folder's files get their names by naming
+    // (name itself is used as given). intoExisting lets a folder item join a
+    // plain folder of that name already there: what it holds moves in beside
+    // what is there, never replacing it. A file or link that cannot move
+    // (in use, no access, a link to another volume) stays where it was.
+    MoveOutcome MoveInto(const OpenFolder& folder, const std::string& name, const FileNaming& naming,
+                         bool intoExisting = false);
+    // Where the item really is: its folder's RealPath and its name; true
+    // when the system could say so.
+    bool RealPath(std::string* path) const;
 
 private:
     friend class HeldFolders;

@@ -1,5 +1,7 @@
 #include "base/nt_file.h"
 
+#include <string.h>
+
 namespace base {
 namespace nt {
 
@@ -13,9 +15,11 @@ constexpr Status kInvalidParameter = static_cast<Status>(0xC000000D);
 constexpr Status kNoSuchFile = static_cast<Status>(0xC000000F);
 constexpr Status kNameNotFound = static_cast<Status>(0xC0000034);
 constexpr Status kPathNotFound = static_cast<Status>(0xC000003A);
+constexpr Status kNameCollision = static_cast<Status>(0xC0000035);
 
 constexpr ULONG kCaseInsensitive = 0x40;  // OBJ_CASE_INSENSITIVE
 constexpr ULONG kOpenExisting = 1;        // FILE_OPEN
+constexpr ULONG kCreateNew = 2;           // FILE_CREATE
 constexpr ULONG kSynchronousIo = 0x20;    // FILE_SYNCHRONOUS_IO_NONALERT
 constexpr ULONG kBackupIntent = 0x4000;   // FILE_OPEN_FOR_BACKUP_INTENT
 constexpr ULONG kOpenReparsePoint = 0x200000;
@@ -25,6 +29,7 @@ constexpr ULONG kIdBothDirectoryInformation = 37;  // with file ids and short na
 constexpr ULONG kBasicInformation = 4;
 constexpr ULONG kInternalInformation = 6;
 constexpr ULONG kDispositionInformation = 13;
+constexpr ULONG kRenameInformation = 10;
 
 struct CountedName {
     USHORT length, maximumLength;
@@ -61,6 +66,13 @@ struct IdBothDirectoryRecord {
 struct BasicInformation {
     LARGE_INTEGER creation, lastAccess, lastWrite, change;
     ULONG attributes;
+};
+// FILE_RENAME_INFORMATION; the name follows the fixed part.
+struct RenameInformation {
+    BOOLEAN replaceIfExists;
+    HANDLE rootDirectory;
+    ULONG nameLength;
+    WCHAR name[1];
 };
 
 using CreateFileFn = Status(NTAPI*)(HANDLE*, ACCESS_MASK, ObjectAttributes*, IoStatus*, LARGE_INTEGER*, ULONG, ULONG,
@@ -147,20 +159,59 @@ bool Available() {
     return calls.createFile && calls.queryDirectory && calls.setInformation && calls.queryInformation;
 }
 
-HANDLE OpenRelative(HANDLE parent, const std::wstring& name, ACCESS_MASK access, ULONG share, ULONG options,
-                    bool* gone) {
-    *gone = false;
+namespace {
+// NtCreateFile of one name relative to parent; the status comes back.
+HANDLE CreateOrOpen(HANDLE parent, const std::wstring& name, ACCESS_MASK access, ULONG share, ULONG disposition,
+                    ULONG options, DWORD attributes, Status* status) {
+    *status = 0;
     if (!Available() || name.empty() || name.size() > 0x7FFF) return INVALID_HANDLE_VALUE;
     CountedName counted = {static_cast<USHORT>(name.size() * sizeof(wchar_t)),
                            static_cast<USHORT>(name.size() * sizeof(wchar_t)), name.c_str()};
     ObjectAttributes object = {sizeof object, parent, &counted, kCaseInsensitive, nullptr, nullptr};
     IoStatus io = {};
     HANDLE opened = nullptr;
-    const Status status =
-        Ntdll().createFile(&opened, access | SYNCHRONIZE, &object, &io, nullptr, 0, share, kOpenExisting,
-                           options | kOpenReparsePoint | kSynchronousIo | kBackupIntent, nullptr, 0);
+    *status = Ntdll().createFile(&opened, access | SYNCHRONIZE, &object, &io, nullptr, attributes, share, disposition,
+                                 options | kOpenReparsePoint | kSynchronousIo | kBackupIntent, nullptr, 0);
+    return *status < 0 || !opened ? INVALID_HANDLE_VALUE : opened;
+}
+}  // namespace
+
+HANDLE OpenRelative(HANDLE parent, const std::wstring& name, ACCESS_MASK access, ULONG share, ULONG options,
+                    bool* gone) {
+    Status status = 0;
+    HANDLE opened = CreateOrOpen(parent, name, access, share, kOpenExisting, options, 0, &status);
     *gone = status == kNameNotFound || status == kPathNotFound || status == kNoSuchFile;
-    return status < 0 || !opened ? INVALID_HANDLE_VALUE : opened;
+    return opened;
+}
+
+HANDLE CreateRelative(HANDLE parent, const std::wstring& name, ACCESS_MASK access, ULONG share, ULONG options,
+                      DWORD attributes, bool* exists) {
+    Status status = 0;
+    HANDLE made = CreateOrOpen(parent, name, access, share, kCreateNew, options, attributes, &status);
+    *exists = status == kNameCollision;
+    return made;
+}
+
+bool MoveTo(HANDLE item, HANDLE destination, const std::wstring& name) {
+    if (!Available() || name.empty() || name.size() > 0x7FFF) return false;
+    const ULONG bytes = static_cast<ULONG>(name.size() * sizeof(wchar_t));
+    std::vector<BYTE> buffer(sizeof(RenameInformation) + bytes);
+    RenameInformation* rename = reinterpret_cast<RenameInformation*>(buffer.data());
+    rename->replaceIfExists = FALSE;
+    rename->rootDirectory = destination;
+    rename->nameLength = bytes;
+    memcpy(rename->name, name.data(), bytes);
+    IoStatus io = {};
+    return Ntdll().setInformation(item, &io, rename, static_cast<ULONG>(buffer.size()), kRenameInformation) >= 0;
+}
+
+bool CopyTimesAndAttributes(HANDLE from, HANDLE to) {
+    if (!Available()) return false;
+    BasicInformation basic = {};
+    IoStatus io = {};
+    if (Ntdll().queryInformation(from, &io, &basic, sizeof basic, kBasicInformation) < 0) return false;
+    if (!basic.attributes) basic.attributes = FILE_ATTRIBUTE_NORMAL;
+    return Ntdll().setInformation(to, &io, &basic, sizeof basic, kBasicInformation) >= 0;
 }
 
 bool ListFolder(HANDLE folder, std::vector<DirEntry>* entries) {

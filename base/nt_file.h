@@ -44,5 +44,22 @@ bool MarkForDeletion(HANDLE handle);
 // Sets the attributes of the open file or folder, times unchanged.
 bool SetAttributes(HANDLE handle, DWORD attributes);
 
+// Creates name, a single component, in the open folder parent; never opens
+// or replaces what is there already (*exists is then set). options as for
+// OpenRelative; attributes those of the new file or folder.
+// INVALID_HANDLE_VALUE on failure.
+HANDLE CreateRelative(HANDLE parent, const std::wstring& name, ACCESS_MASK access, ULONG share, ULONG options,
+                      DWORD attributes, bool* exists);
+
+// Moves the open file or folder (opened with DELETE access) to name in the
+// open folder destination (FileRenameInformation with destination as its
+// root), never replacing what is there. The system refuses a move to
+// another volume; Wine moves within one Unix file system whatever the drive
+// letters, so callers compare volumes first.
+bool MoveTo(HANDLE item, HANDLE destination, const std::wstring& name);
+
+// Gives to the times and attributes of from (FileBasicInformation).
+bool CopyTimesAndAttributes(HANDLE from, HANDLE to);
+
 }  // namespace nt
 }  // namespace base

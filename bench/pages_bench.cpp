@@ -41,7 +41,7 @@
 #include "reportview/chronik_resource.h"
 #include "reportview/report_view.h"
 #include "tests/clean/clean_test_frame.h"
-#include "tests/kordon/kill_bit_probe.h"
+#include "tests/support/kill_bit_probe.h"
 #include "tests/support/message_box_hook.h"
 #include "tests/support/page_host.h"
 #include "tests/support/registry_sandbox.h"
@@ -82,34 +82,13 @@ struct Rows {
     size_t size() const { return ticked.size(); }
 };
 
-int ColumnCount(HWND list) {
-    return static_cast<int>(SendMessageA(reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0)),
-                                         HDM_GETITEMCOUNT, 0, 0));
-}
-
-std::string Cell(HWND list, int row, int column) {
-    char text[512] = {};
-    LVITEMA item = {};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-    return text;
-}
-
-bool Ticked(HWND list, int row) {
-    return (SendMessageA(list, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK) & LVIS_STATEIMAGEMASK) ==
-           INDEXTOSTATEIMAGEMASK(2);
-}
-
-Rows ReadRows(HWND list) {
+Rows ReadRows(HWND hwnd) {
+    const pvtest::ListView list(hwnd);
     Rows rows;
-    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-    const int columns = ColumnCount(list);
-    for (int row = 0; row < count; ++row) {
+    for (int row = 0; row < list.Rows(); ++row) {
         rows.cells.emplace_back();
-        for (int column = 0; column < columns; ++column) rows.cells.back().push_back(Cell(list, row, column));
-        rows.ticked.push_back(Ticked(list, row));
+        for (int column = 0; column < list.Columns(); ++column) rows.cells.back().push_back(list.Cell(row, column));
+        rows.ticked.push_back(list.Ticked(row));
     }
     return rows;
 }
@@ -164,7 +143,7 @@ public:
                                 style & ~WS_POPUP, 0, 0, place.right - place.left, place.bottom - place.top, parent_,
                                 reinterpret_cast<HMENU>(1), nullptr, nullptr);
         SendMessageA(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, SendMessageA(pageList, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
-        for (int column = 0; column < ColumnCount(pageList); ++column) {
+        for (int column = 0; column < pvtest::ListView(pageList).Columns(); ++column) {
             LVCOLUMNA info = {};
             info.mask = LVCF_FMT | LVCF_WIDTH;
             SendMessageA(pageList, LVM_GETCOLUMNA, column, reinterpret_cast<LPARAM>(&info));
@@ -364,8 +343,8 @@ void BenchDiskTab(int count) {
         BareList bare(list, listed);
         const double floor = TimeFloor(bare.hwnd(), true, count, [&](int i) {
             const int row = count - 1 - i;
-            if (!Ticked(bare.hwnd(), row)) return;
-            Cell(bare.hwnd(), row, 1);
+            if (!pvtest::ListView(bare.hwnd()).Ticked(row)) return;
+            pvtest::ListView(bare.hwnd()).Cell(row, 1);
             DeleteFileA(spareFiles[row].c_str());
             SendMessageA(bare.hwnd(), LVM_DELETEITEM, row, 0);
         });
@@ -498,10 +477,11 @@ void BenchActiveXSort(int count, int blockEvery, const char* label) {
                 if (after.ticked[row] != before.ticked[row]) bare.SetTick(row, after.ticked[row]);
             },
             [&] {
+                const pvtest::ListView list(bare.hwnd());
                 for (int row = 0; row < count; ++row) {
-                    Cell(bare.hwnd(), row, 1);
-                    Cell(bare.hwnd(), row, 2);
-                    Ticked(bare.hwnd(), row);
+                    list.Cell(row, 1);
+                    list.Cell(row, 2);
+                    list.Ticked(row);
                 }
             });
         sort.Add(time, floor);

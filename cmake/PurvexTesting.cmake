@@ -57,6 +57,21 @@ function(purvex_add_wow64_test name target)
     FIXTURES_REQUIRED wow64 TIMEOUT 300 RESOURCE_LOCK wow64_registry WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 endfunction()
 
+# purvex_lock_tests(<lock>... [MATCHING <regex>])
+# Adds the resource locks to every test defined so far in the calling folder
+# whose name matches the regex (to all of them without one). Tests that change
+# something the whole prefix shares (a registry key, a fixed folder, the one
+# instance of a program) hold a lock for it, so no two of them run at once.
+function(purvex_lock_tests)
+  cmake_parse_arguments(L "" "MATCHING" "" ${ARGN})
+  get_property(tests DIRECTORY PROPERTY TESTS)
+  foreach(t IN LISTS tests)
+    if(NOT DEFINED L_MATCHING OR t MATCHES "${L_MATCHING}")
+      set_property(TEST ${t} APPEND PROPERTY RESOURCE_LOCK ${L_UNPARSED_ARGUMENTS})
+    endif()
+  endforeach()
+endfunction()
+
 # GoogleTest from Debian's sources, built with the cross compiler.
 set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)

@@ -1,6 +1,10 @@
-// The seven exports of Purvex.dll and the engine's two process-wide objects.
+// The nine exports of Purvex.dll and the engine's process-wide objects.
 #include <windows.h>
 
+#include <memory>
+
+#include "backup/keeper.h"
+#include "backup/restore.h"
 #include "engine/adware_database.h"
 #include "engine/process_table.h"
 #include "engine/purvex_engine.h"
@@ -13,6 +17,8 @@ namespace {
 // family then.
 engine::AdwareDatabase g_database;
 engine::ProcessTable g_processTable;
+// Where repairs keep what they remove; none while backups are off.
+std::unique_ptr<backup::Keeper> g_keeper;
 
 }  // namespace
 
@@ -34,7 +40,7 @@ AdScanResult __cdecl ftool_AdScan(int32_t index) {
 uint8_t __cdecl ftool_AdRepair(AdScanResult result) {
     // The views the scan found the items in, when result is one it handed out.
     const engine::View* views = g_database.ViewsOf(result.items, result.foundCount & 0xFF);
-    return engine::RepairResult(result, g_processTable, views);
+    return engine::RepairResult(result, g_processTable, views, g_keeper.get());
 }
 
 const char* __cdecl ftool_GetVer(void) { return "2004.10.03.a"; }
@@ -49,6 +55,19 @@ uint8_t __cdecl ftool_SetStartPage(const char* url) {
     if (RegSetValueExA(key.get(), "Start Page", 0, REG_SZ, reinterpret_cast<const BYTE*>(url), size) != ERROR_SUCCESS)
         return 0;
     return 1;
+}
+
+uint8_t __cdecl ftool_SetBackupFolder(const char* folder) {
+    g_keeper.reset();
+    if (!folder || !folder[0]) return 0;
+    auto keeper = std::make_unique<backup::Keeper>(folder);
+    if (!keeper->ok()) return 0;
+    g_keeper = std::move(keeper);
+    return 1;
+}
+
+int32_t __cdecl ftool_RestoreBackup(const char* folder) {
+    return folder && folder[0] ? backup::RestoreBackup(folder) : -1;
 }
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }

@@ -1,4 +1,4 @@
-// The engine library's interface: the records it hands out and its seven
+// The engine library's interface: the records it hands out and its nine
 // exports. Purvex.dll and every program that loads it include this one header.
 //
 // Callers load "Purvex.dll" by name and resolve each export by name with
@@ -50,6 +50,20 @@ typedef uint8_t (__cdecl* FtoolAdRepairFn)(AdScanResult result);
 typedef const char* (__cdecl* FtoolGetVerFn)(void);
 // 1 when the current user's browser start page was written, 0 otherwise.
 typedef uint8_t (__cdecl* FtoolSetStartPageFn)(const char* url);
+// From now on every ftool_AdRepair keeps what it removes in folder (made,
+// with its missing parents, when absent) instead of destroying it: files and
+// folder trees moved in (renamed to end in ".bak"), registry keys and values
+// as REGEDIT4 files, the Winsock catalog entries before they are rewritten,
+// and backup.txt, the list of it all. An item that cannot be kept is not
+// removed. NULL or "" switches backups off. 1 when backups are on in folder,
+// else 0 (and they are off).
+typedef uint8_t (__cdecl* FtoolSetBackupFolderFn)(const char* folder);
+// Puts back everything kept in folder, newest first, each at its own place
+// and never over what is there now (such an item stays in the backup); the
+// settings a cure rewrote (Winsock catalog, browser pages) are put back as
+// they were. The number of files, folders, keys and values put back, or -1
+// when folder is missing or holds no backup.
+typedef int32_t (__cdecl* FtoolRestoreBackupFn)(const char* folder);
 
 #ifdef PURVEX_ENGINE_BUILD
 int32_t __cdecl ftool_LoadADB(const char* path);
@@ -59,6 +73,8 @@ AdScanResult __cdecl ftool_AdScan(int32_t index);
 uint8_t __cdecl ftool_AdRepair(AdScanResult result);
 const char* __cdecl ftool_GetVer(void);
 uint8_t __cdecl ftool_SetStartPage(const char* url);
+uint8_t __cdecl ftool_SetBackupFolder(const char* folder);
+int32_t __cdecl ftool_RestoreBackup(const char* folder);
 #endif
 
 #ifdef __cplusplus

@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "adb/item_type.h"
+#include "backup/keeper.h"
 #include "base/deletion.h"
 #include "base/protected_locations.h"
 #include "base/wow64.h"
@@ -51,12 +52,23 @@ void EndFlaggedProcesses(const AdwareItem& item, ProcessTable& table) {
     }
 }
 
-bool RemoveRegistryItem(const adb::ItemTypeInfo& info, const char* location, const char* target, View view) {
+// With a keeper the item is saved first and removed only then.
+bool RemoveRegistryItem(const adb::ItemTypeInfo& info, const char* location, const char* target, View view,
+                        backup::Keeper* keeper, const char* record) {
     HKEY root = RootKeyHandle(info.root);
     if (!root) return false;
     const REGSAM viewFlag = RegistryViewFlag(view);
-    if (info.kind == adb::ItemKind::key) return RemoveKeyTree(root, location, viewFlag) == ERROR_SUCCESS;
-    return RemoveRegistryValue(root, location, target, viewFlag);
+    const bool isKey = info.kind == adb::ItemKind::key;
+    auto remove = [&] {
+        return isKey ? RemoveKeyTree(root, location, viewFlag) == ERROR_SUCCESS
+                     : RemoveRegistryValue(root, location, target, viewFlag);
+    };
+    if (!keeper) return remove();
+    // A path that names the root itself is refused by the removal; nothing to save.
+    if (isKey && IsRootItself(location)) return false;
+    const bool view64 = view == View::k64Bit;
+    return isKey ? keeper->KeepKey(root, location, view64, record, remove)
+                 : keeper->KeepValue(root, location, target, view64, record, remove);
 }
 
 bool IsFolderItem(uint8_t type) { return type == 1 || type == 33; }
@@ -79,8 +91,10 @@ bool NamesProtectedKeyOrValue(const AdwareItem& item, const char* location, cons
 // removal both concern what was reached then (base/deletion.h), and nothing
 // further is followed. A share or device path, and a protected folder, are
 // left alone, their processes included (the own-process kill would end
-// whatever runs from there).
-bool RemoveFileSystemItem(const AdwareItem& item, const char* location, View view, ProcessTable& table) {
+// whatever runs from there). With a keeper the item is moved into the
+// backup, which is its removal.
+bool RemoveFileSystemItem(const AdwareItem& item, const char* location, View view, ProcessTable& table,
+                          backup::Keeper* keeper, const char* record) {
     if (base::IsDeviceOrNetworkPath(location)) return false;
     const bool isFolder = IsFolderItem(item.type);
     const bool native = view == View::k64Bit;
@@ -95,6 +109,7 @@ bool RemoveFileSystemItem(const AdwareItem& item, const char* location, View vie
     EndFlaggedProcesses(item, table);  // loads the process list library: redirection on
     if (held.reach() != base::Reach::kHeld || held.IsFolder() != isFolder) return false;
     base::FileRedirectionOff redirection(native);
+    if (keeper) return keeper->KeepFileOrFolder(held, native, record);
     return isFolder ? held.RemoveTree(base::Attributes::kNormal) : held.Delete(base::Attributes::kAsTheyAre);
 }
 
@@ -107,8 +122,12 @@ bool IsNewdotnetName(const char* name) {
     return n < sizeof(kName) && EqualsNoCaseN(name, kName, n);
 }
 
-uint8_t RepairResult(const AdScanResult& result, ProcessTable& table, const View* views) {
-    if (IsNewdotnetName(result.name)) RepairWinsockCatalog();
+uint8_t RepairResult(const AdScanResult& result, ProcessTable& table, const View* views, backup::Keeper* keeper) {
+    const char* record = result.name ? result.name : "";
+    if (IsNewdotnetName(result.name)) {
+        if (keeper) KeepWinsockCatalog(*keeper, record);
+        RepairWinsockCatalog();
+    }
 
     const uint32_t count = result.items ? (result.foundCount & 0xFF) : 0;
     bool recorded = false;
@@ -130,12 +149,13 @@ uint8_t RepairResult(const AdScanResult& result, ProcessTable& table, const View
 
         bool ok = false;
         if (isFile || IsFolderItem(item.type)) {
-            ok = RemoveFileSystemItem(item, location, view, table);
+            ok = RemoveFileSystemItem(item, location, view, table, keeper, record);
         } else if (!NamesProtectedKeyOrValue(item, location, target)) {
             // A protected key or value is left alone, its processes included;
             // the item reports failure like any other that could not go.
             EndFlaggedProcesses(item, table);
-            ok = RemoveRegistryItem(adb::DescribeItemType(item.type), location, target, view);  // 10-16, 42-47: no root
+            ok = RemoveRegistryItem(adb::DescribeItemType(item.type), location, target, view, keeper,
+                                    record);  // 10-16, 42-47: no root
         }
 
         if (item.type == 32 || item.type == 33) {

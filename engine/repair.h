@@ -2,6 +2,7 @@
 #pragma once
 #include <stdint.h>
 
+#include "backup/keeper.h"
 #include "engine/item_places.h"
 #include "engine/process_table.h"
 #include "engine/purvex_engine.h"
@@ -21,7 +22,10 @@ bool IsNewdotnetName(const char* name);
 // result is 1 (nothing failed). views, when given, holds the view each item
 // was found in (AdwareDatabase::ViewsOf): the item is removed there, in the
 // registry view or system folder of the scan. Without it every item is
-// removed as this process sees it.
-uint8_t RepairResult(const AdScanResult& result, ProcessTable& table, const View* views = nullptr);
+// removed as this process sees it. With a keeper, what is removed is kept in
+// its backup folder (backup/keeper.h), the Winsock catalog entries too before
+// they are rewritten; an item that cannot be kept is not removed.
+uint8_t RepairResult(const AdScanResult& result, ProcessTable& table, const View* views = nullptr,
+                     backup::Keeper* keeper = nullptr);
 
 }  // namespace engine

@@ -3,6 +3,7 @@
 
 #include <string.h>
 
+#include "backup/keeper.h"
 #include "base/unique_handle.h"
 #include "engine/bounded_text.h"
 
@@ -14,6 +15,8 @@ const char* const kCatalogEntryKeys[kCatalogEntries] = {
 };
 
 namespace {
+
+constexpr char kPackedCatalogItemValue[] = "PackedCatalogItem";
 
 // {E70F1AA0-AB8B-11CF-8CA3-00805F48A192}: the platform's TCP/IP provider.
 const GUID kMsafdTcpipProvider = {0xE70F1AA0, 0xAB8B, 0x11CF, {0x8C, 0xA3, 0x00, 0x80, 0x5F, 0x48, 0xA1, 0x92}};
@@ -63,11 +66,17 @@ bool RepairWinsockCatalog() {
         PackedCatalogItem value = CatalogTemplate(i);
         // The new path and its zero byte; the template's bytes behind it stay.
         if (!JoinText(value.providerPath, sizeof(value.providerPath), systemDir, "\\mswsock.dll")) return false;
-        if (RegSetValueExA(key.get(), "PackedCatalogItem", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&value),
+        if (RegSetValueExA(key.get(), kPackedCatalogItemValue, 0, REG_BINARY, reinterpret_cast<const BYTE*>(&value),
                            sizeof(value)) != ERROR_SUCCESS)
             return false;
     }
     return true;
+}
+
+void KeepWinsockCatalog(backup::Keeper& keeper, const char* record) {
+    std::vector<backup::Keeper::Setting> entries;
+    for (const char* key : kCatalogEntryKeys) entries.push_back({HKEY_LOCAL_MACHINE, key, kPackedCatalogItemValue});
+    keeper.KeepSettings(entries, record);
 }
 
 }  // namespace engine

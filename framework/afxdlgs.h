@@ -25,14 +25,11 @@ public:
     // the current directory unless m_ofn.Flags holds OFN_NOCHANGEDIR.
     INT_PTR DoModal() override;
 
-    // The chosen file, after IDOK: the whole path, its last component, that
-    // component's extension without the dot ("" when it has none) and the
-    // component without its extension. Multibyte characters are stepped
-    // over whole, so a trail byte is never taken for '\' or '.'.
+    // The chosen file, after IDOK: the whole path, and its last component's
+    // extension without the dot ("" when it has none). Multibyte characters
+    // are stepped over whole, so a trail byte is never taken for '\' or '.'.
     CString GetPathName() const;
-    CString GetFileName() const;
     CString GetFileExt() const;
-    CString GetFileTitle() const;
 
     // Filled by the constructor; callers may adjust it before DoModal.
     OPENFILENAMEA m_ofn;
@@ -42,5 +39,4 @@ private:
     std::string m_filter;  // the filter with '\0' separators, as the system takes it
     std::string m_defExt;
     char m_szFileName[MAX_PATH];
-    char m_szFileTitle[MAX_PATH];
 };

@@ -16,11 +16,9 @@ public:
     // Resizes the parent frame so that the view gets the template's size; with
     // bShrinkOnly the frame only ever gets smaller.
     void ResizeParentToFit(BOOL bShrinkOnly = TRUE);
-    CSize GetTotalSize() const { return m_totalSize; }
 
 protected:
     explicit CFormView(UINT nIDTemplate);
-    explicit CFormView(LPCTSTR lpszTemplateName);
     void OnDraw(CDC* pDC) override;  // draws nothing: the dialog paints itself
 
     LPCTSTR m_lpszTemplateName;
@@ -42,20 +40,13 @@ public:
                       UINT nID = AFX_IDW_PANE_FIRST);
     // Creates a pane of class pViewClass (a CWnd subclass with dynamic creation)
     // with the ideal size sizeInit. FALSE on failure.
-    virtual BOOL CreateView(int row, int col, CRuntimeClass* pViewClass, SIZE sizeInit, CCreateContext* pContext);
+    BOOL CreateView(int row, int col, CRuntimeClass* pViewClass, SIZE sizeInit, CCreateContext* pContext);
     // Destroys the pane's window (a view deletes itself).
-    virtual void DeleteView(int row, int col);
+    void DeleteView(int row, int col);
     CWnd* GetPane(int row, int col) const;
     int IdFromRowCol(int row, int col) const { return AFX_IDW_PANE_FIRST + row * 16 + col; }
-    BOOL IsChildPane(CWnd* pWnd, int* pRow, int* pCol);
-    int GetRowCount() const { return m_nRows; }
-    int GetColumnCount() const { return m_nCols; }
-    void GetRowInfo(int row, int& cyCur, int& cyMin) const;
-    void SetRowInfo(int row, int cyIdeal, int cyMin);
-    void GetColumnInfo(int col, int& cxCur, int& cxMin) const;
-    void SetColumnInfo(int col, int cxIdeal, int cxMin);
     // Places the panes for the current client size and repaints the bars.
-    virtual void RecalcLayout();
+    void RecalcLayout();
 
     enum ESplitType { splitBox, splitBar, splitIntersection, splitBorder };
     // Draws one part into pDC; with pDC NULL, invalidates rect instead.
@@ -63,8 +54,7 @@ public:
 
 protected:
     struct CRowColInfo {
-        int nMinSize;    // below this the pane is hidden
-        int nIdealSize;  // what the user or program asked for
+        int nIdealSize;  // what the program asked for
         int nCurSize;    // the size laid out
     };
 
@@ -72,7 +62,6 @@ protected:
     int m_cxBorderShare, m_cyBorderShare;    // part of the border drawn over the bar
     int m_cxSplitterGap, m_cySplitterGap;    // space between two panes
     int m_cxBorder, m_cyBorder;              // space around the panes
-    int m_nMaxRows = 0, m_nMaxCols = 0;
     int m_nRows = 0, m_nCols = 0;
     CRowColInfo* m_pRowInfo = nullptr;
     CRowColInfo* m_pColInfo = nullptr;
@@ -85,4 +74,5 @@ protected:
 
 private:
     CRect PaneRect(int row, int col) const;
+    static void LayoutRowCol(CRowColInfo* info, int nCount, int nSize, int nGap);
 };

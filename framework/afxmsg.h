@@ -23,13 +23,11 @@ enum AfxSig : UINT_PTR {
     AfxSig_end = 0,
     AfxSig_vv,          // void ()                        commands, WM_PAINT, ...
     AfxSig_bv,          // BOOL ()                        ON_CONTROL_REFLECT_EX
-    AfxSig_vw,          // void (UINT)                    ON_COMMAND_RANGE
     AfxSig_vNMHDRpl,    // void (NMHDR*, LRESULT*)        ON_NOTIFY, ON_NOTIFY_REFLECT
     AfxSig_bNMHDRpl,    // BOOL (NMHDR*, LRESULT*)        ON_NOTIFY_REFLECT_EX
     AfxSig_lwl,         // LRESULT (WPARAM, LPARAM)       ON_MESSAGE
     AfxSig_is,          // int (LPCREATESTRUCT)           WM_CREATE
     AfxSig_vTimer,      // void (UINT_PTR)                WM_TIMER
-    AfxSig_vTimer32,    // void (UINT)                    WM_TIMER, 64-bit builds
     AfxSig_vwp,         // void (UINT, CPoint)            mouse buttons and moves
     AfxSig_bWww,        // BOOL (CWnd*, UINT, UINT)       WM_SETCURSOR
     AfxSig_hDWw,        // HBRUSH (CDC*, CWnd*, UINT)     WM_CTLCOLOR*
@@ -40,16 +38,13 @@ enum AfxSig : UINT_PTR {
     AfxSig_vwWb,        // void (UINT, CWnd*, BOOL)       WM_ACTIVATE
     AfxSig_vOWNER,      // void (int, LPDRAWITEMSTRUCT)   WM_DRAWITEM
     AfxSig_vwii,        // void (UINT, int, int)          WM_SIZE
-    AfxSig_vbw,         // void (BOOL, UINT)              WM_SHOWWINDOW
-    AfxSig_vMINMAX,     // void (MINMAXINFO*)             WM_GETMINMAXINFO
-    AfxSig_vwww,        // void (UINT, UINT, UINT)        WM_KEYDOWN, WM_CHAR
+    AfxSig_vwww,        // void (UINT, UINT, UINT)        WM_KEYDOWN
 };
 
 struct AFX_MSGMAP_ENTRY {
     UINT nMessage;   // window message, or WM_COMMAND / WM_NOTIFY (+ WM_REFLECT_BASE)
     UINT nCode;      // control notification code (low 16 bits)
-    UINT nID;        // first control or command id
-    UINT nLastID;    // last id of the range
+    UINT nID;        // control or command id
     UINT_PTR nSig;   // AfxSig code
     AFX_PMSG pfn;
 };
@@ -63,11 +58,6 @@ struct AFX_MSGMAP {
 struct AFX_NOTIFY {
     LRESULT* pResult;
     NMHDR* pNMHDR;
-};
-
-struct AFX_CMDHANDLERINFO {
-    CCmdTarget* pTarget;
-    AFX_PMSG pmf;
 };
 
 #define CN_COMMAND 0
@@ -89,7 +79,7 @@ protected:                                                      \
         static const AFX_MSGMAP_ENTRY _messageEntries[] = {
 
 #define END_MESSAGE_MAP()                                                        \
-            { 0, 0, 0, 0, AfxSig_end, nullptr }                                  \
+            { 0, 0, 0, AfxSig_end, nullptr }                                     \
         };                                                                       \
         static const AFX_MSGMAP messageMap = {                                   \
             &TheBaseClass::GetThisMessageMap, &_messageEntries[0] };             \
@@ -116,72 +106,42 @@ inline F FromPmsg(AFX_PMSG p) {
 }  // namespace pvfx
 #define PVFX_PMSG(type, fn) pvfx::ToPmsg(static_cast<type>(fn))
 
-namespace pvfx {
-// WM_TIMER handlers may take UINT (older code) or UINT_PTR.
-template <class T> constexpr UINT_PTR TimerSig(void (T::*)(UINT_PTR)) { return AfxSig_vTimer; }
-template <class T> AFX_PMSG TimerPmsg(void (T::*f)(UINT_PTR)) {
-    return PVFX_PMSG(void (CWnd::*)(UINT_PTR), f);
-}
-#ifdef _WIN64
-template <class T> constexpr UINT_PTR TimerSig(void (T::*)(UINT)) { return AfxSig_vTimer32; }
-template <class T> AFX_PMSG TimerPmsg(void (T::*f)(UINT)) {
-    return PVFX_PMSG(void (CWnd::*)(UINT), f);
-}
-#endif
-}  // namespace pvfx
-
 // Commands and control notifications (sent to the parent).
 #define ON_COMMAND(id, memberFxn) \
-    { WM_COMMAND, CN_COMMAND, (UINT)(id), (UINT)(id), AfxSig_vv, PVFX_PMSG(void (CCmdTarget::*)(), &ThisClass::memberFxn) },
-#define ON_COMMAND_RANGE(id, idLast, memberFxn) \
-    { WM_COMMAND, CN_COMMAND, (UINT)(id), (UINT)(idLast), AfxSig_vw, PVFX_PMSG(void (CCmdTarget::*)(UINT), &ThisClass::memberFxn) },
+    { WM_COMMAND, CN_COMMAND, (UINT)(id), AfxSig_vv, PVFX_PMSG(void (CCmdTarget::*)(), &ThisClass::memberFxn) },
 #define ON_CONTROL(wNotifyCode, id, memberFxn) \
-    { WM_COMMAND, (UINT)(WORD)(wNotifyCode), (UINT)(id), (UINT)(id), AfxSig_vv, PVFX_PMSG(void (CCmdTarget::*)(), &ThisClass::memberFxn) },
+    { WM_COMMAND, (UINT)(WORD)(wNotifyCode), (UINT)(id), AfxSig_vv, PVFX_PMSG(void (CCmdTarget::*)(), &ThisClass::memberFxn) },
 #define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
-#define ON_BN_DOUBLECLICKED(id, memberFxn) ON_CONTROL(BN_DOUBLECLICKED, id, memberFxn)
-#define ON_BN_SETFOCUS(id, memberFxn) ON_CONTROL(BN_SETFOCUS, id, memberFxn)
-#define ON_BN_KILLFOCUS(id, memberFxn) ON_CONTROL(BN_KILLFOCUS, id, memberFxn)
 #define ON_EN_SETFOCUS(id, memberFxn) ON_CONTROL(EN_SETFOCUS, id, memberFxn)
-#define ON_EN_KILLFOCUS(id, memberFxn) ON_CONTROL(EN_KILLFOCUS, id, memberFxn)
 #define ON_EN_CHANGE(id, memberFxn) ON_CONTROL(EN_CHANGE, id, memberFxn)
-#define ON_LBN_SELCHANGE(id, memberFxn) ON_CONTROL(LBN_SELCHANGE, id, memberFxn)
-#define ON_LBN_DBLCLK(id, memberFxn) ON_CONTROL(LBN_DBLCLK, id, memberFxn)
-#define ON_CBN_SELCHANGE(id, memberFxn) ON_CONTROL(CBN_SELCHANGE, id, memberFxn)
 #define ON_NOTIFY(wNotifyCode, id, memberFxn) \
-    { WM_NOTIFY, (UINT)(WORD)(int)(wNotifyCode), (UINT)(id), (UINT)(id), AfxSig_vNMHDRpl, \
+    { WM_NOTIFY, (UINT)(WORD)(int)(wNotifyCode), (UINT)(id), AfxSig_vNMHDRpl, \
       PVFX_PMSG(void (CCmdTarget::*)(NMHDR*, LRESULT*), &ThisClass::memberFxn) },
 
 // Notifications reflected back to the control that sent them. The parent's
 // own entries see a notification only when the control has no reflect entry
 // for it, or when an _EX handler returns FALSE.
 #define ON_NOTIFY_REFLECT(wNotifyCode, memberFxn) \
-    { WM_NOTIFY + WM_REFLECT_BASE, (UINT)(WORD)(int)(wNotifyCode), 0, 0, AfxSig_vNMHDRpl, \
+    { WM_NOTIFY + WM_REFLECT_BASE, (UINT)(WORD)(int)(wNotifyCode), 0, AfxSig_vNMHDRpl, \
       PVFX_PMSG(void (CCmdTarget::*)(NMHDR*, LRESULT*), &ThisClass::memberFxn) },
 #define ON_NOTIFY_REFLECT_EX(wNotifyCode, memberFxn) \
-    { WM_NOTIFY + WM_REFLECT_BASE, (UINT)(WORD)(int)(wNotifyCode), 0, 0, AfxSig_bNMHDRpl, \
+    { WM_NOTIFY + WM_REFLECT_BASE, (UINT)(WORD)(int)(wNotifyCode), 0, AfxSig_bNMHDRpl, \
       PVFX_PMSG(BOOL (CCmdTarget::*)(NMHDR*, LRESULT*), &ThisClass::memberFxn) },
-#define ON_CONTROL_REFLECT(wNotifyCode, memberFxn) \
-    { WM_COMMAND + WM_REFLECT_BASE, (UINT)(WORD)(wNotifyCode), 0, 0, AfxSig_vv, \
-      PVFX_PMSG(void (CCmdTarget::*)(), &ThisClass::memberFxn) },
 #define ON_CONTROL_REFLECT_EX(wNotifyCode, memberFxn) \
-    { WM_COMMAND + WM_REFLECT_BASE, (UINT)(WORD)(wNotifyCode), 0, 0, AfxSig_bv, \
+    { WM_COMMAND + WM_REFLECT_BASE, (UINT)(WORD)(wNotifyCode), 0, AfxSig_bv, \
       PVFX_PMSG(BOOL (CCmdTarget::*)(), &ThisClass::memberFxn) },
 
 // Any message to an LRESULT (WPARAM, LPARAM) handler.
 #define ON_MESSAGE(message, memberFxn) \
-    { (UINT)(message), 0, 0, 0, AfxSig_lwl, PVFX_PMSG(LRESULT (CWnd::*)(WPARAM, LPARAM), &ThisClass::memberFxn) },
+    { (UINT)(message), 0, 0, AfxSig_lwl, PVFX_PMSG(LRESULT (CWnd::*)(WPARAM, LPARAM), &ThisClass::memberFxn) },
 
 // Window messages to the handlers CWnd declares (OnCreate, OnPaint, ...).
-#define PVFX_ON_WM(msg, sig, type, memberFxn) { msg, 0, 0, 0, sig, PVFX_PMSG(type, &ThisClass::memberFxn) },
+#define PVFX_ON_WM(msg, sig, type, memberFxn) { msg, 0, 0, sig, PVFX_PMSG(type, &ThisClass::memberFxn) },
 #define ON_WM_CREATE() PVFX_ON_WM(WM_CREATE, AfxSig_is, int (CWnd::*)(LPCREATESTRUCT), OnCreate)
 #define ON_WM_PAINT() PVFX_ON_WM(WM_PAINT, AfxSig_vv, void (CWnd::*)(), OnPaint)
-#define ON_WM_TIMER() \
-    { WM_TIMER, 0, 0, 0, pvfx::TimerSig(&ThisClass::OnTimer), pvfx::TimerPmsg(&ThisClass::OnTimer) },
+#define ON_WM_TIMER() PVFX_ON_WM(WM_TIMER, AfxSig_vTimer, void (CWnd::*)(UINT_PTR), OnTimer)
 #define ON_WM_LBUTTONDOWN() PVFX_ON_WM(WM_LBUTTONDOWN, AfxSig_vwp, void (CWnd::*)(UINT, CPoint), OnLButtonDown)
-#define ON_WM_LBUTTONUP() PVFX_ON_WM(WM_LBUTTONUP, AfxSig_vwp, void (CWnd::*)(UINT, CPoint), OnLButtonUp)
 #define ON_WM_LBUTTONDBLCLK() PVFX_ON_WM(WM_LBUTTONDBLCLK, AfxSig_vwp, void (CWnd::*)(UINT, CPoint), OnLButtonDblClk)
-#define ON_WM_RBUTTONDOWN() PVFX_ON_WM(WM_RBUTTONDOWN, AfxSig_vwp, void (CWnd::*)(UINT, CPoint), OnRButtonDown)
-#define ON_WM_RBUTTONUP() PVFX_ON_WM(WM_RBUTTONUP, AfxSig_vwp, void (CWnd::*)(UINT, CPoint), OnRButtonUp)
 #define ON_WM_MOUSEMOVE() PVFX_ON_WM(WM_MOUSEMOVE, AfxSig_vwp, void (CWnd::*)(UINT, CPoint), OnMouseMove)
 #define ON_WM_SETCURSOR() PVFX_ON_WM(WM_SETCURSOR, AfxSig_bWww, BOOL (CWnd::*)(CWnd*, UINT, UINT), OnSetCursor)
 // One entry answers all WM_CTLCOLORxxx messages; nCtlColor is CTLCOLOR_BTN etc.
@@ -198,7 +158,4 @@ template <class T> AFX_PMSG TimerPmsg(void (T::*f)(UINT)) {
 #define ON_WM_DRAWITEM() PVFX_ON_WM(WM_DRAWITEM, AfxSig_vOWNER, void (CWnd::*)(int, LPDRAWITEMSTRUCT), OnDrawItem)
 #define ON_WM_CLOSE() PVFX_ON_WM(WM_CLOSE, AfxSig_vv, void (CWnd::*)(), OnClose)
 #define ON_WM_SIZE() PVFX_ON_WM(WM_SIZE, AfxSig_vwii, void (CWnd::*)(UINT, int, int), OnSize)
-#define ON_WM_SHOWWINDOW() PVFX_ON_WM(WM_SHOWWINDOW, AfxSig_vbw, void (CWnd::*)(BOOL, UINT), OnShowWindow)
-#define ON_WM_GETMINMAXINFO() PVFX_ON_WM(WM_GETMINMAXINFO, AfxSig_vMINMAX, void (CWnd::*)(MINMAXINFO*), OnGetMinMaxInfo)
 #define ON_WM_KEYDOWN() PVFX_ON_WM(WM_KEYDOWN, AfxSig_vwww, void (CWnd::*)(UINT, UINT, UINT), OnKeyDown)
-#define ON_WM_CHAR() PVFX_ON_WM(WM_CHAR, AfxSig_vwww, void (CWnd::*)(UINT, UINT, UINT), OnChar)

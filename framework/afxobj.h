@@ -15,12 +15,6 @@ struct PVFX_API CRuntimeClass {
     UINT m_wSchema;                                  // 0xFFFF: not serialisable
     CObject* (PASCAL* m_pfnCreateObject)();          // NULL unless DYNCREATE
     CRuntimeClass* (PASCAL* m_pfnGetBaseClass)();    // NULL for CObject
-
-    // A new object of this class, or NULL when the class is not DYNCREATE.
-    CObject* CreateObject();
-    // TRUE when this class is pBaseClass or derives from it.
-    BOOL IsDerivedFrom(const CRuntimeClass* pBaseClass) const;
-    CRuntimeClass* GetBaseClass() const { return m_pfnGetBaseClass ? m_pfnGetBaseClass() : NULL; }
 };
 
 #define RUNTIME_CLASS(class_name) (class_name::GetThisClass())
@@ -58,17 +52,11 @@ public:
     static CRuntimeClass classCObject;
     static CRuntimeClass* PASCAL GetThisClass();
     virtual CRuntimeClass* GetRuntimeClass() const;
+    // TRUE when this object's class is pClass or derives from it.
     BOOL IsKindOf(const CRuntimeClass* pClass) const;
 
 protected:
     CObject() = default;
     CObject(const CObject&) = delete;
     CObject& operator=(const CObject&) = delete;
-};
-
-// Exceptions exist only so that code written in the usual style compiles:
-// the framework itself never throws (failures are return values).
-class PVFX_API CException : public CObject {
-public:
-    void Delete() { delete this; }
 };

@@ -1,6 +1,6 @@
 // The window framework: MFC's class names and members for the subset this
-// program uses, ANSI only. Include this header (and afxcmn.h, afxext.h,
-// afxinet.h as needed) with the folder: #include "framework/afxwin.h".
+// program uses, ANSI only. Include this header (and afxcmn.h, afxext.h as
+// needed) with the folder: #include "framework/afxwin.h".
 #pragma once
 #include "framework/pvfxapi.h"
 #include "framework/afxobj.h"

@@ -1,8 +1,6 @@
 // CWinApp, the program's start, and the global helpers.
 #include <winsock2.h>  // before windows.h
 #include "framework/internal.h"
-#include <cstdlib>
-#include <cstring>
 
 IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
 
@@ -11,16 +9,23 @@ namespace {
 CWinApp* g_pApp = nullptr;
 
 // The title when no application object set one: string 57344 of the
-// executable, else the executable's name without its extension.
+// executable, else the executable's name without its folder and extension.
 CString DefaultTitle() {
     CString title;
     if (title.LoadString(AFX_IDS_APP_TITLE)) return title;
     char path[MAX_PATH] = {};
     ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    CString name(path);
-    name = name.Mid(name.ReverseFind('\\') + 1);
-    int dot = name.ReverseFind('.');
-    return dot >= 0 ? name.Left(dot) : name;
+    const char* name = path;
+    const char* dot = nullptr;
+    for (const char* p = path; *p != '\0'; p = ::CharNextA(p)) {
+        if (*p == '\\') {
+            name = p + 1;
+            dot = nullptr;
+        } else if (*p == '.') {
+            dot = p;
+        }
+    }
+    return dot ? CString(name, static_cast<int>(dot - name)) : CString(name);
 }
 
 }  // namespace
@@ -35,32 +40,13 @@ CWinApp::CWinApp(LPCTSTR lpszAppName) {
 }
 
 CWinApp::~CWinApp() {
-    while (!m_templateList.IsEmpty()) delete static_cast<CDocTemplate*>(m_templateList.RemoveHead());
+    for (CSingleDocTemplate* pTemplate : m_templates) delete pTemplate;
     if (g_pApp == this) g_pApp = nullptr;
 }
 
-BOOL CWinApp::InitApplication() { return TRUE; }
 int CWinApp::ExitInstance() { return static_cast<int>(m_msgCur.wParam); }
 
-void CWinApp::SetRegistryKey(LPCTSTR lpszRegistryKey) {
-    m_strRegistryKey = lpszRegistryKey;
-    m_pszRegistryKey = m_strRegistryKey;
-    m_pszProfileName = m_pszAppName;
-}
-
-void CWinApp::SetRegistryKey(UINT nIDRegistryKey) {
-    CString key;
-    key.LoadString(nIDRegistryKey);
-    SetRegistryKey(key);
-}
-
-void CWinApp::LoadStdProfileSettings(UINT nMaxMRU) { m_nMaxMRU = nMaxMRU; }
-
-void CWinApp::AddDocTemplate(CDocTemplate* pTemplate) { m_templateList.AddTail(pTemplate); }
-
-CDocTemplate* CWinApp::GetNextDocTemplate(POSITION& pos) const {
-    return static_cast<CDocTemplate*>(m_templateList.GetNext(pos));
-}
+void CWinApp::AddDocTemplate(CSingleDocTemplate* pTemplate) { m_templates.push_back(pTemplate); }
 
 void CCommandLineInfo::ParseParam(LPCTSTR pszParam, BOOL bFlag, BOOL) {
     if (bFlag) {
@@ -69,8 +55,6 @@ void CCommandLineInfo::ParseParam(LPCTSTR pszParam, BOOL bFlag, BOOL) {
         else if (::lstrcmpiA(pszParam, "dde") == 0) m_nShellCommand = FileDDE;
         else if (::lstrcmpiA(pszParam, "Unregister") == 0 || ::lstrcmpiA(pszParam, "Unregserver") == 0)
             m_nShellCommand = AppUnregister;
-        else if (::lstrcmpiA(pszParam, "Embedding") == 0) { m_bRunEmbedded = TRUE; m_bShowSplash = FALSE; }
-        else if (::lstrcmpiA(pszParam, "Automation") == 0) { m_bRunAutomated = TRUE; m_bShowSplash = FALSE; }
         return;
     }
     if (m_strFileName.IsEmpty()) {
@@ -90,10 +74,11 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo) {
 BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& rCmdInfo) {
     switch (rCmdInfo.m_nShellCommand) {
     case CCommandLineInfo::FileNew:
-        OnFileNew();
+        if (!m_templates.empty()) m_templates.front()->OpenDocumentFile(nullptr);
         return m_pMainWnd != nullptr;
     case CCommandLineInfo::FileOpen:
-        return OpenDocumentFile(rCmdInfo.m_strFileName) != nullptr && m_pMainWnd != nullptr;
+        return !m_templates.empty() && m_templates.front()->OpenDocumentFile(rCmdInfo.m_strFileName) != nullptr &&
+               m_pMainWnd != nullptr;
     case CCommandLineInfo::FileNothing:
         return TRUE;
     default:  // printing, DDE and registration are not supported
@@ -101,30 +86,25 @@ BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& rCmdInfo) {
     }
 }
 
-void CWinApp::OnFileNew() {
-    if (m_templateList.IsEmpty()) return;
-    static_cast<CDocTemplate*>(m_templateList.GetHead())->OpenDocumentFile(nullptr);
-}
-
-CDocument* CWinApp::OpenDocumentFile(LPCTSTR lpszFileName) {
-    if (m_templateList.IsEmpty()) return nullptr;
-    return static_cast<CDocTemplate*>(m_templateList.GetHead())->OpenDocumentFile(lpszFileName);
-}
-
-HICON CWinApp::LoadIcon(UINT nIDResource) const { return LoadIcon(MAKEINTRESOURCE(nIDResource)); }
-HICON CWinApp::LoadIcon(LPCTSTR lpszResourceName) const {
-    HINSTANCE hModule = AfxFindResourceHandle(lpszResourceName, RT_GROUP_ICON);
-    return hModule ? ::LoadIconA(hModule, lpszResourceName) : nullptr;
-}
-HCURSOR CWinApp::LoadCursor(UINT nIDResource) const { return LoadCursor(MAKEINTRESOURCE(nIDResource)); }
-HCURSOR CWinApp::LoadCursor(LPCTSTR lpszResourceName) const {
-    HINSTANCE hModule = AfxFindResourceHandle(lpszResourceName, RT_GROUP_CURSOR);
-    return hModule ? ::LoadCursorA(hModule, lpszResourceName) : nullptr;
-}
-
 namespace {
 
-int ShowMessageBox(LPCTSTR lpszPrompt, UINT nType) {
+HINSTANCE ModuleWith(UINT nIDResource, LPCTSTR lpszType) {
+    return AfxFindResourceHandle(MAKEINTRESOURCE(nIDResource), lpszType);
+}
+
+}  // namespace
+
+HICON CWinApp::LoadIcon(UINT nIDResource) const {
+    HINSTANCE hModule = ModuleWith(nIDResource, RT_GROUP_ICON);
+    return hModule ? ::LoadIconA(hModule, MAKEINTRESOURCE(nIDResource)) : nullptr;
+}
+
+HCURSOR CWinApp::LoadCursor(UINT nIDResource) const {
+    HINSTANCE hModule = ModuleWith(nIDResource, RT_GROUP_CURSOR);
+    return hModule ? ::LoadCursorA(hModule, MAKEINTRESOURCE(nIDResource)) : nullptr;
+}
+
+int AFXAPI AfxMessageBox(LPCTSTR lpszText, UINT nType) {
     if ((nType & MB_ICONMASK) == 0) {
         switch (nType & MB_TYPEMASK) {
         case MB_OK: case MB_OKCANCEL: case MB_YESNO: case MB_YESNOCANCEL:
@@ -138,22 +118,13 @@ int ShowMessageBox(LPCTSTR lpszPrompt, UINT nType) {
     if (CWnd* pMain = AfxGetMainWnd()) {
         if (pMain->m_hWnd != nullptr) hOwner = ::GetLastActivePopup(::GetAncestor(pMain->m_hWnd, GA_ROOT));
     }
-    return ::MessageBoxA(hOwner, lpszPrompt, AfxGetAppName(), nType);
+    return ::MessageBoxA(hOwner, lpszText, AfxGetAppName(), nType);
 }
 
-}  // namespace
-
-int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT) { return ShowMessageBox(lpszPrompt, nType); }
-
-int AFXAPI AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT nIDHelp) {
-    CWinApp* pApp = AfxGetApp();
-    return pApp ? pApp->DoMessageBox(lpszText, nType, nIDHelp) : ShowMessageBox(lpszText, nType);
-}
-
-int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp) {
+int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType) {
     CString text;
     text.LoadString(nIDPrompt);
-    return AfxMessageBox(text, nType, nIDHelp == (UINT)-1 ? nIDPrompt : nIDHelp);
+    return AfxMessageBox(text, nType);
 }
 
 CWinApp* AFXAPI AfxGetApp() { return g_pApp; }
@@ -164,53 +135,42 @@ CWnd* AFXAPI AfxGetMainWnd() {
     return g_pApp ? g_pApp->m_pMainWnd : nullptr;
 }
 
-HINSTANCE AFXAPI AfxGetInstanceHandle() {
+HINSTANCE AfxGetInstanceHandle() {
     return g_pApp && g_pApp->m_hInstance ? g_pApp->m_hInstance : ::GetModuleHandleA(nullptr);
 }
 
-LPCTSTR AFXAPI AfxGetAppName() {
+LPCTSTR AfxGetAppName() {
     if (g_pApp != nullptr && g_pApp->m_pszAppName != nullptr) return g_pApp->m_pszAppName;
     static CString title = DefaultTitle();  // programs without an application object (tests)
     return title;
 }
 
-int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmdLine, int nCmdShow) {
+int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPTSTR, int nCmdShow) {
     CWinApp* pApp = AfxGetApp();
     if (pApp == nullptr) return -1;
     INITCOMMONCONTROLSEX icc = { sizeof(icc), ICC_WIN95_CLASSES };
     ::InitCommonControlsEx(&icc);
 
     pApp->m_hInstance = hInstance;
-    pApp->m_hPrevInstance = hPrevInstance;
-    pApp->m_lpCmdLine = lpCmdLine;
     pApp->m_nCmdShow = nCmdShow;
     pApp->m_hThread = ::GetCurrentThread();
     pApp->m_nThreadID = ::GetCurrentThreadId();
     PvfxGetThreadState()->pThread = pApp;
-    char path[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    CString exeName(path);
-    exeName = exeName.Mid(exeName.ReverseFind('\\') + 1);
-    int dot = exeName.ReverseFind('.');
-    pApp->m_strExeName = dot >= 0 ? exeName.Left(dot) : exeName;
-    pApp->m_pszExeName = pApp->m_strExeName;
     if (pApp->m_pszAppName == nullptr) {  // a name given to the constructor wins
         pApp->m_strAppName = DefaultTitle();
         pApp->m_pszAppName = pApp->m_strAppName;
     }
 
-    if (!pApp->InitApplication() || !pApp->InitInstance()) {
+    if (!pApp->InitInstance()) {
         if (pApp->m_pMainWnd != nullptr) pApp->m_pMainWnd->DestroyWindow();
         return pApp->ExitInstance();
     }
     return pApp->Run();
 }
 
-BOOL AFXAPI AfxSocketInit(WSAData* lpwsaData) {
+BOOL AFXAPI AfxSocketInit() {
     WSADATA data;
-    if (::WSAStartup(MAKEWORD(1, 1), &data) != 0) return FALSE;
-    if (lpwsaData != nullptr) *lpwsaData = data;
-    return TRUE;
+    return ::WSAStartup(MAKEWORD(1, 1), &data) == 0;
 }
 
 BOOL AFXAPI AfxOleInit() {

@@ -1,7 +1,5 @@
 // CDialog: modal and modeless dialogs from templates, and data exchange.
 #include "framework/internal.h"
-#include <cerrno>
-#include <cstdlib>
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 
@@ -53,14 +51,11 @@ void PvfxRunModalLoop(HWND hWndStop, const BOOL* pbDone) {
 }
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
-    : m_lpszTemplateName(MAKEINTRESOURCE(nIDTemplate)), m_nIDHelp(nIDTemplate), m_pParentWnd(pParentWnd) {}
+    : m_pParentWnd(pParentWnd), m_lpszTemplateName(MAKEINTRESOURCE(nIDTemplate)) {}
 
-CDialog::CDialog(LPCTSTR lpszTemplateName, CWnd* pParentWnd)
-    : m_lpszTemplateName(lpszTemplateName), m_pParentWnd(pParentWnd) {}
-
-BOOL CDialog::CreateFromTemplate(LPCTSTR lpszTemplateName, HWND hWndParent) {
+BOOL CDialog::CreateFromTemplate(HWND hWndParent) {
     LPCDLGTEMPLATE pTemplate = nullptr;
-    HINSTANCE hModule = PvfxLoadDialogTemplate(lpszTemplateName, &pTemplate);
+    HINSTANCE hModule = PvfxLoadDialogTemplate(m_lpszTemplateName, &pTemplate);
     if (hModule == nullptr) return FALSE;
     PvfxHookWindowCreate(this);
     HWND hWnd = ::CreateDialogIndirectParamA(hModule, pTemplate, hWndParent, &PvfxDlgProc, 0);
@@ -78,7 +73,7 @@ INT_PTR CDialog::DoModal() {
     m_bEndModal = FALSE;
     m_nModalResult = -1;
     m_bInModalLoop = TRUE;
-    if (CreateFromTemplate(m_lpszTemplateName, hOwner) && !m_bEndModal) {
+    if (CreateFromTemplate(hOwner) && !m_bEndModal) {
         if (!::IsWindowVisible(m_hWnd)) ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
         PvfxRunModalLoop(m_hWnd, &m_bEndModal);
     }
@@ -95,15 +90,10 @@ INT_PTR CDialog::DoModal() {
 }
 
 BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd) {
-    m_nIDHelp = nIDTemplate;
-    return Create(MAKEINTRESOURCE(nIDTemplate), pParentWnd);
-}
-
-BOOL CDialog::Create(LPCTSTR lpszTemplateName, CWnd* pParentWnd) {
-    m_lpszTemplateName = lpszTemplateName;
+    m_lpszTemplateName = MAKEINTRESOURCE(nIDTemplate);
     if (pParentWnd == nullptr) pParentWnd = AfxGetMainWnd();
     m_pParentWnd = pParentWnd;
-    return CreateFromTemplate(lpszTemplateName, pParentWnd ? pParentWnd->m_hWnd : nullptr);
+    return CreateFromTemplate(PvfxHwnd(pParentWnd));
 }
 
 void CDialog::EndDialog(int nResult) {
@@ -136,96 +126,34 @@ BOOL CDialog::PreTranslateMessage(MSG* pMsg) {
 
 // ---- data exchange ------------------------------------------------------------
 
-CDataExchange::CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
-    : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd) {}
-
-HWND CDataExchange::PrepareCtrl(int nIDC) {
-    HWND hWnd = ::GetDlgItem(m_pDlgWnd->m_hWnd, nIDC);
-    if (hWnd == nullptr) m_bFailed = TRUE;
-    m_hWndLastControl = hWnd;
-    return hWnd;
-}
-
-HWND CDataExchange::PrepareEditCtrl(int nIDC) { return PrepareCtrl(nIDC); }
-
-void CDataExchange::Fail() {
-    m_bFailed = TRUE;
-    if (m_bSaveAndValidate && m_hWndLastControl != nullptr) {
-        ::SetFocus(m_hWndLastControl);
-        ::SendMessageA(m_hWndLastControl, EM_SETSEL, 0, -1);
-    }
-}
-
-void AFXAPI DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl) {
-    if (rControl.m_hWnd != nullptr) return;
-    HWND hWnd = pDX->PrepareCtrl(nIDC);
-    if (hWnd == nullptr || !rControl.SubclassWindow(hWnd)) pDX->m_bFailed = TRUE;
-}
-
-void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, CString& value) {
-    HWND hWnd = pDX->PrepareEditCtrl(nIDC);
-    if (hWnd == nullptr) return;
-    if (pDX->m_bSaveAndValidate) {
-        int length = ::GetWindowTextLengthA(hWnd);
-        ::GetWindowTextA(hWnd, value.GetBuffer(length), length + 1);
-        value.ReleaseBuffer();
-    } else {
-        ::SetWindowTextA(hWnd, value);
-    }
-}
-
 namespace {
 
-// Reads a whole number with optional surrounding blanks.
-bool ParseNumber(HWND hWnd, bool bSigned, long long* pValue) {
-    char text[64] = {};
-    ::GetWindowTextA(hWnd, text, sizeof(text));
-    char* end = nullptr;
-    errno = 0;
-    long long v = std::strtoll(text, &end, 10);
-    if (end == text || errno != 0) return false;
-    while (*end == ' ' || *end == '\t') ++end;
-    if (*end != '\0') return false;
-    if (bSigned ? (v < INT_MIN || v > INT_MAX) : (v < 0 || v > UINT_MAX)) return false;
-    *pValue = v;
-    return true;
-}
-
-void FailNumber(CDataExchange* pDX) {
-    AfxMessageBox("정수를 입력하십시오.", MB_ICONEXCLAMATION);
-    pDX->Fail();
+// The control nIDC of the dialog, or NULL (and the pass fails) when there is none.
+HWND PrepareCtrl(CDataExchange* pDX, int nIDC) {
+    HWND hWnd = ::GetDlgItem(pDX->m_pDlgWnd->m_hWnd, nIDC);
+    if (hWnd == nullptr) pDX->m_bFailed = TRUE;
+    return hWnd;
 }
 
 }  // namespace
 
-void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, int& value) {
-    HWND hWnd = pDX->PrepareEditCtrl(nIDC);
-    if (hWnd == nullptr) return;
-    if (pDX->m_bSaveAndValidate) {
-        long long v = 0;
-        if (ParseNumber(hWnd, true, &v)) value = static_cast<int>(v); else FailNumber(pDX);
-    } else {
-        CString text;
-        text.Format("%d", value);
-        ::SetWindowTextA(hWnd, text);
-    }
+void AFXAPI DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl) {
+    if (rControl.m_hWnd != nullptr) return;
+    HWND hWnd = PrepareCtrl(pDX, nIDC);
+    if (hWnd == nullptr || !rControl.SubclassWindow(hWnd)) pDX->m_bFailed = TRUE;
 }
 
-void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, UINT& value) {
-    HWND hWnd = pDX->PrepareEditCtrl(nIDC);
+void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, CString& value) {
+    HWND hWnd = PrepareCtrl(pDX, nIDC);
     if (hWnd == nullptr) return;
-    if (pDX->m_bSaveAndValidate) {
-        long long v = 0;
-        if (ParseNumber(hWnd, false, &v)) value = static_cast<UINT>(v); else FailNumber(pDX);
-    } else {
-        CString text;
-        text.Format("%u", value);
-        ::SetWindowTextA(hWnd, text);
-    }
+    if (pDX->m_bSaveAndValidate)
+        value = PvfxWindowText(hWnd);
+    else
+        ::SetWindowTextA(hWnd, value);
 }
 
 void AFXAPI DDX_Check(CDataExchange* pDX, int nIDC, int& value) {
-    HWND hWnd = pDX->PrepareCtrl(nIDC);
+    HWND hWnd = PrepareCtrl(pDX, nIDC);
     if (hWnd == nullptr) return;
     if (pDX->m_bSaveAndValidate)
         value = static_cast<int>(::SendMessageA(hWnd, BM_GETCHECK, 0, 0));
@@ -234,7 +162,7 @@ void AFXAPI DDX_Check(CDataExchange* pDX, int nIDC, int& value) {
 }
 
 void AFXAPI DDX_Radio(CDataExchange* pDX, int nIDC, int& value) {
-    HWND hWnd = pDX->PrepareCtrl(nIDC);
+    HWND hWnd = PrepareCtrl(pDX, nIDC);
     if (hWnd == nullptr) return;
     if (pDX->m_bSaveAndValidate) value = -1;
     int index = 0;

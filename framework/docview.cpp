@@ -1,64 +1,40 @@
-// CDocument, CView and the document templates.
+// CDocument, CView and the single-document template.
 #include "framework/internal.h"
 #include "framework/afxext.h"
+#include <algorithm>
 
 IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)
 IMPLEMENT_DYNAMIC(CView, CWnd)
-IMPLEMENT_DYNAMIC(CDocTemplate, CCmdTarget)
-IMPLEMENT_DYNAMIC(CSingleDocTemplate, CDocTemplate)
+IMPLEMENT_DYNAMIC(CSingleDocTemplate, CCmdTarget)
 
 // ---- document --------------------------------------------------------------------
 
 CDocument::~CDocument() {
-    // Views still attached lose their document (they are not destroyed).
-    for (POSITION pos = m_viewList.GetHeadPosition(); pos != nullptr;)
-        static_cast<CView*>(m_viewList.GetNext(pos))->m_pDocument = nullptr;
-    if (m_pDocTemplate != nullptr) m_pDocTemplate->RemoveDocument(this);
-}
-
-void CDocument::SetTitle(LPCTSTR lpszTitle) { m_strTitle = lpszTitle; }
-
-CView* CDocument::GetNextView(POSITION& rPosition) const {
-    return static_cast<CView*>(m_viewList.GetNext(rPosition));
+    for (CView* pView : m_views) pView->m_pDocument = nullptr;
+    if (m_pDocTemplate != nullptr && m_pDocTemplate->m_pOnlyDoc == this) m_pDocTemplate->m_pOnlyDoc = nullptr;
 }
 
 void CDocument::AddView(CView* pView) {
     if (pView->m_pDocument == this) return;
-    m_viewList.AddTail(pView);
+    m_views.push_back(pView);
     pView->m_pDocument = this;
-    OnChangedViewList();
 }
 
 void CDocument::RemoveView(CView* pView) {
-    POSITION pos = m_viewList.Find(pView);
-    if (pos == nullptr) return;
-    m_viewList.RemoveAt(pos);
+    auto it = std::find(m_views.begin(), m_views.end(), pView);
+    if (it == m_views.end()) return;
+    m_views.erase(it);
     pView->m_pDocument = nullptr;
-    OnChangedViewList();  // may delete this document
-}
-
-void CDocument::OnChangedViewList() {
-    if (m_viewList.IsEmpty() && m_bAutoDelete) OnCloseDocument();
-}
-
-void CDocument::UpdateAllViews(CView* pSender, LPARAM lHint, CObject* pHint) {
-    for (POSITION pos = m_viewList.GetHeadPosition(); pos != nullptr;) {
-        CView* pView = GetNextView(pos);
-        if (pView != pSender) pView->OnUpdate(pSender, lHint, pHint);
-    }
+    if (m_views.empty() && m_bAutoDelete) OnCloseDocument();  // deletes this document
 }
 
 BOOL CDocument::OnNewDocument() {
     DeleteContents();
-    m_strPathName.Empty();
-    SetModifiedFlag(FALSE);
     return TRUE;
 }
 
-BOOL CDocument::OnOpenDocument(LPCTSTR lpszPathName) {
+BOOL CDocument::OnOpenDocument(LPCTSTR) {
     DeleteContents();
-    m_strPathName = lpszPathName;
-    SetModifiedFlag(FALSE);
     return TRUE;
 }
 
@@ -67,11 +43,11 @@ void CDocument::OnCloseDocument() {
     // the document alive until every frame is gone.
     BOOL bAutoDelete = m_bAutoDelete;
     m_bAutoDelete = FALSE;
-    while (!m_viewList.IsEmpty()) {
-        CView* pView = static_cast<CView*>(m_viewList.GetHead());
+    while (!m_views.empty()) {
+        CView* pView = m_views.front();
         CFrameWnd* pFrame = pView->GetParentFrame();
         if (pFrame != nullptr) pFrame->DestroyWindow(); else pView->DestroyWindow();
-        if (!m_viewList.IsEmpty() && m_viewList.GetHead() == pView) RemoveView(pView);  // not destroyed
+        if (!m_views.empty() && m_views.front() == pView) RemoveView(pView);  // not destroyed
     }
     m_bAutoDelete = bAutoDelete;
     DeleteContents();
@@ -79,11 +55,6 @@ void CDocument::OnCloseDocument() {
 }
 
 void CDocument::DeleteContents() {}
-
-BOOL CDocument::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
-    if (CCmdTarget::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
-    return m_pDocTemplate != nullptr && m_pDocTemplate->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
-}
 
 // ---- view --------------------------------------------------------------------------
 
@@ -112,7 +83,7 @@ int CView::OnCreate(LPCREATESTRUCT lpcs) {
     if (CWnd::OnCreate(lpcs) == -1) return -1;
     // A form view's window is a dialog, whose creation data is no context;
     // CFormView::Create attaches it to the document itself.
-    if (IsKindOf(RUNTIME_CLASS(CFormView))) return 0;
+    if (dynamic_cast<CFormView*>(this) != nullptr) return 0;
     auto* pContext = static_cast<CCreateContext*>(lpcs->lpCreateParams);
     if (pContext != nullptr && pContext->m_pCurrentDoc != nullptr) pContext->m_pCurrentDoc->AddView(this);
     return 0;
@@ -128,7 +99,6 @@ void CView::PostNcDestroy() { delete this; }
 
 void CView::OnPaint() {
     CPaintDC dc(this);
-    OnPrepareDC(&dc);
     OnDraw(&dc);
 }
 
@@ -144,46 +114,28 @@ LRESULT CView::OnMouseActivate(WPARAM, LPARAM) {
     return result;
 }
 
-void CView::OnInitialUpdate() { OnUpdate(nullptr, 0, nullptr); }
-void CView::OnUpdate(CView*, LPARAM, CObject*) { Invalidate(TRUE); }
-void CView::OnActivateView(BOOL bActivate, CView*, CView*) {
-    if (bActivate) SetFocus();
-}
-void CView::OnPrepareDC(CDC*, void*) {}
+void CView::OnInitialUpdate() { Invalidate(TRUE); }
 
-CWnd* CView::GetParentSplitter(BOOL) const {
-    return dynamic_cast<CSplitterWnd*>(FromHandlePermanent(::GetParent(m_hWnd)));
+BOOL CView::OnCmdMsg(UINT nID, int nCode, void* pExtra) {
+    if (CWnd::OnCmdMsg(nID, nCode, pExtra)) return TRUE;
+    return m_pDocument != nullptr && m_pDocument->OnCmdMsg(nID, nCode, pExtra);
 }
 
-BOOL CView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
-    if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
-    return m_pDocument != nullptr && m_pDocument->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
-}
+// ---- document template ---------------------------------------------------------------
 
-// ---- document templates ----------------------------------------------------------------
-
-CDocTemplate::CDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
-                           CRuntimeClass* pViewClass)
+CSingleDocTemplate::CSingleDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
+                                       CRuntimeClass* pViewClass)
     : m_nIDResource(nIDResource), m_pDocClass(pDocClass), m_pFrameClass(pFrameClass), m_pViewClass(pViewClass) {}
 
-CDocTemplate::~CDocTemplate() = default;
-
-void CDocTemplate::AddDocument(CDocument* pDoc) { pDoc->m_pDocTemplate = this; }
-void CDocTemplate::RemoveDocument(CDocument* pDoc) { pDoc->m_pDocTemplate = nullptr; }
-
-CDocument* CDocTemplate::CreateNewDocument() {
-    CDocument* pDoc = m_pDocClass ? dynamic_cast<CDocument*>(m_pDocClass->CreateObject()) : nullptr;
-    if (pDoc != nullptr) AddDocument(pDoc);
-    return pDoc;
+CSingleDocTemplate::~CSingleDocTemplate() {
+    if (m_pOnlyDoc != nullptr) m_pOnlyDoc->m_pDocTemplate = nullptr;
 }
 
-CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther) {
+CFrameWnd* CSingleDocTemplate::CreateNewFrame(CDocument* pDoc) {
     CCreateContext context;
-    context.m_pCurrentFrame = pOther;
     context.m_pCurrentDoc = pDoc;
     context.m_pNewViewClass = m_pViewClass;
-    context.m_pNewDocTemplate = this;
-    CFrameWnd* pFrame = m_pFrameClass ? dynamic_cast<CFrameWnd*>(m_pFrameClass->CreateObject()) : nullptr;
+    CFrameWnd* pFrame = dynamic_cast<CFrameWnd*>(PvfxCreateObject(m_pFrameClass));
     if (pFrame == nullptr) return nullptr;
     // The thread's main window is known before the frame's creation code runs,
     // so that code (and dialogs it shows) can reach it through AfxGetMainWnd.
@@ -193,44 +145,12 @@ CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther) {
         pThread->m_pMainWnd = pFrame;
         bMadeMain = TRUE;
     }
-    if (!pFrame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, &context)) {
+    if (!pFrame->LoadFrame(m_nIDResource, &context)) {
         // A frame whose window was made and destroyed has deleted itself.
         if (bMadeMain && pThread->m_pMainWnd == pFrame) pThread->m_pMainWnd = nullptr;
         return nullptr;
     }
     return pFrame;
-}
-
-void CDocTemplate::InitialUpdateFrame(CFrameWnd* pFrame, CDocument* pDoc, BOOL bMakeVisible) {
-    pFrame->InitialUpdateFrame(pDoc, bMakeVisible);
-}
-
-CSingleDocTemplate::CSingleDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
-                                       CRuntimeClass* pViewClass)
-    : CDocTemplate(nIDResource, pDocClass, pFrameClass, pViewClass) {}
-
-CSingleDocTemplate::~CSingleDocTemplate() {
-    if (m_pOnlyDoc != nullptr) m_pOnlyDoc->m_pDocTemplate = nullptr;
-}
-
-POSITION CSingleDocTemplate::GetFirstDocPosition() const {
-    return m_pOnlyDoc ? reinterpret_cast<POSITION>(1) : nullptr;
-}
-
-CDocument* CSingleDocTemplate::GetNextDoc(POSITION& rPos) const {
-    CDocument* pDoc = rPos ? m_pOnlyDoc : nullptr;
-    rPos = nullptr;
-    return pDoc;
-}
-
-void CSingleDocTemplate::AddDocument(CDocument* pDoc) {
-    CDocTemplate::AddDocument(pDoc);
-    m_pOnlyDoc = pDoc;
-}
-
-void CSingleDocTemplate::RemoveDocument(CDocument* pDoc) {
-    CDocTemplate::RemoveDocument(pDoc);
-    if (m_pOnlyDoc == pDoc) m_pOnlyDoc = nullptr;
 }
 
 CDocument* CSingleDocTemplate::OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMakeVisible) {
@@ -239,11 +159,13 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMake
         BOOL ok = lpszPathName ? pDoc->OnOpenDocument(lpszPathName) : pDoc->OnNewDocument();
         return ok ? pDoc : nullptr;
     }
-    pDoc = CreateNewDocument();
+    pDoc = dynamic_cast<CDocument*>(PvfxCreateObject(m_pDocClass));
     if (pDoc == nullptr) return nullptr;
+    pDoc->m_pDocTemplate = this;
+    m_pOnlyDoc = pDoc;
     BOOL bAutoDelete = pDoc->m_bAutoDelete;
     pDoc->m_bAutoDelete = FALSE;  // a failing frame must not take the document with it
-    CFrameWnd* pFrame = CreateNewFrame(pDoc, nullptr);
+    CFrameWnd* pFrame = CreateNewFrame(pDoc);
     pDoc->m_bAutoDelete = bAutoDelete;
     if (pFrame == nullptr) {
         delete pDoc;
@@ -252,15 +174,15 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMake
     if (lpszPathName == nullptr) {
         CString title;
         if (!title.LoadString(AFX_IDS_UNTITLED)) title = "Untitled";
-        pDoc->SetTitle(title);
+        pDoc->m_strTitle = title;
     } else {
-        pDoc->SetTitle(lpszPathName);
+        pDoc->m_strTitle = lpszPathName;
     }
     BOOL ok = lpszPathName ? pDoc->OnOpenDocument(lpszPathName) : pDoc->OnNewDocument();
     if (!ok) {
         pFrame->DestroyWindow();  // takes the views and, with them, the document
         return nullptr;
     }
-    InitialUpdateFrame(pFrame, pDoc, bMakeVisible);
+    pFrame->InitialUpdateFrame(pDoc, bMakeVisible);
     return pDoc;
 }

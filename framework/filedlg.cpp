@@ -45,7 +45,6 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCTSTR lpszDefExt, LPCTSTR lpszF
     m_pParentWnd = pParentWnd;
     memset(&m_ofn, 0, sizeof m_ofn);
     m_szFileName[0] = '\0';
-    m_szFileTitle[0] = '\0';
     if (lpszFileName != nullptr) lstrcpynA(m_szFileName, lpszFileName, sizeof m_szFileName);
 
     // The size every system from the 9x family on accepts.
@@ -53,8 +52,6 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCTSTR lpszDefExt, LPCTSTR lpszF
     m_ofn.hInstance = AfxGetInstanceHandle();
     m_ofn.lpstrFile = m_szFileName;
     m_ofn.nMaxFile = sizeof m_szFileName;
-    m_ofn.lpstrFileTitle = m_szFileTitle;
-    m_ofn.nMaxFileTitle = sizeof m_szFileTitle;
     m_ofn.Flags = dwFlags | OFN_EXPLORER;
     if (lpszDefExt != nullptr) {
         m_defExt = lpszDefExt;
@@ -84,15 +81,8 @@ INT_PTR CFileDialog::DoModal() {
 
 CString CFileDialog::GetPathName() const { return CString(m_szFileName); }
 
-CString CFileDialog::GetFileName() const { return CString(m_szFileName + NameStart(m_szFileName)); }
-
 CString CFileDialog::GetFileExt() const {
     const char* name = m_szFileName + NameStart(m_szFileName);
     const size_t dot = ExtensionDot(name);
     return name[dot] == '.' ? CString(name + dot + 1) : CString();
-}
-
-CString CFileDialog::GetFileTitle() const {
-    const char* name = m_szFileName + NameStart(m_szFileName);
-    return CString(name, static_cast<int>(ExtensionDot(name)));
 }

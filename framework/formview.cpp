@@ -5,7 +5,6 @@
 IMPLEMENT_DYNAMIC(CFormView, CView)
 
 CFormView::CFormView(UINT nIDTemplate) : m_lpszTemplateName(MAKEINTRESOURCE(nIDTemplate)) {}
-CFormView::CFormView(LPCTSTR lpszTemplateName) : m_lpszTemplateName(lpszTemplateName) {}
 
 BOOL CFormView::Create(LPCTSTR, LPCTSTR, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID,
                        CCreateContext* pContext) {
@@ -16,7 +15,7 @@ BOOL CFormView::Create(LPCTSTR, LPCTSTR, DWORD dwStyle, const RECT& rect, CWnd* 
         return FALSE;
     }
     PvfxHookWindowCreate(this);
-    HWND hWnd = ::CreateDialogIndirectParamA(hModule, pTemplate, pParentWnd->GetSafeHwnd(), &PvfxDlgProc, 0);
+    HWND hWnd = ::CreateDialogIndirectParamA(hModule, pTemplate, PvfxHwnd(pParentWnd), &PvfxDlgProc, 0);
     bool bBound = PvfxGetThreadState()->pWndInit == nullptr;
     PvfxUnhookWindowCreate();
     if (hWnd == nullptr) {
@@ -25,9 +24,14 @@ BOOL CFormView::Create(LPCTSTR, LPCTSTR, DWORD dwStyle, const RECT& rect, CWnd* 
     }
     CRect rcTemplate;
     GetWindowRect(&rcTemplate);
-    m_totalSize = rcTemplate.Size();
-    SetDlgCtrlID(nID);
-    if (dwStyle & WS_BORDER) ModifyStyleEx(0, WS_EX_CLIENTEDGE, SWP_FRAMECHANGED);
+    m_totalSize = CSize(rcTemplate.Width(), rcTemplate.Height());
+    ::SetWindowLongPtrA(m_hWnd, GWLP_ID, nID);
+    LONG_PTR exStyle = ::GetWindowLongPtrA(m_hWnd, GWL_EXSTYLE);
+    if ((dwStyle & WS_BORDER) && !(exStyle & WS_EX_CLIENTEDGE)) {  // a sunken edge, as other views get
+        ::SetWindowLongPtrA(m_hWnd, GWL_EXSTYLE, exStyle | WS_EX_CLIENTEDGE);
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    }
     ::SetWindowPos(m_hWnd, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
     if (pContext != nullptr && pContext->m_pCurrentDoc != nullptr) pContext->m_pCurrentDoc->AddView(this);
@@ -51,8 +55,6 @@ void CFormView::OnDraw(CDC*) {}
 void CFormView::ResizeParentToFit(BOOL bShrinkOnly) {
     CFrameWnd* pFrame = GetParentFrame();
     if (pFrame == nullptr) return;
-    CRect rcClient;
-    GetClientRect(&rcClient);
     CRect rcWindow;
     GetWindowRect(&rcWindow);
     // The template's size was measured as a window size; compare like with like.

@@ -11,8 +11,6 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
 
-const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
-
 namespace {
 
 HMENU LoadMenuFromChain(LPCTSTR lpszName) {
@@ -29,6 +27,14 @@ CView* FindFirstView(HWND hWnd) {
     return nullptr;
 }
 
+// Sends message to every bound window below hWnd, depth first.
+void SendToBoundDescendants(HWND hWnd, UINT message) {
+    for (HWND hChild = ::GetTopWindow(hWnd); hChild != nullptr; hChild = ::GetNextWindow(hChild, GW_HWNDNEXT)) {
+        if (CWnd::FromHandlePermanent(hChild) != nullptr) ::SendMessageA(hChild, message, 0, 0);
+        SendToBoundDescendants(hChild, message);
+    }
+}
+
 }  // namespace
 
 BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs) {
@@ -38,17 +44,16 @@ BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs) {
     return TRUE;
 }
 
-BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext) {
-    m_nIDHelp = nIDResource;
+BOOL CFrameWnd::LoadFrame(UINT nIDResource, CCreateContext* pContext) {
     CString title;
     if (title.LoadString(nIDResource)) {
         int newline = title.Find('\n');
-        if (newline >= 0) title = title.Left(newline);
+        if (newline >= 0) title = CString(title, newline);
     }
     m_strTitle = title;
     HMENU hMenu = LoadMenuFromChain(MAKEINTRESOURCE(nIDResource));
-    if (!CreateEx(0, nullptr, m_strTitle, dwDefaultStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                  CW_USEDEFAULT, pParentWnd->GetSafeHwnd(), hMenu, pContext)) {
+    if (!CreateEx(0, nullptr, m_strTitle, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, CW_USEDEFAULT, CW_USEDEFAULT,
+                  CW_USEDEFAULT, CW_USEDEFAULT, nullptr, hMenu, pContext)) {
         return FALSE;
     }
     HINSTANCE hIconModule = AfxFindResourceHandle(MAKEINTRESOURCE(nIDResource), RT_GROUP_ICON);
@@ -65,7 +70,7 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
     m_strTitle = lpszWindowName;
     HMENU hMenu = lpszMenuName ? LoadMenuFromChain(lpszMenuName) : nullptr;
     return CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top, rect.right - rect.left,
-                    rect.bottom - rect.top, pParentWnd->GetSafeHwnd(), hMenu, pContext);
+                    rect.bottom - rect.top, PvfxHwnd(pParentWnd), hMenu, pContext);
 }
 
 int CFrameWnd::OnCreate(LPCREATESTRUCT lpcs) {
@@ -76,20 +81,14 @@ int CFrameWnd::OnCreate(LPCREATESTRUCT lpcs) {
 }
 
 BOOL CFrameWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext) {
-    if (pContext != nullptr && pContext->m_pNewViewClass != nullptr)
-        return CreateView(pContext, AFX_IDW_PANE_FIRST) != nullptr;
-    return TRUE;
-}
-
-CWnd* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID) {
-    CWnd* pView = dynamic_cast<CWnd*>(pContext->m_pNewViewClass->CreateObject());
-    if (pView == nullptr) return nullptr;
+    if (pContext == nullptr || pContext->m_pNewViewClass == nullptr) return TRUE;
+    CWnd* pView = dynamic_cast<CWnd*>(PvfxCreateObject(pContext->m_pNewViewClass));
     // On failure the view has deleted itself (PostNcDestroy).
-    if (!pView->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW, CRect(0, 0, 0, 0), this, nID, pContext)) return nullptr;
-    return pView;
+    return pView != nullptr &&
+           pView->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW, CRect(0, 0, 0, 0), this, AFX_IDW_PANE_FIRST, pContext);
 }
 
-void CFrameWnd::RecalcLayout(BOOL) {
+void CFrameWnd::RecalcLayout() {
     HWND hPane = ::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST);
     if (hPane == nullptr) return;
     CRect rect;
@@ -116,26 +115,25 @@ BOOL CFrameWnd::OnEraseBkgnd(CDC* pDC) {
 
 void CFrameWnd::PostNcDestroy() { delete this; }
 
-CDocument* CFrameWnd::GetActiveDocument() {
+CDocument* CFrameWnd::GetActiveDocument() const {
     return m_pViewActive ? m_pViewActive->GetDocument() : nullptr;
 }
 
+// The view that gets the focus and routed commands.
 void CFrameWnd::SetActiveView(CView* pViewNew, BOOL bNotify) {
-    CView* pViewOld = m_pViewActive;
-    if (pViewNew == pViewOld) return;
+    if (pViewNew == m_pViewActive) return;
     m_pViewActive = pViewNew;
-    if (bNotify && pViewOld != nullptr && pViewOld->m_hWnd != nullptr) pViewOld->OnActivateView(FALSE, pViewNew, pViewOld);
-    if (bNotify && pViewNew != nullptr) pViewNew->OnActivateView(TRUE, pViewNew, pViewOld);
+    if (bNotify && pViewNew != nullptr) pViewNew->SetFocus();
 }
 
-void CFrameWnd::InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible) {
+void CFrameWnd::InitialUpdateFrame(CDocument*, BOOL bMakeVisible) {
     CView* pView = m_pViewActive;
     if (pView == nullptr) {
         pView = FindFirstView(m_hWnd);
         if (pView != nullptr) SetActiveView(pView, FALSE);
     }
-    SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);
-    OnUpdateFrameTitle(TRUE);
+    SendToBoundDescendants(m_hWnd, WM_INITIALUPDATE);
+    UpdateFrameTitle();
     if (bMakeVisible) {
         int nCmdShow = -1;
         CWinApp* pApp = AfxGetApp();
@@ -144,35 +142,33 @@ void CFrameWnd::InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible) {
             pApp->m_nCmdShow = -1;
         }
         ActivateFrame(nCmdShow);
-        if (pView != nullptr) pView->OnActivateView(TRUE, pView, pView);
+        if (pView != nullptr) pView->SetFocus();
     }
-    (void)pDoc;
 }
 
 void CFrameWnd::ActivateFrame(int nCmdShow) {
     if (nCmdShow == -1) {
-        if (!IsWindowVisible()) nCmdShow = SW_SHOWNORMAL;
+        if (!::IsWindowVisible(m_hWnd)) nCmdShow = SW_SHOWNORMAL;
         else if (IsIconic()) nCmdShow = SW_RESTORE;
     }
     if (nCmdShow != -1) ShowWindow(nCmdShow);
     ::BringWindowToTop(m_hWnd);
 }
 
-void CFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle) {
-    if (!(GetStyle() & FWS_ADDTOTITLE)) return;  // the program sets its own caption
+// Without FWS_ADDTOTITLE the program sets its own caption.
+void CFrameWnd::UpdateFrameTitle() {
+    if (!(GetStyle() & FWS_ADDTOTITLE)) return;
     CDocument* pDoc = GetActiveDocument();
-    if (!bAddToTitle || pDoc == nullptr) {
+    if (pDoc == nullptr) {
         SetWindowText(m_strTitle);
         return;
     }
-    CString caption = (GetStyle() & FWS_PREFIXTITLE) ? pDoc->GetTitle() + " - " + m_strTitle
-                                                      : m_strTitle + " - " + pDoc->GetTitle();
+    CString caption = (GetStyle() & FWS_PREFIXTITLE) ? pDoc->m_strTitle + " - " + m_strTitle
+                                                      : m_strTitle + " - " + pDoc->m_strTitle;
     SetWindowText(caption);
 }
 
-BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
-    if (m_pViewActive != nullptr && m_pViewActive->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
-    if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
-    CWinApp* pApp = AfxGetApp();
-    return pApp != nullptr && pApp->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra) {
+    if (m_pViewActive != nullptr && m_pViewActive->OnCmdMsg(nID, nCode, pExtra)) return TRUE;
+    return CWnd::OnCmdMsg(nID, nCode, pExtra);
 }

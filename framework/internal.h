@@ -2,17 +2,15 @@
 #pragma once
 #include "framework/afxwin.h"
 #include <map>
+#include <string>
 #include <typeindex>
 #include <utility>
-
-class CImageList;
 
 // How a temporary wrapper takes and gives up its handle (no binding, no
 // ownership). Defined beside each wrapped type.
 void PvfxSetTempHandle(CWnd* p, HWND h);
 void PvfxSetTempHandle(CDC* p, HDC h);
 void PvfxSetTempHandle(CGdiObject* p, HGDIOBJ h);
-void PvfxSetTempHandle(CImageList* p, HIMAGELIST h);
 
 // Temporary wrappers made by FromHandle, keyed by handle and wrapper type.
 // They own nothing: clearing takes the handle away before deleting each.
@@ -72,6 +70,23 @@ HINSTANCE PvfxGetFrameworkModule();
 extern const char kPvfxWndProp[];
 void PvfxHookWindowCreate(CWnd* pWnd);
 void PvfxUnhookWindowCreate();
+// The one window procedure of every bound window.
+LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// pWnd's window, or NULL through a NULL pointer.
+inline HWND PvfxHwnd(const CWnd* pWnd) { return pWnd ? pWnd->m_hWnd : nullptr; }
+// The window's whole text (up to a zero byte).
+CString PvfxWindowText(HWND hWnd);
+// A new object of pClass, or NULL when there is no class or it is not DYNCREATE.
+CObject* PvfxCreateObject(const CRuntimeClass* pClass);
+
+// The application's title (see CWinApp): a message box without a caption
+// carries it.
+LPCTSTR AfxGetAppName();
+// The executable's module (the application's instance handle).
+HINSTANCE AfxGetInstanceHandle();
+// The calling thread's CWinThread, or NULL on a thread the framework did not start.
+CWinThread* AfxGetThread();
 
 // Window classes of the framework, registered on first use (global classes).
 LPCSTR PvfxDefaultWndClass();        // plain child windows
@@ -82,7 +97,6 @@ struct PvfxCall {
     UINT message = 0;
     WPARAM wParam = 0;
     LPARAM lParam = 0;
-    UINT nID = 0;                  // command id (ranges)
     UINT nCtlColor = 0;            // CTLCOLOR_* for WM_CTLCOLOR entries
     AFX_NOTIFY* pNotify = nullptr; // WM_NOTIFY data
 };

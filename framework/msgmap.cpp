@@ -13,7 +13,7 @@
 #include <windowsx.h>
 
 const AFX_MSGMAP* PASCAL CCmdTarget::GetThisMessageMap() {
-    static const AFX_MSGMAP_ENTRY entries[] = { { 0, 0, 0, 0, AfxSig_end, nullptr } };
+    static const AFX_MSGMAP_ENTRY entries[] = { { 0, 0, 0, AfxSig_end, nullptr } };
     static const AFX_MSGMAP map = { nullptr, &entries[0] };
     return &map;
 }
@@ -25,7 +25,7 @@ IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
 const AFX_MSGMAP_ENTRY* PvfxFindEntry(const AFX_MSGMAP* pMap, UINT nMsg, UINT nCode, UINT nID) {
     for (; pMap != nullptr; pMap = pMap->pfnGetBaseMap ? pMap->pfnGetBaseMap() : nullptr) {
         for (const AFX_MSGMAP_ENTRY* e = pMap->lpEntries; e->nSig != AfxSig_end; ++e) {
-            if (e->nMessage == nMsg && e->nCode == nCode && nID >= e->nID && nID <= e->nLastID) return e;
+            if (e->nMessage == nMsg && e->nCode == nCode && e->nID == nID) return e;
         }
     }
     return nullptr;
@@ -56,9 +56,6 @@ BOOL PvfxDispatchEntry(CCmdTarget* pTarget, const AFX_MSGMAP_ENTRY* e, const Pvf
         break;
     case AfxSig_bv:
         return (pTarget->*As<BOOL (CCmdTarget::*)()>(e->pfn))();
-    case AfxSig_vw:
-        (pTarget->*As<void (CCmdTarget::*)(UINT)>(e->pfn))(c.nID);
-        break;
     case AfxSig_vNMHDRpl:
         (pTarget->*As<void (CCmdTarget::*)(NMHDR*, LRESULT*)>(e->pfn))(c.pNotify->pNMHDR, c.pNotify->pResult);
         break;
@@ -72,9 +69,6 @@ BOOL PvfxDispatchEntry(CCmdTarget* pTarget, const AFX_MSGMAP_ENTRY* e, const Pvf
         break;
     case AfxSig_vTimer:
         (pWnd->*As<void (CWnd::*)(UINT_PTR)>(e->pfn))(static_cast<UINT_PTR>(c.wParam));
-        break;
-    case AfxSig_vTimer32:
-        (pWnd->*As<void (CWnd::*)(UINT)>(e->pfn))(static_cast<UINT>(c.wParam));
         break;
     case AfxSig_vwp:
         (pWnd->*As<void (CWnd::*)(UINT, CPoint)>(e->pfn))(static_cast<UINT>(c.wParam),
@@ -114,12 +108,6 @@ BOOL PvfxDispatchEntry(CCmdTarget* pTarget, const AFX_MSGMAP_ENTRY* e, const Pvf
         (pWnd->*As<void (CWnd::*)(UINT, int, int)>(e->pfn))(static_cast<UINT>(c.wParam),
                                                             (short)LOWORD(c.lParam), (short)HIWORD(c.lParam));
         break;
-    case AfxSig_vbw:
-        (pWnd->*As<void (CWnd::*)(BOOL, UINT)>(e->pfn))(static_cast<BOOL>(c.wParam), static_cast<UINT>(c.lParam));
-        break;
-    case AfxSig_vMINMAX:
-        (pWnd->*As<void (CWnd::*)(MINMAXINFO*)>(e->pfn))(reinterpret_cast<MINMAXINFO*>(c.lParam));
-        break;
     case AfxSig_vwww:
         (pWnd->*As<void (CWnd::*)(UINT, UINT, UINT)>(e->pfn))(static_cast<UINT>(c.wParam), LOWORD(c.lParam),
                                                              HIWORD(c.lParam));
@@ -131,18 +119,12 @@ BOOL PvfxDispatchEntry(CCmdTarget* pTarget, const AFX_MSGMAP_ENTRY* e, const Pvf
     return TRUE;
 }
 
-BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra) {
     UINT nMsg = HIWORD(nCode) == WM_NOTIFY ? WM_NOTIFY : WM_COMMAND;
     UINT code = nMsg == WM_NOTIFY ? LOWORD(nCode) : static_cast<UINT>(nCode);
     const AFX_MSGMAP_ENTRY* e = PvfxFindEntry(GetMessageMap(), nMsg, code, nID);
     if (e == nullptr) return FALSE;
-    if (pHandlerInfo) {
-        pHandlerInfo->pTarget = this;
-        pHandlerInfo->pmf = e->pfn;
-        return TRUE;
-    }
     PvfxCall call;
-    call.nID = nID;
     call.pNotify = static_cast<AFX_NOTIFY*>(pExtra);
     return PvfxDispatchEntry(this, e, call, nullptr);
 }
@@ -184,7 +166,7 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
         LRESULT result = 0;
         if (pChild && pChild != this && pChild->OnChildNotify(WM_COMMAND, wParam, lParam, &result)) return TRUE;
     }
-    return OnCmdMsg(nID, nCode, nullptr, nullptr);
+    return OnCmdMsg(nID, nCode, nullptr);
 }
 
 BOOL CWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
@@ -192,14 +174,10 @@ BOOL CWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     CWnd* pChild = FromHandlePermanent(pNMHDR->hwndFrom);
     if (pChild && pChild != this && pChild->OnChildNotify(WM_NOTIFY, wParam, lParam, pResult)) return TRUE;
     AFX_NOTIFY notify = { pResult, pNMHDR };
-    return OnCmdMsg(static_cast<UINT>(pNMHDR->idFrom), MAKELONG(pNMHDR->code, WM_NOTIFY), &notify, nullptr);
+    return OnCmdMsg(static_cast<UINT>(pNMHDR->idFrom), MAKELONG(pNMHDR->code, WM_NOTIFY), &notify);
 }
 
 BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-    return ReflectChildNotify(message, wParam, lParam, pResult);
-}
-
-BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     PvfxCall call;
     call.message = message;
     call.wParam = wParam;
@@ -215,12 +193,4 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     }
     if (e == nullptr) return FALSE;
     return PvfxDispatchEntry(this, e, call, nullptr);
-}
-
-BOOL PASCAL CWnd::ReflectLastMsg(HWND hWndChild, LRESULT* pResult) {
-    CWnd* pChild = FromHandlePermanent(hWndChild);
-    if (pChild == nullptr) return FALSE;
-    const MSG& msg = PvfxGetThreadState()->lastSentMsg;
-    LRESULT result = 0;
-    return pChild->OnChildNotify(msg.message, msg.wParam, msg.lParam, pResult ? pResult : &result);
 }

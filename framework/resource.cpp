@@ -7,44 +7,21 @@ IMPLEMENT_DYNAMIC(CDynLinkLibrary, CCmdTarget)
 
 namespace {
 
-// Changed only from DllMain of the extension modules (under the loader lock).
-std::vector<HINSTANCE>& Modules() {
-    static std::vector<HINSTANCE> modules;
-    return modules;
-}
-
+// In the order they were made; changed only from DllMain of the extension
+// modules (under the loader lock).
 std::vector<CDynLinkLibrary*>& Libraries() {
     static std::vector<CDynLinkLibrary*> libraries;
     return libraries;
 }
 
-HINSTANCE g_hResourceOverride = nullptr;
-
 }  // namespace
 
-HINSTANCE AFXAPI AfxGetResourceHandle() {
-    return g_hResourceOverride ? g_hResourceOverride : AfxGetInstanceHandle();
-}
-
-void AFXAPI AfxSetResourceHandle(HINSTANCE hInstResource) { g_hResourceOverride = hInstResource; }
-
 HINSTANCE AFXAPI AfxFindResourceHandle(LPCTSTR lpszName, LPCTSTR lpszType) {
-    HINSTANCE hFirst = AfxGetResourceHandle();
+    HINSTANCE hFirst = AfxGetInstanceHandle();
     if (::FindResourceA(hFirst, lpszName, lpszType) != nullptr) return hFirst;
-    for (HINSTANCE hModule : Modules())
-        if (::FindResourceA(hModule, lpszName, lpszType) != nullptr) return hModule;
+    for (CDynLinkLibrary* pLibrary : Libraries())
+        if (::FindResourceA(pLibrary->m_hResource, lpszName, lpszType) != nullptr) return pLibrary->m_hResource;
     return nullptr;
-}
-
-void AFXAPI AfxRegisterResourceModule(HINSTANCE hModule) {
-    auto& modules = Modules();
-    if (hModule != nullptr && std::find(modules.begin(), modules.end(), hModule) == modules.end())
-        modules.push_back(hModule);
-}
-
-void AFXAPI AfxUnregisterResourceModule(HINSTANCE hModule) {
-    auto& modules = Modules();
-    modules.erase(std::remove(modules.begin(), modules.end(), hModule), modules.end());
 }
 
 BOOL AFXAPI AfxInitExtensionModule(AFX_EXTENSION_MODULE& state, HMODULE hModule) {
@@ -54,7 +31,7 @@ BOOL AFXAPI AfxInitExtensionModule(AFX_EXTENSION_MODULE& state, HMODULE hModule)
     return TRUE;
 }
 
-void AFXAPI AfxTermExtensionModule(AFX_EXTENSION_MODULE& state, BOOL) {
+void AFXAPI AfxTermExtensionModule(AFX_EXTENSION_MODULE& state) {
     std::vector<CDynLinkLibrary*> mine;
     for (CDynLinkLibrary* p : Libraries())
         if (p->m_hModule == state.hModule) mine.push_back(p);
@@ -64,12 +41,10 @@ void AFXAPI AfxTermExtensionModule(AFX_EXTENSION_MODULE& state, BOOL) {
 
 CDynLinkLibrary::CDynLinkLibrary(AFX_EXTENSION_MODULE& state)
     : m_hModule(state.hModule), m_hResource(state.hResource) {
-    AfxRegisterResourceModule(m_hResource);
     Libraries().push_back(this);
 }
 
 CDynLinkLibrary::~CDynLinkLibrary() {
-    AfxUnregisterResourceModule(m_hResource);
     auto& libraries = Libraries();
     libraries.erase(std::remove(libraries.begin(), libraries.end(), this), libraries.end());
 }

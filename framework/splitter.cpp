@@ -10,22 +10,18 @@ BEGIN_MESSAGE_MAP(CSplitterWnd, CWnd)
     ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
 
-namespace {
-
 // The last row or column takes what is left; the others get their ideal size
-// (as far as it fits), or nothing when the ideal is below the minimum.
-void LayoutRowCol(int nCount, int nSize, int nGap, int* ideal, int* minimum, int* current) {
+// as far as it fits.
+void CSplitterWnd::LayoutRowCol(CRowColInfo* info, int nCount, int nSize, int nGap) {
     for (int i = 0; i < nCount; ++i) {
         int size = nSize < 0 ? 0 : nSize;
         if (i < nCount - 1) {
-            size = ideal[i] < minimum[i] ? 0 : (ideal[i] < size ? ideal[i] : size);
+            if (info[i].nIdealSize < size) size = info[i].nIdealSize;
             nSize -= size + nGap;
         }
-        current[i] = size;
+        info[i].nCurSize = size;
     }
 }
-
-}  // namespace
 
 CSplitterWnd::CSplitterWnd()
     : m_cxSplitter(7), m_cySplitter(7), m_cxBorderShare(0), m_cyBorderShare(0), m_cxSplitterGap(7),
@@ -40,13 +36,13 @@ BOOL CSplitterWnd::CreateStatic(CWnd* pParentWnd, int nRows, int nCols, DWORD dw
     if (nRows < 1 || nCols < 1 || nRows > 16 || nCols > 16 || m_hWnd != nullptr) return FALSE;
     delete[] m_pRowInfo;
     delete[] m_pColInfo;
-    m_nRows = m_nMaxRows = nRows;
-    m_nCols = m_nMaxCols = nCols;
+    m_nRows = nRows;
+    m_nCols = nCols;
     m_pRowInfo = new CRowColInfo[nRows]();
     m_pColInfo = new CRowColInfo[nCols]();
     // Created empty; the parent's layout gives it its size.
-    return CreateEx(0, nullptr, nullptr, (dwStyle | WS_CHILD | WS_CLIPCHILDREN) & ~(WS_HSCROLL | WS_VSCROLL),
-                    CRect(0, 0, 0, 0), pParentWnd, nID);
+    return CreateEx(0, nullptr, nullptr, (dwStyle | WS_CHILD | WS_CLIPCHILDREN) & ~(WS_HSCROLL | WS_VSCROLL), 0, 0,
+                    0, 0, PvfxHwnd(pParentWnd), reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)));
 }
 
 BOOL CSplitterWnd::CreateView(int row, int col, CRuntimeClass* pViewClass, SIZE sizeInit, CCreateContext* pContext) {
@@ -54,7 +50,7 @@ BOOL CSplitterWnd::CreateView(int row, int col, CRuntimeClass* pViewClass, SIZE 
     if (::GetDlgItem(m_hWnd, IdFromRowCol(row, col)) != nullptr) return FALSE;  // the pane exists
     m_pRowInfo[row].nIdealSize = sizeInit.cy;
     m_pColInfo[col].nIdealSize = sizeInit.cx;
-    CWnd* pWnd = dynamic_cast<CWnd*>(pViewClass->CreateObject());
+    CWnd* pWnd = dynamic_cast<CWnd*>(PvfxCreateObject(pViewClass));
     if (pWnd == nullptr) return FALSE;
     // On failure the view has deleted itself (PostNcDestroy).
     return pWnd->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW & ~WS_BORDER, PaneRect(row, col), this,
@@ -80,35 +76,6 @@ CWnd* CSplitterWnd::GetPane(int row, int col) const {
     return FromHandlePermanent(::GetDlgItem(m_hWnd, IdFromRowCol(row, col)));
 }
 
-BOOL CSplitterWnd::IsChildPane(CWnd* pWnd, int* pRow, int* pCol) {
-    if (pWnd == nullptr || ::GetParent(pWnd->m_hWnd) != m_hWnd) return FALSE;
-    int id = pWnd->GetDlgCtrlID() - AFX_IDW_PANE_FIRST;
-    if (id < 0 || id / 16 >= m_nRows || id % 16 >= m_nCols) return FALSE;
-    if (pRow) *pRow = id / 16;
-    if (pCol) *pCol = id % 16;
-    return TRUE;
-}
-
-void CSplitterWnd::GetRowInfo(int row, int& cyCur, int& cyMin) const {
-    cyCur = m_pRowInfo[row].nCurSize;
-    cyMin = m_pRowInfo[row].nMinSize;
-}
-
-void CSplitterWnd::SetRowInfo(int row, int cyIdeal, int cyMin) {
-    m_pRowInfo[row].nIdealSize = cyIdeal;
-    m_pRowInfo[row].nMinSize = cyMin;
-}
-
-void CSplitterWnd::GetColumnInfo(int col, int& cxCur, int& cxMin) const {
-    cxCur = m_pColInfo[col].nCurSize;
-    cxMin = m_pColInfo[col].nMinSize;
-}
-
-void CSplitterWnd::SetColumnInfo(int col, int cxIdeal, int cxMin) {
-    m_pColInfo[col].nIdealSize = cxIdeal;
-    m_pColInfo[col].nMinSize = cxMin;
-}
-
 CRect CSplitterWnd::PaneRect(int row, int col) const {
     int x = m_cxBorder, y = m_cyBorder;
     for (int c = 0; c < col; ++c) x += m_pColInfo[c].nCurSize + m_cxSplitterGap;
@@ -120,13 +87,8 @@ void CSplitterWnd::RecalcLayout() {
     if (m_hWnd == nullptr) return;
     CRect rcClient;
     GetClientRect(&rcClient);
-    int ideal[16], minimum[16], current[16];
-    for (int r = 0; r < m_nRows; ++r) { ideal[r] = m_pRowInfo[r].nIdealSize; minimum[r] = m_pRowInfo[r].nMinSize; }
-    LayoutRowCol(m_nRows, rcClient.Height() - 2 * m_cyBorder, m_cySplitterGap, ideal, minimum, current);
-    for (int r = 0; r < m_nRows; ++r) m_pRowInfo[r].nCurSize = current[r];
-    for (int c = 0; c < m_nCols; ++c) { ideal[c] = m_pColInfo[c].nIdealSize; minimum[c] = m_pColInfo[c].nMinSize; }
-    LayoutRowCol(m_nCols, rcClient.Width() - 2 * m_cxBorder, m_cxSplitterGap, ideal, minimum, current);
-    for (int c = 0; c < m_nCols; ++c) m_pColInfo[c].nCurSize = current[c];
+    LayoutRowCol(m_pRowInfo, m_nRows, rcClient.Height() - 2 * m_cyBorder, m_cySplitterGap);
+    LayoutRowCol(m_pColInfo, m_nCols, rcClient.Width() - 2 * m_cxBorder, m_cxSplitterGap);
 
     for (int r = 0; r < m_nRows; ++r) {
         for (int c = 0; c < m_nCols; ++c) {

@@ -1,7 +1,5 @@
 // CWnd: binding windows to objects, creation, and the window procedure.
 #include "framework/internal.h"
-#include <set>
-#include <string>
 
 const char kPvfxWndProp[] = "PvFx.CWnd";
 
@@ -111,15 +109,8 @@ void CWnd::HandleNcDestroy() {
 CWnd::~CWnd() {
     if (m_hWnd != nullptr && ::GetPropA(m_hWnd, kPvfxWndProp) == this) {
         ::DestroyWindow(m_hWnd);
-        if (m_hWnd != nullptr) {  // another thread's window: only unbind
-            if (m_pfnSuper) UnsubclassWindow(); else Detach();
-        }
+        if (m_hWnd != nullptr) Unbind();  // another thread's window: only unbind
     }
-}
-
-HWND CWnd::GetSafeHwnd() const {
-    const CWnd* volatile self = this;  // kept: callers may use a NULL pointer
-    return self == nullptr ? nullptr : m_hWnd;
 }
 
 CWnd* PASCAL CWnd::FromHandlePermanent(HWND hWnd) {
@@ -141,35 +132,19 @@ CWnd* PASCAL CWnd::FromHandle(HWND hWnd) {
     return PvfxGetThreadState()->temps.Get<CWnd>(hWnd);
 }
 
-BOOL CWnd::Attach(HWND hWndNew) { return BindWindow(hWndNew, FALSE); }
-
-HWND CWnd::Detach() {
-    if (m_pfnSuper != nullptr) return UnsubclassWindow();
-    HWND hWnd = m_hWnd;
-    if (hWnd != nullptr && ::GetPropA(hWnd, kPvfxWndProp) == this) ::RemovePropA(hWnd, kPvfxWndProp);
-    m_hWnd = nullptr;
-    return hWnd;
-}
-
 BOOL CWnd::SubclassWindow(HWND hWnd) {
     if (!BindWindow(hWnd, TRUE)) return FALSE;
     PreSubclassWindow();
     return TRUE;
 }
 
-BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent) {
-    HWND hWndControl = ::GetDlgItem(pParent->m_hWnd, nID);
-    return hWndControl != nullptr && SubclassWindow(hWndControl);
-}
-
-HWND CWnd::UnsubclassWindow() {
+HWND CWnd::Unbind() {
     HWND hWnd = m_hWnd;
-    if (hWnd == nullptr) return nullptr;
     if (m_pfnSuper != nullptr) {
         ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
         ::SetWindowLongPtrA(hWnd, GWLP_USERDATA, 0);
     }
-    ::RemovePropA(hWnd, kPvfxWndProp);
+    if (::GetPropA(hWnd, kPvfxWndProp) == this) ::RemovePropA(hWnd, kPvfxWndProp);
     m_pfnSuper = nullptr;
     m_hWnd = nullptr;
     return hWnd;
@@ -197,27 +172,6 @@ LPCSTR RegisterOnce(LPCSTR name, UINT style, HBRUSH background) {
 
 }  // namespace
 
-LPCTSTR AFXAPI AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackground, HICON hIcon) {
-    // The name encodes the properties, so equal requests share one class.
-    static std::set<std::string> s_names;
-    char name[96];
-    wsprintfA(name, "PvFx:%x:%p:%p:%p", nClassStyle, static_cast<void*>(hCursor), static_cast<void*>(hbrBackground),
-              static_cast<void*>(hIcon));
-    auto it = s_names.insert(name).first;
-    WNDCLASSA wc = {};
-    if (!::GetClassInfoA(PvfxGetFrameworkModule(), name, &wc)) {
-        wc.style = nClassStyle | CS_GLOBALCLASS;
-        wc.lpfnWndProc = ::DefWindowProcA;
-        wc.hInstance = PvfxGetFrameworkModule();
-        wc.hCursor = hCursor;
-        wc.hbrBackground = hbrBackground;
-        wc.hIcon = hIcon;
-        wc.lpszClassName = it->c_str();
-        ::RegisterClassA(&wc);
-    }
-    return it->c_str();
-}
-
 LPCSTR PvfxDefaultWndClass() { return RegisterOnce("PvFxWnd", CS_DBLCLKS, nullptr); }
 
 LPCSTR PvfxFrameOrViewClass() {
@@ -233,15 +187,8 @@ BOOL CWnd::PreCreateWindow(CREATESTRUCT& cs) {
 BOOL CWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
                   CWnd* pParentWnd, UINT nID, CCreateContext* pContext) {
     return CreateEx(0, lpszClassName, lpszWindowName, dwStyle | WS_CHILD, rect.left, rect.top,
-                    rect.right - rect.left, rect.bottom - rect.top, pParentWnd->GetSafeHwnd(),
+                    rect.right - rect.left, rect.bottom - rect.top, PvfxHwnd(pParentWnd),
                     reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)), pContext);
-}
-
-BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
-                    const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam) {
-    return CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top,
-                    rect.right - rect.left, rect.bottom - rect.top, pParentWnd->GetSafeHwnd(),
-                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)), lpParam);
 }
 
 BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, int x,
@@ -300,28 +247,13 @@ LRESULT CWnd::Default() {
 
 BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
 
-void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep, BOOL bOnlyPerm) {
-    for (HWND hChild = ::GetTopWindow(m_hWnd); hChild != nullptr; hChild = ::GetNextWindow(hChild, GW_HWNDNEXT)) {
-        if (!bOnlyPerm || FromHandlePermanent(hChild) != nullptr) ::SendMessageA(hChild, message, wParam, lParam);
-        if (bDeep && ::GetTopWindow(hChild) != nullptr) {
-            CWnd child;
-            child.m_hWnd = hChild;
-            child.SendMessageToDescendants(message, wParam, lParam, bDeep, bOnlyPerm);
-            child.m_hWnd = nullptr;
-        }
-    }
-}
-
 // ---- default handlers ----------------------------------------------------------
 
 int CWnd::OnCreate(LPCREATESTRUCT) { return static_cast<int>(Default()); }
 void CWnd::OnPaint() { Default(); }
 void CWnd::OnTimer(UINT_PTR) { Default(); }
 void CWnd::OnLButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnLButtonUp(UINT, CPoint) { Default(); }
 void CWnd::OnLButtonDblClk(UINT, CPoint) { Default(); }
-void CWnd::OnRButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnRButtonUp(UINT, CPoint) { Default(); }
 void CWnd::OnMouseMove(UINT, CPoint) { Default(); }
 BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT) { return static_cast<BOOL>(Default()); }
 HBRUSH CWnd::OnCtlColor(CDC*, CWnd*, UINT) { return reinterpret_cast<HBRUSH>(Default()); }
@@ -336,10 +268,7 @@ void CWnd::OnCancelMode() { Default(); }
 void CWnd::OnSysColorChange() { Default(); }
 void CWnd::OnClose() { Default(); }
 void CWnd::OnSize(UINT, int, int) { Default(); }
-void CWnd::OnShowWindow(BOOL, UINT) { Default(); }
-void CWnd::OnGetMinMaxInfo(MINMAXINFO*) { Default(); }
 void CWnd::OnKeyDown(UINT, UINT, UINT) { Default(); }
-void CWnd::OnChar(UINT, UINT, UINT) { Default(); }
 
 void CWnd::OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct) {
     if (lpDrawItemStruct->CtlType != ODT_MENU) {

@@ -12,6 +12,7 @@
 
 // Controls of the report dialog.
 #define IDC_REPORT_SAVE 1001    // 다른이름으로 저장
+#define IDC_REPORT_RESTORE 1003 // 복원, for a log that holds a cure's backup
 #define IDC_REPORT_CLOSE 1004   // 닫  기
 #define IDC_REPORT_TEXT 1006
 

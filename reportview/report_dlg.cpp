@@ -1,5 +1,8 @@
 #include "reportview/report_dlg.h"
 
+#include "backup/manifest.h"
+#include "backup/restore_texts.h"
+
 #include "framework/afxdlgs.h"
 #include "reportview/chronik_resource.h"
 #include "reportview/report_logs.h"
@@ -32,6 +35,7 @@ private:
 BEGIN_MESSAGE_MAP(CReportDlg, CDialog)
     ON_BN_CLICKED(IDC_REPORT_CLOSE, OnButtonClose)
     ON_BN_CLICKED(IDC_REPORT_SAVE, OnSaveAs)
+    ON_BN_CLICKED(IDC_REPORT_RESTORE, OnButtonRestore)
     ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
@@ -41,6 +45,7 @@ void CReportDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_REPORT_CLOSE, m_closeButton);
     DDX_Control(pDX, IDC_REPORT_SAVE, m_saveButton);
+    DDX_Control(pDX, IDC_REPORT_RESTORE, m_restoreButton);
     DDX_Text(pDX, IDC_REPORT_TEXT, m_strReport);
 }
 
@@ -48,6 +53,7 @@ void CReportDlg::DoDataExchange(CDataExchange* pDX) {
 // whole as the dialog manager would leave it.
 BOOL CReportDlg::OnInitDialog() {
     CDialog::OnInitDialog();
+    GetDlgItem(IDC_REPORT_RESTORE)->ShowWindow(m_strBackupFolder.IsEmpty() ? SW_HIDE : SW_SHOW);
     GetDlgItem(IDC_REPORT_TEXT)->SetFocus();
     return FALSE;
 }
@@ -72,6 +78,26 @@ void CReportDlg::OnSaveAs() {
         Box(reports::kMsgSaved, MB_OK | MB_ICONEXCLAMATION);
     else
         Box(reports::kMsgSaveFailed, MB_OK | MB_ICONSTOP);
+}
+
+void CReportDlg::OnButtonRestore() {
+    if (MessageBox(backup::kMsgRestoreQuestion, backup::kRestoreCaption, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+    const std::string folder(m_strBackupFolder, m_strBackupFolder.GetLength());
+    bool engineFound = false;
+    const int restored = reports::RestoreBackup(folder, &engineFound);
+    if (!engineFound) {
+        Box(reports::kMsgEngineMissing, MB_OK | MB_ICONSTOP);
+        return;
+    }
+    GetDlgItem(IDC_REPORT_RESTORE)->ShowWindow(SW_HIDE);
+    if (restored < 0) {
+        Box(backup::kMsgNoBackup, MB_OK | MB_ICONSTOP);
+        return;
+    }
+    CString text;
+    text.Format(backup::kMsgRestoredFormat, restored);
+    if (backup::HoldsBackup(folder)) text += backup::kMsgRestoreLeftSome;
+    Box(text, MB_OK | MB_ICONEXCLAMATION);
 }
 
 // Edit fields and list boxes keep the system colours (the read-only report

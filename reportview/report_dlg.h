@@ -11,6 +11,7 @@ public:
     explicit CReportDlg(CWnd* pParent = NULL);
 
     CString m_strReport;  // shown in control 1006 and saved as it is
+    CString m_strBackupFolder;  // the cure's backup of the log; empty: none, and no 복원 button
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -21,6 +22,9 @@ protected:
     // to, is the same afterwards whether the save was made, cancelled or
     // failed.
     afx_msg void OnSaveAs();
+    // Asks, then puts back the backup through the engine and says how much
+    // came back. The button goes once it has been used.
+    afx_msg void OnButtonRestore();
     afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     DECLARE_MESSAGE_MAP()
 
@@ -29,4 +33,5 @@ private:
 
     CXPButton m_closeButton;  // 1004
     CXPButton m_saveButton;   // 1001
+    CXPButton m_restoreButton;  // 1003
 };

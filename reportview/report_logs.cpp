@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "base/unique_handle.h"
+#include "engine/purvex_engine.h"
 
 namespace reports {
 
@@ -73,6 +74,15 @@ bool SaveTextFile(const std::string& path, const std::string& bytes) {
     whole = CloseHandle(file.release()) && whole;
     if (!whole) DeleteFileA(path.c_str());
     return whole;
+}
+
+int RestoreBackup(const std::string& folder, bool* engineFound) {
+    const base::UniqueModule engine(LoadLibraryA(PURVEX_ENGINE_DLL));
+    const auto restore = engine ? reinterpret_cast<FtoolRestoreBackupFn>(reinterpret_cast<void (*)()>(
+                                      GetProcAddress(engine.get(), "ftool_RestoreBackup")))
+                                : nullptr;
+    *engineFound = restore != nullptr;
+    return restore ? restore(folder.c_str()) : -1;
 }
 
 bool RemoveLogFolder(const base::ListedItem& folder) {

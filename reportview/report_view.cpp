@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "backup/manifest.h"
+
 #include "reportview/chronik_resource.h"
 #include "reportview/report_dlg.h"
 #include "reportview/report_folder.h"
@@ -118,8 +120,8 @@ void CReportView::FreeFolders() {
     while (!m_folders.IsEmpty()) delete static_cast<CReportFolder*>(m_folders.RemoveHead());
 }
 
-int CReportView::Box(LPCTSTR text, UINT type) const {
-    return ::MessageBoxA(m_hWnd, text, reports::kBoxTitle, type);
+int CReportView::Box(LPCTSTR text, UINT type) {
+    return MessageBox(text, reports::kBoxTitle, type);
 }
 
 void CReportView::OnDblclkReportList(NMHDR*, LRESULT* pResult) {
@@ -130,6 +132,8 @@ void CReportView::OnDblclkReportList(NMHDR*, LRESULT* pResult) {
 
     const CString path = reports::kReportPathStart + FolderAt(pos)->m_strName + reports::kReportPathEnd;
     CReportDlg dialog(this);
+    const CString backupFolder = reports::kReportPathStart + FolderAt(pos)->m_strName + reports::kBackupPathEnd;
+    if (backup::HoldsBackup(static_cast<LPCTSTR>(backupFolder))) dialog.m_strBackupFolder = backupFolder;
     std::string report;
     if (reports::ReadTextStart(static_cast<LPCTSTR>(path), reports::kReportBytes, &report))
         dialog.m_strReport = report.c_str();
@@ -142,13 +146,15 @@ BOOL CReportView::RemoveDir(const CReportFolder& folder) {
     return reports::RemoveLogFolder(folder.m_listed) ? TRUE : FALSE;
 }
 
-// Deletes the ticked logs without asking first. A log that cannot be
-// deleted keeps its row, its tick and its record, and the user is told.
+// Deletes the ticked logs, asking first only when one of them holds a
+// cure's backup, which goes with it. A log that cannot be deleted keeps its
+// row, its tick and its record, and the user is told.
 void CReportView::OnButtonDelete() {
     if (m_nReportCount == 0) {
         Box(reports::kMsgNoRecords, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
+    if (TickedLogHoldsBackup() && Box(reports::kMsgDeleteBackupQuestion, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
     int deleted = 0, kept = 0;
     ui::RedrawHold redraw;
     redraw.Begin(m_list.m_hWnd);
@@ -181,6 +187,17 @@ void CReportView::OnButtonDelete() {
         Box(reports::kMsgDeleted, MB_OK | MB_ICONEXCLAMATION);
     else
         Box(reports::kMsgNothingTicked, MB_OK | MB_ICONEXCLAMATION);
+}
+
+bool CReportView::TickedLogHoldsBackup() const {
+    for (int row = 0; row < m_list.GetItemCount(); ++row) {
+        const POSITION pos = m_list.GetCheck(row) ? FindRow(row) : nullptr;
+        if (pos != nullptr &&
+            backup::HoldsBackup(static_cast<LPCTSTR>(reports::kReportPathStart + FolderAt(pos)->m_strName +
+                                                     reports::kBackupPathEnd)))
+            return true;
+    }
+    return false;
 }
 
 void CReportView::ShowAllChecked(int allChecked) {

@@ -58,7 +58,9 @@ private:
     CReportFolder* FolderAt(POSITION pos) const;
     void FreeFolders();
     void ShowAllChecked(int allChecked);
-    int Box(LPCTSTR text, UINT type) const;
+    // Whether a ticked row's log folder holds a cure's backup.
+    bool TickedLogHoldsBackup() const;
+    int Box(LPCTSTR text, UINT type);
 
     CFont m_font;
 };

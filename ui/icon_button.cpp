@@ -121,8 +121,7 @@ void CIconButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
         CPoint at(client.left + (client.Width() - icon.width) / 2, client.top + (client.Height() - icon.height) / 2);
         if (pressed) at.Offset(m_pressedOffset.x, m_pressedOffset.y);
         if (disabled) {
-            ::DrawStateA(dc->m_hDC, nullptr, nullptr, reinterpret_cast<LPARAM>(icon.icon.get()), 0, at.x, at.y,
-                         icon.width, icon.height, DST_ICON | DSS_DISABLED);
+            dc->DrawState(at, CSize(icon.width, icon.height), icon.icon.get(), DSS_DISABLED);
         } else {
             ::DrawIconEx(dc->m_hDC, at.x, at.y, icon.icon.get(), icon.width, icon.height, 0, nullptr, DI_NORMAL);
         }

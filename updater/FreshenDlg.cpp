@@ -187,7 +187,7 @@ void CFreshenDlg::StartDownload() {
 }
 
 void CFreshenDlg::Message(const char* text, UINT icon) {
-    ::MessageBoxA(m_hWnd, text, freshen::kMessageCaption, MB_OK | icon);
+    MessageBox(text, freshen::kMessageCaption, MB_OK | icon);
 }
 
 void CFreshenDlg::RestartMainProgram() { freshen::RestartMainProgram(m_hWnd); }

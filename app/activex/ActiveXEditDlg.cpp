@@ -49,12 +49,11 @@ void CActiveXEditDlg::OnOK() {
 }
 
 void CActiveXEditDlg::KeepWithinField(int id) {
-    char text[256] = {};
-    ::GetDlgItemTextA(m_hWnd, id, text, sizeof text);
+    CString text;
+    GetDlgItemText(id, text);
     const size_t fit = activex::FittingLength(text, KORDON_MAX_TEXT);
-    if (text[fit] == '\0') return;
-    text[fit] = '\0';
-    SetDlgItemText(id, text);  // changes the field again, now within its width
+    if (fit >= static_cast<size_t>(text.GetLength())) return;
+    SetDlgItemText(id, CString(text, static_cast<int>(fit)));  // changes the field again, now within its width
     ::SendDlgItemMessageA(m_hWnd, id, EM_SETSEL, fit, fit);
     MessageBeep(MB_OK);
 }

@@ -35,7 +35,6 @@ const RecordTabKind kAutoRecords = {IDD_AUTO_RECORD, kAutoBoxes, sizeof kAutoBox
 }  // namespace clean
 
 BEGIN_MESSAGE_MAP(CRecordTabDlg, CCleanTabDlg)
-    ON_COMMAND_RANGE(IDC_WORK_VISIT_HISTORY, IDC_AUTO_PLAYER_HISTORY, OnCheckBox)
     ON_WM_PAINT()
 END_MESSAGE_MAP()
 
@@ -65,12 +64,16 @@ clean::Outcome CRecordTabDlg::Start() {
 }
 
 void CRecordTabDlg::Leave() {
-    for (size_t i = 0; i < m_kind.boxCount; ++i) CheckDlgButton(m_kind.boxes[i].box, BST_UNCHECKED);
+    for (size_t i = 0; i < m_kind.boxCount; ++i) ::CheckDlgButton(m_hWnd, m_kind.boxes[i].box, BST_UNCHECKED);
     Invalidate(TRUE);
 }
 
 // A tick or an untick changes the pictures: the whole tab is painted anew.
-void CRecordTabDlg::OnCheckBox(UINT) { Invalidate(TRUE); }
+BOOL CRecordTabDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
+    const UINT id = LOWORD(wParam);
+    if (HIWORD(wParam) == BN_CLICKED && id >= IDC_WORK_VISIT_HISTORY && id <= IDC_AUTO_PLAYER_HISTORY) Invalidate(TRUE);
+    return CCleanTabDlg::OnCommand(wParam, lParam);
+}
 
 void CRecordTabDlg::OnPaint() {
     CPaintDC dc(this);

@@ -56,7 +56,8 @@ public:
     const char* StartText() const override { return clean::kCaptionDeleteRecords; }
 
 protected:
-    afx_msg void OnCheckBox(UINT id);
+    // A tick or an untick of a box changes the pictures.
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     afx_msg void OnPaint();
     DECLARE_MESSAGE_MAP()
 

@@ -3,10 +3,13 @@
 #include <commctrl.h>
 
 #include "app/cure/browser_defaults.h"
+#include "app/cure/cure_backup.h"
 #include "app/cure/cure_texts.h"
 #include "app/cure/scan_log.h"
 #include "app/cure/start_page.h"
 #include "app/resource.h"
+#include "backup/manifest.h"
+#include "backup/restore_texts.h"
 #include "ui/page_chrome.h"
 
 namespace {
@@ -57,6 +60,7 @@ IMPLEMENT_DYNCREATE(CCureView, CFormView)
 BEGIN_MESSAGE_MAP(CCureView, CFormView)
     ON_BN_CLICKED(IDC_CURE_START, OnButtonStart)
     ON_BN_CLICKED(IDC_CURE_CURE, OnButtonCure)
+    ON_BN_CLICKED(IDC_CURE_RESTORE, OnButtonRestore)
     ON_NOTIFY(LVN_COLUMNCLICK, IDC_CURE_LIST, OnColumnclickCureList)
     ON_WM_TIMER()
     ON_BN_CLICKED(IDC_CURE_STARTPAGE, OnCheckStartPage)
@@ -89,6 +93,7 @@ void CCureView::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_CURE_PROGRESS, m_progress);
     DDX_Control(pDX, IDC_CURE_START, m_startButton);
     DDX_Control(pDX, IDC_CURE_CURE, m_cureButton);
+    DDX_Control(pDX, IDC_CURE_RESTORE, m_restoreButton);
     DDX_Control(pDX, IDC_CURE_APPLY, m_applyButton);
     DDX_Text(pDX, IDC_CURE_ADDRESS, m_strStartPage);
     DDX_Check(pDX, IDC_CURE_STARTPAGE, m_bStartPage);
@@ -169,6 +174,8 @@ void CCureView::GoToInitialScreen() {
     version.Format(cure::kDbVersionFormat, m_versionText.c_str());
     SetItemText(IDC_CURE_DB_VERSION, version);
     GetDlgItem(IDC_CURE_CURE)->ShowWindow(SW_HIDE);
+    GetDlgItem(IDC_CURE_RESTORE)->ShowWindow(SW_HIDE);
+    m_backupFolder.clear();
     SetItemText(IDC_CURE_START, cure::kCaptionStart);
     ShowInitialScreen(true);
     // The tick box is on again: its address box and presets work again too.
@@ -372,6 +379,15 @@ void CCureView::OnButtonCure() {
     }
     if (Box(cure::kMsgCureWarning, cure::kCaptionCure, MB_OKCANCEL | MB_ICONEXCLAMATION) != IDOK)
         return;
+    // Whatever the cure removes is kept, logged or not.
+    m_backupFolder.clear();
+    if (m_engine.loaded()) {
+        m_backupFolder = cure::CureBackupFolder(m_passLogFolder);
+        if (!m_engine.SetBackupFolder(m_backupFolder.c_str())) {
+            m_backupFolder.clear();
+            if (Box(cure::kMsgNoBackupQuestion, cure::kCaptionCure, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+        }
+    }
 
     cure::CureTableWriter table(m_logging ? m_currentLogFolder : std::string());
     int cured = 0;
@@ -389,11 +405,32 @@ void CCureView::OnButtonCure() {
             break;
         }
     }
+    m_engine.SetBackupFolder(nullptr);
+    if (!m_backupFolder.empty()) cure::KeepBrowserSettings(m_backupFolder);
     if (m_bStartPage)
         m_engine.SetStartPage(cure::AddressOrBlank(static_cast<LPCTSTR>(m_strStartPage)).c_str());
     cure::ResetBrowserDefaults();
     GetDlgItem(IDC_CURE_CURE)->ShowWindow(SW_HIDE);
+    if (!m_backupFolder.empty() && backup::HoldsBackup(m_backupFolder))
+        GetDlgItem(IDC_CURE_RESTORE)->ShowWindow(SW_SHOW);
     if (cured > 0) Box(cure::kMsgCureDone, cure::kBoxTitle, MB_OK);
+}
+
+// Puts back what the cure kept, once: the button goes whatever the outcome.
+void CCureView::OnButtonRestore() {
+    if (m_backupFolder.empty() ||
+        Box(backup::kMsgRestoreQuestion, backup::kRestoreCaption, MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    const int restored = m_engine.RestoreBackup(m_backupFolder.c_str());
+    GetDlgItem(IDC_CURE_RESTORE)->ShowWindow(SW_HIDE);
+    if (restored < 0) {
+        Box(backup::kMsgNoBackup, cure::kBoxTitle, MB_OK | MB_ICONSTOP);
+        return;
+    }
+    CString text;
+    text.Format(backup::kMsgRestoredFormat, restored);
+    if (backup::HoldsBackup(m_backupFolder)) text += backup::kMsgRestoreLeftSome;
+    Box(text, cure::kBoxTitle, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CCureView::OnColumnclickCureList(NMHDR* pNMHDR, LRESULT* pResult) {

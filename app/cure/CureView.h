@@ -61,6 +61,7 @@ protected:
 
     afx_msg void OnButtonStart();
     afx_msg void OnButtonCure();
+    afx_msg void OnButtonRestore();
     afx_msg void OnColumnclickCureList(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnCheckStartPage();
@@ -107,6 +108,7 @@ private:
     bool m_allTicked = false;
     bool m_logging = false;
     std::string m_currentLogFolder;   // most recent logged pass, for cure tables
+    std::string m_backupFolder;       // where the pass's cure kept what it removed; empty before
     std::string m_passLogFolder;      // the running pass's folder, empty when not logged
     SYSTEMTIME m_passStart = {};      // start of the running logged pass
 
@@ -119,6 +121,7 @@ private:
     CProgressCtrl m_progress;
     CXPButton m_startButton;   // 1004
     CXPButton m_cureButton;    // 1013
+    CXPButton m_restoreButton; // 1015
     CXPButton m_applyButton;   // 1020
     CFont m_font;
 };

@@ -66,10 +66,14 @@ inline constexpr BrowserDefaultValue kUserMainValues[] = {
     {"Search Page", REG_SZ, kBrowserRedirectSearch},
 };
 
+// The current user's browser key, whose "Start Page" the engine writes.
+inline constexpr char kBrowserUserMainKey[] = "Software\\Microsoft\\Internet Explorer\\Main";
+inline constexpr char kBrowserStartPageValue[] = "Start Page";
+
 inline const BrowserDefaultKey kBrowserDefaults[] = {
     {HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Internet Explorer\\Main", kMachineMainValues, 4},
     {HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Internet Explorer\\Search", kMachineSearchValues, 2},
-    {HKEY_CURRENT_USER, "Software\\Microsoft\\Internet Explorer\\Main", kUserMainValues, 2},
+    {HKEY_CURRENT_USER, kBrowserUserMainKey, kUserMainValues, 2},
 };
 
 }  // namespace cure

@@ -18,6 +18,7 @@
 #define IDC_CURE_STARTPAGE_GROUP 1012
 #define IDC_CURE_CURE 1013           // 치  료
 #define IDC_CURE_TARGET 1014         // record being scanned
+#define IDC_CURE_RESTORE 1015        // 복원, after a cure
 #define IDC_CURE_LIST_FRAME 1016
 #define IDC_CURE_DB_GROUP 1017
 #define IDC_CURE_DB_ADWARE 1018      // 애드웨어 (the record number is drawn after it)

@@ -46,4 +46,14 @@ uint8_t EngineLibrary::SetStartPage(const char* url) {
     return fn ? fn(url) : 0;
 }
 
+uint8_t EngineLibrary::SetBackupFolder(const char* folder) {
+    auto fn = Resolve<FtoolSetBackupFolderFn>("ftool_SetBackupFolder");
+    return fn ? fn(folder) : 0;
+}
+
+int32_t EngineLibrary::RestoreBackup(const char* folder) {
+    auto fn = Resolve<FtoolRestoreBackupFn>("ftool_RestoreBackup");
+    return fn ? fn(folder) : -1;
+}
+
 }  // namespace cure

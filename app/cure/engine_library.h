@@ -18,7 +18,8 @@ public:
     bool loaded() const { return static_cast<bool>(module_); }
 
     // Each answers as an empty engine when the library or the export is
-    // missing: -1 for the load, 0 counts, "" texts, id -1 scans, 0 repairs.
+    // missing: -1 for the load and the restore, 0 counts, "" texts, id -1
+    // scans, 0 repairs and backup folders.
     int32_t LoadAdb(const char* path);
     int32_t UnloadAdb();
     int32_t GetAdCount();
@@ -26,6 +27,8 @@ public:
     AdScanResult AdScan(int32_t index);
     uint8_t AdRepair(const AdScanResult& result);
     uint8_t SetStartPage(const char* url);
+    uint8_t SetBackupFolder(const char* folder);
+    int32_t RestoreBackup(const char* folder);
 
 private:
     template <typename Fn>

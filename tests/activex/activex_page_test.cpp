@@ -11,7 +11,7 @@
 #include "app/activex/ActiveXBlock.h"
 #include "app/activex/activex_texts.h"
 #include "kordon/kadb_codec.h"
-#include "tests/kordon/kill_bit_probe.h"
+#include "tests/support/kill_bit_probe.h"
 #include "tests/support/message_box_hook.h"
 #include "tests/support/page_host.h"
 #include "tests/support/registry_sandbox.h"

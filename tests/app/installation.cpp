@@ -1,34 +1,11 @@
 #include "tests/app/installation.h"
 
-#include <shellapi.h>
+#include "tests/support/window_driver.h"
 
 namespace app_test {
 namespace {
 
 constexpr DWORD kWaitMs = 60000;  // only ever reached when something is wrong
-
-std::string BuildFolder() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    return folder.substr(0, folder.find_last_of('\\') + 1);
-}
-
-struct WindowSearch {
-    DWORD processId;
-    const char* title;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM lParam) {
-    auto* search = reinterpret_cast<WindowSearch*>(lParam);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(hwnd, &owner);
-    char text[256] = {};
-    GetWindowTextA(hwnd, text, sizeof text);
-    if (owner == search->processId && lstrcmpA(text, search->title) == 0) search->found.push_back(hwnd);
-    return TRUE;
-}
 
 struct ChildSearch {
     int id;
@@ -46,12 +23,6 @@ BOOL CALLBACK FindChild(HWND hwnd, LPARAM lParam) {
 
 }  // namespace
 
-std::vector<HWND> TopLevelWindows(HANDLE process, const char* title) {
-    WindowSearch search{GetProcessId(process), title, {}};
-    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 HWND FindDescendant(HWND parent, int id) {
     ChildSearch search{id, nullptr};
     EnumChildWindows(parent, FindChild, reinterpret_cast<LPARAM>(&search));
@@ -59,11 +30,7 @@ HWND FindDescendant(HWND parent, int id) {
 }
 
 Installation::Installation(bool withEngine) {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    m_folder = std::string(temp) + "PurvexInstall" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(m_folder.c_str(), nullptr);
-    const std::string build = BuildFolder();
+    const std::string build = pvtest::ProgramFolder() + "\\";
     for (const char* name : {"Purvex.exe", "PvFrame.dll", "Chronik.dll", "NKShellAPI.dll", "Purvex.adb"})
         CopyFileA((build + name).c_str(), Path(name).c_str(), FALSE);
     if (withEngine) CopyFileA((build + "Purvex.dll").c_str(), Path("Purvex.dll").c_str(), FALSE);
@@ -78,19 +45,13 @@ Installation::~Installation() {
         }
         CloseHandle(process);
     }
-    std::string from = m_folder + '\0';
-    SHFILEOPSTRUCTA operation = {};
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = from.c_str();
-    operation.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
-    SHFileOperationA(&operation);
 }
 
 HANDLE Installation::Start(const std::string& startIn) {
     std::string command = "\"" + Path("Purvex.exe") + "\"";
     STARTUPINFOA startup = {sizeof startup};
     PROCESS_INFORMATION info = {};
-    const std::string& folder = startIn.empty() ? m_folder : startIn;
+    const std::string& folder = startIn.empty() ? m_folder.path() : startIn;
     if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup, &info))
         return nullptr;
     CloseHandle(info.hThread);
@@ -100,7 +61,7 @@ HANDLE Installation::Start(const std::string& startIn) {
 
 HWND Installation::WaitForWindow(HANDLE process, const char* title) {
     for (DWORD waited = 0; waited < kWaitMs; waited += 50) {
-        for (HWND hwnd : TopLevelWindows(process, title)) {
+        for (HWND hwnd : pvtest::ProcessWindows(GetProcessId(process), title)) {
             if (IsWindowVisible(hwnd)) return hwnd;
         }
         if (WaitForSingleObject(process, 50) == WAIT_OBJECT_0) return nullptr;

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/sandbox.h"
+
 namespace app_test {
 
 class Installation {
@@ -15,12 +17,12 @@ public:
     // (the scan page, the first page shown, complains without it), the engine
     // Purvex.dll unless withEngine is false, and the stand-in updater as Freshen.exe.
     explicit Installation(bool withEngine = true);
-    ~Installation();  // ends every program it started, deletes the folder
+    ~Installation();  // ends every program it started; then the folder goes
     Installation(const Installation&) = delete;
     Installation& operator=(const Installation&) = delete;
 
-    const std::string& folder() const { return m_folder; }
-    std::string Path(const char* name) const { return m_folder + "\\" + name; }
+    const std::string& folder() const { return m_folder.path(); }
+    std::string Path(const char* name) const { return m_folder / name; }
 
     // Starts Purvex.exe in its folder, or in startIn; returns its process
     // handle (owned by this object).
@@ -34,12 +36,10 @@ public:
     static DWORD Close(HANDLE process, HWND frame);
 
 private:
-    std::string m_folder;
+    pvtest::TempFolder m_folder{"PurvexInstall"};
     std::vector<HANDLE> m_processes;
 };
 
-// Every top-level window of process with this exact title (visible or not).
-std::vector<HWND> TopLevelWindows(HANDLE process, const char* title);
 // The first descendant of parent with control id id, or NULL.
 HWND FindDescendant(HWND parent, int id);
 

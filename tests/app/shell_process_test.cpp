@@ -5,8 +5,6 @@
 #include <shlwapi.h>
 #include <windows.h>
 
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <string>
 
@@ -14,66 +12,18 @@
 #include "app/version_record.h"
 #include "base/unique_handle.h"
 #include "tests/app/installation.h"
+#include "tests/support/sandbox.h"
+#include "tests/support/version_key_sandbox.h"
+#include "tests/support/window_driver.h"
 
 using app_test::Installation;
 
 namespace {
 
-// Takes the version key away for the test and puts the machine's own back.
-class VersionKeyAside {
-public:
-    VersionKeyAside() {
-        base::UniqueHKey key;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, shell::kVersionKeyPath, 0, KEY_READ, key.put()) == ERROR_SUCCESS) {
-            m_existed = true;
-            m_values = Values();
-        }
-        SHDeleteKeyA(HKEY_LOCAL_MACHINE, shell::kVersionKeyPath);
-    }
-    ~VersionKeyAside() {
-        SHDeleteKeyA(HKEY_LOCAL_MACHINE, shell::kVersionKeyPath);
-        if (!m_existed) return;
-        base::UniqueHKey key;
-        RegCreateKeyExA(HKEY_LOCAL_MACHINE, shell::kVersionKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(),
-                        nullptr);
-        for (const auto& value : m_values) {
-            RegSetValueExA(key.get(), value.first.c_str(), 0, REG_SZ,
-                           reinterpret_cast<const BYTE*>(value.second.data()), DWORD(value.second.size()));
-        }
-    }
-    // Name -> exact stored bytes.
-    static std::map<std::string, std::string> Values() {
-        std::map<std::string, std::string> values;
-        base::UniqueHKey key;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, shell::kVersionKeyPath, 0, KEY_READ, key.put()) != ERROR_SUCCESS)
-            return values;
-        for (DWORD i = 0;; ++i) {
-            char name[256];
-            DWORD nameLength = sizeof name;
-            char data[256];
-            DWORD size = sizeof data;
-            if (RegEnumValueA(key.get(), i, name, &nameLength, nullptr, nullptr, reinterpret_cast<BYTE*>(data),
-                              &size) != ERROR_SUCCESS)
-                break;
-            values[name] = std::string(data, size);
-        }
-        return values;
-    }
-
-private:
-    bool m_existed = false;
-    std::map<std::string, std::string> m_values;
-};
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // Rewrites the FileVersion text of an executable in place: the UTF-16 text
 // that follows the key "FileVersion" in its version block.
 bool ChangeFileVersion(const std::string& path, const std::wstring& from, const std::wstring& to) {
-    std::string bytes = ReadFile(path);
+    std::string bytes = pvtest::ReadBytes(path);
     auto wide = [](const std::wstring& text) {
         return std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2);
     };
@@ -82,8 +32,7 @@ bool ChangeFileVersion(const std::string& path, const std::wstring& from, const 
     const size_t value = bytes.find(wide(from), key);
     if (value == std::string::npos) return false;
     bytes.replace(value, from.size() * 2, wide(to));
-    std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), bytes.size());
-    return true;
+    return pvtest::WriteBytes(path, bytes);
 }
 
 // The engine's own version text, asked the way the program asks it.
@@ -118,7 +67,7 @@ TEST(ShellProcess, SecondInstanceEndsWithExitCodeOneAndShowsTheFirstWindow) {
     HANDLE second = installation.Start();
     EXPECT_EQ(Installation::WaitForExit(second), 1u);
     EXPECT_TRUE(IsWindowVisible(frame));
-    EXPECT_TRUE(app_test::TopLevelWindows(second, shell::kAppTitle).empty());
+    EXPECT_TRUE(pvtest::ProcessWindows(GetProcessId(second), shell::kAppTitle).empty());
 
     // A minimised window stays minimised.
     ShowWindow(frame, SW_MINIMIZE);
@@ -130,12 +79,12 @@ TEST(ShellProcess, SecondInstanceEndsWithExitCodeOneAndShowsTheFirstWindow) {
 }
 
 TEST(ShellProcess, FirstStartWritesTheRecordAndALaterStartKeepsItAfterAVersionChange) {
-    VersionKeyAside aside;
+    pvtest::VersionKeySandbox key(pvtest::VersionKeySandbox::kAbsent);
     Installation installation;
     HANDLE first = installation.Start();
     HWND frame = Installation::WaitForWindow(first, shell::kAppTitle);
     ASSERT_NE(frame, nullptr);
-    const std::map<std::string, std::string> written = VersionKeyAside::Values();
+    const std::map<std::string, std::string> written = key.Values();
     const std::map<std::string, std::string> expected = {
         {"Purvex.exe", FileVersionOf(installation.Path("Purvex.exe"))},
         {"Chronik.dll", FileVersionOf(installation.Path("Chronik.dll"))},
@@ -157,12 +106,12 @@ TEST(ShellProcess, FirstStartWritesTheRecordAndALaterStartKeepsItAfterAVersionCh
     HANDLE second = installation.Start();
     frame = Installation::WaitForWindow(second, shell::kAppTitle);
     ASSERT_NE(frame, nullptr);
-    EXPECT_EQ(VersionKeyAside::Values(), written);
+    EXPECT_EQ(key.Values(), written);
     EXPECT_EQ(Installation::Close(second, frame), 0u);
 }
 
 TEST(ShellProcess, MissingEngineShowsItsMessageAndStartUpContinues) {
-    VersionKeyAside aside;
+    pvtest::VersionKeySandbox key(pvtest::VersionKeySandbox::kAbsent);
     Installation installation(false);
     HANDLE process = installation.Start();
     // The message comes while the frame is created, before it is shown.
@@ -180,7 +129,7 @@ TEST(ShellProcess, MissingEngineShowsItsMessageAndStartUpContinues) {
     HWND frame = nullptr;
     for (int tries = 0; tries < 1200 && !frame; ++tries) {  // up to a minute
         for (const char* title : {shell::kAppTitle, "Purvex"}) {
-            for (HWND hwnd : app_test::TopLevelWindows(process, title)) {
+            for (HWND hwnd : pvtest::ProcessWindows(GetProcessId(process), title)) {
                 GetClassNameA(hwnd, className, sizeof className);
                 if (!IsWindowVisible(hwnd)) continue;
                 if (lstrcmpA(className, "#32770") == 0 && GetDlgItem(hwnd, 0xFFFF))
@@ -192,7 +141,7 @@ TEST(ShellProcess, MissingEngineShowsItsMessageAndStartUpContinues) {
         if (!frame) Sleep(50);
     }
     ASSERT_NE(frame, nullptr);
-    const auto values = VersionKeyAside::Values();
+    const auto values = key.Values();
     EXPECT_EQ(values.size(), 7u);
     EXPECT_EQ(values.count("Purvex.dll") ? values.at("Purvex.dll") : "missing", "");
     EXPECT_EQ(Installation::Close(process, frame), 0u);
@@ -212,10 +161,10 @@ TEST(ShellProcess, UpdateButtonStartsTheUpdaterAndTheWindowStays) {
     ASSERT_NE(update, nullptr);
     PostMessageA(update, BM_CLICK, 0, 0);
     const std::string marker = installation.Path("updater-ran.txt");
-    for (int tries = 0; tries < 1200 && ReadFile(marker).empty(); ++tries) Sleep(50);
+    for (int tries = 0; tries < 1200 && pvtest::ReadBytes(marker).empty(); ++tries) Sleep(50);
     EXPECT_TRUE(PathFileExistsA(marker.c_str()));
-    EXPECT_TRUE(lstrcmpiA(ReadFile(marker).c_str(), installation.folder().c_str()) == 0)
-        << "the updater's current folder: " << ReadFile(marker);
+    EXPECT_TRUE(lstrcmpiA(pvtest::ReadBytes(marker).c_str(), installation.folder().c_str()) == 0)
+        << "the updater's current folder: " << pvtest::ReadBytes(marker);
     EXPECT_TRUE(IsWindow(frame));
     EXPECT_EQ(WaitForSingleObject(process, 0), DWORD(WAIT_TIMEOUT));
     EXPECT_EQ(Installation::Close(process, frame), 0u);

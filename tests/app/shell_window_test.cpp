@@ -23,6 +23,7 @@
 #include "app/top_view.h"
 #include "reportview/report_view.h"
 #include "tests/support/message_box_hook.h"
+#include "tests/support/window_driver.h"
 
 namespace {
 
@@ -41,14 +42,6 @@ ShellUnderTest theApp;
 std::vector<std::string> opened;  // addresses the browser was asked to open
 int updaterStarts = 0;
 
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
 // Runs the shell and then body while the main window is up.
 void RunShell(std::function<void()> body) {
     shell::SetLaunchersForTesting([](const std::string& address) { opened.push_back(address); },
@@ -57,7 +50,7 @@ void RunShell(std::function<void()> body) {
     // are answered here and reported, not failed: they are not the shell's.
     pvtest::MessageBoxHook background;
     theApp.body = [body] {
-        Pump();
+        pvtest::PumpPending();
         body();
     };
     AfxWinMain(GetModuleHandleA(nullptr), nullptr, const_cast<char*>(""), SW_SHOW);
@@ -73,7 +66,7 @@ CTopView* Banner() {
 }
 void Press(UINT id) {
     Column()->GetDlgItem(id)->SendMessage(BM_CLICK);
-    Pump();
+    pvtest::PumpPending();
 }
 
 struct Icons {
@@ -108,24 +101,13 @@ void ExpectSelected(UINT selected) {
 // Calls inspect on every modal dialog of this thread that shows the logo
 // picture, from a timer that runs inside the dialog's own message loop.
 std::function<void(HWND)> inspectLogo;
-BOOL CALLBACK RememberLogo(HWND hwnd, LPARAM found) {
-    if (IsWindowVisible(hwnd) && GetDlgItem(hwnd, IDC_LOGO_PICTURE)) *reinterpret_cast<HWND*>(found) = hwnd;
-    return TRUE;
-}
 void CALLBACK LookForLogo(HWND, UINT, UINT_PTR, DWORD) {
-    HWND logo = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), RememberLogo, reinterpret_cast<LPARAM>(&logo));
+    HWND logo = pvtest::FindThreadDialog([](HWND dialog) { return GetDlgItem(dialog, IDC_LOGO_PICTURE) != nullptr; });
     if (logo && inspectLogo) {
         auto inspect = inspectLogo;
         inspectLogo = nullptr;  // once
         inspect(logo);
     }
-}
-
-std::string Caption(HWND hwnd) {
-    char text[256] = {};
-    GetWindowTextA(hwnd, text, sizeof text);
-    return text;
 }
 
 }  // namespace
@@ -138,8 +120,8 @@ TEST(ShellWindow, FrameIsFixedSizeWithoutMaximiseBoxOrMenu) {
         EXPECT_FALSE(style & WS_THICKFRAME);
         EXPECT_FALSE(style & WS_MAXIMIZEBOX);
         EXPECT_EQ(GetMenu(frame->m_hWnd), nullptr);
-        EXPECT_EQ(Caption(frame->m_hWnd), shell::kAppTitle);
-        EXPECT_TRUE(frame->IsWindowVisible());
+        EXPECT_EQ(pvtest::WindowText(frame->m_hWnd), shell::kAppTitle);
+        EXPECT_TRUE(IsWindowVisible(frame->m_hWnd));
         // 630 x 500 at creation; the column's initial update may only shrink it
         // to fit the column's template.
         CRect rect;
@@ -185,7 +167,7 @@ TEST(ShellWindow, EveryPageSwitchCreatesTheTargetPageAnew) {
             ASSERT_NE(Page(), nullptr);
             EXPECT_TRUE(Page()->IsKindOf(step.page)) << step.button;
             EXPECT_FALSE(IsWindow(before)) << "old page of " << step.button << " still exists";
-            EXPECT_TRUE(Page()->IsWindowVisible());
+            EXPECT_TRUE(IsWindowVisible(Page()->m_hWnd));
             ExpectSelected(step.button);
             EXPECT_EQ(Column()->m_cleaningPage, step.button == IDC_BUTTON_CLEAN ? 1 : 0);
         }
@@ -264,7 +246,7 @@ TEST(ShellWindow, BannerButtonsOpenTheirPagesAndStartTheUpdaterWithoutAsking) {
         pvtest::MessageBoxHook hook;
         for (UINT id : {IDC_BUTTON_PATCH, IDC_BUTTON_ADWARE, IDC_BUTTON_HELP, IDC_BUTTON_UPDATE}) {
             Banner()->GetDlgItem(id)->SendMessage(BM_CLICK);
-            Pump();
+            pvtest::PumpPending();
         }
         const std::vector<std::string> expected = {shell::kWindowsUpdateAddress,
                                                    std::string(shell::kMakerHost) + "/purvex/main.php",
@@ -272,7 +254,7 @@ TEST(ShellWindow, BannerButtonsOpenTheirPagesAndStartTheUpdaterWithoutAsking) {
         EXPECT_EQ(opened, expected);
         EXPECT_EQ(updaterStarts, 1);
         EXPECT_TRUE(hook.seen().empty());
-        EXPECT_TRUE(Frame()->IsWindowVisible());
+        EXPECT_TRUE(IsWindowVisible(Frame()->m_hWnd));
     });
 }
 
@@ -297,7 +279,7 @@ TEST(ShellWindow, BannerClickAt95And20OpensTheUntimedLogoUntilClicked) {
         std::string caption = "not seen";
         bool stayedAfterInspection = false;
         inspectLogo = [&](HWND logo) {
-            caption = Caption(logo);
+            caption = pvtest::WindowText(logo);
             stayedAfterInspection = IsWindowVisible(logo);
             SendMessageA(logo, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));  // closes it
         };
@@ -331,7 +313,7 @@ TEST(LogoDialog, TimedLogoIsTitledIgnoresClicksAndClosesItself) {
     std::string caption;
     bool visibleAfterClick = false;
     inspectLogo = [&](HWND logo) {
-        caption = Caption(logo);
+        caption = pvtest::WindowText(logo);
         SendMessageA(logo, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
         visibleAfterClick = IsWindowVisible(logo);
     };

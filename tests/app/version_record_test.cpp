@@ -1,11 +1,10 @@
 // The version record written at the first start, and the FileVersion reader.
-// Records go to a throwaway key under HKLM\SOFTWARE\PurvexTest; the engine is
+// Records go to a throwaway key under HKLM\SOFTWARE; the engine is
 // the stand-in library StandinEngine.dll.
 #include "app/version_record.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <shlwapi.h>
 
 #include <map>
 #include <string>
@@ -15,6 +14,8 @@
 #include "base/unique_handle.h"
 #include "reportview/chronik_version.h"
 #include "tests/support/message_box_hook.h"
+#include "tests/support/registry_sandbox.h"
+#include "tests/support/sandbox.h"
 
 namespace {
 
@@ -26,24 +27,11 @@ struct StoredValue {
     std::string data;  // exactly the stored bytes
 };
 
-// A fresh test key, deleted with everything in it afterwards.
-class SandboxKey {
+// A key of its own for one test, not there yet (a first start makes it); it
+// goes with everything in it afterwards.
+class RecordKey {
 public:
-    SandboxKey() : path_("SOFTWARE\\PurvexTest\\version" + std::to_string(GetCurrentProcessId())) {
-        SHDeleteKeyA(HKEY_LOCAL_MACHINE, path_.c_str());
-    }
-    // Only this process's key: tests run side by side, each under its own.
-    // The common parent goes once it is empty.
-    ~SandboxKey() {
-        SHDeleteKeyA(HKEY_LOCAL_MACHINE, path_.c_str());
-        RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\PurvexTest");
-    }
     const char* path() const { return path_.c_str(); }
-
-    bool Exists() const {
-        base::UniqueHKey key;
-        return RegOpenKeyExA(HKEY_LOCAL_MACHINE, path(), 0, KEY_READ, key.put()) == ERROR_SUCCESS;
-    }
     // Every value with its exact data; the size a reader gets back is the stored size.
     std::map<std::string, StoredValue> Values() const {
         std::map<std::string, StoredValue> values;
@@ -61,14 +49,10 @@ public:
         }
         return values;
     }
-    void Set(const char* name, const char* text) const {
-        base::UniqueHKey key;
-        RegCreateKeyExA(HKEY_LOCAL_MACHINE, path(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(), nullptr);
-        RegSetValueExA(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), lstrlenA(text) + 1);
-    }
 
 private:
-    std::string path_;
+    pvtest::TestKey parent_{HKEY_LOCAL_MACHINE, "SOFTWARE"};
+    std::string path_ = parent_ / "version";
 };
 
 StoredValue Text(const std::string& text) { return {REG_SZ, text}; }
@@ -95,14 +79,9 @@ TEST(ReadFileVersion, IsEmptyWithoutAUsableVersionText) {
 }
 
 TEST(ReadFileVersion, ResolvesBesideTheProgramNotInTheCurrentFolder) {
-    char previous[MAX_PATH];
-    GetCurrentDirectoryA(MAX_PATH, previous);
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    ASSERT_TRUE(SetCurrentDirectoryA(temp));
-    const std::string version = shell::ReadFileVersion("VersionProbeKo.dll");
-    SetCurrentDirectoryA(previous);
-    EXPECT_EQ(version, "3.1.4.15");
+    pvtest::TempFolder elsewhere;
+    pvtest::CurrentFolder inElsewhere(elsewhere.path());
+    EXPECT_EQ(shell::ReadFileVersion("VersionProbeKo.dll"), "3.1.4.15");
 }
 
 TEST(ReadFileVersion, ProgramFilesCarryTheirVersions) {
@@ -113,7 +92,7 @@ TEST(ReadFileVersion, ProgramFilesCarryTheirVersions) {
 // --- Writing the record ---
 
 TEST(WriteVersionRecord, FirstWriteStoresExactlyTheSevenValuesWithoutTerminators) {
-    SandboxKey sandbox;
+    RecordKey sandbox;
     pvtest::MessageBoxHook hook;  // a box here would be a fault: counted below
     shell::WriteVersionRecord(nullptr, HKEY_LOCAL_MACHINE, sandbox.path(), kStandinEngine);
 
@@ -131,7 +110,7 @@ TEST(WriteVersionRecord, FirstWriteStoresExactlyTheSevenValuesWithoutTerminators
 }
 
 TEST(WriteVersionRecord, ReadingIntoAZeroFilledBufferYieldsExactlyTheText) {
-    SandboxKey sandbox;
+    RecordKey sandbox;
     shell::WriteVersionRecord(nullptr, HKEY_LOCAL_MACHINE, sandbox.path(), kStandinEngine);
     base::UniqueHKey key;
     ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, sandbox.path(), 0, KEY_READ, key.put()), ERROR_SUCCESS);
@@ -144,15 +123,16 @@ TEST(WriteVersionRecord, ReadingIntoAZeroFilledBufferYieldsExactlyTheText) {
 }
 
 TEST(WriteVersionRecord, AnExistingRecordIsNeverRewritten) {
-    SandboxKey sandbox;
-    sandbox.Set("Purvex.exe", "0.9");  // an older program wrote this; the files changed since
+    RecordKey sandbox;
+    // An older program wrote this; the files changed since.
+    ASSERT_TRUE(pvtest::SetValue(HKEY_LOCAL_MACHINE, sandbox.path(), "Purvex.exe", std::string("0.9\0", 4)));
     shell::WriteVersionRecord(nullptr, HKEY_LOCAL_MACHINE, sandbox.path(), kStandinEngine);
     const std::map<std::string, StoredValue> expected = {{"Purvex.exe", {REG_SZ, std::string("0.9\0", 4)}}};
     EXPECT_EQ(sandbox.Values(), expected);
 }
 
 TEST(WriteVersionRecord, AnEmptyExistingKeyCountsAsARecord) {
-    SandboxKey sandbox;
+    RecordKey sandbox;
     base::UniqueHKey key;
     ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, sandbox.path(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                               key.put(), nullptr),
@@ -162,7 +142,7 @@ TEST(WriteVersionRecord, AnEmptyExistingKeyCountsAsARecord) {
 }
 
 TEST(WriteVersionRecord, MissingEngineShowsItsMessageAndTheRestIsWritten) {
-    SandboxKey sandbox;
+    RecordKey sandbox;
     pvtest::MessageBoxHook hook({IDOK});
     shell::WriteVersionRecord(nullptr, HKEY_LOCAL_MACHINE, sandbox.path(), "NoSuchEngine.dll");
 
@@ -181,7 +161,7 @@ TEST(WriteVersionRecord, MissingEngineShowsItsMessageAndTheRestIsWritten) {
 }
 
 TEST(WriteVersionRecord, EngineWithoutTheVersionExportGivesAnEmptyValueAndNoMessage) {
-    SandboxKey sandbox;
+    RecordKey sandbox;
     pvtest::MessageBoxHook hook;
     shell::WriteVersionRecord(nullptr, HKEY_LOCAL_MACHINE, sandbox.path(), "VersionProbeNone.dll");
     EXPECT_TRUE(hook.seen().empty());
@@ -191,7 +171,7 @@ TEST(WriteVersionRecord, EngineWithoutTheVersionExportGivesAnEmptyValueAndNoMess
 }
 
 TEST(WriteVersionRecord, TheEngineIsUnloadedAfterwards) {
-    SandboxKey sandbox;
+    RecordKey sandbox;
     ASSERT_EQ(GetModuleHandleA(kStandinEngine), nullptr);
     shell::WriteVersionRecord(nullptr, HKEY_LOCAL_MACHINE, sandbox.path(), kStandinEngine);
     EXPECT_EQ(GetModuleHandleA(kStandinEngine), nullptr);

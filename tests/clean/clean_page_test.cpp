@@ -34,29 +34,9 @@ using pvtest::MessageBoxHook;
 using pvtest::PumpUntil;
 using Rows = std::multiset<std::string>;
 
-// Points TMP and TEMP at a folder for as long as it lives.
-class TempPathOverride {
-public:
-    explicit TempPathOverride(const std::string& folder) {
-        for (int i = 0; i < 2; ++i) {
-            const DWORD n = GetEnvironmentVariableA(kNames[i], saved_[i], sizeof saved_[i]);
-            had_[i] = n > 0 && n < sizeof saved_[i];
-            SetEnvironmentVariableA(kNames[i], (folder + "\\").c_str());
-        }
-    }
-    ~TempPathOverride() {
-        for (int i = 0; i < 2; ++i) SetEnvironmentVariableA(kNames[i], had_[i] ? saved_[i] : nullptr);
-    }
-
-private:
-    static constexpr const char* kNames[2] = {"TMP", "TEMP"};
-    char saved_[2][MAX_PATH] = {};
-    bool had_[2] = {};
-};
-
 class CleanPage : public ::testing::Test {
 protected:
-    CleanPage() : tempPath_(temp_.path()), host_(RUNTIME_CLASS(CCleanPcView), clean_test::ShellLikeFrame()) {}
+    CleanPage() : host_(RUNTIME_CLASS(CCleanPcView), clean_test::ShellLikeFrame()) {}
 
     CMainFrame* Frame() const { return clean::MainFrame(); }
     CCleanPcView* View() const { return static_cast<CCleanPcView*>(CWnd::FromHandlePermanent(host_.page())); }
@@ -132,7 +112,9 @@ protected:
 
     pvtest::TempFolder outside_{"outside"};  // never scanned
     pvtest::TempFolder temp_{"scantemp"};
-    TempPathOverride tempPath_;
+    // The temporary path the search lists (TMP and TEMP) is the sandbox.
+    pvtest::EnvironmentOverride tmpVariable_{"TMP", (temp_.path() + "\\").c_str()};
+    pvtest::EnvironmentOverride tempVariable_{"TEMP", (temp_.path() + "\\").c_str()};
     pvtest::PageHost host_;
 };
 
@@ -166,7 +148,7 @@ TEST_F(CleanPage, OpensOnTheDiskTabInHostModeZeroAndRegistersEverything) {
         EXPECT_EQ(GetParent(expected[i].page->m_hWnd), tabs.m_hWnd);
         EXPECT_EQ(pvtest::IsShown(expected[i].page->m_hWnd), i == 0) << i;
     }
-    EXPECT_NE(tabs.GetImageList(), nullptr);
+    EXPECT_NE(TabCtrl_GetImageList(tabs.m_hWnd), nullptr);
     // The button row lies inside the page, whatever the font made of the template.
     RECT page = {}, start = {};
     GetClientRect(host_.page(), &page);
@@ -691,40 +673,27 @@ TEST_F(CleanPage, RecycleBinDeleteAllEmptiesItAfterTheQuestion) {
     EXPECT_FALSE(IsWindowEnabled(DiskItem(IDC_DISK_RECYCLE_ALL)));
 }
 
-// Plants in the shell's cookie folder, and deletes only what it planted.
-class CookieFolder {
+// The shell's cookie folder, planted in for one test.
+class CookieFolder : public pvtest::PlantedFolder {
 public:
-    CookieFolder() {
-        const clean::SystemFolders system = clean::ReadSystemFolders();
-        folder_ = system.shellCookies;
-        pvtest::MakeFolders(folder_);
-    }
-    ~CookieFolder() {
-        for (const std::string& path : planted_) DeleteFileA(path.c_str());
-        for (auto it = folders_.rbegin(); it != folders_.rend(); ++it) RemoveDirectoryA(it->c_str());
-    }
+    CookieFolder() : PlantedFolder(clean::ReadSystemFolders().shellCookies) {}
     std::string Plant(const std::string& name) {
-        const std::string path = folder_ + "\\" + name;
-        const size_t slash = name.rfind('\\');
-        if (slash != std::string::npos && pvtest::MakeFolders(folder_ + "\\" + name.substr(0, slash)))
-            folders_.push_back(folder_ + "\\" + name.substr(0, slash));
-        pvtest::WriteBytes(path, "cookie");
-        planted_.push_back(path);
-        return path;
+        PlantFile(name, "cookie");
+        planted_.push_back(*this / name);
+        return planted_.back();
     }
     // Whether anything but what this object planted lies in the folder.
     bool HoldsOthers() const {
         bool others = false;
-        clean::WalkFiles(folder_ + "\\*.*", [&](const char* path, const char*) {
-            others = others || std::find(planted_.begin(), planted_.end(), path) == planted_.end();
+        clean::WalkFiles(path() + "\\*.*", [&](const char* file, const char*) {
+            others = others || std::find(planted_.begin(), planted_.end(), file) == planted_.end();
             return true;
         });
         return others;
     }
 
 private:
-    std::string folder_;
-    std::vector<std::string> planted_, folders_;
+    std::vector<std::string> planted_;
 };
 
 TEST_F(CleanPage, CookieSearchDropsIndexDatRowsOfTheWholeList) {

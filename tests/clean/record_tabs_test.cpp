@@ -14,7 +14,7 @@
 #include "app/clean/clean_texts.h"
 #include "app/shell_texts.h"
 #include "tests/clean/clean_test_frame.h"
-#include "tests/records/records_test_support.h"
+#include "tests/support/records_sandbox.h"
 #include "tests/support/message_box_hook.h"
 
 namespace {

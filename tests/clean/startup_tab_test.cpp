@@ -27,9 +27,6 @@ using pvtest::SeenMessageBox;
 using startup::StartupRow;
 using namespace startuptest;
 
-constexpr char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-constexpr char kRunOnce[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
-
 class StartupTab : public ::testing::Test {
 protected:
     StartupTab() : host_(RUNTIME_CLASS(CCleanPcView), clean_test::ShellLikeFrame()) { ClickTab(3); }

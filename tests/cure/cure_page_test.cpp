@@ -7,9 +7,15 @@
 #include "app/cure/CureView.h"
 #include "app/cure/browser_defaults.h"
 #include "app/cure/cure_texts.h"
+#include "backup/manifest.h"
+#include "backup/restore_texts.h"
+#include "base/unique_handle.h"
 #include "tests/cure/cure_page_host.h"
+#include "tests/support/browser_keys_sandbox.h"
 #include "tests/support/registry_sandbox.h"
-#include "tests/cure/test_database.h"
+#include "tests/support/version_key_sandbox.h"
+#include "tests/cure/test_data.h"
+#include "tests/support/test_database.h"
 #include "tests/support/sandbox.h"
 #include "tests/support/message_box_hook.h"
 
@@ -22,14 +28,19 @@ using pvtest::KeyExists;
 using cure_test::PageHost;
 using pvtest::ReadBytes;
 using pvtest::ReadValue;
-using cure_test::Record;
+using pvtest::MakeRecord;
 using pvtest::MessageBoxHook;
 
 constexpr char kTestKey[] = "Software\\PurvexCureTest";
-constexpr char kIeMain[] = "Software\\Microsoft\\Internet Explorer\\Main";
-constexpr char kIeSearch[] = "Software\\Microsoft\\Internet Explorer\\Search";
+using pvtest::kIeMain;
+using pvtest::kIeSearch;
 
 std::string Sz(const std::string& text) { return text + '\0'; }
+// The file held open as a program holds the file it runs from: it can be
+// neither deleted nor moved.
+base::UniqueFile InUse(const std::string& path) {
+    return base::UniqueFile(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+}
 // A subkey of the test key.
 std::string Sub(const std::string& subkey) { return std::string(kTestKey) + "\\" + subkey; }
 
@@ -40,12 +51,7 @@ class CurePage : public ::testing::Test {
 protected:
     CurePage()
         : testKey_(HKEY_CURRENT_USER, kTestKey, KeyBackup::kDelete),
-          version_(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath, KeyBackup::kEnsure),
-          machineMain_(HKEY_LOCAL_MACHINE, kIeMain, KeyBackup::kEnsure),
-          machineSearch_(HKEY_LOCAL_MACHINE, kIeSearch, KeyBackup::kEnsure),
-          userMain_(HKEY_CURRENT_USER, kIeMain, KeyBackup::kEnsure) {
-        GetCurrentDirectoryA(MAX_PATH, oldDir_);
-        SetCurrentDirectoryA(sandbox_.path().c_str());
+          version_(pvtest::VersionKeySandbox::kEnsured) {
         // As the first start writes it: no terminator.
         pvtest::SetValue(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath, "StartPage", "about:blank");
         pvtest::SetValue(HKEY_LOCAL_MACHINE, kIeMain, "Start Page", Sz("before"));
@@ -53,10 +59,9 @@ protected:
         pvtest::SetValue(HKEY_CURRENT_USER, kIeMain, "Local Page", Sz("before"));
         UseDatabase({});  // tests that scan write their own
     }
-    ~CurePage() override { SetCurrentDirectoryA(oldDir_); }
 
     void UseDatabase(const std::vector<adb::Record>& records) {
-        ASSERT_TRUE(cure_test::WriteDatabase(sandbox_ / "Purvex.adb", records));
+        ASSERT_TRUE(pvtest::WriteDatabase(sandbox_ / "Purvex.adb", records));
     }
     std::string Trace(const std::string& name) const { return traces_ / name; }
     void PlantFile(const std::string& path) { ASSERT_TRUE(pvtest::WriteBytes(path, "trace")); }
@@ -68,8 +73,10 @@ protected:
 
     pvtest::TempFolder sandbox_;
     pvtest::TempFolder traces_;
-    KeyBackup testKey_, version_, machineMain_, machineSearch_, userMain_;
-    char oldDir_[MAX_PATH] = {};
+    pvtest::CurrentFolder inSandbox_{sandbox_.path()};
+    KeyBackup testKey_;
+    pvtest::VersionKeySandbox version_;
+    pvtest::BrowserKeysSandbox browserKeys_;
 };
 
 // ---------------------------------------------------------------------------
@@ -82,13 +89,13 @@ TEST_F(CurePage, EndToEndScanTickCureRemovesTracesAndResetsBrowser) {
     PlantKey("Key1\\Child");
     PlantKey("Vals", "Val1");
     UseDatabase({
-        Record(11, "CureTestFiles", {cure_test::FileItem(traces_.path(), "a.dll"),
-                                     cure_test::FolderItem(Trace("Sub")),
-                                     cure_test::FileItem(traces_.path(), "missing.dll")}),
-        Record(12, "CureTestAbsent", {cure_test::FileItem(traces_.path(), "none.dll")}),
-        Record(13, "CureTestKeys", {cure_test::UserKeyItem(Sub("Key1")),
-                                    cure_test::UserValueItem(Sub("Vals"), "Val1"),
-                                    cure_test::UserKeyItem(Sub("NoKey"))}),
+        MakeRecord(11, "CureTestFiles", {pvtest::FileItem(traces_.path(), "a.dll"),
+                                     pvtest::FolderItem(Trace("Sub")),
+                                     pvtest::FileItem(traces_.path(), "missing.dll")}),
+        MakeRecord(12, "CureTestAbsent", {pvtest::FileItem(traces_.path(), "none.dll")}),
+        MakeRecord(13, "CureTestKeys", {pvtest::UserKeyItem(Sub("Key1")),
+                                    pvtest::UserValueItem(Sub("Vals"), "Val1"),
+                                    pvtest::UserKeyItem(Sub("NoKey"))}),
     });
     MessageBoxHook hook({IDOK, IDOK});
     PageHost page;
@@ -144,10 +151,9 @@ TEST_F(CurePage, EndToEndScanTickCureRemovesTracesAndResetsBrowser) {
 TEST_F(CurePage, CureWhereEveryRepairFailsShowsFailedRowsAndNoCompletion) {
     PlantFile(Trace("locked1.dll"));
     PlantFile(Trace("locked2.dll"));
-    SetFileAttributesA(Trace("locked1.dll").c_str(), FILE_ATTRIBUTE_READONLY);
-    SetFileAttributesA(Trace("locked2.dll").c_str(), FILE_ATTRIBUTE_READONLY);
-    UseDatabase({Record(21, "Locked1", {cure_test::FileItem(traces_.path(), "locked1.dll")}),
-                 Record(22, "Locked2", {cure_test::FileItem(traces_.path(), "locked2.dll")})});
+    const base::UniqueFile inUse1 = InUse(Trace("locked1.dll")), inUse2 = InUse(Trace("locked2.dll"));
+    UseDatabase({MakeRecord(21, "Locked1", {pvtest::FileItem(traces_.path(), "locked1.dll")}),
+                 MakeRecord(22, "Locked2", {pvtest::FileItem(traces_.path(), "locked2.dll")})});
     MessageBoxHook hook({IDOK});
     PageHost page;
     page.RunPass();
@@ -162,13 +168,11 @@ TEST_F(CurePage, CureWhereEveryRepairFailsShowsFailedRowsAndNoCompletion) {
     // The browser is reset whatever was cured.
     EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kIeMain, "Start Page").data, Sz(cure::kBrowserRedirectStart));
     EXPECT_FALSE(page.Visible(IDC_CURE_CURE));
-    SetFileAttributesA(Trace("locked1.dll").c_str(), FILE_ATTRIBUTE_NORMAL);
-    SetFileAttributesA(Trace("locked2.dll").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST_F(CurePage, CancelledWarningChangesNothing) {
     PlantFile(Trace("a.dll"));
-    UseDatabase({Record(31, "One", {cure_test::FileItem(traces_.path(), "a.dll")})});
+    UseDatabase({MakeRecord(31, "One", {pvtest::FileItem(traces_.path(), "a.dll")})});
     MessageBoxHook hook({IDCANCEL});
     PageHost page;
     page.RunPass();
@@ -184,8 +188,8 @@ TEST_F(CurePage, CancelledWarningChangesNothing) {
 // Passes that find nothing
 
 TEST_F(CurePage, NothingFoundShowsMessageZeroCountersAndNoCureButton) {
-    UseDatabase({Record(41, "Absent1", {cure_test::FileItem(traces_.path(), "x.dll")}),
-                 Record(42, "Absent2", {cure_test::UserKeyItem(Sub("Nothing"))})});
+    UseDatabase({MakeRecord(41, "Absent1", {pvtest::FileItem(traces_.path(), "x.dll")}),
+                 MakeRecord(42, "Absent2", {pvtest::UserKeyItem(Sub("Nothing"))})});
     MessageBoxHook hook;
     PageHost page;
     page.RunPass();
@@ -219,7 +223,7 @@ TEST_F(CurePage, DatabaseLineAndLogHeadingShowTheLoadedRecordCount) {
         SCOPED_TRACE(records);
         std::vector<adb::Record> database;
         for (int i = 0; i < records; ++i)
-            database.push_back(Record(90 + i, "Absent", {cure_test::FileItem(traces_.path(), "none.dll")}));
+            database.push_back(MakeRecord(90 + i, "Absent", {pvtest::FileItem(traces_.path(), "none.dll")}));
         UseDatabase(database);
         MessageBoxHook hook;
         PageHost page;
@@ -251,8 +255,8 @@ TEST_F(CurePage, MissingDatabaseIsReportedAndThePassFindsNothing) {
 TEST_F(CurePage, SecondPassListsAndCuresOnlyItsOwnEntries) {
     PlantFile(Trace("a.dll"));
     PlantFile(Trace("b.dll"));
-    UseDatabase({Record(51, "PassA", {cure_test::FileItem(traces_.path(), "a.dll")}),
-                 Record(52, "PassB", {cure_test::FileItem(traces_.path(), "b.dll")})});
+    UseDatabase({MakeRecord(51, "PassA", {pvtest::FileItem(traces_.path(), "a.dll")}),
+                 MakeRecord(52, "PassB", {pvtest::FileItem(traces_.path(), "b.dll")})});
     MessageBoxHook hook({IDOK, IDOK});
     PageHost page;
     page.RunPass();
@@ -277,8 +281,8 @@ TEST_F(CurePage, SecondPassListsAndCuresOnlyItsOwnEntries) {
 TEST_F(CurePage, TickAllHeaderTicksAllThenUnticksAll) {
     PlantFile(Trace("a.dll"));
     PlantFile(Trace("b.dll"));
-    UseDatabase({Record(61, "TickA", {cure_test::FileItem(traces_.path(), "a.dll")}),
-                 Record(62, "TickB", {cure_test::FileItem(traces_.path(), "b.dll")})});
+    UseDatabase({MakeRecord(61, "TickA", {pvtest::FileItem(traces_.path(), "a.dll")}),
+                 MakeRecord(62, "TickB", {pvtest::FileItem(traces_.path(), "b.dll")})});
     MessageBoxHook hook;
     PageHost page;
     page.RunPass();
@@ -352,7 +356,7 @@ std::vector<adb::Record> StopDatabase() {
     std::vector<adb::Record> records;
     for (int i = 0; i < kStopRecords; ++i) {
         const std::string key = "Stop\\" + std::to_string(i);
-        records.push_back(Record(100 + i, "Stop" + std::to_string(i), {cure_test::UserKeyItem(Sub(key))}));
+        records.push_back(MakeRecord(100 + i, "Stop" + std::to_string(i), {pvtest::UserKeyItem(Sub(key))}));
     }
     return records;
 }
@@ -434,7 +438,7 @@ std::string MaskTimes(const std::string& text) {
 }
 
 TEST_F(CurePage, LoggedPassesGetNumberedFolders) {
-    UseDatabase({Record(71, "Absent", {cure_test::FileItem(traces_.path(), "x.dll")})});
+    UseDatabase({MakeRecord(71, "Absent", {pvtest::FileItem(traces_.path(), "x.dll")})});
     MessageBoxHook hook;
     PageHost page;
     page.Click(IDC_CURE_SAVELOG);
@@ -456,21 +460,54 @@ TEST_F(CurePage, ReportOfLoggedPassWithCureTableMatchesExpectedBytes) {
     PlantFile(Trace("k1.dll"));
     PlantFile(Trace("k2.dll"));
     PlantFile(Trace("ro.dll"));
-    SetFileAttributesA(Trace("ro.dll").c_str(), FILE_ATTRIBUTE_READONLY);
-    UseDatabase({Record(81, "한글애드웨어", {cure_test::FileItem(traces_.path(), "k1.dll"),
-                                           cure_test::FileItem(traces_.path(), "k2.dll")}),
-                 Record(82, "Absent", {cure_test::FileItem(traces_.path(), "none.dll")}),
-                 Record(83, "PlantB", {cure_test::FileItem(traces_.path(), "ro.dll")})});
+    const base::UniqueFile inUse = InUse(Trace("ro.dll"));
+    UseDatabase({MakeRecord(81, "한글애드웨어", {pvtest::FileItem(traces_.path(), "k1.dll"),
+                                           pvtest::FileItem(traces_.path(), "k2.dll")}),
+                 MakeRecord(82, "Absent", {pvtest::FileItem(traces_.path(), "none.dll")}),
+                 MakeRecord(83, "PlantB", {pvtest::FileItem(traces_.path(), "ro.dll")})});
     MessageBoxHook hook({IDOK, IDOK});
     PageHost page;
     page.ClickPage(380, 300);  // the blue line turns logging on
     EXPECT_TRUE(page.Checked(IDC_CURE_SAVELOG));
     page.RunPass();
     page.Click(IDC_CURE_CURE);
-    SetFileAttributesA(Trace("ro.dll").c_str(), FILE_ATTRIBUTE_NORMAL);
     const std::string expected = cure_test::ReadTestData("report_page.txt");
     ASSERT_FALSE(expected.empty());
     EXPECT_EQ(MaskTimes(ReadBytes(Log("00000000\\report.txt"))), expected);
+}
+
+// ---------------------------------------------------------------------------
+// Backup and restore
+
+TEST_F(CurePage, RestoreAfterACurePutsBackWhatItRemovedAndTheBrowserSettings) {
+    PlantFile(Trace("a.dll"));
+    PlantKey("Key1\\Child");
+    UseDatabase({MakeRecord(91, "Restorable", {pvtest::FileItem(traces_.path(), "a.dll"),
+                                               pvtest::UserKeyItem(Sub("Key1"))})});
+    MessageBoxHook hook({IDOK, IDOK, IDYES, IDOK});
+    PageHost page;
+    page.Click(IDC_CURE_SAVELOG);
+    page.RunPass();
+    EXPECT_FALSE(page.Visible(IDC_CURE_RESTORE));
+    page.Click(IDC_CURE_CURE);
+    EXPECT_FALSE(FileExists(Trace("a.dll")));
+    EXPECT_TRUE(backup::HoldsBackup(Log("00000000\\backup"))) << "a logged pass keeps it in its log folder";
+    ASSERT_TRUE(page.Visible(IDC_CURE_RESTORE));
+    EXPECT_EQ(page.Text(IDC_CURE_RESTORE), "복원");
+
+    page.Click(IDC_CURE_RESTORE);
+    ASSERT_EQ(hook.seen().size(), 4u);
+    EXPECT_EQ(hook.seen()[2].caption, "복원");
+    EXPECT_EQ(hook.seen()[2].text, backup::kMsgRestoreQuestion);
+    EXPECT_EQ(hook.seen()[2].icon, LoadIcon(nullptr, IDI_QUESTION));
+    EXPECT_EQ(hook.seen()[3].caption, "Purvex");
+    EXPECT_EQ(hook.seen()[3].text, "복원이 완료되었습니다.\r\n\r\n복원된 항목 : 2 개");
+    EXPECT_EQ(ReadBytes(Trace("a.dll")), "trace");
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, Sub("Key1\\Child")));
+    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kIeMain, "Start Page").data, Sz("before"));
+    EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, kIeMain, "Local Page").data, Sz("before"));
+    EXPECT_FALSE(page.Visible(IDC_CURE_RESTORE));
+    EXPECT_FALSE(FolderExists(Log("00000000\\backup")));
 }
 
 // ---------------------------------------------------------------------------
@@ -587,7 +624,7 @@ TEST_F(CurePage, ApplyWritesTheTypedAddress) {
 }
 
 TEST_F(CurePage, UntickedStartPageIsNotAppliedAtPassEnd) {
-    UseDatabase({Record(91, "Absent", {cure_test::FileItem(traces_.path(), "x.dll")})});
+    UseDatabase({MakeRecord(91, "Absent", {pvtest::FileItem(traces_.path(), "x.dll")})});
     pvtest::SetValue(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath, "StartPage", Sz("www.naver.com"));
     MessageBoxHook hook;
     PageHost page;

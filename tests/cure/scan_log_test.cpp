@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/cure/test_database.h"
+#include "tests/cure/test_data.h"
 #include "tests/support/sandbox.h"
 
 namespace {

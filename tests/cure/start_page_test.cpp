@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "app/cure/browser_defaults.h"
+#include "tests/support/browser_keys_sandbox.h"
 #include "tests/support/registry_sandbox.h"
+#include "tests/support/version_key_sandbox.h"
 
 namespace {
 
@@ -13,8 +15,8 @@ using pvtest::KeyBackup;
 using pvtest::ReadValue;
 using pvtest::RegValue;
 
-constexpr char kIeMain[] = "Software\\Microsoft\\Internet Explorer\\Main";
-constexpr char kIeSearch[] = "Software\\Microsoft\\Internet Explorer\\Search";
+using pvtest::kIeMain;
+using pvtest::kIeSearch;
 
 void SetRaw(const char* value, const std::string& bytes, DWORD type = REG_SZ) {
     base::UniqueHKey key;
@@ -25,7 +27,7 @@ void SetRaw(const char* value, const std::string& bytes, DWORD type = REG_SZ) {
 }
 
 TEST(StartPageStore, WriteStoresTextWithTerminator) {
-    KeyBackup backup(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath);
+    pvtest::VersionKeySandbox versionKey;
     SetRaw("StartPage", "about:blank");
     ASSERT_TRUE(cure::WriteStoredStartPage("www.naver.com"));
     const RegValue v = ReadValue(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath, "StartPage");
@@ -36,7 +38,7 @@ TEST(StartPageStore, WriteStoresTextWithTerminator) {
 
 // The first writing of the record stores texts without a terminator.
 TEST(StartPageStore, ReadsValueStoredWithoutTerminator) {
-    KeyBackup backup(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath);
+    pvtest::VersionKeySandbox versionKey;
     SetRaw("StartPage", "about:blank");
     EXPECT_EQ(cure::ReadStoredStartPage(), "about:blank");
     // The ANSI read adds a terminator of its own, so 49 characters are the
@@ -47,7 +49,7 @@ TEST(StartPageStore, ReadsValueStoredWithoutTerminator) {
 }
 
 TEST(StartPageStore, TooLongOrMissingValueReadsEmpty) {
-    KeyBackup backup(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath);
+    pvtest::VersionKeySandbox versionKey;
     SetRaw("StartPage", std::string(51, 'w'));
     EXPECT_EQ(cure::ReadStoredStartPage(), "");
     base::UniqueHKey key;
@@ -58,7 +60,7 @@ TEST(StartPageStore, TooLongOrMissingValueReadsEmpty) {
 }
 
 TEST(StartPageStore, MissingVersionKeyIsNotCreated) {
-    KeyBackup backup(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath, KeyBackup::kDelete);
+    pvtest::VersionKeySandbox versionKey(pvtest::VersionKeySandbox::kAbsent);
     EXPECT_EQ(cure::ReadStoredStartPage(), "");
     EXPECT_FALSE(cure::WriteStoredStartPage("about:blank"));
     base::UniqueHKey key;
@@ -92,9 +94,7 @@ TEST(Presets, EmptyAddressBecomesBlankPage) {
 std::string Sz(const char* text) { return std::string(text, strlen(text) + 1); }
 
 TEST(BrowserReset, WritesTheMakersDefaultsWithTerminators) {
-    KeyBackup machineMain(HKEY_LOCAL_MACHINE, kIeMain, KeyBackup::kEnsure);
-    KeyBackup machineSearch(HKEY_LOCAL_MACHINE, kIeSearch, KeyBackup::kEnsure);
-    KeyBackup userMain(HKEY_CURRENT_USER, kIeMain, KeyBackup::kEnsure);
+    pvtest::BrowserKeysSandbox browserKeys;
     ASSERT_TRUE(pvtest::SetValue(HKEY_CURRENT_USER, kIeMain, "Start Page", Sz("www.daum.net")));
     EXPECT_EQ(cure::ResetBrowserDefaults(), 8);
 
@@ -122,9 +122,7 @@ TEST(BrowserReset, WritesTheMakersDefaultsWithTerminators) {
 }
 
 TEST(BrowserReset, MissingKeyIsNotCreated) {
-    KeyBackup machineSearch(HKEY_LOCAL_MACHINE, kIeSearch, KeyBackup::kDelete);
-    KeyBackup machineMain(HKEY_LOCAL_MACHINE, kIeMain, KeyBackup::kEnsure);
-    KeyBackup userMain(HKEY_CURRENT_USER, kIeMain, KeyBackup::kEnsure);
+    pvtest::BrowserKeysSandbox browserKeys(KeyBackup::kDelete);
     EXPECT_EQ(cure::ResetBrowserDefaults(), 6);
     base::UniqueHKey key;
     EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kIeSearch, 0, KEY_READ, key.put()), ERROR_SUCCESS);

@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/process_table.h"
-#include "engine_test_support.h"
+#include "tests/support/engine_probe.h"
+#include "tests/support/sandbox.h"
 
 namespace {
 
@@ -19,9 +20,9 @@ TEST(Engine9x, RunsAsThe9xFamily) {
 }
 
 TEST(Engine9x, ProgramFilesIsOnTheWindowsDrive) {
+    TempFolder folder;  // outlives the engine, which keeps its database open
     Engine engine;
     ASSERT_TRUE(engine.ok());
-    TempFolder folder;
     char windows[MAX_PATH];
     GetWindowsDirectoryA(windows, MAX_PATH);
     std::string name = "PurvexTest9x_" + std::to_string(GetCurrentProcessId());
@@ -60,11 +61,11 @@ TEST(Engine9x, TableHoldsSnapshotNamesWithoutHandles) {
 TEST(Engine9x, KillEndsTheSnapshotProcessWithItsOwnExitCodeAndWaits) {
     TempFolder folder;
     std::string name = "victim9x_" + std::to_string(GetCurrentProcessId()) + ".exe";
-    HANDLE victim = StartVictim(folder.Sub(name));
+    HANDLE victim = StartVictim(folder / name);
     ASSERT_NE(victim, nullptr);
     // The snapshot's executable name as this platform reports it: the full
     // path on the 9x family, the bare name under Wine.
-    std::string path = folder.Sub(name);
+    std::string path = folder / name;
     engine::ProcessTable table;
     table.Refresh();
     bool bare = table.Find(path.c_str()) < 0;
@@ -80,7 +81,7 @@ TEST(Engine9x, KillEndsTheSnapshotProcessWithItsOwnExitCodeAndWaits) {
 
 TEST(Engine9x, KillOfAnUnknownOrEmptyPathEndsNothing) {
     TempFolder folder;
-    HANDLE victim = StartVictim(folder.Sub("bystander9x.exe"));
+    HANDLE victim = StartVictim(folder / "bystander9x.exe");
     ASSERT_NE(victim, nullptr);
     engine::ProcessTable table;
     table.Refresh();
@@ -91,6 +92,27 @@ TEST(Engine9x, KillOfAnUnknownOrEmptyPathEndsNothing) {
     TerminateProcess(victim, 1);
     WaitForSingleObject(victim, 5000);
     CloseHandle(victim);
+}
+
+// Without handle calls the backup moves by path: a file, a folder tree, and back.
+TEST(Engine9x, ABackupKeepsAndPutsBackByPath) {
+    Engine engine;
+    ASSERT_TRUE(engine.ok());
+    TempFolder folder;
+    WriteText(folder / "ad.exe", "ad");
+    ASSERT_TRUE(pvtest::MakeFolders(folder / "Tree\\Inner"));
+    WriteText(folder / "Tree\\Inner\\x.dll", "x");
+    const std::string db = WriteDatabase(folder, {MakeRecord(1, "9x", {MakeItem(0, folder.path(), "ad.exe"),
+                                                                      MakeItem(1, folder / "Tree")})});
+    ASSERT_EQ(engine.LoadADB(db.c_str()), 0);
+    const std::string kept = folder / "kept";
+    ASSERT_EQ(engine.SetBackupFolder(kept.c_str()), 1);
+    EXPECT_EQ(engine.AdRepair(engine.AdScan(0)), 1);
+    EXPECT_EQ(pvtest::ReadBytes(kept + "\\0002_Tree\\Inner\\x.dll.bak"), "x");
+    EXPECT_FALSE(Exists(folder / "ad.exe"));
+    EXPECT_EQ(engine.RestoreBackup(kept.c_str()), 2);
+    EXPECT_EQ(pvtest::ReadBytes(folder / "ad.exe"), "ad");
+    EXPECT_EQ(pvtest::ReadBytes(folder / "Tree\\Inner\\x.dll"), "x");
 }
 
 }  // namespace

@@ -6,11 +6,13 @@
 
 #include "engine/bounded_text.h"
 #include "engine/item_text.h"
+#include "tests/support/sandbox.h"
 
 namespace {
 
 using engine::kPathSize;
 using engine::PathContext;
+using pvtest::Environment;
 
 PathContext Context(bool nt, const char* windowsDir = "C:\\windows", const char* systemDir = "C:\\windows\\system32") {
     PathContext c;
@@ -34,12 +36,6 @@ std::string Normalize(const char* text, const PathContext& context) {
     bool ok = engine::NormalizeItemText(text, context, out);
     EXPECT_EQ(out[kPathSize], 0x7E);
     return ok ? std::string(out) : std::string("<refused>");
-}
-
-std::string Environment(const char* name) {
-    char buffer[kPathSize];
-    DWORD n = GetEnvironmentVariableA(name, buffer, kPathSize);
-    return std::string(buffer, n);
 }
 
 TEST(ResolveLocation, SystemAndDownloadedProgramFolders) {

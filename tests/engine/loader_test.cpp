@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 #include <string.h>
 
-#include "engine_test_support.h"
+#include "tests/support/engine_probe.h"
 
 namespace {
 
@@ -11,8 +11,8 @@ using namespace enginetest;
 class LoaderTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(engine.ok()) << "Purvex.dll and its seven exports"; }
+    TempFolder folder;  // outlives the engine, which keeps its database open
     Engine engine;
-    TempFolder folder;
 };
 
 void PutInt32(std::vector<uint8_t>* b, int32_t v) {
@@ -40,22 +40,22 @@ TEST_F(LoaderTest, LoadsRecordsInFileOrderAndUnloadEmpties) {
 }
 
 TEST_F(LoaderTest, MissingFileAndWrongMagicFail) {
-    EXPECT_EQ(engine.LoadADB(folder.Sub("absent.adb").c_str()), -1);
+    EXPECT_EQ(engine.LoadADB((folder / "absent.adb").c_str()), -1);
     EXPECT_EQ(engine.GetAdCount(), 0);
     EXPECT_EQ(engine.LoadADB(nullptr), -1);
     std::vector<uint8_t> lineFeed = {'A', 'D', '\n', 'B', 0, 0, 0, 0};
-    WriteBytes(folder.Sub("lf.adb"), lineFeed);
-    EXPECT_EQ(engine.LoadADB(folder.Sub("lf.adb").c_str()), -1);
-    WriteText(folder.Sub("text.adb"), "MZP");
-    EXPECT_EQ(engine.LoadADB(folder.Sub("text.adb").c_str()), -1);
+    WriteBytes(folder / "lf.adb", lineFeed);
+    EXPECT_EQ(engine.LoadADB((folder / "lf.adb").c_str()), -1);
+    WriteText(folder / "text.adb", "MZP");
+    EXPECT_EQ(engine.LoadADB((folder / "text.adb").c_str()), -1);
     EXPECT_EQ(engine.GetAdCount(), 0);
 }
 
 TEST_F(LoaderTest, MagicInMixedCaseAndZeroCount) {
     std::vector<uint8_t> b = {'a', 'D', 'b'};
     PutInt32(&b, 0);
-    WriteBytes(folder.Sub("zero.adb"), b);
-    EXPECT_EQ(engine.LoadADB(folder.Sub("zero.adb").c_str()), 0);
+    WriteBytes(folder / "zero.adb", b);
+    EXPECT_EQ(engine.LoadADB((folder / "zero.adb").c_str()), 0);
     EXPECT_EQ(engine.GetAdCount(), 0);
 }
 
@@ -64,8 +64,8 @@ TEST_F(LoaderTest, LyingRecordCountInTwentyByteFileLoads) {
     PutInt32(&b, 2000000000);
     b.insert(b.end(), {5, 0, 0, 0, 0x30, 0, 1, 0x20, 0, 0, 0, 0, 0});
     ASSERT_EQ(b.size(), 20u);
-    WriteBytes(folder.Sub("lying.adb"), b);
-    ASSERT_EQ(engine.LoadADB(folder.Sub("lying.adb").c_str()), 0);
+    WriteBytes(folder / "lying.adb", b);
+    ASSERT_EQ(engine.LoadADB((folder / "lying.adb").c_str()), 0);
     int32_t count = engine.GetAdCount();
     EXPECT_GE(count, 1);
     EXPECT_LE(count, 13) << "only records that begin inside the file";
@@ -84,8 +84,8 @@ TEST_F(LoaderTest, OverlongNameComesBackEmptyNeverNull) {
     for (int i = 0; i < 255; ++i) b.push_back(0x41);
     b.push_back(0);
     b.push_back(0);
-    WriteBytes(folder.Sub("long.adb"), b);
-    ASSERT_EQ(engine.LoadADB(folder.Sub("long.adb").c_str()), 0);
+    WriteBytes(folder / "long.adb", b);
+    ASSERT_EQ(engine.LoadADB((folder / "long.adb").c_str()), 0);
     ASSERT_GE(engine.GetAdCount(), 1);
     AdScanResult r = engine.AdScan(0);
     ASSERT_NE(r.name, nullptr);
@@ -127,8 +127,8 @@ TEST_F(LoaderTest, FileLargerThanTheLimitIsRefused) {
     std::vector<uint8_t> b = {'A', 'D', 'B'};
     PutInt32(&b, 0);
     b.resize(8u * 1024 * 1024 + 1, 0);
-    WriteBytes(folder.Sub("big.adb"), b);
-    EXPECT_EQ(engine.LoadADB(folder.Sub("big.adb").c_str()), -1);
+    WriteBytes(folder / "big.adb", b);
+    EXPECT_EQ(engine.LoadADB((folder / "big.adb").c_str()), -1);
 }
 
 TEST_F(LoaderTest, SetStartPageWritesStringWithTerminator) {

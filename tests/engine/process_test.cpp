@@ -3,7 +3,7 @@
 #include <string.h>
 
 #include "engine/process_table.h"
-#include "engine_test_support.h"
+#include "tests/support/engine_probe.h"
 #include "proclist/taskwalk.h"
 
 namespace {
@@ -75,13 +75,13 @@ protected:
             CloseHandle(victim);
         }
     }
+    TempFolder folder;  // outlives the engine, which keeps its database open
     Engine engine;
-    TempFolder folder;
     HANDLE victim = nullptr;
 };
 
 TEST_F(KillTest, KillOwnProcessEndsTheHelperAndDeletesItsFile) {
-    std::string exe = folder.Sub("Victim.exe");
+    std::string exe = folder / "Victim.exe";
     victim = StartVictim(exe);
     ASSERT_NE(victim, nullptr);
     ASSERT_TRUE(IsRunning(victim));
@@ -106,7 +106,7 @@ TEST_F(KillTest, RundllAndOwnProcessEndBeforeTheItemIsDeleted) {
     char system[MAX_PATH];
     GetSystemDirectoryA(system, MAX_PATH);
     std::string rundll = std::string(system) + "\\rundll32.exe";
-    std::string command = "\"" + rundll + "\" \"" + BinFolder() + "\\engine_rundll_sleeper.dll\",Stay";
+    std::string command = "\"" + rundll + "\" \"" + ProgramFolder() + "\\engine_rundll_sleeper.dll\",Stay";
     // Its window may start Wine's desktop process, which must not inherit
     // this test's output: give rundll32 the null device instead.
     SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
@@ -126,7 +126,7 @@ TEST_F(KillTest, RundllAndOwnProcessEndBeforeTheItemIsDeleted) {
     Sleep(500);
     ASSERT_TRUE(IsRunning(rundllProcess)) << "rundll32 runs the sleeper";
 
-    std::string exe = folder.Sub("Victim.exe");
+    std::string exe = folder / "Victim.exe";
     victim = StartVictim(exe);
     ASSERT_NE(victim, nullptr);
     adb::Item item = MakeItem(0, folder.path(), "Victim.exe");
@@ -147,16 +147,16 @@ TEST_F(KillTest, RundllAndOwnProcessEndBeforeTheItemIsDeleted) {
 TEST_F(KillTest, WithoutTaskwalkNothingIsEndedButFilesAndKeysAreDeleted) {
     // A folder holding only the engine and a small caller: LoadLibrary finds
     // no Taskwalk.dll beside the program or in the system folders.
-    std::string bin = BinFolder();
-    std::string alone = folder.Sub("NoTaskwalk");
+    std::string bin = ProgramFolder();
+    std::string alone = folder / "NoTaskwalk";
     CreateDirectoryA(alone.c_str(), nullptr);
     ASSERT_TRUE(CopyFileA((bin + "\\Purvex.dll").c_str(), (alone + "\\Purvex.dll").c_str(), FALSE));
     ASSERT_TRUE(CopyFileA((bin + "\\engine_repair_child.exe").c_str(), (alone + "\\child.exe").c_str(), FALSE));
 
-    std::string exe = folder.Sub("Victim.exe");
+    std::string exe = folder / "Victim.exe";
     victim = StartVictim(exe);
     ASSERT_NE(victim, nullptr);
-    WriteText(folder.Sub("other.dll"), "x");
+    WriteText(folder / "other.dll", "x");
     TestKey key(HKEY_CURRENT_USER, "Software");
     adb::Item own = MakeItem(0, folder.path(), "Victim.exe");
     own.killOwnProcess = 1;
@@ -176,7 +176,7 @@ TEST_F(KillTest, WithoutTaskwalkNothingIsEndedButFilesAndKeysAreDeleted) {
     EXPECT_EQ(code, 31u) << "three items found, last outcome success";
     EXPECT_TRUE(IsRunning(victim)) << "no process list: nothing is ended";
     EXPECT_TRUE(Exists(exe)) << "a running program's file cannot be deleted";
-    EXPECT_FALSE(Exists(folder.Sub("other.dll")));
+    EXPECT_FALSE(Exists(folder / "other.dll"));
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, key.path()));
 }
 

@@ -6,7 +6,7 @@
 
 #include "base/protected_locations.h"
 #include "base/wow64.h"
-#include "engine_test_support.h"
+#include "tests/support/engine_probe.h"
 #include "tests/support/registry_sandbox.h"
 #include "tests/support/sandbox.h"
 
@@ -14,11 +14,8 @@ namespace {
 
 using namespace enginetest;
 
-std::string Folder(UINT(WINAPI* query)(LPSTR, UINT)) {
-    char path[MAX_PATH] = {};
-    query(path, MAX_PATH);
-    return path;
-}
+using pvtest::SystemFolder;
+
 std::string Shell(int csidl) {
     char path[MAX_PATH] = {};
     SHGetFolderPathA(nullptr, csidl, nullptr, 0, path);
@@ -41,12 +38,12 @@ std::string Slashes(std::string text) {
 std::string Parent(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
 
 TEST(ProtectedFolders, EverySpellingOfASystemFolderIsRefused) {
-    const std::string windows = Folder(GetWindowsDirectoryA), system = Folder(GetSystemDirectoryA);
+    const std::string windows = SystemFolder(GetWindowsDirectoryA), system = SystemFolder(GetSystemDirectoryA);
     const std::string programs = Shell(CSIDL_PROGRAM_FILES), profile = Shell(CSIDL_PROFILE);
     ASSERT_FALSE(programs.empty());
     ASSERT_NE(Short(programs), programs) << "the prefix gives the program folder a short name";
     TempFolder sandbox;
-    ASSERT_TRUE(pvtest::MakeFolderLink(sandbox.Sub("ToWindows"), windows));
+    ASSERT_TRUE(pvtest::MakeFolderLink(sandbox / "ToWindows", windows));
     char current[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, current);
 
@@ -59,7 +56,7 @@ TEST(ProtectedFolders, EverySpellingOfASystemFolderIsRefused) {
         Parent(profile), profile, "%USERPROFILE%", "%ALLUSERSPROFILE%",             // profiles
         Shell(CSIDL_DESKTOPDIRECTORY), Shell(CSIDL_PERSONAL) + "\\",                // the user's documents
         current, ".", Parent(current),                                              // the installation folder
-        sandbox.Sub("ToWindows"), sandbox.Sub("ToWindows\\System32\\.."),          // a link to the system
+        sandbox / "ToWindows", sandbox / "ToWindows\\System32\\..",          // a link to the system
         "\\\\.\\" + windows};                                                           // a device spelling
     for (const std::string& path : refused) EXPECT_TRUE(base::IsProtectedFolder(path.c_str())) << path;
     ASSERT_TRUE(pvtest::ShareDriveC());
@@ -176,9 +173,9 @@ protected:
 
     static constexpr char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
     static constexpr char kWinlogon[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+    TempFolder folder_, scratch_;  // outlive the engine, which keeps its database open
     Engine engine;
-    TempFolder folder_, scratch_;
-    const std::string install_ = folder_.Sub("Install");
+    const std::string install_ = folder_ / "Install";
     pvtest::KeyBackup run_, winlogon_, winlogon64_;
     TestKey key_;
     std::unique_ptr<pvtest::CurrentFolder> here_;
@@ -186,18 +183,18 @@ protected:
 };
 
 TEST_F(HostileDatabase, ProtectedItemsSurviveAndFailWhileCompanionsGo) {
-    WriteText(folder_.Sub("ad.dll"), "x");
-    CreateDirectoryA(folder_.Sub("AdFolder").c_str(), nullptr);
-    CreateKey(HKEY_CURRENT_USER, key_.Sub("AdKey"));
+    WriteText(folder_ / "ad.dll", "x");
+    CreateDirectoryA((folder_ / "AdFolder").c_str(), nullptr);
+    CreateKey(HKEY_CURRENT_USER, key_ / "AdKey");
     SetStringValue(HKEY_CURRENT_USER, key_.path(), "AdValue", "x");
     const std::string shortInstall = Short(install_);
 
     // The last item of each record is protected: the record reports failure.
     EXPECT_EQ(Repair({MakeItem(0, folder_.path(), "ad.dll"), MakeItem(1, Slashes(shortInstall) + "/")}), 0);
-    EXPECT_EQ(Repair({MakeItem(1, folder_.Sub("AdFolder")), MakeItem(33, folder_.path()),
+    EXPECT_EQ(Repair({MakeItem(1, folder_ / "AdFolder"), MakeItem(33, folder_.path()),
                       MakeItem(1, install_ + "\\..\\Install\\.")}),
               0);
-    EXPECT_EQ(Repair({MakeItem(3, key_.Sub("AdKey")), MakeItem(35, "software\\microsoft\\windows\\currentversion\\RUN\\")}),
+    EXPECT_EQ(Repair({MakeItem(3, key_ / "AdKey"), MakeItem(35, "software\\microsoft\\windows\\currentversion\\RUN\\")}),
               0);
     EXPECT_EQ(Repair({MakeItem(8, key_.path(), "AdValue"), MakeItem(9, std::string(kWinlogon) + "\\", "shell")}), 0);
     // A protected item before a harmless last one: the last outcome decides.
@@ -205,9 +202,9 @@ TEST_F(HostileDatabase, ProtectedItemsSurviveAndFailWhileCompanionsGo) {
                       MakeItem(8, kRun, "AdwareStart")}),
               1);
 
-    EXPECT_FALSE(Exists(folder_.Sub("ad.dll")));
-    EXPECT_FALSE(Exists(folder_.Sub("AdFolder")));
-    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, key_.Sub("AdKey")));
+    EXPECT_FALSE(Exists(folder_ / "ad.dll"));
+    EXPECT_FALSE(Exists(folder_ / "AdFolder"));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, key_ / "AdKey"));
     EXPECT_FALSE(ValueExists(HKEY_CURRENT_USER, key_.path(), "AdValue"));
     EXPECT_FALSE(ValueExists(HKEY_CURRENT_USER, kRun, "AdwareStart")) << "a Run key's values may go";
 
@@ -227,17 +224,17 @@ TEST_F(HostileDatabase, SharesDevicesAndNumberedControlSetsAreNeverRemoved) {
     if (KeyExists(HKEY_LOCAL_MACHINE, "SYSTEM\\ControlSet001")) GTEST_SKIP() << "never risk a real control set";
     pvtest::KeyBackup controlSet(HKEY_LOCAL_MACHINE, "SYSTEM\\ControlSet001");  // removed again afterwards
     CreateKey(HKEY_LOCAL_MACHINE, std::string(kServices) + "\\PvService\\Adware");
-    const std::string kept = folder_.Sub("Kept"), onDrive = kept.substr(2);  // "\\...\\Kept" without "C:"
+    const std::string kept = folder_ / "Kept", onDrive = kept.substr(2);  // "\\...\\Kept" without "C:"
     CreateDirectoryA(kept.c_str(), nullptr);
     WriteText(kept + "\\x.txt", "x");
-    CreateDirectoryA(folder_.Sub("Gone").c_str(), nullptr);
+    CreateDirectoryA((folder_ / "Gone").c_str(), nullptr);
 
-    EXPECT_EQ(Repair({MakeItem(1, folder_.Sub("Gone")), MakeItem(1, "\\\\127.0.0.1\\C$" + onDrive)}), 0);
+    EXPECT_EQ(Repair({MakeItem(1, folder_ / "Gone"), MakeItem(1, "\\\\127.0.0.1\\C$" + onDrive)}), 0);
     EXPECT_EQ(Repair({MakeItem(1, "\\\\?\\UNC\\localhost\\c$" + onDrive), MakeItem(1, "\\\\.\\C:" + onDrive)}), 0);
     EXPECT_EQ(Repair({MakeItem(0, "\\\\127.0.0.1\\C$" + onDrive, "x.txt")}), 0);
     EXPECT_EQ(Repair({MakeItem(4, std::string(kServices) + "\\PvService\\Adware"), MakeItem(4, kServices)}), 0);
 
-    EXPECT_FALSE(Exists(folder_.Sub("Gone")));
+    EXPECT_FALSE(Exists(folder_ / "Gone"));
     EXPECT_TRUE(Exists(kept + "\\x.txt"));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, std::string(kServices) + "\\PvService\\Adware"));
     EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, std::string(kServices) + "\\PvService"));

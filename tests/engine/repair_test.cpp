@@ -4,7 +4,7 @@
 #include "tests/support/sandbox.h"
 #include "base/folder_tree.h"
 #include "engine/removal.h"
-#include "engine_test_support.h"
+#include "tests/support/engine_probe.h"
 
 namespace {
 
@@ -18,26 +18,26 @@ protected:
         EXPECT_EQ(engine.LoadADB(path.c_str()), 0);
         return engine.AdScan(0);
     }
+    TempFolder folder;  // outlives the engine, which keeps its database open
     Engine engine;
-    TempFolder folder;
     int n = 0;
 };
 
 TEST_F(RepairTest, DeletesFileFolderKeyAndValue) {
-    WriteText(folder.Sub("ad.dll"), "x");
-    CreateDirectoryA(folder.Sub("AdFolder").c_str(), nullptr);
-    WriteText(folder.Sub("AdFolder\\inner.txt"), "x");
+    WriteText(folder / "ad.dll", "x");
+    CreateDirectoryA((folder / "AdFolder").c_str(), nullptr);
+    WriteText(folder / "AdFolder\\inner.txt", "x");
     TestKey key(HKEY_CURRENT_USER, "Software");
-    CreateKey(HKEY_CURRENT_USER, key.Sub("AdKey\\Deeper"));
+    CreateKey(HKEY_CURRENT_USER, key / "AdKey\\Deeper");
     SetStringValue(HKEY_CURRENT_USER, key.path(), "AdValue", "x");
     SetStringValue(HKEY_CURRENT_USER, key.path(), "Keep", "x");
-    AdScanResult r = ScanOne({MakeItem(0, folder.path(), "ad.dll"), MakeItem(1, folder.Sub("AdFolder")),
-                              MakeItem(3, key.Sub("AdKey")), MakeItem(8, key.path(), "AdValue")});
+    AdScanResult r = ScanOne({MakeItem(0, folder.path(), "ad.dll"), MakeItem(1, folder / "AdFolder"),
+                              MakeItem(3, key / "AdKey"), MakeItem(8, key.path(), "AdValue")});
     ASSERT_EQ(r.foundCount, 4u);
     EXPECT_NE(engine.AdRepair(r), 0);
-    EXPECT_FALSE(Exists(folder.Sub("ad.dll")));
-    EXPECT_FALSE(Exists(folder.Sub("AdFolder")));
-    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, key.Sub("AdKey")));
+    EXPECT_FALSE(Exists(folder / "ad.dll"));
+    EXPECT_FALSE(Exists(folder / "AdFolder"));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, key / "AdKey"));
     EXPECT_FALSE(ValueExists(HKEY_CURRENT_USER, key.path(), "AdValue"));
     EXPECT_TRUE(ValueExists(HKEY_CURRENT_USER, key.path(), "Keep"));
     EXPECT_EQ(engine.AdScan(0).foundCount, 0u) << "a rescan finds nothing";
@@ -51,16 +51,16 @@ TEST_F(RepairTest, KeysAndValuesUnderEveryRoot) {
     };
     for (const auto& c : roots) {
         TestKey key(c.root, c.parent);
-        CreateKey(c.root, key.Sub("A"));
-        CreateKey(c.root, key.Sub("B"));
+        CreateKey(c.root, key / "A");
+        CreateKey(c.root, key / "B");
         SetStringValue(c.root, key.path(), "v", "x");
         SetStringValue(c.root, key.path(), "w", "x");
-        AdScanResult r = ScanOne({MakeItem(c.key, key.Sub("A")), MakeItem(c.alsoKey, key.Sub("B")),
+        AdScanResult r = ScanOne({MakeItem(c.key, key / "A"), MakeItem(c.alsoKey, key / "B"),
                                   MakeItem(c.value, key.path(), "v"), MakeItem(c.alsoValue, key.path(), "w")});
         ASSERT_EQ(r.foundCount, 4u) << int(c.key);
         EXPECT_EQ(engine.AdRepair(r), 1) << int(c.key);
-        EXPECT_FALSE(KeyExists(c.root, key.Sub("A")));
-        EXPECT_FALSE(KeyExists(c.root, key.Sub("B"))) << int(c.alsoKey);
+        EXPECT_FALSE(KeyExists(c.root, key / "A"));
+        EXPECT_FALSE(KeyExists(c.root, key / "B")) << int(c.alsoKey);
         EXPECT_FALSE(ValueExists(c.root, key.path(), "v"));
         EXPECT_FALSE(ValueExists(c.root, key.path(), "w")) << int(c.alsoValue);
         engine.UnloadADB();
@@ -74,8 +74,8 @@ AdwareItem Item(uint8_t type, const std::string& location, const char* target = 
 }
 
 TEST_F(RepairTest, LastRecordedOutcomeWins) {
-    WriteText(folder.Sub("last.dll"), "x");
-    std::string missing = folder.Sub("missing.dll"), last = folder.Sub("last.dll");
+    WriteText(folder / "last.dll", "x");
+    std::string missing = folder / "missing.dll", last = folder / "last.dll";
     AdwareItem failThenSucceed[] = {Item(0, missing), Item(0, last)};
     EXPECT_EQ(engine.AdRepair(Result("x", failThenSucceed, 2)), 1) << "an earlier failure does not count";
     WriteText(last, "x");
@@ -104,8 +104,8 @@ TEST_F(RepairTest, UndefinedRootCodesFailAndOthersAreSkipped) {
 }
 
 TEST_F(RepairTest, CodesThirtyTwoAndThirtyThreeOnlyDecideWhenNothingElseDoes) {
-    WriteText(folder.Sub("a.dll"), "x");
-    std::string file = folder.Sub("a.dll"), missing = folder.Sub("nothere");
+    WriteText(folder / "a.dll", "x");
+    std::string file = folder / "a.dll", missing = folder / "nothere";
     AdwareItem failed[] = {Item(32, missing)};
     EXPECT_EQ(engine.AdRepair(Result("x", failed, 1)), 0) << "a failed deletion is not reported as success";
     AdwareItem both[] = {Item(33, missing), Item(32, file)};
@@ -117,8 +117,8 @@ TEST_F(RepairTest, CodesThirtyTwoAndThirtyThreeOnlyDecideWhenNothingElseDoes) {
 }
 
 TEST_F(RepairTest, NothingFoundRemovesNothing) {
-    WriteText(folder.Sub("keep.dll"), "x");
-    std::string keep = folder.Sub("keep.dll");
+    WriteText(folder / "keep.dll", "x");
+    std::string keep = folder / "keep.dll";
     AdwareItem items[] = {Item(0, keep)};
     EXPECT_EQ(engine.AdRepair(Result("x", items, 0)), 1);
     EXPECT_EQ(engine.AdRepair(Result("x", nullptr, 3)), 1) << "no items array: nothing to do";
@@ -135,7 +135,7 @@ TEST_F(RepairTest, EmptyKeyPathIsRefusedNotTheWholeRoot) {
 }
 
 TEST_F(RepairTest, ReadOnlyAndSystemFolderTreeIsRemovedCompletely) {
-    std::string top = folder.Sub("Tree");
+    std::string top = folder / "Tree";
     CreateDirectoryA(top.c_str(), nullptr);
     CreateDirectoryA((top + "\\Sub").c_str(), nullptr);
     CreateDirectoryA((top + "\\Sub\\Deep").c_str(), nullptr);
@@ -160,13 +160,13 @@ TEST_F(RepairTest, ReadOnlyAndSystemFolderTreeIsRemovedCompletely) {
 // Unix symbolic link, which shows as a directory reparse point.
 TEST(FolderTreeLinks, NeverFollowsADirectoryLink) {
     TempFolder folder;
-    const std::string top = folder.Sub("Tree");
-    const std::string precious = folder.Sub("Outside\\precious.txt");
+    const std::string top = folder / "Tree";
+    const std::string precious = folder / "Outside\\precious.txt";
     CreateDirectoryA(top.c_str(), nullptr);
-    CreateDirectoryA(folder.Sub("Outside").c_str(), nullptr);
+    CreateDirectoryA((folder / "Outside").c_str(), nullptr);
     WriteText(precious, "x");
     WriteText(top + "\\junk.txt", "x");
-    ASSERT_TRUE(pvtest::MakeFolderLink(top + "\\link", folder.Sub("Outside")));
+    ASSERT_TRUE(pvtest::MakeFolderLink(top + "\\link", folder / "Outside"));
 
     bool removed = base::RemoveFolderTree(top.c_str());
     EXPECT_TRUE(Exists(precious)) << "the link's target is left alone";
@@ -185,32 +185,32 @@ TEST(FolderTreeLinks, NeverFollowsADirectoryLink) {
 
 TEST_F(RepairTest, ThreeLevelKeyTreeIsRemoved) {
     TestKey key(HKEY_CURRENT_USER, "Software");
-    CreateKey(HKEY_CURRENT_USER, key.Sub("Top\\Mid1\\Leaf1"));
-    CreateKey(HKEY_CURRENT_USER, key.Sub("Top\\Mid1\\Leaf2"));
-    CreateKey(HKEY_CURRENT_USER, key.Sub("Top\\Mid2\\Leaf3"));
-    SetStringValue(HKEY_CURRENT_USER, key.Sub("Top\\Mid2\\Leaf3"), "v", "x");
-    EXPECT_EQ(engine::RemoveKeyTree(HKEY_CURRENT_USER, key.Sub("Top").c_str()), ERROR_SUCCESS);
-    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, key.Sub("Top")));
+    CreateKey(HKEY_CURRENT_USER, key / "Top\\Mid1\\Leaf1");
+    CreateKey(HKEY_CURRENT_USER, key / "Top\\Mid1\\Leaf2");
+    CreateKey(HKEY_CURRENT_USER, key / "Top\\Mid2\\Leaf3");
+    SetStringValue(HKEY_CURRENT_USER, key / "Top\\Mid2\\Leaf3", "v", "x");
+    EXPECT_EQ(engine::RemoveKeyTree(HKEY_CURRENT_USER, (key / "Top").c_str()), ERROR_SUCCESS);
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, key / "Top"));
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, key.path()));
-    EXPECT_NE(engine::RemoveKeyTree(HKEY_CURRENT_USER, key.Sub("Top").c_str()), ERROR_SUCCESS) << "already gone";
+    EXPECT_NE(engine::RemoveKeyTree(HKEY_CURRENT_USER, (key / "Top").c_str()), ERROR_SUCCESS) << "already gone";
 }
 
 TEST_F(RepairTest, SubkeyThatCannotBeDeletedStopsTheWalkAndFails) {
     // A subkey whose name the ANSI code page cannot hold: the ANSI walk sees
     // "?" and cannot remove it, so its parent stays and the item fails.
     TestKey key(HKEY_CURRENT_USER, "Software");
-    CreateKey(HKEY_CURRENT_USER, key.Sub("Top\\Mid"));
+    CreateKey(HKEY_CURRENT_USER, key / "Top\\Mid");
     std::wstring wide(key.path().begin(), key.path().end());
     wide += L"\\Top\\Mid\\\x0E01\x0E02";
     HKEY h = nullptr;
     ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, wide.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr),
               ERROR_SUCCESS);
     RegCloseKey(h);
-    AdwareItem items[] = {Item(3, key.Sub("Top"))};
-    std::string top = key.Sub("Top");
+    AdwareItem items[] = {Item(3, key / "Top")};
+    std::string top = key / "Top";
     items[0].location = const_cast<char*>(top.c_str());
     EXPECT_EQ(engine.AdRepair(Result("x", items, 1)), 0);
-    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, key.Sub("Top\\Mid")));
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, key / "Top\\Mid"));
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <string.h>
 
 #include "base/wow64.h"
-#include "engine_test_support.h"
+#include "tests/support/engine_probe.h"
 
 namespace {
 
@@ -17,8 +17,8 @@ protected:
         EXPECT_EQ(engine.LoadADB(path.c_str()), 0);
         return engine.AdScan(0);
     }
+    TempFolder folder;  // outlives the engine, which keeps its database open
     Engine engine;
-    TempFolder folder;
 };
 
 struct RootCase {
@@ -48,38 +48,38 @@ TEST_F(ScanTest, FileInSystemFolderThroughSysVariable) {
 }
 
 TEST_F(ScanTest, FoldersAreCheckedAndCurrentDirectoryRestored) {
-    CreateDirectoryA(folder.Sub("Adware").c_str(), nullptr);
+    CreateDirectoryA((folder / "Adware").c_str(), nullptr);
     char before[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, before);
-    AdScanResult r = ScanOne({MakeItem(1, folder.Sub("Adware")), MakeItem(1, folder.Sub("Gone")),
-                              MakeItem(33, folder.Sub("Adware"))});
+    AdScanResult r = ScanOne({MakeItem(1, folder / "Adware"), MakeItem(1, folder / "Gone"),
+                              MakeItem(33, folder / "Adware")});
     char after[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, after);
     EXPECT_STREQ(after, before);
     ASSERT_EQ(r.foundCount, 2u);
     EXPECT_EQ(r.items[0].type, 1);
     EXPECT_EQ(r.items[1].type, 33);
-    EXPECT_STREQ(r.items[1].location, folder.Sub("Adware").c_str());
+    EXPECT_STREQ(r.items[1].location, (folder / "Adware").c_str());
 }
 
 TEST_F(ScanTest, EmptyFileTargetTestsTheFolderWithBackslash) {
-    AdScanResult r = ScanOne({MakeItem(0, folder.path(), ""), MakeItem(0, folder.Sub("Gone"), "")});
+    AdScanResult r = ScanOne({MakeItem(0, folder.path(), ""), MakeItem(0, folder / "Gone", "")});
     ASSERT_EQ(r.foundCount, 1u);
     EXPECT_STREQ(r.items[0].location, (folder.path() + "\\").c_str());
 }
 
 TEST_F(ScanTest, QuotedTargetIsNormalisedToTheBareProgram) {
-    WriteText(folder.Sub("prog.exe"), "x");
+    WriteText(folder / "prog.exe", "x");
     AdScanResult r = ScanOne({MakeItem(0, folder.path(), "\"prog.exe\" /silent")});
     ASSERT_EQ(r.foundCount, 1u);
     EXPECT_STREQ(r.items[0].target, "prog.exe");
-    EXPECT_STREQ(r.items[0].location, folder.Sub("prog.exe").c_str());
+    EXPECT_STREQ(r.items[0].location, (folder / "prog.exe").c_str());
 }
 
 TEST_F(ScanTest, KeysUnderEveryRoot) {
     for (const RootCase& c : kRoots) {
         TestKey key(c.root, c.parent);
-        AdScanResult r = ScanOne({MakeItem(c.keyCode, key.path()), MakeItem(c.keyCode, key.Sub("Absent"))});
+        AdScanResult r = ScanOne({MakeItem(c.keyCode, key.path()), MakeItem(c.keyCode, key / "Absent")});
         ASSERT_EQ(r.foundCount, 1u) << int(c.keyCode);
         EXPECT_STREQ(r.items[0].location, key.path().c_str());
         engine.UnloadADB();
@@ -97,7 +97,7 @@ TEST_F(ScanTest, ValuesUnderEveryRootMissingLongAndDefault) {
                                   MakeItem(c.valueCode, key.path(), "Long300"),
                                   MakeItem(c.valueCode, key.path(), "Exactly260"),
                                   MakeItem(c.valueCode, key.path(), ""),
-                                  MakeItem(c.valueCode, key.Sub("NoKey"), "Present")});
+                                  MakeItem(c.valueCode, key / "NoKey", "Present")});
         ASSERT_EQ(r.foundCount, 2u) << int(c.valueCode);
         EXPECT_STREQ(r.items[0].target, "Present");
         EXPECT_STREQ(r.items[1].target, "Exactly260");
@@ -122,18 +122,18 @@ TEST_F(ScanTest, UndefinedCodesAreNeverFound) {
 }
 
 TEST_F(ScanTest, UncheckedCodesFollowThePresentItemBeforeThem) {
-    AdScanResult r = ScanOne({MakeItem(1, folder.path()), MakeItem(32, folder.Sub("a.exe")),
-                              MakeItem(36, "Software\\Anything"), MakeItem(1, folder.Sub("Gone")),
+    AdScanResult r = ScanOne({MakeItem(1, folder.path()), MakeItem(32, folder / "a.exe"),
+                              MakeItem(36, "Software\\Anything"), MakeItem(1, folder / "Gone"),
                               MakeItem(41, "Software\\X", "v"), MakeItem(12, "x"), MakeItem(39, "y", "z")});
     ASSERT_EQ(r.foundCount, 3u);
     EXPECT_EQ(r.items[0].type, 1);
     EXPECT_EQ(r.items[1].type, 32);
-    EXPECT_STREQ(r.items[1].location, folder.Sub("a.exe").c_str()) << "code 32 is a full path";
+    EXPECT_STREQ(r.items[1].location, (folder / "a.exe").c_str()) << "code 32 is a full path";
     EXPECT_EQ(r.items[2].type, 36);
 }
 
 TEST_F(ScanTest, RecordWithEveryItemAbsent) {
-    AdScanResult r = ScanOne({MakeItem(1, folder.Sub("x")), MakeItem(3, "Software\\PurvexNoSuchKey")}, "Nothing");
+    AdScanResult r = ScanOne({MakeItem(1, folder / "x"), MakeItem(3, "Software\\PurvexNoSuchKey")}, "Nothing");
     EXPECT_EQ(r.id, -1);
     EXPECT_STREQ(r.name, "Nothing");
     EXPECT_EQ(r.foundCount, 0u);
@@ -145,7 +145,7 @@ TEST_F(ScanTest, EmptyKeyLocationNeverCountsAsTheWholeRoot) {
 }
 
 TEST_F(ScanTest, RescanChecksAgainAfterTheTraceIsGone) {
-    std::string file = folder.Sub("trace.dll");
+    std::string file = folder / "trace.dll";
     WriteText(file, "x");
     std::string path = WriteDatabase(folder, {MakeRecord(5, "Trace", {MakeItem(0, folder.path(), "trace.dll")})});
     ASSERT_EQ(engine.LoadADB(path.c_str()), 0);

@@ -4,60 +4,32 @@
 #include <gtest/gtest.h>
 #include <string.h>
 
+#include "base/unique_handle.h"
 #include "engine/repair.h"
-#include "engine_test_support.h"
+#include "tests/support/engine_probe.h"
+#include "tests/support/registry_sandbox.h"
 
 namespace {
 
 using namespace enginetest;
 
-// Keeps the catalog entries as they were before the test and puts them back.
-class CatalogSandbox {
-public:
-    CatalogSandbox() {
-        for (int i = 0; i < engine::kCatalogEntries; ++i) saved_[i] = Read(i, &had_[i]);
-    }
-    ~CatalogSandbox() {
-        for (int i = 0; i < engine::kCatalogEntries; ++i) {
-            HKEY key = nullptr;
-            if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, engine::kCatalogEntryKeys[i], 0, nullptr, 0, KEY_ALL_ACCESS,
-                                nullptr, &key, nullptr) != ERROR_SUCCESS)
-                continue;
-            if (had_[i]) RegSetValueExA(key, "PackedCatalogItem", 0, REG_BINARY, saved_[i].data(),
-                                        static_cast<DWORD>(saved_[i].size()));
-            else RegDeleteValueA(key, "PackedCatalogItem");
-            RegCloseKey(key);
-        }
-    }
-    static std::vector<uint8_t> Read(int entry, bool* present) {
-        std::vector<uint8_t> data(2048, 0x7E);
-        DWORD size = static_cast<DWORD>(data.size()), type = 0;
-        HKEY key = nullptr;
-        *present = false;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, engine::kCatalogEntryKeys[entry], 0, KEY_READ, &key) != ERROR_SUCCESS)
-            return {};
-        *present = RegQueryValueExA(key, "PackedCatalogItem", nullptr, &type, data.data(), &size) == ERROR_SUCCESS;
-        RegCloseKey(key);
-        if (!*present) return {};
-        EXPECT_EQ(type, static_cast<DWORD>(REG_BINARY));
-        data.resize(size);
-        return data;
-    }
-    static void Remove() {
-        for (int i = 0; i < engine::kCatalogEntries; ++i) {
-            HKEY key = nullptr;
-            if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, engine::kCatalogEntryKeys[i], 0, KEY_ALL_ACCESS, &key) ==
-                ERROR_SUCCESS) {
-                RegDeleteValueA(key, "PackedCatalogItem");
-                RegCloseKey(key);
-            }
-        }
-    }
-
-private:
-    std::vector<uint8_t> saved_[engine::kCatalogEntries];
-    bool had_[engine::kCatalogEntries] = {};
+// The two catalog entries, each saved for one test and put back afterwards.
+struct CatalogSandbox {
+    pvtest::KeyBackup tcp{HKEY_LOCAL_MACHINE, engine::kCatalogEntryKeys[0]};
+    pvtest::KeyBackup udp{HKEY_LOCAL_MACHINE, engine::kCatalogEntryKeys[1]};
 };
+
+pvtest::RegValue CatalogItem(int entry) {
+    return pvtest::ReadValue(HKEY_LOCAL_MACHINE, engine::kCatalogEntryKeys[entry], "PackedCatalogItem");
+}
+
+void RemoveCatalogItems() {
+    for (const char* path : engine::kCatalogEntryKeys) {
+        base::UniqueHKey key;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_SET_VALUE, key.put()) == ERROR_SUCCESS)
+            RegDeleteValueA(key.get(), "PackedCatalogItem");
+    }
+}
 
 TEST(WinsockCatalog, TemplatePathAreaKeepsTheOldTail) {
     const engine::PackedCatalogItem& tcp = engine::CatalogTemplate(0);
@@ -78,14 +50,12 @@ TEST(WinsockCatalog, NewdotnetNameRule) {
 
 TEST(WinsockCatalog, RepairWritesBothEntriesFieldByField) {
     CatalogSandbox sandbox;
-    CatalogSandbox::Remove();
+    RemoveCatalogItems();
     Engine engine;
     ASSERT_TRUE(engine.ok());
     AdScanResult other = {-1, const_cast<char*>("Gator"), 0, nullptr};
     EXPECT_EQ(engine.AdRepair(other), 1);
-    bool present = true;
-    CatalogSandbox::Read(0, &present);
-    EXPECT_FALSE(present) << "other names leave the catalog alone";
+    EXPECT_FALSE(CatalogItem(0).present) << "other names leave the catalog alone";
 
     AdScanResult result = {-1, const_cast<char*>("Newdotnet"), 0, nullptr};
     EXPECT_EQ(engine.AdRepair(result), 1) << "nothing found: nothing failed";
@@ -95,11 +65,12 @@ TEST(WinsockCatalog, RepairWritesBothEntriesFieldByField) {
     std::string provider = std::string(system) + "\\mswsock.dll";
     const wchar_t* names[2] = {L"MSAFD Tcpip [TCP/IP]", L"MSAFD Tcpip [UDP/IP]"};
     for (int e = 0; e < 2; ++e) {
-        std::vector<uint8_t> data = CatalogSandbox::Read(e, &present);
-        ASSERT_TRUE(present) << e;
-        ASSERT_EQ(data.size(), 888u);
+        const pvtest::RegValue data = CatalogItem(e);
+        ASSERT_TRUE(data.present) << e;
+        EXPECT_EQ(data.type, static_cast<DWORD>(REG_BINARY));
+        ASSERT_EQ(data.data.size(), 888u);
         engine::PackedCatalogItem item;
-        memcpy(&item, data.data(), sizeof(item));
+        memcpy(&item, data.data.data(), sizeof(item));
         EXPECT_STREQ(item.providerPath, provider.c_str());
         const WSAPROTOCOL_INFOW& info = item.info;
         EXPECT_EQ(info.dwServiceFlags1, e ? 0x00020609u : 0x00020066u);

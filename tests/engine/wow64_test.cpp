@@ -4,10 +4,9 @@
 // 64-bit process named by a record is ended. In the 32-bit prefix the same
 // traces have one place each.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include "base/wow64.h"
-#include "engine_test_support.h"
+#include "tests/support/engine_probe.h"
 #include "tests/support/registry_sandbox.h"
 #include "tests/support/sandbox.h"
 
@@ -15,11 +14,8 @@ namespace {
 
 using namespace enginetest;
 
-std::string Folder(UINT(WINAPI* query)(LPSTR, UINT)) {
-    char path[MAX_PATH] = {};
-    return query(path, MAX_PATH) ? path : "";
-}
-std::string Env(const char* name) { return getenv(name) ? getenv(name) : ""; }
+using pvtest::Environment;
+using pvtest::SystemFolder;
 
 // Traces named after this process in the half of the machine this process
 // sees and, under WOW64, in the 64-bit half; removed from both.
@@ -30,7 +26,7 @@ protected:
             pvtest::DeleteKeyTree(HKEY_LOCAL_MACHINE, key_, view);
             pvtest::DeleteKeyTree(HKEY_CLASSES_ROOT, clsid_, view);
         }
-        pvtest::DeleteKeyTree(HKEY_LOCAL_MACHINE, "SOFTWARE\\Wow6432Node\\" + name_);
+        pvtest::DeleteKeyTree(HKEY_LOCAL_MACHINE, shared_);
         for (const std::string& folder : {system32Bit_, systemReached_, programs32Bit_, programs64Bit_}) {
             if (folder.empty()) continue;
             DeleteFileA((folder + "\\" + file_).c_str());
@@ -48,58 +44,75 @@ protected:
         return locations;
     }
 
+    // Traces in every place, and the record that names them.
+    std::vector<adb::Item> PlantEverywhere() {
+        for (REGSAM view : views_) {
+            EXPECT_TRUE(pvtest::SetValue(HKEY_LOCAL_MACHINE, key_ + "\\Ad", "v", "x", REG_SZ, view));
+            EXPECT_TRUE(pvtest::SetValue(HKEY_LOCAL_MACHINE, key_, "AdStart", "ad.exe", REG_SZ, view));
+            EXPECT_TRUE(pvtest::SetValue(HKEY_CLASSES_ROOT, clsid_, "", "Ad", REG_SZ, view));
+        }
+        for (size_t half = 0; half < views_.size(); ++half) {
+            WriteText((half ? systemReached_ : system32Bit_) + "\\" + file_, "x");
+            EXPECT_TRUE(pvtest::MakeFolders((half ? systemReached_ : system32Bit_) + "\\" + name_ + "\\Inner"));
+            EXPECT_TRUE(pvtest::MakeFolders((half ? programs64Bit_ : programs32Bit_) + "\\" + name_));
+        }
+        // One key both views see (under WOW64): found once.
+        if (wow64_) {
+            EXPECT_TRUE(pvtest::SetValue(HKEY_LOCAL_MACHINE, shared_, "v", "x"));
+        }
+        std::vector<adb::Item> items = {MakeItem(4, key_ + "\\Ad"), MakeItem(9, key_, "AdStart"), MakeItem(2, clsid_),
+                                        MakeItem(0, "%sys%", file_), MakeItem(1, "%windir%\\SYSTEM32\\" + name_),
+                                        MakeItem(1, "%ProgramFiles%\\" + name_)};
+        if (wow64_) items.push_back(MakeItem(4, shared_));
+        return items;
+    }
+
     const bool wow64_ = base::RunsUnderWow64();
     const REGSAM view64_ = base::Registry64View();
     const std::vector<REGSAM> views_ = wow64_ ? std::vector<REGSAM>{0, view64_} : std::vector<REGSAM>{0};
     const std::string name_ = "PurvexWow64_" + std::to_string(GetCurrentProcessId()), file_ = name_ + ".exe";
     const std::string key_ = "SOFTWARE\\" + name_, clsid_ = "CLSID\\" + name_;
+    const std::string shared_ = "SOFTWARE\\Wow6432Node\\" + name_;
     // The system folder by its own name, the one this process sees, and the
     // way a 32-bit program reaches the real one.
-    const std::string system_ = Folder(GetSystemDirectoryA);
-    const std::string system32Bit_ = wow64_ ? Folder(GetSystemWow64DirectoryA) : system_;
-    const std::string systemReached_ = wow64_ ? Folder(GetWindowsDirectoryA) + "\\Sysnative" : "";
-    const std::string programs32Bit_ = Env("ProgramFiles"), programs64Bit_ = wow64_ ? Env("ProgramW6432") : "";
+    const std::string system_ = SystemFolder(GetSystemDirectoryA);
+    const std::string system32Bit_ = wow64_ ? SystemFolder(GetSystemWow64DirectoryA) : system_;
+    const std::string systemReached_ = wow64_ ? SystemFolder(GetWindowsDirectoryA) + "\\Sysnative" : "";
+    const std::string programs32Bit_ = Environment("ProgramFiles");
+    const std::string programs64Bit_ = wow64_ ? Environment("ProgramW6432") : "";
+    TempFolder folder_;  // outlives the engine, which keeps its database open
     Engine engine;
-    TempFolder folder_;
     AdScanResult result_ = {};
 };
 
 TEST_F(Wow64Traces, FoundOncePerPlaceAndCuredInEach) {
-    for (REGSAM view : views_) {
-        ASSERT_TRUE(pvtest::SetValue(HKEY_LOCAL_MACHINE, key_ + "\\Ad", "v", "x", REG_SZ, view));
-        ASSERT_TRUE(pvtest::SetValue(HKEY_LOCAL_MACHINE, key_, "AdStart", "ad.exe", REG_SZ, view));
-        ASSERT_TRUE(pvtest::SetValue(HKEY_CLASSES_ROOT, clsid_, "", "Ad", REG_SZ, view));
-    }
-    for (size_t half = 0; half < views_.size(); ++half) {
-        WriteText((half ? systemReached_ : system32Bit_) + "\\" + file_, "x");
-        ASSERT_TRUE(pvtest::MakeFolders((half ? systemReached_ : system32Bit_) + "\\" + name_ + "\\Inner"));
-        ASSERT_TRUE(pvtest::MakeFolders((half ? programs64Bit_ : programs32Bit_) + "\\" + name_));
-    }
-    // One key both views see (under WOW64): found once.
-    const std::string shared = "SOFTWARE\\Wow6432Node\\" + name_;
-    if (wow64_) ASSERT_TRUE(pvtest::SetValue(HKEY_LOCAL_MACHINE, shared, "v", "x"));
-
-    std::vector<adb::Item> items = {MakeItem(4, key_ + "\\Ad"), MakeItem(9, key_, "AdStart"), MakeItem(2, clsid_),
-                                    MakeItem(0, "%sys%", file_), MakeItem(1, "%windir%\\SYSTEM32\\" + name_),
-                                    MakeItem(1, "%ProgramFiles%\\" + name_)};
-    if (wow64_) items.push_back(MakeItem(4, shared));
-
+    const std::vector<adb::Item> items = PlantEverywhere();
     // Each place once, the 32-bit one first; files and folders by their real names.
     std::vector<std::string> expected;
     for (const std::string& registry : {key_ + "\\Ad", key_, clsid_})
         expected.insert(expected.end(), views_.size(), registry);
     if (!wow64_) {
-        expected.insert(expected.end(), {system_ + "\\" + file_, Folder(GetWindowsDirectoryA) + "\\SYSTEM32\\" + name_,
+        expected.insert(expected.end(), {system_ + "\\" + file_, SystemFolder(GetWindowsDirectoryA) + "\\SYSTEM32\\" + name_,
                                          programs32Bit_ + "\\" + name_});
     } else {
         expected.insert(expected.end(), {system32Bit_ + "\\" + file_, system_ + "\\" + file_,
                                          system32Bit_ + "\\" + name_, system_ + "\\" + name_,
-                                         programs32Bit_ + "\\" + name_, programs64Bit_ + "\\" + name_, shared});
+                                         programs32Bit_ + "\\" + name_, programs64Bit_ + "\\" + name_, shared_});
     }
     ASSERT_EQ(Scan(items), expected);
 
     EXPECT_EQ(engine.AdRepair(result_), 1);
     EXPECT_EQ(engine.AdScan(0).foundCount, 0u) << "a rescan of every place finds nothing";
+}
+
+TEST_F(Wow64Traces, ABackupPutsEachBackWhereItWasFound) {
+    const size_t places = Scan(PlantEverywhere()).size();
+    ASSERT_EQ(engine.SetBackupFolder((folder_ / "kept").c_str()), 1);
+    EXPECT_EQ(engine.AdRepair(result_), 1);
+    engine.SetBackupFolder(nullptr);
+    ASSERT_EQ(engine.AdScan(0).foundCount, 0u);
+    EXPECT_EQ(engine.RestoreBackup((folder_ / "kept").c_str()), static_cast<int32_t>(places));
+    EXPECT_EQ(engine.AdScan(0).foundCount, places) << "every place is found again";
 }
 
 TEST_F(Wow64Traces, RepairEndsThe64BitProcessAndActsWhereTheScanFound) {

@@ -7,12 +7,12 @@ namespace {
 struct WorkerContext {
     HANDLE started;
     HANDLE release;
-    CWinThread* seenThread;
+    CWnd* seenMainWnd;
 };
 
 UINT __cdecl Worker(LPVOID pParam) {
     auto* ctx = static_cast<WorkerContext*>(pParam);
-    ctx->seenThread = AfxGetThread();
+    ctx->seenMainWnd = AfxGetMainWnd();  // its thread's own, once the thread knows its object
     ::SetEvent(ctx->started);
     ::WaitForSingleObject(ctx->release, INFINITE);
     return 123;
@@ -28,16 +28,18 @@ TEST(Threads, SuspendedWorkerRunsAfterResumeAndReturnsItsResult) {
     EXPECT_TRUE(pThread->m_bAutoDelete);
     pThread->m_bAutoDelete = FALSE;  // kept so that it can be waited for
     ASSERT_NE(nullptr, pThread->m_hThread);
-    EXPECT_EQ(THREAD_PRIORITY_BELOW_NORMAL, pThread->GetThreadPriority());
+    EXPECT_EQ(THREAD_PRIORITY_BELOW_NORMAL, ::GetThreadPriority(pThread->m_hThread));
     EXPECT_EQ(WAIT_TIMEOUT, ::WaitForSingleObject(ctx.started, 0));
+    CWnd mainOfWorker;
+    pThread->m_pMainWnd = &mainOfWorker;
 
-    EXPECT_EQ(1u, pThread->SuspendThread());  // suspended once already
+    EXPECT_EQ(1u, ::SuspendThread(pThread->m_hThread));  // suspended once already
     EXPECT_EQ(2u, pThread->ResumeThread());
     EXPECT_EQ(1u, pThread->ResumeThread());   // now it runs
     ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(ctx.started, INFINITE));
-    EXPECT_EQ(pThread, ctx.seenThread);
+    EXPECT_EQ(&mainOfWorker, ctx.seenMainWnd);
 
-    EXPECT_EQ(0u, pThread->SuspendThread());
+    EXPECT_EQ(0u, ::SuspendThread(pThread->m_hThread));
     EXPECT_EQ(1u, pThread->ResumeThread());
     ::SetEvent(ctx.release);
     ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(pThread->m_hThread, INFINITE));
@@ -68,6 +70,6 @@ TEST(Threads, AutoDeleteWorkerEndsOnItsOwn) {
     ::CloseHandle(ctx.release);
 }
 
-TEST(Threads, NoThreadObjectOnAPlainThread) {
-    EXPECT_EQ(nullptr, AfxGetThread());  // the test program has no application object
+TEST(Threads, NoMainWindowOnAPlainThread) {
+    EXPECT_EQ(nullptr, AfxGetMainWnd());  // no thread object and no application object
 }

@@ -14,7 +14,7 @@
 #include "kordon/kordon.h"
 #include "tests/support/registry_sandbox.h"
 #include "tests/support/sandbox.h"
-#include "tests/kordon/kill_bit_probe.h"
+#include "tests/support/kill_bit_probe.h"
 
 namespace {
 
@@ -54,6 +54,9 @@ struct Kordon {
         fn = module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
         bound = bound && fn != nullptr;
     }
+    // Saves the block list and reads it again, as the next start of the
+    // program does. True when every step succeeded.
+    bool SaveAndReload() { return save() == 1 && unload() == 1 && load("Kordon.adb") == 1; }
     // The records as the list hands them out.
     std::vector<ActiveXBlockRecord> Records() {
         std::vector<ActiveXBlockRecord> out;
@@ -188,9 +191,7 @@ TEST_F(KordonLibrary, UnlockPutsBackWhatExistedBefore) {
     EXPECT_EQ(0x401, Flags(Clsid(1)));
     EXPECT_EQ(0x400, Flags(Clsid(2)));
     EXPECT_EQ(2, kordon_.killbits());
-    ASSERT_EQ(1, kordon_.save());
-    ASSERT_EQ(1, kordon_.unload());
-    ASSERT_EQ(1, kordon_.load("Kordon.adb"));
+    ASSERT_TRUE(kordon_.SaveAndReload());
 
     EXPECT_EQ(1, kordon_.unlock(Clsid(1).c_str()));
     EXPECT_EQ(1, kordon_.unlock(Clsid(2).c_str()));
@@ -222,9 +223,7 @@ TEST_F(KordonLibrary, KillBitsAreKeptInBothViewsAndEachViewIsPutBackAsItWas) {
     EXPECT_EQ(1, kordon_.lock(Clsid(2).c_str()));
     for (const std::string& clsid : {Clsid(1), Clsid(2)}) EXPECT_TRUE(Blocked(clsid) && Blocked(clsid, view64)) << clsid;
     EXPECT_EQ(2, kordon_.killbits());
-    ASSERT_EQ(1, kordon_.save());
-    ASSERT_EQ(1, kordon_.unload());
-    ASSERT_EQ(1, kordon_.load("Kordon.adb"));
+    ASSERT_TRUE(kordon_.SaveAndReload());
 
     EXPECT_EQ(1, kordon_.unlock(Clsid(1).c_str()));
     EXPECT_EQ(1, kordon_.unlock(Clsid(2).c_str()));

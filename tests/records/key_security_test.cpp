@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "records_test_support.h"
+#include "tests/support/records_sandbox.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <shlobj.h>
 
 #include "base/unique_handle.h"
-#include "records_test_support.h"
+#include "tests/support/records_sandbox.h"
 
 namespace {
 
@@ -137,9 +137,7 @@ TEST(RecordCleaners, RecentSentToTheProfileADriveRootOrALinkIsNotEmptied) {
     ASSERT_TRUE(pvtest::MakeFolderLink(profile / "link", elsewhere.path()));
     pvtest::MappedDrive drive('Q', elsewhere.path());
     ASSERT_TRUE(drive.ok());
-    char realProfile[MAX_PATH] = {};
-    GetEnvironmentVariableA("USERPROFILE", realProfile, MAX_PATH);
-    SetEnvironmentVariableA("USERPROFILE", profile.path().c_str());
+    pvtest::EnvironmentOverride userProfile("USERPROFILE", profile.path().c_str());
     for (const std::string& recent : {profile.path(), drive.root(), profile / "link"}) {
         SCOPED_TRACE(recent);
         ASSERT_TRUE(SetValue(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
@@ -149,7 +147,6 @@ TEST(RecordCleaners, RecentSentToTheProfileADriveRootOrALinkIsNotEmptied) {
         EXPECT_EQ(ReadBytes(profile / "sentinel"), "keep");
         EXPECT_EQ(ReadBytes(elsewhere / "sentinel"), "keep");
     }
-    SetEnvironmentVariableA("USERPROFILE", realProfile);
     pvtest::RemoveFolderLink(profile / "link");
 }
 

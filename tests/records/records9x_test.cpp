@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "records_test_support.h"
+#include "tests/support/records_sandbox.h"
 
 namespace {
 

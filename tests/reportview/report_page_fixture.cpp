@@ -89,6 +89,31 @@ ShownReport ReportPage::OpenReport(int row) {
     return shown;
 }
 
+ShownReport ReportPage::RestoreFromReport(int row, std::vector<int> answers) {
+    ShownReport shown;
+    HWND report = nullptr;
+    const size_t boxes = answers.size();
+    pvtest::MessageBoxHook hook(std::move(answers));
+    pvtest::ModalSteps steps({[&] {
+                                  report = ReportDialog();
+                                  if (report == nullptr) return false;
+                                  shown.shown = true;
+                                  shown.restoreShown = pvtest::IsShown(GetDlgItem(report, IDC_REPORT_RESTORE));
+                                  if (shown.restoreShown) pvtest::PostClick(report, IDC_REPORT_RESTORE);
+                                  return true;
+                              },
+                              [&] {
+                                  if (hook.seen().size() < (shown.restoreShown ? boxes : 0) || !ReportDialogAlone(report))
+                                      return false;
+                                  pvtest::PostClick(report, IDC_REPORT_CLOSE);
+                                  return true;
+                              }});
+    List().DoubleClick(row);
+    EXPECT_TRUE(steps.done()) << "steps taken: " << steps.stepsTaken();
+    shown.boxes = hook.seen();
+    return shown;
+}
+
 ShownReport ReportPage::SaveReport(int row, const std::vector<std::string>& typedNames, std::vector<int> answers) {
     ShownReport shown;
     HWND report = nullptr;

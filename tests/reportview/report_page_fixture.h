@@ -24,6 +24,7 @@ std::string Head(const std::string& date, const std::string& status = "완  료"
 struct ShownReport {
     bool shown = false;
     std::string text;                             // control 1006
+    bool restoreShown = false;                    // 복원, when the dialog opened
     std::vector<pvtest::SeenMessageBox> boxes;
 };
 
@@ -56,6 +57,9 @@ protected:
     // current directory seen while the save dialog was up is kept in
     // directoryWhileSaving.
     ShownReport SaveReport(int row, const std::vector<std::string>& typedNames, std::vector<int> answers = {});
+    // Double-clicks the row, presses 복원 if the dialog shows it, answers
+    // the boxes with answers (one each) and closes the dialog with 닫  기.
+    ShownReport RestoreFromReport(int row, std::vector<int> answers);
 
     static std::string CurrentDirectory();
 

@@ -15,9 +15,6 @@ using startup::DeleteOutcome;
 using startup::StartupRow;
 using namespace startuptest;
 
-constexpr char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-constexpr char kRunOnce[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
-
 std::vector<std::string> Names(const std::vector<StartupRow>& rows) {
     std::vector<std::string> names;
     for (const StartupRow& row : rows) names.push_back(row.name);

@@ -16,7 +16,6 @@ using startup::StartupList;
 using startup::StartupRow;
 using namespace startuptest;
 
-constexpr char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr char kExplorer[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
 
 std::string Repeat(const std::string& text, int times) {

@@ -1,5 +1,6 @@
 #include "tests/support/registry_sandbox.h"
 
+#include <gtest/gtest.h>
 #include <shlwapi.h>
 
 namespace pvtest {
@@ -92,6 +93,23 @@ bool DeleteKeyTree(HKEY root, const std::string& path, REGSAM view) {
     if (view) DeleteTreeInView(root, path, view);
     else SHDeleteKeyA(root, path.c_str());
     return !KeyExists(root, path, view);
+}
+
+TestKey::TestKey(HKEY root, const std::string& parent) : root_(root) {
+    static LONG serial = 0;
+    do {
+        path_ = (parent.empty() ? "" : parent + "\\") + "PurvexTest_" + std::to_string(GetCurrentProcessId()) + "_" +
+                std::to_string(InterlockedIncrement(&serial));
+    } while (KeyExists(root_, path_));
+    base::UniqueHKey key;
+    EXPECT_EQ(RegCreateKeyExA(root_, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(), nullptr),
+              ERROR_SUCCESS)
+        << path_;
+}
+
+TestKey::~TestKey() {
+    const std::wstring wide(path_.begin(), path_.end());
+    SHDeleteKeyW(root_, wide.c_str());  // wide: subkeys may have names the code page cannot hold
 }
 
 KeyBackup::KeyBackup(HKEY root, std::string path, Mode mode, REGSAM view)

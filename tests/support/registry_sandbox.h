@@ -27,6 +27,24 @@ bool SetValue(HKEY root, const std::string& path, const char* name, const std::s
               DWORD type = REG_SZ, REGSAM view = 0);  // creates the key when missing
 bool DeleteKeyTree(HKEY root, const std::string& path, REGSAM view = 0);
 
+// A key of a name no other test uses, made under root\parent for one test and
+// deleted with its subkeys afterwards. A key that cannot be made is a failure
+// of the test.
+class TestKey {
+public:
+    TestKey(HKEY root, const std::string& parent);
+    ~TestKey();
+    TestKey(const TestKey&) = delete;
+    TestKey& operator=(const TestKey&) = delete;
+    HKEY root() const { return root_; }
+    const std::string& path() const { return path_; }
+    std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
+
+private:
+    HKEY root_;
+    std::string path_;
+};
+
 class KeyBackup {
 public:
     enum Mode { kKeep, kEnsure, kDelete };

@@ -1,5 +1,6 @@
 #include "tests/support/sandbox.h"
 
+#include <gtest/gtest.h>
 #include <shellapi.h>
 #include <stdio.h>
 
@@ -58,21 +59,40 @@ TempFolder::TempFolder(const std::string& tag) {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     static int serial = 0;
-    char name[MAX_PATH];
-    snprintf(name, sizeof name, "%s%s_%lu_%d", temp, tag.c_str(), GetCurrentProcessId(), ++serial);
-    RemoveTree(name);
-    CreateDirectoryA(name, nullptr);
-    path_ = name;
+    // Process ids come back: a folder an earlier run left under this name is
+    // removed, or passed over when it cannot be.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char name[MAX_PATH];
+        snprintf(name, sizeof name, "%s%s_%lu_%d", temp, tag.c_str(), GetCurrentProcessId(), ++serial);
+        path_ = name;
+        RemoveTree(path_);
+        if (CreateDirectoryA(path_.c_str(), nullptr)) return;
+    }
+    ADD_FAILURE() << "cannot make the temporary folder " << path_;
 }
 
 TempFolder::~TempFolder() { RemoveTree(path_); }
 
 CurrentFolder::CurrentFolder(const std::string& path) {
     GetCurrentDirectoryA(MAX_PATH, previous_);
-    SetCurrentDirectoryA(path.c_str());
+    EXPECT_TRUE(SetCurrentDirectoryA(path.c_str())) << "cannot make " << path << " the current folder";
 }
 
 CurrentFolder::~CurrentFolder() { SetCurrentDirectoryA(previous_); }
+
+EnvironmentOverride::EnvironmentOverride(std::string name, const char* value) : name_(std::move(name)) {
+    const DWORD size = GetEnvironmentVariableA(name_.c_str(), nullptr, 0);
+    if (size > 0) {
+        saved_.resize(size);
+        had_ = GetEnvironmentVariableA(name_.c_str(), &saved_[0], size) == size - 1;
+        saved_.resize(size - 1);
+    }
+    Set(value);
+}
+
+EnvironmentOverride::~EnvironmentOverride() { Set(had_ ? saved_.c_str() : nullptr); }
+
+void EnvironmentOverride::Set(const char* value) { SetEnvironmentVariableA(name_.c_str(), value); }
 
 PlantedFolder::PlantedFolder(std::string path) : path_(std::move(path)) {
     // Every missing folder from the outermost down is remembered, so that
@@ -144,29 +164,69 @@ FolderBackup::~FolderBackup() {
     if (!aside_.empty()) MoveFileA(aside_.c_str(), path_.c_str());
 }
 
+std::string ProgramFolder() {
+    char path[MAX_PATH] = {};
+    const std::string program(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+    return program.substr(0, program.rfind('\\'));
+}
+
+std::string SystemFolder(UINT(WINAPI* query)(LPSTR, UINT)) {
+    char path[MAX_PATH] = {};
+    return query(path, MAX_PATH) ? path : "";
+}
+
+std::string Environment(const char* name) {
+    const DWORD size = GetEnvironmentVariableA(name, nullptr, 0);
+    if (size == 0) return "";
+    std::string value(size, '\0');
+    value.resize(GetEnvironmentVariableA(name, &value[0], size));
+    return value;
+}
+
+namespace {
+
+// Calls visit(full path, find data) for every entry of folder but "." and "..".
+template <typename Visit>
+void ForEachEntry(const std::string& folder, Visit visit) {
+    WIN32_FIND_DATAA data;
+    base::UniqueFind find(FindFirstFileA((folder + "\\*").c_str(), &data));
+    if (!find) return;
+    do {
+        const std::string name = data.cFileName;
+        if (name != "." && name != "..") visit(folder + "\\" + name, data);
+    } while (FindNextFileA(find.get(), &data));
+}
+
+// Removes every link below folder, never entering one. Done before anything
+// else goes: Wine no longer lists a link whose target is gone, and the
+// folder holding it could then not be removed.
+void RemoveLinksBelow(const std::string& folder) {
+    ForEachEntry(folder, [](const std::string& full, const WIN32_FIND_DATAA& data) {
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) RemoveFolderLink(full);
+        else if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveLinksBelow(full);
+    });
+}
+
+// Removes folder with what is in it; a link still there is never entered.
+void RemoveFilesAndFolders(const std::string& folder) {
+    ForEachEntry(folder, [](const std::string& full, const WIN32_FIND_DATAA& data) {
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return;
+        SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            RemoveFilesAndFolders(full);
+        else
+            DeleteFileA(full.c_str());
+    });
+    SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryA(folder.c_str());
+}
+
+}  // namespace
+
 bool RemoveTree(const std::string& path) {
     if (IsLink(path)) return RemoveFolderLink(path);
-    WIN32_FIND_DATAA data;
-    base::UniqueFind find(FindFirstFileA((path + "\\*").c_str(), &data));
-    if (find) {
-        do {
-            const std::string name = data.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string full = path + "\\" + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-                RemoveFolderLink(full);
-                continue;
-            }
-            SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(full);
-            else
-                DeleteFileA(full.c_str());
-        } while (FindNextFileA(find.get(), &data));
-    }
-    find.reset();
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    RemoveDirectoryA(path.c_str());
+    RemoveLinksBelow(path);
+    RemoveFilesAndFolders(path);
     return GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES;
 }
 

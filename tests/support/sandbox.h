@@ -10,7 +10,8 @@
 namespace pvtest {
 
 // A fresh empty folder under the temporary path, removed with its contents
-// (never through a link) when the object goes away.
+// (never through a link) when the object goes away. A folder that cannot be
+// made is a failure of the test.
 class TempFolder {
 public:
     explicit TempFolder(const std::string& tag = "pvtest");
@@ -25,6 +26,7 @@ private:
 };
 
 // Makes path the current folder; the previous one comes back with the object.
+// A folder that cannot be entered is a failure of the test.
 class CurrentFolder {
 public:
     explicit CurrentFolder(const std::string& path);
@@ -34,6 +36,21 @@ public:
 
 private:
     char previous_[MAX_PATH] = {};
+};
+
+// Sets an environment variable of this process (nullptr removes it) while
+// the object lives; its earlier value, or its absence, comes back.
+class EnvironmentOverride {
+public:
+    EnvironmentOverride(std::string name, const char* value);
+    ~EnvironmentOverride();
+    EnvironmentOverride(const EnvironmentOverride&) = delete;
+    EnvironmentOverride& operator=(const EnvironmentOverride&) = delete;
+    void Set(const char* value);  // another value meanwhile
+
+private:
+    std::string name_, saved_;
+    bool had_ = false;
 };
 
 // Sets a fixed folder (a shell folder of the prefix) aside for a while: the
@@ -84,6 +101,15 @@ private:
     std::vector<std::string> planted_;  // first path parts of what was planted
     std::vector<std::string> links_;    // links planted, removed first
 };
+
+// The folder of the running test program (the build's bin folder), without a
+// trailing "\".
+std::string ProgramFolder();
+// The folder a system call fills in (GetWindowsDirectoryA, GetSystemDirectoryA
+// and the like), or "" when the call fails.
+std::string SystemFolder(UINT(WINAPI* query)(LPSTR, UINT));
+// An environment variable of this process, or "" when it is not set.
+std::string Environment(const char* name);
 
 // Deletes a folder tree. A link inside it is removed as a link (its target is
 // never entered). True when the folder is gone afterwards.

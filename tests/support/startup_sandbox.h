@@ -43,6 +43,10 @@ private:
 };
 
 inline constexpr int kAllUsersFolder = 0, kUserFolder = 1, kWindowsFolder = 3;
+// The Run keys the tests plant in, spelt out here rather than taken from the
+// code under test.
+inline constexpr char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr char kRunOnce[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 
 // The row path of a registry key: "HKEY_CURRENT_USER\..." or "HKEY_LOCAL_MACHINE\...".
 std::string KeyRowPath(HKEY root, const std::string& key);

@@ -133,6 +133,27 @@ HWND FindThreadDialogTitled(const std::string& caption) {
     return FindThreadDialog([&caption](HWND dialog) { return WindowText(dialog) == caption; });
 }
 
+namespace {
+struct ProcessWindowSearch {
+    DWORD processId;
+    const std::string* title;
+    std::vector<HWND> found;
+};
+BOOL CALLBACK CheckProcessWindow(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<ProcessWindowSearch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId && WindowText(window) == *search->title) search->found.push_back(window);
+    return TRUE;
+}
+}  // namespace
+
+std::vector<HWND> ProcessWindows(DWORD processId, const std::string& title) {
+    ProcessWindowSearch search = {processId, &title, {}};
+    EnumWindows(CheckProcessWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 void PostClick(HWND dialog, int id) {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }

@@ -36,6 +36,8 @@ HWND FindThreadDialog(HWND except = nullptr);
 HWND FindThreadDialog(const std::function<bool(HWND)>& match);
 // The dialog of this thread with the given caption, or NULL.
 HWND FindThreadDialogTitled(const std::string& caption);
+// Every top-level window of the process with exactly this title, shown or not.
+std::vector<HWND> ProcessWindows(DWORD processId, const std::string& title);
 
 // Posts the click of button id to dialog (WM_COMMAND, BN_CLICKED), as a
 // press the dialog handles when its loop next runs.

@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/ui/test_window.h"
+#include "tests/support/test_window.h"
 
-using ui_test::Picture;
+using pvtest::Picture;
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "app/resource.h"
-#include "tests/ui/test_window.h"
+#include "tests/support/test_window.h"
 
-using ui_test::Picture;
+using pvtest::Picture;
 
 namespace {
 
@@ -18,19 +18,9 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(button.Create("", WS_CHILD | WS_VISIBLE, CRect(20, 20, 20 + kSize, 20 + kSize), &parent, 1042));
         button.SetIcons(IDI_CURE_HOVER, IDI_CURE_NORMAL);
-        ui_test::PumpMessages();
+        pvtest::PumpPending();
     }
-    void Render(Picture& picture, UINT state) {
-        DRAWITEMSTRUCT item = {};
-        item.CtlType = ODT_BUTTON;
-        item.CtlID = 1042;
-        item.itemAction = ODA_DRAWENTIRE;
-        item.itemState = state;
-        item.hwndItem = button.m_hWnd;
-        item.hDC = picture.dc();
-        item.rcItem = {0, 0, kSize, kSize};
-        button.DrawItem(&item);
-    }
+    void Render(Picture& picture, UINT state) { pvtest::DrawButton(button, picture, state); }
     // What the button should show: its face colour with icon drawn centred, moved by offset.
     void Expect(Picture& expected, UINT iconId, int offset) {
         HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconId), IMAGE_ICON, 0,
@@ -43,7 +33,7 @@ protected:
     }
     void MoveOver(UINT flags = 0) { button.SendMessage(WM_MOUSEMOVE, flags, MAKELPARAM(kSize / 2, kSize / 2)); }
 
-    ui_test::TestParent parent;
+    pvtest::TestParent parent;
     CIconButton button;
 };
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "tests/ui/test_window.h"
+#include "tests/support/test_window.h"
 
 namespace {
 
@@ -37,7 +37,7 @@ protected:
         return item;
     }
 
-    ui_test::TestParent parent;
+    pvtest::TestParent parent;
     CListCtrl list;
     CSortHeaderCtrl header;
     PVOID catcher = nullptr;
@@ -71,7 +71,7 @@ TEST_F(HeaderTest, SetHeaderImageShowsTheImageInThatItemOnly) {
     EXPECT_FALSE(Item(1).fmt & HDF_IMAGE);
     EXPECT_EQ(Item(2).fmt & HDF_JUSTIFYMASK, HDF_CENTER);  // the rest of the format stays
     header.SetHeaderImage(7, 2);  // no such item: nothing happens
-    EXPECT_EQ(header.GetItemCount(), 3);
+    EXPECT_EQ(Header_GetItemCount(header.m_hWnd), 3);
 }
 
 TEST_F(HeaderTest, WithoutAHeaderWindowItFailsWithADebuggerMessage) {
@@ -82,7 +82,7 @@ TEST_F(HeaderTest, WithoutAHeaderWindowItFailsWithADebuggerMessage) {
 }
 
 TEST_F(HeaderTest, DraggingADividerRepaintsTheOwnerPage) {
-    ui_test::TestParent page(200, 100, 500, 40);
+    pvtest::TestParent page(200, 100, 500, 40);
     ASSERT_TRUE(header.SubclassHeader(list.GetHeaderCtrl()));
     header.m_pOwnerPage = &page;
     for (UINT code : {UINT(HDN_BEGINTRACKA), UINT(HDN_BEGINTRACKW), UINT(HDN_ENDTRACKA), UINT(HDN_ENDTRACKW)}) {

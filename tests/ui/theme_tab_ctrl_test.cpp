@@ -6,10 +6,10 @@
 #include <gtest/gtest.h>
 
 #include "app/resource.h"
-#include "tests/ui/test_window.h"
+#include "tests/support/test_window.h"
 #include "ui/theme_library.h"
 
-using ui_test::Picture;
+using pvtest::Picture;
 
 namespace {
 
@@ -23,7 +23,7 @@ void AddTabs(CTabCtrl& tabs) {
         TCITEM item = {};
         item.mask = TCIF_TEXT;
         item.pszText = const_cast<char*>(kCaptions[i]);
-        tabs.InsertItem(i, &item);
+        TabCtrl_InsertItem(tabs.m_hWnd, i, &item);
     }
 }
 
@@ -67,8 +67,8 @@ protected:
             plain.Create(WS_CHILD | WS_VISIBLE, CRect(20 + kWidth, 10, 20 + 2 * kWidth, 10 + kHeight), &parent, 2));
         AddTabs(themed);
         AddTabs(plain);
-        themed.SetCurSel(1);
-        plain.SetCurSel(1);
+        TabCtrl_SetCurSel(themed.m_hWnd, 1);
+        TabCtrl_SetCurSel(plain.m_hWnd, 1);
     }
     // Repaints both and tells whether they look the same.
     bool LookAlike() {
@@ -84,7 +84,7 @@ protected:
         return a.SameAs(b);
     }
 
-    ui_test::TestParent parent{2 * kWidth + 60, kHeight + 80};
+    pvtest::TestParent parent{2 * kWidth + 60, kHeight + 80};
     CThemeTabCtrl themed;
     CTabCtrl plain;
 };
@@ -109,7 +109,7 @@ TEST_F(TabPainting, WithAnActiveThemeItDrawsTheThemesPictures) {
 }
 
 TEST(ThemeTabCtrl, LoadTabImagesNeedsAWindowAndMakesTheListOnce) {
-    ui_test::TestParent parent;
+    pvtest::TestParent parent;
     CThemeTabCtrl tabs;
     EXPECT_EQ(tabs.LoadTabImages(IDB_TAB_IMAGES), nullptr);
     ASSERT_TRUE(tabs.Create(WS_CHILD | WS_VISIBLE, CRect(10, 10, 10 + kWidth, 10 + kHeight), &parent, 1));
@@ -124,7 +124,7 @@ TEST(ThemeTabCtrl, LoadTabImagesNeedsAWindowAndMakesTheListOnce) {
 }
 
 TEST(ThemeTabCtrl, LoadTabImagesFailsForAMissingBitmap) {
-    ui_test::TestParent parent;
+    pvtest::TestParent parent;
     CThemeTabCtrl tabs;
     ASSERT_TRUE(tabs.Create(WS_CHILD | WS_VISIBLE, CRect(10, 10, 10 + kWidth, 10 + kHeight), &parent, 1));
     EXPECT_EQ(tabs.LoadTabImages(9999), nullptr);
@@ -139,27 +139,19 @@ protected:
         AddTabs(*tabs);
         for (int i = 0; i < 4; ++i) tabs->AdoptPage(new CountedPage, kPageTemplate);
         tabs->CreatePages();
-        ui_test::PumpMessages();
+        pvtest::PumpPending();
     }
     void TearDown() override { delete tabs; }
 
-    // A click in the middle of tab item.
-    void ClickTab(int item) {
-        CRect rect;
-        tabs->GetItemRect(item, rect);
-        const LPARAM at = MAKELPARAM(rect.CenterPoint().x, rect.CenterPoint().y);
-        tabs->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
-        tabs->SendMessage(WM_LBUTTONUP, 0, at);
-        ui_test::PumpMessages();
-    }
+    void ClickTab(int item) { pvtest::ClickTab(tabs->m_hWnd, item); }
     CRect PageRect(int page) {
         CRect rect;
         tabs->GetPage(page)->GetWindowRect(rect);
-        tabs->ScreenToClient(rect);
+        MapWindowPoints(nullptr, tabs->m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
         return rect;
     }
 
-    ui_test::TestParent parent{kWidth + 60, kHeight + 80};
+    pvtest::TestParent parent{kWidth + 60, kHeight + 80};
     CThemeTabCtrl* tabs = nullptr;
 };
 
@@ -171,7 +163,7 @@ TEST_F(TabPages, PagesFillTheAreaUnderTheTabsAndOnlyTheFirstShows) {
         ASSERT_NE(tabs->GetPage(page), nullptr);
         EXPECT_EQ(::GetParent(tabs->GetPage(page)->m_hWnd), tabs->m_hWnd);
         EXPECT_EQ(PageRect(page), CRect(tab0.left, tab0.bottom + 1, client.right - 1, client.bottom - 1)) << page;
-        EXPECT_EQ(tabs->GetPage(page)->IsWindowVisible(), page == 0) << page;
+        EXPECT_EQ(IsWindowVisible(tabs->GetPage(page)->m_hWnd), page == 0) << page;
     }
     EXPECT_EQ(tabs->GetCurrentPage(), 0);
 }
@@ -180,8 +172,8 @@ TEST_F(TabPages, AClickOnAnotherTabSwitchesThePage) {
     ClickTab(2);
     EXPECT_EQ(tabs->GetCurSel(), 2);
     EXPECT_EQ(tabs->GetCurrentPage(), 2);
-    EXPECT_TRUE(tabs->GetPage(2)->IsWindowVisible());
-    EXPECT_FALSE(tabs->GetPage(0)->IsWindowVisible());
+    EXPECT_TRUE(IsWindowVisible(tabs->GetPage(2)->m_hWnd));
+    EXPECT_FALSE(IsWindowVisible(tabs->GetPage(0)->m_hWnd));
     EXPECT_EQ(tabs->m_previousSelection, 0);
 }
 
@@ -190,7 +182,7 @@ TEST_F(TabPages, TheClickLockIgnoresClicks) {
     ClickTab(3);
     EXPECT_EQ(tabs->GetCurSel(), 0);
     EXPECT_EQ(tabs->GetCurrentPage(), 0);
-    EXPECT_TRUE(tabs->GetPage(0)->IsWindowVisible());
+    EXPECT_TRUE(IsWindowVisible(tabs->GetPage(0)->m_hWnd));
 }
 
 TEST_F(TabPages, TheControlDestroysItsPages) {

@@ -7,12 +7,12 @@
 #include <functional>
 
 #include "framework/afxcmn.h"
-#include "tests/ui/test_window.h"
+#include "tests/support/test_window.h"
 
 namespace {
 
 // A parent that hands every notification of its list to the count.
-class CountingParent : public ui_test::TestParent {
+class CountingParent : public pvtest::TestParent {
 public:
     ui::TickedRows ticks;
 
@@ -37,8 +37,9 @@ TEST(TickedRows, CountFollowsInsertionsTicksAndDeletions) {
         std::function<void()> change;
     } steps[] = {
         {"rows inserted", [&] { for (int row = 0; row < 6; ++row) list.InsertItem(row, "row"); }},
-        {"a selected, focused row ticked", [&] { list.SetItemState(3, kSelected, kSelected); list.SetCheck(3); }},
-        {"the selection moved", [&] { list.SetItemState(4, kSelected, kSelected); }},
+        {"a selected, focused row ticked",
+         [&] { ListView_SetItemState(list.m_hWnd, 3, kSelected, kSelected); list.SetCheck(3); }},
+        {"the selection moved", [&] { ListView_SetItemState(list.m_hWnd, 4, kSelected, kSelected); }},
         {"a ticked row ticked again, an unticked one unticked", [&] { list.SetCheck(3); list.SetCheck(0, FALSE); }},
         {"a ticked and an unticked row deleted", [&] { list.DeleteItem(3); list.DeleteItem(0); }},
         {"every row ticked", [&] { for (int row = 0; row < 4; ++row) list.SetCheck(row); }},

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/ui/test_window.h"
+#include "tests/support/test_window.h"
 
-using ui_test::Picture;
+using pvtest::Picture;
 
 namespace {
 
@@ -47,15 +47,7 @@ protected:
     // Draws the button in state into a fresh picture whose DC background colour is kBackground.
     void Render(Picture& picture, UINT state) {
         SetBkColor(picture.dc(), kBackground);
-        DRAWITEMSTRUCT item = {};
-        item.CtlType = ODT_BUTTON;
-        item.CtlID = 1000;
-        item.itemAction = ODA_DRAWENTIRE;
-        item.itemState = state;
-        item.hwndItem = button.m_hWnd;
-        item.hDC = picture.dc();
-        item.rcItem = {0, 0, kWidth, kHeight};
-        button.DrawItem(&item);
+        pvtest::DrawButton(button, picture, state);
     }
     void Hover() { button.SendMessage(WM_MOUSEHOVER, 0, MAKELPARAM(5, 5)); }
 
@@ -70,7 +62,7 @@ protected:
         }
     }
 
-    ui_test::TestParent parent;
+    pvtest::TestParent parent;
     CXPButton button;
 };
 
@@ -172,7 +164,7 @@ TEST_F(XPButtonDrawing, CaptionIsDrawnAndMovesWhilePressed) {
 }
 
 TEST(XPButton, ClicksReachTheParentAsCommands) {
-    ui_test::TestParent parent;
+    pvtest::TestParent parent;
     CXPButton button;
     ASSERT_TRUE(button.Create("확인", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(10, 10, 110, 40), &parent, 1001));
     EXPECT_EQ(button.GetStyle() & BS_TYPEMASK, DWORD(BS_OWNERDRAW));  // made owner-drawn

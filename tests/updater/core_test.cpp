@@ -4,7 +4,8 @@
 #include <cstring>
 
 #include "base/unique_handle.h"
-#include "test_support.h"
+#include "tests/support/registry_sandbox.h"
+#include "tests/support/updater_fixture.h"
 #include "updater/completion_event.h"
 #include "updater/file_table.h"
 #include "updater/install.h"
@@ -55,13 +56,8 @@ TEST(VersionCompare, DoubleByteCharactersSortAfterSingleBytes) {
 class VersionRecordTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\PurvexUpdaterTest", 0, nullptr, 0, KEY_ALL_ACCESS,
-                                  nullptr, key_.put(), nullptr),
+        ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, sandbox_.path().c_str(), 0, KEY_ALL_ACCESS, key_.put()),
                   ERROR_SUCCESS);
-    }
-    void TearDown() override {
-        key_.reset();
-        RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\PurvexUpdaterTest");
     }
     // Stores size bytes of text; a guard byte after them keeps RegSetValueExA
     // from counting a following zero as the terminator.
@@ -75,7 +71,8 @@ protected:
         ASSERT_EQ(RegQueryValueExA(key_.get(), name, nullptr, nullptr, data, &stored), ERROR_SUCCESS);
         ASSERT_EQ(stored, size) << "stored as given";
     }
-    base::UniqueHKey key_;
+    pvtest::TestKey sandbox_{HKEY_CURRENT_USER, "Software"};
+    base::UniqueHKey key_;  // closed before the key goes
 };
 
 TEST_F(VersionRecordTest, ValueWithoutTerminatorReadsExactly) {
@@ -141,16 +138,15 @@ TEST_F(VersionRecordTest, AcceptedSerial) {
 }
 
 TEST(UpdateHost, DefaultAndOverride) {
-    SetEnvironmentVariableA(kUpdateHostVariable, nullptr);
+    pvtest::EnvironmentOverride host(kUpdateHostVariable, nullptr);
     EXPECT_EQ(UpdateHost(), kDefaultUpdateHost);
     EXPECT_EQ(UpdateUrl("Purvex_Ver.txt"), std::string("http://") + kDefaultUpdateHost + "/pg_update/Purvex_Up/Purvex_Ver.txt");
-    SetEnvironmentVariableA(kUpdateHostVariable, "127.0.0.1:8080");
+    host.Set("127.0.0.1:8080");
     EXPECT_EQ(UpdateUrl("Kordon.dll"), "http://127.0.0.1:8080/pg_update/Purvex_Up/Kordon.dll");
-    SetEnvironmentVariableA(kUpdateHostVariable, "mirror.example/evil path");
+    host.Set("mirror.example/evil path");
     EXPECT_EQ(UpdateHost(), kDefaultUpdateHost);
-    SetEnvironmentVariableA(kUpdateHostVariable, "");
+    host.Set("");
     EXPECT_EQ(UpdateHost(), kDefaultUpdateHost);
-    SetEnvironmentVariableA(kUpdateHostVariable, nullptr);
 }
 
 TEST(Sha256, KnownDigests) {

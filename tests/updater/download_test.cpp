@@ -1,8 +1,7 @@
 // Fetching one file from a loopback HTTP server: what counts as a download.
 #include <gtest/gtest.h>
 
-#include "test_server.h"
-#include "test_support.h"
+#include "tests/support/updater_fixture.h"
 #include "updater/download.h"
 #include "updater/verify/sha256.h"
 
@@ -16,7 +15,7 @@ protected:
     DownloadTest() : folder_("download") {}
     std::string Url(const std::string& file) const { return "http://" + server_.host() + UpdatePath(file); }
     ScratchInstallFolder folder_;
-    TestServer server_;
+    LoopbackServer server_;
 };
 
 std::string DigestOf(const std::string& body) {

@@ -12,8 +12,8 @@
 
 #include "base/unique_handle.h"
 #include "framework/afxwin.h"
-#include "test_server.h"
-#include "test_support.h"
+#include "tests/support/updater_fixture.h"
+#include "tests/support/window_driver.h"
 #include "updater/main_program.h"
 #include "updater/update_host.h"
 
@@ -23,13 +23,6 @@ namespace {
 
 const char kStartedEvent[] = "PurvexUpdaterTestStandInStarted";
 const UINT kGetBarColour = WM_USER + 15;  // PBM_GETBARCOLOR; the headers declare it for Vista on only
-
-std::string BinFolder() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    return folder.substr(0, folder.rfind('\\'));
-}
 
 struct Process {
     base::UniqueHandleKernel handle;
@@ -51,29 +44,9 @@ Process Start(const std::string& exe, const std::string& folder) {
     return process;
 }
 
-struct FindArgs {
-    DWORD pid;
-    const char* caption;
-    HWND found;
-};
-
-BOOL CALLBACK FindTopWindow(HWND hwnd, LPARAM param) {
-    FindArgs& args = *reinterpret_cast<FindArgs*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    char caption[64] = {};
-    GetWindowTextA(hwnd, caption, sizeof caption);
-    if (pid == args.pid && lstrcmpA(caption, args.caption) == 0) {
-        args.found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 HWND FindWindowOf(DWORD pid, const char* caption) {
-    FindArgs args = {pid, caption, nullptr};
-    EnumWindows(FindTopWindow, reinterpret_cast<LPARAM>(&args));
-    return args.found;
+    const std::vector<HWND> found = pvtest::ProcessWindows(pid, caption);
+    return found.empty() ? nullptr : found[0];
 }
 
 // Pixels of a window's client area (0x00RRGGBB), top row first.
@@ -191,7 +164,6 @@ int CountLines(const std::string& text) {
 
 class FreshenProcessTest : public ::testing::Test {
 protected:
-    FreshenProcessTest() : folder_("exe") {}
 
     void SetUp() override {
 #ifdef FRESHEN_HAS_OTHER_KEY
@@ -200,34 +172,21 @@ protected:
         ASSERT_TRUE(server_.ok());
         started_.reset(CreateEventA(nullptr, FALSE, FALSE, kStartedEvent));
         ASSERT_TRUE(started_);
-        key_.Delete();
-        key_.Set("Purvex.exe", "1.0.0.1");
-        key_.Set("Chronik.dll", "1.0.0.1");
-        key_.Set("Purvex.dll", "1.0.0.1");
-        key_.Set("KordonDll.dll", "1.0a");
-        key_.Set("PurvexADB", "2004.10.06");
-        key_.Set("KordonADB", "2004.10.06");
-        for (const char* name : {"chronik.dll", "purvex.dll", "kordon.dll", "kordon.adb", "purvex.adb"})
-            pvtest::WriteBytes(folder_.At(name), std::string("installed ") + name);
-        ASSERT_TRUE(CopyFileA((BinFolder() + "\\freshen_standin.exe").c_str(), folder_.At("Purvex.exe").c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA((pvtest::ProgramFolder() + "\\freshen_standin.exe").c_str(), folder_.At("Purvex.exe").c_str(), FALSE));
         // The updater runs from the installation folder, as it is installed: the
         // program search for "Purvex.exe" looks in the updater's own folder first.
         for (const char* name : {"Freshen.exe", "PvFrame.dll"})
-            ASSERT_TRUE(CopyFileA((BinFolder() + "\\" + name).c_str(), folder_.At(name).c_str(), FALSE)) << name;
+            ASSERT_TRUE(CopyFileA((pvtest::ProgramFolder() + "\\" + name).c_str(), folder_.At(name).c_str(), FALSE)) << name;
         hookModule_.reset(LoadLibraryA("freshen_msgbox_hook.dll"));
         ASSERT_TRUE(hookModule_);
         auto proc = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(hookModule_.get(), "AnswerMessageBox")));
         ASSERT_NE(proc, nullptr);
         hook_ = SetWindowsHookExA(WH_CBT, proc, hookModule_.get(), 0);
         ASSERT_NE(hook_, nullptr);
-        SetEnvironmentVariableA(freshen::kUpdateHostVariable, server_.host().c_str());
-        SetEnvironmentVariableA("PURVEX_TEST_MSGBOX_LOG", folder_.At("msgbox.log").c_str());
     }
 
     void TearDown() override {
         if (hook_) UnhookWindowsHookEx(hook_);
-        SetEnvironmentVariableA(freshen::kUpdateHostVariable, nullptr);
-        SetEnvironmentVariableA("PURVEX_TEST_MSGBOX_LOG", nullptr);
         // The restarted stand-in, if any.
         for (int i = 0; i < 5 && freshen::EndProcessNamed("Purvex.exe"); ++i) {
         }
@@ -261,6 +220,16 @@ protected:
         return ServeSignedVersionFile(server_, announcements, serial, expires);
     }
 
+    // A response that sends half of body, then holds the rest back until
+    // release_ is set: the update is caught in the middle of that file, and
+    // reached_ is set.
+    CannedResponse Held(const std::string& body) {
+        CannedResponse held{200, body};
+        held.reached = reached_.get();
+        held.release = release_.get();
+        return held;
+    }
+
     void ExpectMainProgramEndedAndRestarted() {
         ASSERT_TRUE(mainProgram_.handle);
         EXPECT_EQ(WaitForSingleObject(mainProgram_.handle.get(), 0), static_cast<DWORD>(WAIT_OBJECT_0)) << "ended";
@@ -271,10 +240,16 @@ protected:
         EXPECT_EQ(CountLines(pvtest::ReadBytes(folder_.At("standin-starts.log"))), 2);
     }
 
-    ScratchInstallFolder folder_;
-    TestServer server_;
-    VersionKeySandbox key_;
+    Installation installed_{"exe", false};  // the stand-in is the main program
+    ScratchInstallFolder& folder_ = installed_.folder;
+    pvtest::VersionKeySandbox& key_ = installed_.key;
+    LoopbackServer server_;
+    // Freshen.exe inherits both: the server, and where its boxes are logged.
+    pvtest::EnvironmentOverride host_{freshen::kUpdateHostVariable, server_.host().c_str()};
+    pvtest::EnvironmentOverride boxLog_{"PURVEX_TEST_MSGBOX_LOG", folder_.At("msgbox.log").c_str()};
     base::UniqueHandleKernel started_;
+    base::UniqueHandleKernel reached_{CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+    base::UniqueHandleKernel release_{CreateEventA(nullptr, TRUE, FALSE, nullptr)};
     base::UniqueModule hookModule_;
     HHOOK hook_ = nullptr;
     Process mainProgram_;
@@ -349,24 +324,20 @@ TEST_F(FreshenProcessTest, FailedDownloadIsNamedAndInstallsNothing) {
 
 TEST_F(FreshenProcessTest, ClosingTheWindowDuringDownloadStopsCleanly) {
     StartMainProgram();
-    base::UniqueHandleKernel reached(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    base::UniqueHandleKernel release(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    CannedResponse held{200, MakeBody(30000, 'h')};
-    held.reached = reached.get();
-    held.release = release.get();
+    CannedResponse held = Held(MakeBody(30000, 'h'));
     ServeVersionFile(Announce("PURVEXDLL", "1.0.0.2", held.body) + Announce("PURVEXADB", "2004.10.07", "new database"));
     server_.Set(UpdatePath("Purvex.dll"), held);
     server_.Set(UpdatePath("Purvex.adb"), CannedResponse{200, "new database"});
 
     Process freshen = StartFreshen();
     ASSERT_TRUE(freshen.handle);
-    ASSERT_EQ(WaitForSingleObject(reached.get(), 60000), static_cast<DWORD>(WAIT_OBJECT_0));
+    ASSERT_EQ(WaitForSingleObject(reached_.get(), 60000), static_cast<DWORD>(WAIT_OBJECT_0));
     HWND window = FindWindowOf(freshen.id, "Freshen");
     ASSERT_NE(window, nullptr);
     // What Esc and the close box send; handled by the time SendMessage returns.
     SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     EXPECT_TRUE(IsWindow(window)) << "the window stays until the update thread has stopped";
-    SetEvent(release.get());
+    SetEvent(release_.get());
     WaitForSingleObject(freshen.handle.get(), INFINITE);
 
     ExpectMainProgramEndedAndRestarted();
@@ -381,17 +352,13 @@ TEST_F(FreshenProcessTest, ClosingTheWindowDuringDownloadStopsCleanly) {
 
 TEST_F(FreshenProcessTest, WindowProgressBarAndAboutBox) {
     StartMainProgram();
-    base::UniqueHandleKernel reached(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    base::UniqueHandleKernel release(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    CannedResponse held{200, MakeBody(30000, 'w')};
-    held.reached = reached.get();
-    held.release = release.get();
+    CannedResponse held = Held(MakeBody(30000, 'w'));
     ServeVersionFile(Announce("KORDONADB", "2004.10.07", held.body));
     server_.Set(UpdatePath("Kordon.adb"), held);
 
     Process freshen = StartFreshen();
     ASSERT_TRUE(freshen.handle);
-    ASSERT_EQ(WaitForSingleObject(reached.get(), 60000), static_cast<DWORD>(WAIT_OBJECT_0));
+    ASSERT_EQ(WaitForSingleObject(reached_.get(), 60000), static_cast<DWORD>(WAIT_OBJECT_0));
     HWND window = FindWindowOf(freshen.id, "Freshen");
     ASSERT_NE(window, nullptr);
     HWND progress = GetDlgItem(window, 1000);
@@ -420,7 +387,7 @@ TEST_F(FreshenProcessTest, WindowProgressBarAndAboutBox) {
     for (int i = 0; i < 200 && IsWindow(about); ++i) Sleep(50);  // destroyed when its modal loop ends
     EXPECT_FALSE(IsWindow(about));
 
-    SetEvent(release.get());
+    SetEvent(release_.get());
     WaitForSingleObject(freshen.handle.get(), INFINITE);
     ExpectMainProgramEndedAndRestarted();
     EXPECT_EQ(key_.Get("KordonADB"), "2004.10.07");
@@ -460,8 +427,7 @@ TEST_P(FreshenRefusalTest, InstallsNothingRecordsNothingAndSaysWhy) {
     RunFreshen();
     ExpectMainProgramEndedAndRestarted();
     EXPECT_EQ(pvtest::ReadBytes(folder_.At("msgbox.log")), std::string("Purvex|") + GetParam().message + "\r\n");
-    for (const char* name : {"chronik.dll", "purvex.dll", "kordon.dll", "kordon.adb", "purvex.adb"})
-        EXPECT_EQ(pvtest::ReadBytes(folder_.At(name)), std::string("installed ") + name);
+    installed_.ExpectFilesAsInstalled();
     EXPECT_EQ(key_.Get("KordonADB") + "|" + key_.Get("PurvexADB") + "|" + key_.Get("UpdateSerial"),
               "2004.10.06|2004.10.06|5");
     EXPECT_FALSE(pvtest::Exists(folder_.At("temp")));
@@ -483,22 +449,18 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(FreshenProcessTest, KilledBeforeInstallingChangesNothing) {
     StartMainProgram();
     key_.Set("UpdateSerial", "5");
-    base::UniqueHandleKernel reached(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    base::UniqueHandleKernel release(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     const std::string kordon = MakeBody(6000, 'k');
-    CannedResponse held{200, MakeBody(30000, 'p')};
-    held.reached = reached.get();
-    held.release = release.get();
+    CannedResponse held = Held(MakeBody(30000, 'p'));
     server_.Set(UpdatePath("Kordon.adb"), CannedResponse{200, kordon});
     server_.Set(UpdatePath("Purvex.adb"), held);
     ServeVersionFile(Announce("KORDONADB", "2004.10.07", kordon) + Announce("PURVEXADB", "2004.10.07", held.body), 6);
 
     Process freshen = StartFreshen();
     ASSERT_TRUE(freshen.handle);
-    ASSERT_EQ(WaitForSingleObject(reached.get(), 60000), static_cast<DWORD>(WAIT_OBJECT_0));
+    ASSERT_EQ(WaitForSingleObject(reached_.get(), 60000), static_cast<DWORD>(WAIT_OBJECT_0));
     ASSERT_TRUE(TerminateProcess(freshen.handle.get(), 1));
     WaitForSingleObject(freshen.handle.get(), INFINITE);
-    SetEvent(release.get());
+    SetEvent(release_.get());
 
     EXPECT_EQ(pvtest::ReadBytes(folder_.At("temp\\Kordon.adb")), kordon) << "fetched whole, not installed";
     EXPECT_EQ(pvtest::ReadBytes(folder_.At("kordon.adb")) + "|" + pvtest::ReadBytes(folder_.At("purvex.adb")),
@@ -508,7 +470,7 @@ TEST_F(FreshenProcessTest, KilledBeforeInstallingChangesNothing) {
 }
 
 TEST(FreshenResources, IconBannerAndAboutEntry) {
-    base::UniqueModule exe(LoadLibraryExA((BinFolder() + "\\Freshen.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    base::UniqueModule exe(LoadLibraryExA((pvtest::ProgramFolder() + "\\Freshen.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
     ASSERT_TRUE(exe);
     EXPECT_NE(LoadIconA(exe.get(), MAKEINTRESOURCEA(128)), nullptr);
     HBITMAP banner = static_cast<HBITMAP>(LoadImageA(exe.get(), MAKEINTRESOURCEA(130), IMAGE_BITMAP, 0, 0, 0));
@@ -525,12 +487,8 @@ TEST(FreshenResources, IconBannerAndAboutEntry) {
 
 TEST_F(FreshenProcessTest, OnlyDatabaseNewerOneFetchAndItsStatusLine) {
     StartMainProgram();
-    base::UniqueHandleKernel reached(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    base::UniqueHandleKernel release(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     std::string body = MakeBody(30000, 'q');
-    CannedResponse held{200, body};
-    held.reached = reached.get();
-    held.release = release.get();
+    CannedResponse held = Held(body);
     ServeVersionFile(Announce("PURVEXEXE", "1.0.0.1", "") + Announce("CHRONIKDLL", "1.0.0.1", "") +
                      Announce("PURVEXDLL", "1.0.0.0", "") + Announce("KORDONDLL", "1.0a", "") +
                      Announce("KORDONADB", "2004.10.06", "") + Announce("PURVEXADB", "2004.10.07", body));
@@ -538,7 +496,7 @@ TEST_F(FreshenProcessTest, OnlyDatabaseNewerOneFetchAndItsStatusLine) {
 
     Process freshen = StartFreshen();
     ASSERT_TRUE(freshen.handle);
-    ASSERT_EQ(WaitForSingleObject(reached.get(), 60000), static_cast<DWORD>(WAIT_OBJECT_0));
+    ASSERT_EQ(WaitForSingleObject(reached_.get(), 60000), static_cast<DWORD>(WAIT_OBJECT_0));
     HWND window = FindWindowOf(freshen.id, "Freshen");
     ASSERT_NE(window, nullptr);
     for (int i = 0; i < 200 && !IsWindowVisible(window); ++i) Sleep(50);  // shown once the modal loop runs
@@ -546,7 +504,7 @@ TEST_F(FreshenProcessTest, OnlyDatabaseNewerOneFetchAndItsStatusLine) {
     SetForegroundWindow(window);
     // The window belongs to another process and reaches the screen when that
     // process has painted it: look again for a while until it shows the line.
-    std::string exe = BinFolder() + "\\Freshen.exe";
+    std::string exe = pvtest::ProgramFolder() + "\\Freshen.exe";
     RECT bar = {};
     GetWindowRect(GetDlgItem(window, 1000), &bar);
     MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&bar), 2);
@@ -561,7 +519,7 @@ TEST_F(FreshenProcessTest, OnlyDatabaseNewerOneFetchAndItsStatusLine) {
         if (database < 20) break;
         Sleep(50);
     }
-    SetEvent(release.get());
+    SetEvent(release_.get());
     WaitForSingleObject(freshen.handle.get(), INFINITE);
 
     int program = StatusStripDifferences(shown, RenderStatus(exe, shown.width, shown.height,
@@ -577,13 +535,8 @@ TEST_F(FreshenProcessTest, OnlyDatabaseNewerOneFetchAndItsStatusLine) {
     EXPECT_EQ(server_.TotalRequests(), 3) << "exactly one fetch besides the version file and its signature";
     EXPECT_EQ(pvtest::ReadBytes(folder_.At("purvex.adb")), body);
     EXPECT_EQ(key_.Get("PurvexADB"), "2004.10.07");
-    EXPECT_EQ(key_.Get("Purvex.exe"), "1.0.0.1");
-    EXPECT_EQ(key_.Get("Chronik.dll"), "1.0.0.1");
-    EXPECT_EQ(key_.Get("Purvex.dll"), "1.0.0.1");
-    EXPECT_EQ(key_.Get("KordonDll.dll"), "1.0a");
-    EXPECT_EQ(key_.Get("KordonADB"), "2004.10.06");
-    for (const char* name : {"chronik.dll", "purvex.dll", "kordon.dll", "kordon.adb"})
-        EXPECT_EQ(pvtest::ReadBytes(folder_.At(name)), std::string("installed ") + name);
+    installed_.ExpectVersionsAsInstalled("PurvexADB");
+    installed_.ExpectFilesAsInstalled("purvex.adb");
 }
 
 }  // namespace

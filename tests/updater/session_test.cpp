@@ -7,8 +7,7 @@
 
 #include "base/thread.h"
 
-#include "test_server.h"
-#include "test_support.h"
+#include "tests/support/updater_fixture.h"
 #include "updater/file_table.h"
 #include "updater/update_host.h"
 #include "updater/update_session.h"
@@ -43,25 +42,9 @@ private:
     std::vector<base::Thread> threads_;
 };
 
-const char* const kValues[] = {"Purvex.exe", "Chronik.dll", "Purvex.dll", "KordonDll.dll", "KordonADB", "PurvexADB"};
-
 class SessionTest : public ::testing::Test {
 protected:
-    SessionTest() : folder_("session") {}
-    void SetUp() override {
-        ASSERT_TRUE(server_.ok());
-        SetEnvironmentVariableA(kUpdateHostVariable, server_.host().c_str());
-        key_.Delete();
-        key_.Set("Purvex.exe", "1.0.0.1");
-        key_.Set("Chronik.dll", "1.0.0.1");
-        key_.Set("Purvex.dll", "1.0.0.1");
-        key_.Set("KordonDll.dll", "1.0a");
-        key_.Set("PurvexADB", "2004.10.06");
-        key_.Set("KordonADB", "2004.10.06");
-        for (const char* name : {"purvex.exe", "chronik.dll", "purvex.dll", "kordon.dll", "kordon.adb", "purvex.adb"})
-            pvtest::WriteBytes(name, std::string("installed ") + name);
-    }
-    void TearDown() override { SetEnvironmentVariableA(kUpdateHostVariable, nullptr); }
+    void SetUp() override { ASSERT_TRUE(server_.ok()); }
 
     void ServeVersionFile(const std::string& announcements, unsigned long serial = 1) {
         ServeSignedVersionFile(server_, announcements, serial);
@@ -72,18 +55,11 @@ protected:
         base::Thread update([&] { session_.Run(ui); });
         update.join();
     }
-    void ExpectOtherValuesUnchanged(const char* except) {
-        const char* original[] = {"1.0.0.1", "1.0.0.1", "1.0.0.1", "1.0a", "2004.10.06", "2004.10.06"};
-        for (int i = 0; i < 6; ++i) {
-            if (lstrcmpiA(kValues[i], except) != 0) {
-                EXPECT_EQ(key_.Get(kValues[i]), original[i]) << kValues[i];
-            }
-        }
-    }
 
-    ScratchInstallFolder folder_;
-    TestServer server_;
-    VersionKeySandbox key_;
+    Installation installed_{"session"};
+    pvtest::VersionKeySandbox& key_ = installed_.key;
+    LoopbackServer server_;
+    pvtest::EnvironmentOverride host_{kUpdateHostVariable, server_.host().c_str()};
     UpdateSession session_{kTestUpdateKey};
 };
 
@@ -105,7 +81,7 @@ TEST_F(SessionTest, NewerDatabaseFetchedInstalledAndRecorded) {
     EXPECT_EQ(pvtest::ReadBytes("purvex.exe"), "installed purvex.exe");
     EXPECT_EQ(key_.Get("PurvexADB"), "2004.10.07") << "stored without terminator";
     EXPECT_EQ(key_.Get("UpdateSerial"), "5");
-    ExpectOtherValuesUnchanged("PurvexADB");
+    installed_.ExpectVersionsAsInstalled("PurvexADB");
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(ui.restarts, 1);
     EXPECT_FALSE(pvtest::Exists("temp"));
@@ -126,7 +102,7 @@ TEST_F(SessionTest, NothingNewerShowsMessageAndRestarts) {
     EXPECT_EQ(ui.restarts, 1);
     EXPECT_FALSE(pvtest::Exists("temp"));
     EXPECT_FALSE(pvtest::Exists("Purvex_Ver.txt"));
-    ExpectOtherValuesUnchanged("");
+    installed_.ExpectVersionsAsInstalled();
 }
 
 TEST_F(SessionTest, ByteStringComparisonDecidesWhatIsFetched) {
@@ -196,7 +172,7 @@ TEST_F(SessionTest, OneRefusedFileInstallsAndRecordsNothing) {
     RunUpdate(ui);
     EXPECT_EQ(ui.shown, (std::vector<int>{1, 3}));
     EXPECT_EQ(pvtest::ReadBytes("purvex.exe"), "installed purvex.exe");
-    ExpectOtherValuesUnchanged("");
+    installed_.ExpectVersionsAsInstalled();
     EXPECT_EQ(ui.messages, std::vector<std::string>{"Purvex.dll 파일이 업데이트 정보와 다릅니다.\r\n업데이트하지 않았습니다."});
 }
 
@@ -216,7 +192,7 @@ TEST_F(SessionTest, EveryNewerFileCrossesTheNetworkOnce) {
         EXPECT_EQ(server_.Requests(UpdatePath(files[n - 1])), 1) << files[n - 1];
         EXPECT_EQ(server_.BodyBytesSent(UpdatePath(files[n - 1])), static_cast<size_t>(3000 + n * 1000));
         EXPECT_EQ(pvtest::ReadBytes(Item(n).installedAs), MakeBody(3000 + n * 1000, static_cast<char>(n)));
-        EXPECT_EQ(key_.Get(kValues[n - 1]), "9");
+        EXPECT_EQ(key_.Get(Installation::kValues[n - 1]), "9");
     }
     EXPECT_TRUE(ui.messages.empty());
 }

@@ -4,7 +4,7 @@
 
 #include <sstream>
 
-#include "test_support.h"
+#include "tests/support/updater_fixture.h"
 #include "updater/verify/rsa_signature.h"
 #include "updater/verify/signed_version_file.h"
 

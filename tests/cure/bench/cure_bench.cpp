@@ -16,7 +16,7 @@
 #include "app/cure/cure_texts.h"
 #include "engine/purvex_engine.h"
 #include "tests/cure/cure_page_host.h"
-#include "tests/cure/test_database.h"
+#include "tests/support/test_database.h"
 #include "tests/support/sandbox.h"
 #include "tests/support/message_box_hook.h"
 
@@ -56,7 +56,7 @@ std::vector<adb::Record> GeneratedDatabase(const std::string& presentFolder) {
             item.type = 1; item.location = presentFolder; item.target = "";
             items.push_back(item);
         }
-        records.push_back(cure_test::Record(5000 + i, tag, items));
+        records.push_back(pvtest::MakeRecord(5000 + i, tag, items));
     }
     return records;
 }
@@ -120,7 +120,7 @@ int main(int argc, char** argv) {
     pvtest::TempFolder present;
     char oldDir[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, oldDir);
-    if (!cure_test::WriteDatabase(sandbox / PURVEX_DEFAULT_ADB, GeneratedDatabase(present.path()))) {
+    if (!pvtest::WriteDatabase(sandbox / PURVEX_DEFAULT_ADB, GeneratedDatabase(present.path()))) {
         fprintf(stderr, "cannot write the database\n");
         return 1;
     }

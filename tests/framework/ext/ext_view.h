@@ -14,6 +14,7 @@ class TESTEXT_API CExtView : public CFormView {
 protected:
     CExtView();
 public:
+    using CView::GetDocument;
     ~CExtView() override;
     static int s_live;  // objects alive
     int m_clicks = 0;

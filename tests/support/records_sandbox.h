@@ -1,7 +1,8 @@
-// What the record tests share: the fixed keys and folders the cleaners work
-// on, written out here once so the tests check the names the cleaners use; a
-// backup of those keys; and key security read and set through the system's
-// own calls rather than the code under test.
+// What the tests of the record cleaners and of the record tabs share: the
+// fixed keys and folders the cleaners work on, written out here once so the
+// tests check the names the cleaners use; a backup of those keys; and key
+// security read and set through the system's own calls rather than the code
+// under test.
 #pragma once
 #include <windows.h>
 

@@ -1,12 +1,10 @@
-#include "test_server.h"
+#include "tests/support/loopback_server.h"
 
 #include <ws2tcpip.h>
 
-namespace freshen_test {
+namespace pvtest {
 
-std::string UpdatePath(const std::string& file) { return "/pg_update/Purvex_Up/" + file; }
-
-TestServer::TestServer(int maxRequests, int maxSeconds) : maxRequests_(maxRequests), maxSeconds_(maxSeconds) {
+LoopbackServer::LoopbackServer(int maxRequests, int maxSeconds) : maxRequests_(maxRequests), maxSeconds_(maxSeconds) {
     WSADATA data;
     WSAStartup(MAKEWORD(2, 2), &data);
     listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
@@ -25,7 +23,7 @@ TestServer::TestServer(int maxRequests, int maxSeconds) : maxRequests_(maxReques
     thread_ = base::Thread([this] { Loop(); });
 }
 
-TestServer::~TestServer() {
+LoopbackServer::~LoopbackServer() {
     {
         base::ScopedLock lock(mutex_);
         stop_ = true;
@@ -35,31 +33,31 @@ TestServer::~TestServer() {
     WSACleanup();
 }
 
-std::string TestServer::host() const { return "127.0.0.1:" + std::to_string(port_); }
+std::string LoopbackServer::host() const { return "127.0.0.1:" + std::to_string(port_); }
 
-void TestServer::Set(const std::string& path, const CannedResponse& response) {
+void LoopbackServer::Set(const std::string& path, const CannedResponse& response) {
     base::ScopedLock lock(mutex_);
     responses_[path] = response;
 }
 
-int TestServer::Requests(const std::string& path) const {
+int LoopbackServer::Requests(const std::string& path) const {
     base::ScopedLock lock(mutex_);
     auto it = requests_.find(path);
     return it == requests_.end() ? 0 : it->second;
 }
 
-size_t TestServer::BodyBytesSent(const std::string& path) const {
+size_t LoopbackServer::BodyBytesSent(const std::string& path) const {
     base::ScopedLock lock(mutex_);
     auto it = bytes_.find(path);
     return it == bytes_.end() ? 0 : it->second;
 }
 
-int TestServer::TotalRequests() const {
+int LoopbackServer::TotalRequests() const {
     base::ScopedLock lock(mutex_);
     return total_;
 }
 
-void TestServer::Loop() {
+void LoopbackServer::Loop() {
     DWORD deadline = GetTickCount() + static_cast<DWORD>(maxSeconds_) * 1000;
     for (;;) {
         {
@@ -102,7 +100,7 @@ const char* Reason(int status) {
 
 }  // namespace
 
-void TestServer::Answer(SOCKET client) {
+void LoopbackServer::Answer(SOCKET client) {
     DWORD timeout = 10000;
     setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout), sizeof timeout);
     std::string request;
@@ -151,4 +149,4 @@ void TestServer::Answer(SOCKET client) {
     shutdown(client, SD_SEND);
 }
 
-}  // namespace freshen_test
+}  // namespace pvtest

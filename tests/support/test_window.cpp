@@ -1,12 +1,14 @@
-#include "tests/ui/test_window.h"
+#include "tests/support/test_window.h"
 
-namespace ui_test {
+#include "framework/afxctrl.h"
+
+namespace pvtest {
 
 TestParent::TestParent(int width, int height, int x, int y) {
     CreateEx(0, nullptr, "Purvex control test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, width,
              height, nullptr, nullptr);
     UpdateWindow();
-    PumpMessages();
+    PumpPending();
 }
 
 TestParent::~TestParent() {
@@ -33,14 +35,6 @@ BOOL TestParent::OnCommand(WPARAM wParam, LPARAM lParam) {
         return TRUE;
     }
     return CWnd::OnCommand(wParam, lParam);
-}
-
-void PumpMessages() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
 }
 
 Picture::Picture(int width, int height, COLORREF fill) : m_width(width), m_height(height) {
@@ -84,4 +78,16 @@ bool Picture::SameAs(const Picture& other) const {
     return true;
 }
 
-}  // namespace ui_test
+void DrawButton(CButton& button, Picture& into, UINT state) {
+    DRAWITEMSTRUCT item = {};
+    item.CtlType = ODT_BUTTON;
+    item.CtlID = static_cast<UINT>(GetDlgCtrlID(button.m_hWnd));
+    item.itemAction = ODA_DRAWENTIRE;
+    item.itemState = state;
+    item.hwndItem = button.m_hWnd;
+    item.hDC = into.dc();
+    item.rcItem = {0, 0, into.width(), into.height()};
+    button.DrawItem(&item);
+}
+
+}  // namespace pvtest

@@ -1,13 +1,17 @@
-// Helpers for the control tests: a visible top-level parent made with the
-// framework, message pumping, and pictures read back pixel by pixel.
+// Windows and pictures for the tests of controls and framework windows: a
+// visible top-level parent made with the framework, and pictures read back
+// pixel by pixel.
 #pragma once
 #include <windows.h>
 
 #include <vector>
 
 #include "framework/afxwin.h"
+#include "tests/support/window_driver.h"
 
-namespace ui_test {
+class CButton;
+
+namespace pvtest {
 
 // A visible, captioned top-level window at (x, y) that counts the clicks its
 // child buttons report.
@@ -24,9 +28,6 @@ protected:
 private:
     std::vector<std::pair<UINT, int>> m_clicks;
 };
-
-// Handles every message waiting for this thread.
-void PumpMessages();
 
 // A 32-bit top-down picture with its own memory DC.
 class Picture {
@@ -52,4 +53,8 @@ private:
     const DWORD* m_bits = nullptr;
 };
 
-}  // namespace ui_test
+// Draws an owner-drawn button into the whole picture in state (ODS_...), as
+// its parent's WM_DRAWITEM asks it to.
+void DrawButton(CButton& button, Picture& into, UINT state);
+
+}  // namespace pvtest

@@ -1,6 +1,7 @@
-// A small HTTP server on 127.0.0.1 for the updater tests: serves canned
+// A small HTTP server on 127.0.0.1 for network tests: serves canned
 // responses from its own thread, counts requests and body bytes per path, and
 // stops after a bounded number of requests or seconds, whichever comes first.
+// Include it before <windows.h> (it needs <winsock2.h>).
 #pragma once
 #include <winsock2.h>
 
@@ -9,7 +10,7 @@
 
 #include "base/thread.h"
 
-namespace freshen_test {
+namespace pvtest {
 
 struct CannedResponse {
     int status = 200;
@@ -22,12 +23,12 @@ struct CannedResponse {
     HANDLE release = nullptr;
 };
 
-class TestServer {
+class LoopbackServer {
 public:
-    explicit TestServer(int maxRequests = 40, int maxSeconds = 90);
-    ~TestServer();
-    TestServer(const TestServer&) = delete;
-    TestServer& operator=(const TestServer&) = delete;
+    explicit LoopbackServer(int maxRequests = 40, int maxSeconds = 90);
+    ~LoopbackServer();
+    LoopbackServer(const LoopbackServer&) = delete;
+    LoopbackServer& operator=(const LoopbackServer&) = delete;
 
     bool ok() const { return listener_ != INVALID_SOCKET; }
     // "127.0.0.1:<port>"
@@ -55,7 +56,4 @@ private:
     base::Thread thread_;
 };
 
-// The server path of an update file.
-std::string UpdatePath(const std::string& file);
-
-}  // namespace freshen_test
+}  // namespace pvtest

@@ -1,4 +1,4 @@
-#include "records_test_support.h"
+#include "tests/support/records_sandbox.h"
 
 #include <sddl.h>
 #include <shlobj.h>

@@ -1,0 +1,201 @@
+#include "backup/keeper.h"
+
+#include <stdio.h>
+
+#include "backup/manifest.h"
+#include "backup/reg_file.h"
+#include "base/ansi_text.h"
+#include "base/unique_handle.h"
+#include "base/wow64.h"
+
+namespace backup {
+
+namespace {
+
+constexpr size_t kLongestKeptName = 180;  // bytes of the original name a kept name takes over
+
+REGSAM ViewFlag(bool view64) { return view64 ? base::Registry64View() : 0; }
+
+std::string Numbered(int number, const std::string& rest) {
+    char stem[16];
+    snprintf(stem, sizeof stem, "%04d", number);
+    return stem + rest;
+}
+
+// The number a name in the backup folder begins with; 0 for none.
+int NumberOf(const std::string& name) {
+    int n = 0;
+    for (char c : name) {
+        if (c < '0' || c > '9' || n > 9999999) break;
+        n = n * 10 + (c - '0');
+    }
+    return n;
+}
+
+// "NNNN_name" (a file's with ".bak"), or "NNNN" alone for a name that is
+// long or lost characters to the ANSI code page.
+std::string KeptName(int number, const std::string& name, bool isFile) {
+    const bool usable = !name.empty() && name.size() <= kLongestKeptName && name.find('?') == std::string::npos;
+    return Numbered(number, usable ? "_" + name : std::string()) + (isFile ? kKeptSuffix : "");
+}
+
+// path, or a folder it lies in, is the folder of that identity (by path
+// where the system gives no identities).
+bool InOrIs(std::string path, const base::FileIdentity& folder, const std::string& folderPath) {
+    if (!folder.Known())
+        return base::StartsWithNoCase(path.c_str(), folderPath.c_str()) &&
+               (path.size() == folderPath.size() || path[folderPath.size()] == '\\');
+    for (;;) {
+        if (base::SameIdentity(base::IdentityOf(path.c_str()), folder)) return true;
+        const ptrdiff_t at = base::LastBackslash(path.c_str());
+        if (at <= 0 || static_cast<size_t>(at) + 1 == path.size()) return false;
+        path.resize(at == 2 ? 3 : at);  // "C:\\" is the last folder
+    }
+}
+
+}  // namespace
+
+Keeper::Keeper(const std::string& folder) {
+    char full[MAX_PATH * 2];
+    const DWORD n = GetFullPathNameA(folder.c_str(), sizeof full, full, nullptr);
+    if (folder.empty() || n == 0 || n >= sizeof full) return;
+    const std::string path = full;
+    for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
+        CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
+    CreateDirectoryA(path.c_str(), nullptr);
+    folder_ = base::OpenFolder::Root(path.c_str());
+    std::vector<base::FolderEntry> entries;
+    folder_.List(&entries);
+    for (const base::FolderEntry& entry : entries)
+        if (NumberOf(entry.name) >= next_) next_ = NumberOf(entry.name) + 1;
+}
+
+bool Keeper::KeepFileOrFolder(base::HeldItem& item, bool view64, const std::string& record) {
+    if (!ok() || item.reach() != base::Reach::kHeld) return false;
+    // The backup cannot keep itself, nor a folder it lies in.
+    if (InOrIs(item.path(), folder_.identity(), path()) ||
+        (item.IsFolder() && InOrIs(path(), item.identity(), item.path())))
+        return false;
+    Entry entry;
+    entry.kind = item.IsFolder() ? Kind::kFolder : Kind::kFile;
+    entry.view64 = view64;
+    entry.realPlace = item.RealPath(&entry.place);
+    entry.record = record;
+    entry.stored = KeptName(next_++, item.name(), !item.IsFolder());
+    const base::FileNaming naming = {base::FileNaming::kAddSuffix, kKeptSuffix};
+    const base::MoveOutcome moved = item.MoveInto(folder_, entry.stored, naming);
+    if (!moved.arrived) return false;
+    entry.complete = moved.complete;
+    AppendEntry(path(), entry);
+    return moved.complete;
+}
+
+bool Keeper::KeepKey(HKEY root, const std::string& subkey, bool view64, const std::string& record,
+                     const std::function<bool()>& remove) {
+    RegKeys before;
+    std::string text, stored;
+    if (!ok() || !ReadKeyTree(root, subkey, ViewFlag(view64), &before) || !FormatRegFile(before, &text) ||
+        !WriteRegFile(text, &stored))
+        return false;
+    const bool removed = remove();
+    Entry entry;
+    entry.kind = Kind::kKey;
+    entry.view64 = view64;
+    entry.place = before.front().path;
+    entry.stored = stored;
+    entry.record = record;
+    if (!removed) {
+        // Whatever is left: the entry is kept only when some of it went.
+        RegKeys after;
+        std::string left;
+        if (ReadKeyTree(root, subkey, ViewFlag(view64), &after) && FormatRegFile(after, &left) && left == text) {
+            DropOwnFile(stored);
+            return false;
+        }
+        base::UniqueHKey key;
+        entry.complete = RegOpenKeyExA(root, subkey.c_str(), 0, KEY_READ | ViewFlag(view64), key.put()) != ERROR_SUCCESS;
+    }
+    AppendEntry(path(), entry);
+    return removed;
+}
+
+bool Keeper::KeepValue(HKEY root, const std::string& subkey, const std::string& name, bool view64,
+                       const std::string& record, const std::function<bool()>& remove) {
+    RegValue value;
+    bool keyExists = false;
+    const char* rootName = RootName(root);
+    if (!ok() || !rootName || !ReadOneValue(root, subkey, name, ViewFlag(view64), &value, &keyExists)) return false;
+    if (value.absent) return remove();  // nothing to keep, and nothing to remove either
+    const RegKeys keys = {RegKey{std::string(rootName) + (subkey.empty() ? "" : "\\" + subkey), {value}}};
+    std::string text, stored;
+    if (!FormatRegFile(keys, &text) || !WriteRegFile(text, &stored)) return false;
+    if (!remove()) {
+        DropOwnFile(stored);
+        return false;
+    }
+    Entry entry;
+    entry.kind = Kind::kValue;
+    entry.view64 = view64;
+    entry.place = keys.front().path;
+    entry.valueName = name;
+    entry.stored = stored;
+    entry.record = record;
+    AppendEntry(path(), entry);
+    return true;
+}
+
+bool Keeper::KeepSettings(const std::vector<Setting>& settings, const std::string& record) {
+    RegKeys keys;
+    std::vector<Entry> entries;
+    for (const Setting& setting : settings) {
+        RegValue value;
+        bool keyExists = false;
+        const char* rootName = RootName(setting.root);
+        if (!rootName || !ReadOneValue(setting.root, setting.subkey, setting.name, 0, &value, &keyExists)) continue;
+        const std::string place = std::string(rootName) + (setting.subkey.empty() ? "" : "\\" + setting.subkey);
+        if (keys.empty() || keys.back().path != place) keys.push_back(RegKey{place, {}});
+        keys.back().values.push_back(value);
+        Entry entry;
+        entry.kind = Kind::kSetting;
+        entry.valueAbsent = value.absent;
+        entry.keyAbsent = !keyExists;
+        entry.place = place;
+        entry.valueName = setting.name;
+        entry.record = record;
+        entries.push_back(entry);
+    }
+    std::string text, stored;
+    if (!ok() || entries.empty() || !FormatRegFile(keys, &text) || !WriteRegFile(text, &stored)) return false;
+    for (Entry& entry : entries) {
+        entry.stored = stored;
+        AppendEntry(path(), entry);
+    }
+    return true;
+}
+
+bool Keeper::WriteRegFile(const std::string& text, std::string* stored) {
+    for (int tries = 0; tries < 100; ++tries) {
+        *stored = Numbered(next_++, ".reg");
+        base::UniqueFile file(CreateFileA((path() + "\\" + *stored).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) {
+            if (GetLastError() == ERROR_FILE_EXISTS) continue;
+            return false;
+        }
+        DWORD written = 0;
+        if (WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+            written == text.size())
+            return true;
+        file.reset();
+        DropOwnFile(*stored);
+        return false;
+    }
+    return false;
+}
+
+void Keeper::DropOwnFile(const std::string& name) {
+    base::FolderEntry entry;
+    if (folder_.Find(name.c_str(), &entry)) folder_.DeleteEntry(entry, base::Attributes::kAsTheyAre);
+}
+
+}  // namespace backup

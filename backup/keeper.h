@@ -1,0 +1,62 @@
+// Keeping what a cure removes in a backup folder (backup/manifest.h), so
+// that it can be put back (backup/restore.h). With a keeper, nothing is
+// removed that could not be kept first:
+//  - a file or folder tree is moved into the folder through the deletion
+//    layer (base/deletion.h), the move being its removal: never through a
+//    link, byte for byte with its attributes, every file renamed to end in
+//    ".bak";
+//  - a registry key tree or value is written to a REGEDIT4 file first and
+//    removed only then;
+//  - settings about to be rewritten (the Winsock catalog, the browser's
+//    pages) are written as they are, or as absent.
+// Each kept item gets an entry in the folder's two lists.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "base/deletion.h"
+
+namespace backup {
+
+class Keeper {
+public:
+    // Opens folder as the backup folder, making it and its missing parents
+    // when absent. Not ok() when it cannot be made or is itself a link.
+    explicit Keeper(const std::string& folder);
+    bool ok() const { return folder_.ok(); }
+    const std::string& path() const { return folder_.path(); }
+
+    // Moves a held file or folder in. view64: the item lies in the 64-bit
+    // half and was reached with the file redirection off (as the move must
+    // be). True when nothing of it is left at its place.
+    bool KeepFileOrFolder(base::HeldItem& item, bool view64, const std::string& record);
+
+    // Saves root\subkey with everything below it (or one value of it), then
+    // calls remove, which removes it in the same view. Returns remove's
+    // outcome; nothing is removed (false) when it could not be saved first.
+    bool KeepKey(HKEY root, const std::string& subkey, bool view64, const std::string& record,
+                 const std::function<bool()>& remove);
+    bool KeepValue(HKEY root, const std::string& subkey, const std::string& name, bool view64,
+                   const std::string& record, const std::function<bool()>& remove);
+
+    // Values about to be rewritten, saved as they are now (in this process's
+    // view) in one REGEDIT4 file; record names what rewrites them.
+    struct Setting {
+        HKEY root;
+        std::string subkey, name;
+    };
+    bool KeepSettings(const std::vector<Setting>& settings, const std::string& record);
+
+private:
+    // Writes text as a new "NNNN.reg"; its name comes back in *stored.
+    bool WriteRegFile(const std::string& text, std::string* stored);
+    void DropOwnFile(const std::string& name);
+
+    base::OpenFolder folder_;
+    int next_ = 1;  // the number the next kept item's name begins with
+};
+
+}  // namespace backup

@@ -1,0 +1,191 @@
+#include "backup/manifest.h"
+
+#include <windows.h>
+#include <stdio.h>
+
+#include "base/unique_handle.h"
+
+namespace backup {
+
+namespace {
+
+constexpr char kHeading[] = "PURVEX-BACKUP\t1";
+constexpr char kLineEnd[] = "\r\n";
+const char* const kKindNames[] = {"file", "folder", "key", "value", "setting"};
+const char* const kKindLabels[] = {"파일", "폴더", "레지스트리 키", "레지스트리 값", "치료 전 설정"};
+
+std::string PathIn(const std::string& folder, const char* name) { return folder + "\\" + name; }
+
+bool ReadAll(const std::string& path, std::string* text) {
+    base::UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    text->clear();
+    char buffer[16 * 1024];
+    DWORD read = 0;
+    while (ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) text->append(buffer, read);
+    return true;
+}
+
+// Writes text at the end of the file (made when missing, with heading first).
+bool Append(const std::string& path, const std::string& heading, const std::string& text) {
+    base::UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    const bool fresh = GetLastError() != ERROR_ALREADY_EXISTS;
+    SetFilePointer(file.get(), 0, nullptr, FILE_END);
+    const std::string all = fresh ? heading + text : text;
+    DWORD written = 0;
+    return WriteFile(file.get(), all.data(), static_cast<DWORD>(all.size()), &written, nullptr) &&
+           written == all.size();
+}
+
+bool WriteAnew(const std::string& path, const std::string& text) {
+    base::UniqueFile file(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    return file && WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+           written == text.size();
+}
+
+std::string Escaped(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        const unsigned char byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F || c == '%') {
+            char code[4];
+            snprintf(code, sizeof code, "%%%02X", byte);
+            out += code;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string Unescaped(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 2 < text.size()) {
+            out += static_cast<char>(strtoul(text.substr(i + 1, 2).c_str(), nullptr, 16));
+            i += 2;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+std::string FlagsOf(const Entry& e) {
+    std::string flags;
+    auto add = [&](bool on, const char* word) {
+        if (on) flags += std::string(flags.empty() ? "" : ",") + word;
+    };
+    add(e.view64, "64");
+    add(e.realPlace, "real");
+    add(!e.complete, "partial");
+    add(e.valueAbsent, "novalue");
+    add(e.keyAbsent, "nokey");
+    return flags;
+}
+
+bool HasFlag(const std::string& flags, const char* word) {
+    return ("," + flags + ",").find("," + std::string(word) + ",") != std::string::npos;
+}
+
+std::string ManifestLine(const Entry& e) {
+    return std::string(kKindNames[static_cast<int>(e.kind)]) + "\t" + FlagsOf(e) + "\t" + Escaped(e.place) + "\t" +
+           Escaped(e.valueName) + "\t" + Escaped(e.stored) + "\t" + Escaped(e.record) + kLineEnd;
+}
+
+bool ParseLine(const std::string& line, Entry* e) {
+    std::vector<std::string> fields;
+    for (size_t at = 0;;) {
+        const size_t tab = line.find('\t', at);
+        fields.push_back(line.substr(at, tab == std::string::npos ? std::string::npos : tab - at));
+        if (tab == std::string::npos) break;
+        at = tab + 1;
+    }
+    if (fields.size() != 6) return false;
+    int kind = -1;
+    for (int k = 0; k < 5; ++k)
+        if (fields[0] == kKindNames[k]) kind = k;
+    if (kind < 0) return false;
+    e->kind = static_cast<Kind>(kind);
+    e->view64 = HasFlag(fields[1], "64");
+    e->realPlace = HasFlag(fields[1], "real");
+    e->complete = !HasFlag(fields[1], "partial");
+    e->valueAbsent = HasFlag(fields[1], "novalue");
+    e->keyAbsent = HasFlag(fields[1], "nokey");
+    e->place = Unescaped(fields[2]);
+    e->valueName = Unescaped(fields[3]);
+    e->stored = Unescaped(fields[4]);
+    e->record = Unescaped(fields[5]);
+    return !e->place.empty() && !e->stored.empty();
+}
+
+std::string ListHeading() {
+    SYSTEMTIME t;
+    GetLocalTime(&t);
+    char stamp[40];
+    snprintf(stamp, sizeof stamp, "%4d-%02d-%02d %02d:%02d", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute);
+    return std::string("Purvex 치료 백업 (") + stamp + ")\r\n\r\n"
+           "치료할 때 지운 항목을 이 폴더에 보관하였습니다.\r\n"
+           "Purvex의 \"복원\" 단추를 누르면 모두 원래 위치로 되돌립니다.\r\n"
+           "직접 되돌리려면 파일과 폴더는 원래 위치로 옮긴 뒤 파일 이름 끝의 \".bak\"를 지우고,\r\n"
+           "레지스트리는 .reg 파일을 더블클릭하여 병합하십시오.\r\n\r\n";
+}
+
+std::string ListBlock(const Entry& e) {
+    const bool registry = e.kind == Kind::kKey || e.kind == Kind::kValue || e.kind == Kind::kSetting;
+    std::string block = "[" + std::string(kKindLabels[static_cast<int>(e.kind)]) + "] " +
+                        (e.kind == Kind::kSetting ? "" : "애드웨어 : ") + e.record + "\r\n";
+    block += "    원래 위치 : " + e.place + (e.view64 ? " (64비트)" : "") + "\r\n";
+    if (e.kind == Kind::kValue || e.kind == Kind::kSetting)
+        block += "    값 이름 : " + (e.valueName.empty() ? std::string("(기본값)") : e.valueName) +
+                 (e.valueAbsent ? " (치료 전에는 없던 값)" : "") + "\r\n";
+    block += "    보관 이름 : " + e.stored + (registry ? " (더블클릭하여 병합)" : "") + "\r\n";
+    if (!e.complete) block += "    (일부는 지우지 못하여 원래 위치에 남아 있습니다)\r\n";
+    return block + "\r\n";
+}
+
+}  // namespace
+
+bool ReadManifest(const std::string& folder, std::vector<Entry>* entries) {
+    entries->clear();
+    std::string text;
+    if (!ReadAll(PathIn(folder, kManifestName), &text)) return false;
+    size_t at = text.find(kLineEnd);
+    if (at == std::string::npos || text.compare(0, at, kHeading) != 0) return false;
+    for (at += 2; at < text.size();) {
+        const size_t end = text.find(kLineEnd, at);
+        if (end == std::string::npos) break;  // a line never finished
+        Entry entry;
+        if (ParseLine(text.substr(at, end - at), &entry)) entries->push_back(std::move(entry));
+        at = end + 2;
+    }
+    return true;
+}
+
+bool HoldsBackup(const std::string& folder) {
+    std::vector<Entry> entries;
+    return ReadManifest(folder, &entries) && !entries.empty();
+}
+
+bool AppendEntry(const std::string& folder, const Entry& entry) {
+    const bool listed = Append(PathIn(folder, kManifestName), std::string(kHeading) + kLineEnd, ManifestLine(entry));
+    Append(PathIn(folder, kListName), ListHeading(), ListBlock(entry));
+    return listed;
+}
+
+bool RewriteManifest(const std::string& folder, const std::vector<Entry>& entries) {
+    const std::string manifest = PathIn(folder, kManifestName), list = PathIn(folder, kListName);
+    std::string lines = std::string(kHeading) + kLineEnd, blocks = ListHeading();
+    for (const Entry& entry : entries) {
+        lines += ManifestLine(entry);
+        blocks += ListBlock(entry);
+    }
+    return WriteAnew(manifest, lines) && WriteAnew(list, blocks);
+}
+
+}  // namespace backup

@@ -1,0 +1,53 @@
+// Registry keys and values as REGEDIT4 text, the form regedit exports and
+// merges on every Windows: the line "REGEDIT4", then each key in brackets
+// with its values, in the ANSI code page (949 on Korean systems), CRLF.
+// Values are kept exactly as the ANSI registry calls read them: a string
+// that can stand between quotes does, every other value is written in hex
+// with its type ("hex(2):" for REG_EXPAND_SZ and so on).
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace backup {
+
+struct RegValue {
+    std::string name;      // "" is the key's default value ("@")
+    DWORD type = REG_NONE;
+    std::string data;      // as RegQueryValueExA gives it, terminators included
+    bool absent = false;   // "name"=-: the value is not there
+};
+struct RegKey {
+    std::string path;  // the root's full name, a backslash and the subkey
+    std::vector<RegValue> values;
+};
+using RegKeys = std::vector<RegKey>;
+
+// "HKEY_LOCAL_MACHINE" and the other four roots; NULL for another handle.
+const char* RootName(HKEY root);
+// The root a key path begins with, and the subkey after it ("" for the root
+// itself); NULL when it names no root.
+HKEY RootOf(const std::string& path, std::string* subkey);
+
+// The file's text. False when a name holds a line break, which the format
+// cannot carry.
+bool FormatRegFile(const RegKeys& keys, std::string* text);
+// Reads REGEDIT4 text (a file FormatRegFile wrote, or regedit's own
+// export). False when it is no REGEDIT4 text or a line cannot be read.
+bool ParseRegFile(const std::string& text, RegKeys* keys);
+
+// Reads root\subkey and every key below it (parents first) in the registry
+// view of viewFlag. False when a key or value cannot be read.
+bool ReadKeyTree(HKEY root, const std::string& subkey, REGSAM viewFlag, RegKeys* keys);
+// Reads one value; *keyExists tells whether its key is there. A value that
+// is not there comes back absent. False when it cannot be read.
+bool ReadOneValue(HKEY root, const std::string& subkey, const std::string& name, REGSAM viewFlag, RegValue* value,
+                  bool* keyExists);
+
+// Makes each key that is missing and writes its values (an absent one is
+// deleted); onlyMissing leaves every value that is there as it is. *added
+// counts the keys made and values written. False when a write failed.
+bool WriteKeys(const RegKeys& keys, REGSAM viewFlag, bool onlyMissing, int* added);
+
+}  // namespace backup

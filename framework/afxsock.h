@@ -1,3 +1,0 @@
-// AfxSocketInit lives in afxapp.h; this header exists for the usual include.
-#pragma once
-#include "framework/afxwin.h"

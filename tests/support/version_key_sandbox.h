@@ -1,0 +1,35 @@
+// The version record key (base::kVersionKeyPath), which the main program, the
+// updater and the start-page settings share, for one test: the whole
+// "(주)Orvane" tree above it is saved when the object is made and put back
+// exactly (or removed again, when it was not there) when the object goes.
+#pragma once
+#include <windows.h>
+
+#include <map>
+#include <string>
+
+#include "tests/support/registry_sandbox.h"
+
+namespace pvtest {
+
+class VersionKeySandbox {
+public:
+    // The key as it was found; made (empty) when missing; deleted.
+    enum Start { kAsFound, kEnsured, kAbsent };
+    explicit VersionKeySandbox(Start start = kAsFound);
+
+    void Create();  // an empty key, when it is missing
+    void Delete();
+    // Stores text as REG_SZ without a terminator, as the programs store
+    // versions; makes the key when it is missing.
+    void Set(const char* name, const char* text);
+    // The stored text of a value (a trailing zero dropped), or "<missing>".
+    std::string Get(const char* name) const;
+    // Every value of the key: name -> the exact bytes stored.
+    std::map<std::string, std::string> Values() const;
+
+private:
+    KeyBackup tree_;
+};
+
+}  // namespace pvtest
