@@ -6,6 +6,7 @@
 #include "app/shell_texts.h"
 #include "app/top_view.h"
 #include "app/version_record.h"
+#include "ui/ui_handles.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
 
@@ -18,10 +19,8 @@ END_MESSAGE_MAP()
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs) {
     if (!CFrameWnd::PreCreateWindow(cs)) return FALSE;
     cs.style &= ~(WS_THICKFRAME | WS_MAXIMIZEBOX | FWS_ADDTOTITLE);
-    if (cs.hMenu != nullptr) {
-        DestroyMenu(cs.hMenu);
-        cs.hMenu = nullptr;
-    }
+    ui::UniqueMenu menu(cs.hMenu);  // the frame has no menu
+    cs.hMenu = nullptr;
     return TRUE;
 }
 

@@ -6,8 +6,7 @@
 
 class CCleanPcView;
 class CDiskCleanDlg;
-class CWorkRecordDlg;
-class CAutoRecordDlg;
+class CRecordTabDlg;
 class CStartupDlg;
 
 class CMainFrame : public CFrameWnd {
@@ -23,8 +22,8 @@ public:
     // read m_pCleanPcView only while the cleaning page is the one shown.
     CCleanPcView* m_pCleanPcView = nullptr;
     CDiskCleanDlg* m_pDiskCleanDlg = nullptr;
-    CWorkRecordDlg* m_pWorkRecordDlg = nullptr;
-    CAutoRecordDlg* m_pAutoRecordDlg = nullptr;
+    CRecordTabDlg* m_pWorkRecordDlg = nullptr;
+    CRecordTabDlg* m_pAutoRecordDlg = nullptr;
     CStartupDlg* m_pStartupDlg = nullptr;
 
 protected:

@@ -68,6 +68,15 @@ struct ModuleTraits {        // LoadLibrary results
     static void close(Handle h) { ::FreeLibrary(h); }
 };
 
+// A handle that is NULL when empty and closed by Close (icons, menus, GDI
+// objects, WinINet handles).
+template <typename H, BOOL(WINAPI* Close)(H)>
+struct NullHandleTraits {
+    using Handle = H;
+    static Handle empty() { return nullptr; }
+    static void close(Handle h) { Close(h); }
+};
+
 using UniqueHandleKernel = UniqueHandle<KernelHandleTraits>;
 using UniqueFile = UniqueHandle<FileHandleTraits>;
 using UniqueSnapshot = UniqueHandle<FileHandleTraits>;

@@ -8,12 +8,6 @@
 
 namespace base {
 
-struct InternetHandleTraits {
-    using Handle = HINTERNET;
-    static Handle empty() { return nullptr; }
-    static void close(Handle h) { ::InternetCloseHandle(h); }
-};
-
-using UniqueInternet = UniqueHandle<InternetHandleTraits>;
+using UniqueInternet = UniqueHandle<NullHandleTraits<HINTERNET, ::InternetCloseHandle>>;
 
 }  // namespace base

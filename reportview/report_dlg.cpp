@@ -7,6 +7,7 @@
 #include "reportview/chronik_resource.h"
 #include "reportview/report_logs.h"
 #include "reportview/report_texts.h"
+#include "ui/page_chrome.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ BEGIN_MESSAGE_MAP(CReportDlg, CDialog)
     ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
-CReportDlg::CReportDlg(CWnd* pParent) : CDialog(IDD, pParent) { m_whiteBrush.CreateSolidBrush(RGB(255, 255, 255)); }
+CReportDlg::CReportDlg(CWnd* pParent) : CDialog(IDD, pParent) {}
 
 void CReportDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
@@ -104,8 +105,8 @@ void CReportDlg::OnButtonRestore() {
 HBRUSH CReportDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
     char className[16] = {};
     if (pWnd != nullptr) GetClassNameA(pWnd->m_hWnd, className, sizeof className);
-    if (nCtlColor == CTLCOLOR_EDIT || nCtlColor == CTLCOLOR_LISTBOX || lstrcmpiA(className, "Edit") == 0)
-        return CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
-    pDC->SetBkMode(TRANSPARENT);
-    return static_cast<HBRUSH>(m_whiteBrush.m_hObject);
+    if (lstrcmpiA(className, "Edit") != 0) {
+        if (HBRUSH white = ui::PageControlBrush(pDC, nCtlColor)) return white;
+    }
+    return CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
 }

@@ -34,5 +34,4 @@ private:
     CXPButton m_closeButton;  // 1004
     CXPButton m_saveButton;   // 1001
     CXPButton m_restoreButton;  // 1003
-    CBrush m_whiteBrush;
 };

@@ -10,6 +10,7 @@
 #include "reportview/report_logs.h"
 #include "reportview/report_texts.h"
 #include "ui/redraw_hold.h"
+#include "ui/page_chrome.h"
 
 namespace {
 
@@ -20,10 +21,6 @@ constexpr int kDateColumnWidth = 120;
 constexpr int kKindColumnWidth = 110;
 constexpr int kTitleColumnWidth = 138;
 constexpr int kFixedColumnsWidth = 393;
-
-// State-image values of the tick box in a row's state.
-constexpr UINT kUnchecked = 0x1000;
-constexpr UINT kChecked = 0x2000;
 
 constexpr COLORREF kHintColour = RGB(0, 0, 255);
 constexpr COLORREF kNoticeColour = RGB(96, 96, 96);
@@ -43,9 +40,7 @@ BEGIN_MESSAGE_MAP(CReportView, CFormView)
     ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
-CReportView::CReportView() : CFormView(IDD), m_header(IDB_REPORT_CHECKS) {
-    m_whiteBrush.CreateSolidBrush(RGB(255, 255, 255));
-}
+CReportView::CReportView() : CFormView(IDD), m_header(IDB_REPORT_CHECKS) {}
 
 CReportView::~CReportView() { FreeFolders(); }
 
@@ -227,44 +222,23 @@ void CReportView::OnColumnclickReportList(NMHDR* pNMHDR, LRESULT* pResult) {
 void CReportView::OnRowsReportList(NMHDR* pNMHDR, LRESULT* pResult) { *pResult = m_ticks.OnNotify(pNMHDR); }
 
 void CReportView::OnItemchangedReportList(NMHDR* pNMHDR, LRESULT* pResult) {
-    const NMLISTVIEW* change = reinterpret_cast<const NMLISTVIEW*>(pNMHDR);
     *pResult = m_ticks.OnNotify(pNMHDR);
-    if (!(change->uChanged & LVIF_STATE)) return;
-    const UINT tick = change->uNewState & LVIS_STATEIMAGEMASK;
-    if (tick == (change->uOldState & LVIS_STATEIMAGEMASK)) return;
-    if (tick == kChecked) {
-        if (m_ticks.AllTicked()) ShowAllChecked(1);
-    } else if (tick == kUnchecked && m_nAllChecked) {
-        ShowAllChecked(0);
-    }
+    const ui::HeaderBox box = m_ticks.HeaderBoxAfter(pNMHDR, m_nAllChecked != 0);
+    if (box != ui::HeaderBox::kKeep) ShowAllChecked(box == ui::HeaderBox::kShowTicked ? 1 : 0);
 }
 
 // Edit fields and list boxes keep the system colours; everything else sits
 // on white with a transparent text background.
 HBRUSH CReportView::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
-    if (nCtlColor == CTLCOLOR_EDIT || nCtlColor == CTLCOLOR_LISTBOX) return CFormView::OnCtlColor(pDC, pWnd, nCtlColor);
-    pDC->SetBkMode(TRANSPARENT);
-    return static_cast<HBRUSH>(m_whiteBrush.m_hObject);
+    if (HBRUSH white = ui::PageControlBrush(pDC, nCtlColor)) return white;
+    return CFormView::OnCtlColor(pDC, pWnd, nCtlColor);
 }
 
 void CReportView::OnDraw(CDC* pDC) {
     CRect client;
     GetClientRect(&client);
-    CDC memory;
-    memory.CreateCompatibleDC(pDC);
-    // Draws a bitmap at (x, y); y < 0 puts its bottom on the client's bottom.
-    auto draw = [&](UINT id, int x, int y) {
-        CBitmap picture;
-        if (!picture.LoadBitmap(id)) return;
-        BITMAP info;
-        picture.GetBitmap(&info);
-        if (y < 0) y = client.bottom - info.bmHeight;
-        CBitmap* old = memory.SelectObject(&picture);
-        pDC->BitBlt(x, y, info.bmWidth, info.bmHeight, &memory, 0, 0, SRCCOPY);
-        memory.SelectObject(old);
-    };
-    draw(IDB_REPORT_FOOT, 0, -1);
-    draw(IDB_REPORT_HEAD, 30, 25);
+    ui::DrawPictureAtBottom(*pDC, IDB_REPORT_FOOT, client, 0);
+    ui::DrawPicture(*pDC, IDB_REPORT_HEAD, 30, 25);
 
     CFont* oldFont = pDC->SelectObject(&m_font);
     const int oldMode = pDC->SetBkMode(TRANSPARENT);

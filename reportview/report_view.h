@@ -62,6 +62,5 @@ private:
     bool TickedLogHoldsBackup() const;
     int Box(LPCTSTR text, UINT type);
 
-    CBrush m_whiteBrush;
     CFont m_font;
 };

@@ -2,11 +2,7 @@
 
 CIconButton::CIconButton() { ResetColours(); }
 
-CIconButton::~CIconButton() {
-    DropBackground();
-    Release(m_hoverIcon);
-    Release(m_normalIcon);
-}
+CIconButton::~CIconButton() { DropBackground(); }
 
 BEGIN_MESSAGE_MAP(CIconButton, CButton)
     ON_WM_MOUSEMOVE()
@@ -36,27 +32,19 @@ CIconButton::Icon CIconButton::LoadIconResource(UINT id) {
     result.id = id;
     if (id == 0) return result;
     HINSTANCE module = AfxFindResourceHandle(MAKEINTRESOURCE(id), RT_GROUP_ICON);
-    result.icon = static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_ICON, 0, 0, 0));
+    result.icon.reset(static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_ICON, 0, 0, 0)));
     ICONINFO info = {};
-    if (result.icon && GetIconInfo(result.icon, &info)) {
+    if (result.icon && GetIconInfo(result.icon.get(), &info)) {
+        const ui::UniqueGdiObject colour(info.hbmColor), mask(info.hbmMask);  // the copies GetIconInfo made
         BITMAP bitmap = {};
         GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
         result.width = bitmap.bmWidth;
         result.height = info.hbmColor ? bitmap.bmHeight : bitmap.bmHeight / 2;
-        if (info.hbmColor) DeleteObject(info.hbmColor);
-        if (info.hbmMask) DeleteObject(info.hbmMask);
     }
     return result;
 }
 
-void CIconButton::Release(Icon& icon) {
-    if (icon.icon) DestroyIcon(icon.icon);
-    icon = Icon();
-}
-
 void CIconButton::SetIcons(UINT hoverIcon, UINT normalIcon) {
-    Release(m_hoverIcon);
-    Release(m_normalIcon);
     m_hoverIcon = LoadIconResource(hoverIcon);
     m_normalIcon = LoadIconResource(normalIcon);
     if (m_hWnd) Invalidate();
@@ -133,9 +121,9 @@ void CIconButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
         CPoint at(client.left + (client.Width() - icon.width) / 2, client.top + (client.Height() - icon.height) / 2);
         if (pressed) at.Offset(m_pressedOffset.x, m_pressedOffset.y);
         if (disabled) {
-            dc->DrawState(at, CSize(icon.width, icon.height), icon.icon, DSS_DISABLED);
+            dc->DrawState(at, CSize(icon.width, icon.height), icon.icon.get(), DSS_DISABLED);
         } else {
-            ::DrawIconEx(dc->m_hDC, at.x, at.y, icon.icon, icon.width, icon.height, 0, nullptr, DI_NORMAL);
+            ::DrawIconEx(dc->m_hDC, at.x, at.y, icon.icon.get(), icon.width, icon.height, 0, nullptr, DI_NORMAL);
         }
     }
 

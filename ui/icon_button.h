@@ -5,6 +5,7 @@
 #pragma once
 #include "framework/afxwin.h"
 #include "ui/icon_menu.h"
+#include "ui/ui_handles.h"
 
 class CIconButton : public CButton {
 public:
@@ -23,8 +24,8 @@ public:
     void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
 
     BOOL IsHovered() const { return m_hover; }
-    HICON GetHoverIcon() const { return m_hoverIcon.icon; }
-    HICON GetNormalIcon() const { return m_normalIcon.icon; }
+    HICON GetHoverIcon() const { return m_hoverIcon.icon.get(); }
+    HICON GetNormalIcon() const { return m_normalIcon.icon.get(); }
     // The resource ids last given to SetIcons.
     UINT GetHoverIconId() const { return m_hoverIcon.id; }
     UINT GetNormalIconId() const { return m_normalIcon.id; }
@@ -52,13 +53,12 @@ protected:
 
 private:
     struct Icon {
-        HICON icon = nullptr;  // owned
+        ui::UniqueIcon icon;
         UINT id = 0;
         int width = 0;
         int height = 0;
     };
     static Icon LoadIconResource(UINT id);
-    static void Release(Icon& icon);
     void ResetColours();
     void DropBackground();
     void Unhover();

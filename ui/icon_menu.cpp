@@ -7,30 +7,22 @@ constexpr int kImageSize = 16;
 constexpr int kGap = 4;  // around the image and before the text
 }  // namespace
 
-CIconMenu::~CIconMenu() {
-    if (m_menu) DestroyMenu(m_menu);
-    for (Item* item : m_items) {
-        if (item->icon) DestroyIcon(item->icon);
-        delete item;
-    }
-}
-
 BOOL CIconMenu::AppendItem(UINT id, LPCSTR text, UINT icon) {
-    if (!m_menu) m_menu = CreatePopupMenu();
+    if (!m_menu) m_menu.reset(CreatePopupMenu());
     if (!m_menu) return FALSE;
-    Item* item = new Item;
+    m_items.push_back(std::make_unique<Item>());
+    Item* item = m_items.back().get();
     item->text = text;
     if (icon) {
-        item->icon = static_cast<HICON>(LoadImageA(AfxFindResourceHandle(MAKEINTRESOURCE(icon), RT_GROUP_ICON),
-                                                   MAKEINTRESOURCEA(icon), IMAGE_ICON, kImageSize, kImageSize, 0));
+        item->icon.reset(static_cast<HICON>(LoadImageA(AfxFindResourceHandle(MAKEINTRESOURCE(icon), RT_GROUP_ICON),
+                                                       MAKEINTRESOURCEA(icon), IMAGE_ICON, kImageSize, kImageSize, 0)));
     }
-    m_items.push_back(item);
-    return AppendMenuA(m_menu, MF_OWNERDRAW, id, reinterpret_cast<LPCSTR>(item));
+    return AppendMenuA(m_menu.get(), MF_OWNERDRAW, id, reinterpret_cast<LPCSTR>(item));
 }
 
 UINT CIconMenu::Track(CWnd* owner, CPoint screenPoint) {
     if (!m_menu) return 0;
-    return TrackPopupMenu(m_menu, TPM_LEFTALIGN | TPM_RETURNCMD | TPM_NONOTIFY, screenPoint.x, screenPoint.y, 0,
+    return TrackPopupMenu(m_menu.get(), TPM_LEFTALIGN | TPM_RETURNCMD | TPM_NONOTIFY, screenPoint.x, screenPoint.y, 0,
                           owner->m_hWnd, nullptr);
 }
 
@@ -54,7 +46,7 @@ void CIconMenu::DrawItem(LPDRAWITEMSTRUCT draw) {
     const bool disabled = (draw->itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
     FillRect(dc, &rect, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
     if (item->icon) {
-        DrawIconEx(dc, rect.left + kGap, rect.top + (rect.bottom - rect.top - kImageSize) / 2, item->icon,
+        DrawIconEx(dc, rect.left + kGap, rect.top + (rect.bottom - rect.top - kImageSize) / 2, item->icon.get(),
                    kImageSize, kImageSize, 0, nullptr, DI_NORMAL);
     }
     RECT textRect = rect;

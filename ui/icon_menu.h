@@ -1,14 +1,15 @@
 // Owner-drawn popup menu with a small image beside each item: the drop-down
 // menu an icon button can carry.
 #pragma once
+#include <memory>
 #include <vector>
 
 #include "framework/afxwin.h"
+#include "ui/ui_handles.h"
 
 class CIconMenu {
 public:
     CIconMenu() = default;
-    ~CIconMenu();
     CIconMenu(const CIconMenu&) = delete;
     CIconMenu& operator=(const CIconMenu&) = delete;
 
@@ -26,8 +27,8 @@ public:
 private:
     struct Item {
         CString text;
-        HICON icon = nullptr;  // owned
+        ui::UniqueIcon icon;
     };
-    HMENU m_menu = nullptr;
-    std::vector<Item*> m_items;  // item data points here; owned
+    ui::UniqueMenu m_menu;
+    std::vector<std::unique_ptr<Item>> m_items;  // item data points here
 };

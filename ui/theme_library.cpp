@@ -41,10 +41,16 @@ void DrawTabThemePart(HWND window, HDC dc, int part, int state, const RECT& rect
     auto closeThemeData = Bind<CloseThemeDataFn>(library.get(), "CloseThemeData");
     auto drawThemeBackground = Bind<DrawThemeBackgroundFn>(library.get(), "DrawThemeBackground");
     if (!isThemeActive || !openThemeData || !drawThemeBackground || !isThemeActive()) return;
-    HANDLE theme = openThemeData(window, L"TAB");
-    if (!theme) return;
-    drawThemeBackground(theme, dc, part, state, &rect, nullptr);
-    if (closeThemeData) closeThemeData(theme);
+    // The theme data, closed by the library's own function when there is one.
+    struct ThemeData {
+        HANDLE handle;
+        CloseThemeDataFn close;
+        ~ThemeData() {
+            if (handle && close) close(handle);
+        }
+    } theme = {openThemeData(window, L"TAB"), closeThemeData};
+    if (!theme.handle) return;
+    drawThemeBackground(theme.handle, dc, part, state, &rect, nullptr);
 }
 
 }  // namespace ui

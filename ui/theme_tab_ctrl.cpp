@@ -54,7 +54,6 @@ CThemeTabCtrl::CThemeTabCtrl() = default;
 CThemeTabCtrl::~CThemeTabCtrl() {
     for (int i = 0; i < m_pageCount; ++i) {
         if (m_pages[i]->m_hWnd) m_pages[i]->DestroyWindow();
-        delete m_pages[i];
     }
 }
 
@@ -74,11 +73,9 @@ CImageList* CThemeTabCtrl::LoadTabImages(UINT bitmap) {
 }
 
 void CThemeTabCtrl::AdoptPage(CDialog* page, UINT templateId) {
-    if (m_pageCount == kMaxPages) {
-        delete page;
-        return;
-    }
-    m_pages[m_pageCount] = page;
+    std::unique_ptr<CDialog> owned(page);
+    if (m_pageCount == kMaxPages) return;
+    m_pages[m_pageCount] = std::move(owned);
     m_pageTemplates[m_pageCount] = templateId;
     ++m_pageCount;
 }

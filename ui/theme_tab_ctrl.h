@@ -3,6 +3,8 @@
 // control's default way. It also owns and places the child dialogs that act
 // as its pages.
 #pragma once
+#include <memory>
+
 #include "framework/afxcmn.h"
 #include "framework/afxwin.h"
 
@@ -28,7 +30,7 @@ public:
     // Places every page in the display area under tab 0; shows page 0 only.
     void LayoutPages();
 
-    CDialog* GetPage(int index) const { return index >= 0 && index < m_pageCount ? m_pages[index] : nullptr; }
+    CDialog* GetPage(int index) const { return index >= 0 && index < m_pageCount ? m_pages[index].get() : nullptr; }
     int GetPageCount() const { return m_pageCount; }
     int GetCurrentPage() const { return m_currentPage; }
     // Whether the last paint used the theme (for callers that repaint around it).
@@ -57,7 +59,7 @@ private:
     void DrawTabLabel(CDC& dc, int item, const CRect& rect, bool selected);
 
     CImageList m_imageList;
-    CDialog* m_pages[kMaxPages] = {};
+    std::unique_ptr<CDialog> m_pages[kMaxPages];
     UINT m_pageTemplates[kMaxPages] = {};
     int m_pageCount = 0;
     int m_currentPage = 0;

@@ -39,4 +39,14 @@ LRESULT TickedRows::OnNotify(const NMHDR* notification) {
     }
 }
 
+HeaderBox TickedRows::HeaderBoxAfter(const NMHDR* notification, bool allShown) const {
+    const NMLISTVIEW* change = reinterpret_cast<const NMLISTVIEW*>(notification);
+    if (notification->code != LVN_ITEMCHANGED || !(change->uChanged & LVIF_STATE)) return HeaderBox::kKeep;
+    const UINT image = change->uNewState & LVIS_STATEIMAGEMASK;
+    if (image == (change->uOldState & LVIS_STATEIMAGEMASK)) return HeaderBox::kKeep;
+    if (image == INDEXTOSTATEIMAGEMASK(2)) return AllTicked() ? HeaderBox::kShowTicked : HeaderBox::kKeep;
+    if (image == INDEXTOSTATEIMAGEMASK(1) && allShown) return HeaderBox::kShowUnticked;
+    return HeaderBox::kKeep;
+}
+
 }  // namespace ui

@@ -12,6 +12,9 @@
 
 namespace ui {
 
+// What the header's "every row ticked" box does after a row's tick changed.
+enum class HeaderBox { kKeep, kShowTicked, kShowUnticked };
+
 class TickedRows {
 public:
     // Counts one notification of the list; returns the answer to give it:
@@ -23,6 +26,11 @@ public:
     int ticked() const { return ticked_; }
     // Every row is ticked (also when there is no row).
     bool AllTicked() const { return ticked_ == rows_; }
+    // For an LVN_ITEMCHANGED already counted, with the header's box showing
+    // allShown: kShowTicked when it ticked a row and now every row is ticked,
+    // kShowUnticked when it unticked a row while the box showed every row
+    // ticked, else kKeep (also for a change of selection or focus alone).
+    HeaderBox HeaderBoxAfter(const NMHDR* notification, bool allShown) const;
 
 private:
     int rows_ = 0;

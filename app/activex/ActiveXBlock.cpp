@@ -11,6 +11,7 @@
 #include "app/activex/activex_texts.h"
 #include "app/resource.h"
 #include "ui/redraw_hold.h"
+#include "ui/page_chrome.h"
 
 namespace {
 
@@ -375,20 +376,8 @@ void CActiveXBlock::OnPaint() {
     CPaintDC dc(this);
     CRect client;
     GetClientRect(&client);
-    CDC memory;
-    memory.CreateCompatibleDC(&dc);
-    auto draw = [&](UINT id, int x, int y, bool fromBottom) {
-        CBitmap picture;
-        if (!picture.LoadBitmap(id)) return;
-        BITMAP info;
-        picture.GetBitmap(&info);
-        if (fromBottom) y = client.bottom - info.bmHeight;
-        CBitmap* old = memory.SelectObject(&picture);
-        dc.BitBlt(x, y, info.bmWidth, info.bmHeight, &memory, 0, 0, SRCCOPY);
-        memory.SelectObject(old);
-    };
-    draw(IDB_PAGE_FOOT, 0, 0, true);
-    draw(IDB_ACTIVEX_HEAD, 30, 15, false);
+    ui::DrawPictureAtBottom(dc, IDB_PAGE_FOOT, client, 0);
+    ui::DrawPicture(dc, IDB_ACTIVEX_HEAD, 30, 15);
 
     CFont* oldFont = dc.SelectObject(&m_font);
     dc.SetBkMode(TRANSPARENT);
@@ -397,9 +386,8 @@ void CActiveXBlock::OnPaint() {
 }
 
 HBRUSH CActiveXBlock::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
-    if (nCtlColor == CTLCOLOR_EDIT || nCtlColor == CTLCOLOR_LISTBOX) return CFormView::OnCtlColor(pDC, pWnd, nCtlColor);
-    pDC->SetBkMode(TRANSPARENT);
-    return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    if (HBRUSH white = ui::PageControlBrush(pDC, nCtlColor)) return white;
+    return CFormView::OnCtlColor(pDC, pWnd, nCtlColor);
 }
 
 void CActiveXBlock::OnDestroy() {

@@ -3,6 +3,7 @@
 #include "app/activex/activex_texts.h"
 #include "app/activex/entry_check.h"
 #include "kordon/kordon.h"
+#include "ui/page_chrome.h"
 
 namespace {
 constexpr COLORREF kDialogColour = RGB(240, 240, 255);
@@ -58,7 +59,6 @@ void CActiveXEditDlg::KeepWithinField(int id) {
 }
 
 HBRUSH CActiveXEditDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
-    if (nCtlColor == CTLCOLOR_EDIT || nCtlColor == CTLCOLOR_LISTBOX) return CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
-    pDC->SetBkMode(TRANSPARENT);
-    return m_background;
+    if (HBRUSH brush = ui::PageControlBrush(pDC, nCtlColor, m_background)) return brush;
+    return CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
 }

@@ -1,15 +1,11 @@
 #include "app/clean/CleanPcView.h"
 
-#include "app/clean/AutoRecordDlg.h"
-#include "app/clean/DiskCleanDlg.h"
-#include "app/clean/StartupDlg.h"
-#include "app/clean/WorkRecordDlg.h"
 #include "app/clean/clean_frame.h"
-#include "app/clean/clean_tab_dlg.h"
 #include "app/clean/clean_texts.h"
 #include "app/main_frame.h"
 #include "app/resource.h"
 #include "app/shell_texts.h"
+#include "ui/page_chrome.h"
 
 namespace {
 
@@ -26,20 +22,6 @@ constexpr Tab kTabs[] = {
 constexpr int kTabPaddingX = 3;  // pixels left and right of a tab's image and caption
 constexpr int kTabPaddingY = 3;  // the control's own
 
-// Draws a bitmap resource at its own size; nothing when it is missing.
-void DrawBitmap(CDC* pDC, UINT id, int x, int y, bool fromBottom) {
-    CBitmap picture;
-    if (!picture.LoadBitmap(id)) return;
-    BITMAP size = {};
-    picture.GetBitmap(&size);
-    if (fromBottom) y -= size.bmHeight;
-    CDC memory;
-    memory.CreateCompatibleDC(pDC);
-    CBitmap* old = memory.SelectObject(&picture);
-    pDC->BitBlt(x, y, size.bmWidth, size.bmHeight, &memory, 0, 0, SRCCOPY);
-    memory.SelectObject(old);
-}
-
 }  // namespace
 
 IMPLEMENT_DYNCREATE(CCleanPcView, CFormView)
@@ -55,9 +37,7 @@ END_MESSAGE_MAP()
 
 CCleanPcView::CCleanPcView() : CFormView(IDD) {}
 
-CCleanPcView::~CCleanPcView() {
-    if (m_hCompletion) CloseHandle(m_hCompletion);
-}
+CCleanPcView::~CCleanPcView() = default;
 
 void CCleanPcView::DoDataExchange(CDataExchange* pDX) {
     CFormView::DoDataExchange(pDX);
@@ -75,6 +55,8 @@ void CCleanPcView::OnInitialUpdate() {
     m_tabs.SendMessage(TCM_SETPADDING, 0, MAKELPARAM(kTabPaddingX, kTabPaddingY));
     for (int i = 0; i < static_cast<int>(sizeof kTabs / sizeof kTabs[0]); ++i)
         m_tabs.InsertItem(i, kTabs[i].caption, kTabs[i].image);
+    for (int i = 0; i < m_tabs.GetPageCount(); ++i) m_tabs.Tab(i)->AttachHost(*this);
+    m_tabs.OnSwitched([this](int page) { OnTabSwitched(page); });
     m_tabs.CreatePages();
     m_nBusy = 0;
     ShowDeleteButton(FALSE);
@@ -85,8 +67,8 @@ void CCleanPcView::OnInitialUpdate() {
 void CCleanPcView::OnDraw(CDC* pDC) {
     CRect client;
     GetClientRect(&client);
-    DrawBitmap(pDC, IDB_PAGE_FOOT, 0, client.bottom, true);
-    DrawBitmap(pDC, IDB_CLEAN_HEAD, 40, 15, false);
+    ui::DrawPictureAtBottom(*pDC, IDB_PAGE_FOOT, client, 0);
+    ui::DrawPicture(*pDC, IDB_CLEAN_HEAD, 40, 15);
     CFont* old = pDC->SelectObject(&m_noticeFont);
     pDC->SetBkMode(TRANSPARENT);
     pDC->SetTextColor(RGB(0x51, 0x62, 0x7A));
@@ -95,79 +77,57 @@ void CCleanPcView::OnDraw(CDC* pDC) {
 }
 
 HBRUSH CCleanPcView::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
-    if (HBRUSH white = clean::WhiteControlBrush(pDC, nCtlColor)) return white;
+    if (HBRUSH white = ui::PageControlBrush(pDC, nCtlColor)) return white;
     return CFormView::OnCtlColor(pDC, pWnd, nCtlColor);
 }
 
-void CCleanPcView::ShowDeleteButton(BOOL show) { m_deleteButton.ShowWindow(show ? SW_SHOW : SW_HIDE); }
+void CCleanPcView::ShowDeleteButton(bool show) { m_deleteButton.ShowWindow(show ? SW_SHOW : SW_HIDE); }
 
-void CCleanPcView::SetStartText(LPCTSTR text) { m_startButton.SetWindowText(text); }
+void CCleanPcView::SetStartText(const char* text) { m_startButton.SetWindowText(text); }
 
-void CCleanPcView::ShowStatusLine(BOOL show) { GetDlgItem(IDC_CLEAN_STATUS)->ShowWindow(show ? SW_SHOW : SW_HIDE); }
+void CCleanPcView::ShowStatusLine(bool show) { GetDlgItem(IDC_CLEAN_STATUS)->ShowWindow(show ? SW_SHOW : SW_HIDE); }
 
-void CCleanPcView::SetStatusText(LPCTSTR text) { SetDlgItemText(IDC_CLEAN_STATUS, text); }
+void CCleanPcView::SetStatusText(const char* text) { SetDlgItemText(IDC_CLEAN_STATUS, text); }
 
-void CCleanPcView::ResetButtons() {
+int CCleanPcView::Ask(const char* text, const char* title, UINT type) { return MessageBox(text, title, type); }
+
+void CCleanPcView::RunEnded() {
+    m_nBusy = 0;
+    UpdateTabLock();
+}
+
+void CCleanPcView::OnTabSwitched(int page) {
+    m_nBusy = 0;
     m_nScanRunning = 0;
-    ShowDeleteButton(FALSE);
-    ShowStatusLine(FALSE);
-    SetStartText(clean::kCaptionStart);
+    ShowDeleteButton(false);
+    ShowStatusLine(false);
+    m_nHostMode = page + 1;
+    if (const CCleanTabDlg* tab = CurrentTab()) SetStartText(tab->StartText());
 }
 
 void CCleanPcView::UpdateTabLock() {
-    CMainFrame* frame = clean::MainFrame();
-    const CDiskCleanDlg* disk = frame ? frame->m_pDiskCleanDlg : nullptr;
-    m_tabs.m_clickLock = m_deletionPending || (disk != nullptr && disk->KeepsTabs()) ? 1 : 0;
+    const CCleanTabDlg* tab = CurrentTab();
+    m_tabs.m_clickLock = m_deletionPending || (tab != nullptr && tab->Busy()) ? 1 : 0;
 }
 
 // ---- the start button ----------------------------------------------------------
 
 void CCleanPcView::OnStart() {
     if (m_deletionPending) return;  // the last delete has not been reported yet
-    CMainFrame* frame = clean::MainFrame();
-    if (frame == nullptr) return;
-    CDiskCleanDlg* disk = frame->m_pDiskCleanDlg;
-
+    CCleanTabDlg* tab = CurrentTab();
+    if (tab == nullptr) return;
     if (!m_nScanRunning) {
         m_nBusy = 1;
-        switch (m_nHostMode) {
-        case kModeAutoRecord:
-            if (frame->m_pAutoRecordDlg) frame->m_pAutoRecordDlg->DeleteRecords();
+        if (tab->Start() == clean::Outcome::kRuns) {
+            m_nScanRunning = 1;  // busy until the tab says RunEnded
+        } else {
             m_nBusy = 0;
-            break;
-        case kModeInitial:
-        case kModeDisk:
-            if (disk == nullptr) {
-                m_nBusy = 0;
-                break;
-            }
-            m_nScanRunning = 1;
-            disk->m_pHost = this;
-            SetStartText(clean::kCaptionStop);
-            disk->StartScan();
-            break;
-        case kModeWorkRecord:
-            if (frame->m_pWorkRecordDlg) frame->m_pWorkRecordDlg->DeleteRecords();
-            m_nBusy = 0;
-            break;
-        case kModeStartup:
-            if (frame->m_pStartupDlg) frame->m_pStartupDlg->ScanEntries();
-            break;
         }
+        UpdateTabLock();
         return;
     }
-
-    // "중  지" while the scan runs, "초기화면" after it.
-    if (disk != nullptr && disk->m_nScanning) {
-        disk->HoldScan();
-        const int answer = MessageBox(clean::kMsgStopQuestion, clean::kBoxTitle, MB_YESNO | MB_ICONQUESTION);
-        if (answer != IDYES) {
-            disk->ContinueScan();
-            return;
-        }
-        disk->AbandonScan();
-    }
-    RebuildPage();  // this page is gone now
+    // "중  지" while the run goes on, "초기화면" after it.
+    if (tab->Stop()) RebuildPage();  // this page is gone now
 }
 
 void CCleanPcView::RebuildPage() {
@@ -188,62 +148,27 @@ void CCleanPcView::RebuildPage() {
 
 void CCleanPcView::OnDelete() {
     if (m_deletionPending) return;
-    CMainFrame* frame = clean::MainFrame();
-    if (frame == nullptr) return;
-    switch (m_nHostMode) {
-    case kModeInitial:
-    case kModeDisk:
-        StartDiskDeletion(frame);
-        break;
-    case kModeStartup:
-        if (frame->m_pStartupDlg) frame->m_pStartupDlg->DeleteEntries();
-        break;
-    }
-}
-
-void CCleanPcView::StartDiskDeletion(CMainFrame* frame) {
-    CDiskCleanDlg* disk = frame->m_pDiskCleanDlg;
-    if (disk == nullptr) return;
-    WaitForWaiter();  // the last one has reported and is ending
-    if (m_hCompletion) CloseHandle(m_hCompletion);
-    m_hCompletion = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-    disk->m_pHost = this;
-    disk->PrepareDelete();
-    if (disk->m_nSelectedCount == 0) {
-        MessageBox(clean::kMsgNothingChecked, shell::kAppTitle, MB_OK | MB_ICONSTOP);
-        EndWaitCursor();
-        return;
-    }
+    CCleanTabDlg* tab = CurrentTab();
+    if (tab == nullptr) return;
+    m_waiter.Join();  // the last one has reported and is ending
+    m_completion.reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));
+    if (tab->Delete() != clean::Outcome::kRuns) return;
     // A deletion is a cleaning action: the page is busy, and its tabs stay,
     // until the outcome has been reported.
-    m_deletionAbandoned = 0;
     m_deletionPending = 1;
     m_nBusy = 1;
     UpdateTabLock();
-    m_pWaiter = AfxBeginThread(WaitForDeletion, frame, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
-    if (m_pWaiter == nullptr) {  // nobody to report: the deletion still runs, the page is free
-        OnDeletionReported(0, 0);
-        return;
-    }
-    m_pWaiter->m_bAutoDelete = FALSE;
-    m_pWaiter->ResumeThread();
+    if (!m_waiter.Start([this, tab](LONG pass) { ReportDeletion(pass, tab); }))
+        OnDeletionReported(0, 0);  // nobody to report: the deletion still runs, the page is free
 }
 
-UINT CCleanPcView::WaitForDeletion(LPVOID mainFrame) {
-    CMainFrame* frame = static_cast<CMainFrame*>(mainFrame);
-    // The page and its disk tab outlive this worker: the page waits for it.
-    CCleanPcView* host = frame->m_pCleanPcView;
-    const CDiskCleanDlg* disk = frame->m_pDiskCleanDlg;
-    WaitForSingleObject(host->m_hCompletion, INFINITE);
-    if (host->m_deletionAbandoned) return 0;
-    const int failures = disk->m_nFailCount;
-    const char* text = failures == 0 ? clean::kMsgDeletionDone
-                       : failures == 1 ? clean::kMsgFileInUse
-                                       : clean::kMsgFilesInUse;
-    const UINT icon = failures == 0 ? MB_ICONEXCLAMATION : MB_ICONSTOP;
-    ::MessageBoxA(host->m_hWnd, text, shell::kAppTitle, MB_OK | icon);
-    ::PostMessageA(host->m_hWnd, WM_CLEAN_DELETION_REPORTED, 0, 0);
-    return 0;
+// On the waiter's thread. The page and its disk tab outlive the waiter: the
+// page stops it and waits for it as it goes, and then it reports nothing.
+void CCleanPcView::ReportDeletion(LONG pass, const CCleanTabDlg* tab) {
+    if (!m_waiter.WaitFor(pass, m_completion.get())) return;
+    const CCleanTabDlg::Report report = tab->DeletionReport();
+    ::MessageBoxA(m_hWnd, report.text, shell::kAppTitle, MB_OK | report.icon);
+    ::PostMessageA(m_hWnd, WM_CLEAN_DELETION_REPORTED, 0, 0);
 }
 
 LRESULT CCleanPcView::OnDeletionReported(WPARAM, LPARAM) {
@@ -254,25 +179,10 @@ LRESULT CCleanPcView::OnDeletionReported(WPARAM, LPARAM) {
     return 0;
 }
 
-// Waits until the waiter has ended, answering what is sent meanwhile.
-void CCleanPcView::WaitForWaiter() {
-    if (m_pWaiter == nullptr) return;
-    HANDLE thread = m_pWaiter->m_hThread;
-    while (MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_SENDMESSAGE) != WAIT_OBJECT_0) {
-        MSG msg;
-        PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-    }
-    delete m_pWaiter;
-    m_pWaiter = nullptr;
-}
-
 void CCleanPcView::OnDestroy() {
     // A waiter still waiting is woken and reports nothing.
-    if (m_pWaiter != nullptr) {
-        m_deletionAbandoned = 1;
-        SetEvent(m_hCompletion);
-        WaitForWaiter();
-    }
+    m_waiter.Stop();
+    m_waiter.Join();
     CFormView::OnDestroy();
 }
 

@@ -7,7 +7,6 @@
 #include <utility>
 #include <vector>
 
-#include "app/clean/CleanPcView.h"
 #include "app/clean/clean_frame.h"
 #include "app/clean/clean_texts.h"
 #include "app/clean/disk_targets.h"
@@ -16,7 +15,7 @@
 namespace {
 
 constexpr UINT_PTR kDeleteTimer = 0;
-constexpr UINT kDeleteDelay = 500;     // ms after the walk of PrepareDelete
+constexpr UINT kDeleteDelay = 500;     // ms after the walk of Delete
 constexpr UINT_PTR kRedrawTimer = 1;   // redraws the list the scan fills
 constexpr int kRowsPerSelectStep = 200;  // rows ticked by one step of the tick-all pass
 constexpr DWORD kFilePause = 5;        // ms after each listed file
@@ -37,27 +36,6 @@ constexpr TargetControls kTempFiles = {IDC_DISK_TEMP, IDC_DISK_TEMP_ALL, IDC_DIS
 constexpr TargetControls kWindowsTemp = {IDC_DISK_WINTEMP, IDC_DISK_WINTEMP_ALL, IDC_DISK_WINTEMP_SEARCH};
 constexpr TargetControls kRecycleBin = {IDC_DISK_RECYCLE, IDC_DISK_RECYCLE_ALL, IDC_DISK_RECYCLE_SEARCH};
 constexpr const TargetControls* kTargets[] = {&kCookies, &kRecycleBin, &kTempFiles, &kWindowsTemp};
-
-// Waits for a worker thread to end while answering the messages it sends
-// meanwhile, then deletes its object.
-void JoinThread(CWinThread*& thread) {
-    if (thread == nullptr) return;
-    HANDLE handle = thread->m_hThread;
-    while (MsgWaitForMultipleObjects(1, &handle, FALSE, INFINITE, QS_SENDMESSAGE) != WAIT_OBJECT_0) {
-        MSG msg;
-        PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-    }
-    delete thread;
-    thread = nullptr;
-}
-
-CWinThread* StartThread(AFX_THREADPROC proc, LPVOID param) {
-    CWinThread* thread = AfxBeginThread(proc, param, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
-    if (thread == nullptr) return nullptr;
-    thread->m_bAutoDelete = FALSE;  // the tab waits for it and deletes it
-    thread->ResumeThread();
-    return thread;
-}
 
 }  // namespace
 
@@ -95,9 +73,9 @@ BEGIN_MESSAGE_MAP(CDiskCleanDlg, CCleanTabDlg)
     ON_MESSAGE(WM_DISK_SELECT_STEP, OnSelectStep)
 END_MESSAGE_MAP()
 
-CDiskCleanDlg::CDiskCleanDlg() : CCleanTabDlg(IDD) { InitializeCriticalSection(&m_gate); }
+CDiskCleanDlg::CDiskCleanDlg() : CCleanTabDlg(IDD) {}
 
-CDiskCleanDlg::~CDiskCleanDlg() { DeleteCriticalSection(&m_gate); }
+CDiskCleanDlg::~CDiskCleanDlg() = default;
 
 void CDiskCleanDlg::DoDataExchange(CDataExchange* pDX) {
     CCleanTabDlg::DoDataExchange(pDX);
@@ -128,12 +106,6 @@ BOOL CDiskCleanDlg::OnInitDialog() {
     return TRUE;
 }
 
-BOOL CDiskCleanDlg::PreTranslateMessage(MSG* pMsg) {
-    // Esc goes on without the dialog's own key handling: it never ends the tab.
-    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE) return FALSE;
-    return CCleanTabDlg::PreTranslateMessage(pMsg);
-}
-
 void CDiskCleanDlg::EnablePair(int firstRadio, int secondRadio, BOOL enable) {
     GetDlgItem(firstRadio)->EnableWindow(enable);
     GetDlgItem(secondRadio)->EnableWindow(enable);
@@ -154,8 +126,7 @@ void CDiskCleanDlg::ResetPage() {
     m_listedFiles.Clear();
     m_list.SetColumnWidth(2, kSizeWidth);
     m_bCookies = m_bRecycleBin = m_bTempFiles = m_bWindowsTemp = 0;
-    m_nAllChecked = 0;
-    m_header.SetHeaderImage(0, 0);  // the header shows what the flag says
+    ShowAllChecked(false);
     m_nRowCount = 0;
     m_nScanning = 0;
     m_nDeleteAllFailCount = 0;
@@ -178,22 +149,15 @@ void CDiskCleanDlg::OnCheckRecycleBin() {
     OnCheckTarget(kRecycleBin.check, kRecycleBin.allRadio, kRecycleBin.searchRadio);
 }
 
-void CDiskCleanDlg::UpdateHostTabLock() {
-    if (m_pHost != nullptr) m_pHost->UpdateTabLock();
-}
-
 // ---- the search --------------------------------------------------------------
 
-void CDiskCleanDlg::StartScan() {
+clean::Outcome CDiskCleanDlg::Start() {
+    Host().SetStartText(clean::kCaptionStop);
     UpdateData(TRUE);
     if (!m_bCookies && !m_bRecycleBin && !m_bTempFiles && !m_bWindowsTemp) {
         MessageBox(clean::kMsgNoTarget, shell::kAppTitle, MB_OK | MB_ICONEXCLAMATION);
-        if (m_pHost != nullptr) {
-            m_pHost->SetStartText(clean::kCaptionStart);
-            m_pHost->m_nScanRunning = 0;
-            m_pHost->m_nBusy = 0;
-        }
-        return;
+        Host().SetStartText(clean::kCaptionStart);
+        return clean::Outcome::kDone;
     }
     for (const TargetControls* target : kTargets) {
         GetDlgItem(target->check)->ShowWindow(SW_HIDE);
@@ -202,23 +166,23 @@ void CDiskCleanDlg::StartScan() {
     }
     m_list.ShowWindow(SW_SHOW);
 
-    WaitForScanThread();  // a scan before the last tab switch may still be ending
-    m_choice = {m_bRecycleBin != 0, m_bTempFiles != 0, m_bWindowsTemp != 0, m_bCookies != 0};
+    const ScanChoice choice = {m_bRecycleBin != 0, m_bTempFiles != 0, m_bWindowsTemp != 0, m_bCookies != 0};
     m_nScanning = 1;
-    m_stopScan = 0;
-    m_workerPass = InterlockedIncrement(&m_scanPass);
-    m_pScanThread = StartThread(ScanThread, this);
-    if (m_pScanThread == nullptr) {
+    // A scan before the last tab switch may still be ending: Start waits for it.
+    if (!m_scan.Start([this, choice](LONG pass) { RunScan(pass, choice); }))
         FinishScan();  // no worker: the list stays empty, the page is not left busy
-        return;
-    }
-    UpdateHostTabLock();
+    return clean::Outcome::kRuns;
 }
 
-UINT CDiskCleanDlg::ScanThread(LPVOID tab) {
-    CDiskCleanDlg* self = static_cast<CDiskCleanDlg*>(tab);
-    self->RunScan(self->m_workerPass, self->m_choice);
-    return 0;
+bool CDiskCleanDlg::Stop() {
+    if (!m_nScanning) return true;
+    HoldScan();
+    if (Host().Ask(clean::kMsgStopQuestion, clean::kBoxTitle, MB_YESNO | MB_ICONQUESTION) != IDYES) {
+        ContinueScan();
+        return false;
+    }
+    AbandonScan();
+    return true;
 }
 
 // The targets in their order of search (not their order on screen). Every
@@ -232,23 +196,13 @@ void CDiskCleanDlg::RunScan(LONG pass, ScanChoice choice) {
 
     if (choice.recycleBin) {
         if (!PostScanStep(ScanStep(pass, ScanStep::kRecycleBinBegin))) return;
-        CShellExt shell;
-        m_pRecycleItems = shell.GetRecycleBinItems();
-        int count = 0;
-        for (POSITION pos = m_pRecycleItems->GetHeadPosition(); pos != nullptr; ++count) {
-            tagFOLDERITEM item = m_pRecycleItems->GetNext(pos);  // only the number of items counts
-            (void)item;
-        }
+        const int count = clean::RecycleBinItemCount();
         if (count > 0) {
             ScanStep row(pass, ScanStep::kRecycleBinRow);
             row.count = count;
-            if (!PostScanStep(std::move(row))) {
-                m_pRecycleItems = nullptr;
-                return;
-            }
+            if (!PostScanStep(std::move(row))) return;
         }
         PauseScan(kRecycleBinPause);
-        m_pRecycleItems = nullptr;
     }
     if (choice.tempFiles) {
         for (const clean::TargetFolder& folder : clean::TargetFolders(DiskTarget::TempFiles, system))
@@ -298,29 +252,32 @@ bool CDiskCleanDlg::ListFiles(LONG pass, const clean::TargetFolder& folder) {
 
 // Hands one step to the tab without waiting for it: the step joins the tab's
 // queue, and a message wakes the tab when the queue was empty (the tab takes
-// every step it finds). While the stop question is open the question holds
-// the gate, and the worker waits here. False once the pass is stopped.
+// every step it finds). While the stop question is open the worker waits
+// here. False once the pass is stopped.
 bool CDiskCleanDlg::PostScanStep(ScanStep&& step) {
-    EnterCriticalSection(&m_gate);
-    const bool stopped = m_stopScan != 0;
-    const bool wake = !stopped && m_steps.empty();
-    if (!stopped) m_steps.push_back(std::move(step));
-    LeaveCriticalSection(&m_gate);
+    if (!m_scan.Proceed(step.pass)) return false;
+    bool wake;
+    {
+        base::ScopedLock hold(m_stepsLock);
+        wake = m_steps.empty();
+        m_steps.push_back(std::move(step));
+    }
     if (wake) PostMessage(WM_DISK_SCAN_STEP);
-    return !stopped;
+    return true;
 }
 
 // Applies the queued steps in their order. While the stop question is open
-// they stay queued (ContinueScan wakes the tab again); a step of another pass
-// than the current one changes nothing.
+// they stay queued (ContinueScan wakes the tab again); a step of a stopped or
+// earlier pass changes nothing.
 LRESULT CDiskCleanDlg::OnScanStep(WPARAM, LPARAM) {
-    if (m_asking) return 0;
+    if (m_scan.Held()) return 0;
     std::vector<ScanStep> steps;
-    EnterCriticalSection(&m_gate);
-    steps.swap(m_steps);
-    LeaveCriticalSection(&m_gate);
+    {
+        base::ScopedLock hold(m_stepsLock);
+        steps.swap(m_steps);
+    }
     for (const ScanStep& step : steps) {
-        if (step.pass == m_scanPass && !m_stopScan) ApplyScanStep(step);
+        if (m_scan.IsCurrent(step.pass)) ApplyScanStep(step);
     }
     return 0;
 }
@@ -333,10 +290,10 @@ void CDiskCleanDlg::ApplyScanStep(const ScanStep& step) {
         SetTimer(kRedrawTimer, ui::RedrawHold::kInterval, nullptr);
         m_list.DeleteAllItems();
         m_listedFiles.Clear();
-        if (m_pHost) m_pHost->ShowStatusLine(TRUE);
+        Host().ShowStatusLine(true);
         break;
     case ScanStep::kRecycleBinBegin:
-        if (m_pHost) m_pHost->SetStatusText(clean::kStatusRecycleBin);
+        Host().SetStatusText(clean::kStatusRecycleBin);
         m_nRecycleRow = 0;
         break;
     case ScanStep::kRecycleBinRow: {
@@ -359,7 +316,7 @@ void CDiskCleanDlg::AppendFileRow(const ScanStep& step) {
     const int row = m_list.InsertItem(m_list.GetItemCount(), "");
     m_list.SetItemText(row, 1, step.path.c_str());
     m_listedFiles.Add(step.path, step.listed);
-    if (m_pHost) m_pHost->SetStatusText(clean::ListingStatus(step.path.c_str(), step.name.c_str()).c_str());
+    Host().SetStatusText(clean::ListingStatus(step.path.c_str(), step.name.c_str()).c_str());
     m_list.SetItemText(row, 2, clean::SizeText(step.size).c_str());
     if (++m_nRowCount == kRowsBeforeNarrowing + 1) m_list.SetColumnWidth(2, kNarrowSizeWidth);
     m_redraw.Changed();
@@ -382,40 +339,27 @@ void CDiskCleanDlg::EndListing() {
 void CDiskCleanDlg::FinishScan() {
     m_nScanning = 0;
     EndListing();
-    if (m_pHost != nullptr) {
-        m_pHost->ShowDeleteButton(TRUE);
-        m_pHost->SetStartText(clean::kCaptionInitialScreen);
-        m_pHost->SetStatusText(clean::kStatusSearchDone);
-        m_pHost->m_nBusy = 0;
-        if (m_nRowCount == 0) m_pHost->ShowDeleteButton(FALSE);
-    }
-    UpdateHostTabLock();
+    Host().ShowDeleteButton(true);
+    Host().SetStartText(clean::kCaptionInitialScreen);
+    Host().SetStatusText(clean::kStatusSearchDone);
+    if (m_nRowCount == 0) Host().ShowDeleteButton(false);
+    Host().RunEnded();
 }
 
-void CDiskCleanDlg::HoldScan() {
-    EnterCriticalSection(&m_gate);
-    m_asking = true;
-}
+void CDiskCleanDlg::HoldScan() { m_scan.Hold(); }
 
 void CDiskCleanDlg::ContinueScan() {
-    m_asking = false;
-    LeaveCriticalSection(&m_gate);
+    m_scan.Continue();
     PostMessage(WM_DISK_SCAN_STEP);  // for the steps that waited meanwhile
 }
 
 void CDiskCleanDlg::AbandonScan() {
-    m_stopScan = 1;
-    InterlockedIncrement(&m_scanPass);
-    m_steps.clear();  // nothing of this pass reaches the list
-    m_asking = false;
-    LeaveCriticalSection(&m_gate);
-    WaitForScanThread();
+    m_scan.Stop();  // nothing of this pass reaches the list
+    m_scan.Join();
     m_nScanning = 0;
     EndListing();
-    UpdateHostTabLock();
+    Host().BusyChanged();
 }
-
-void CDiskCleanDlg::WaitForScanThread() { JoinThread(m_pScanThread); }
 
 // ---- ticking all rows through the header -------------------------------------
 
@@ -424,34 +368,33 @@ void CDiskCleanDlg::OnColumnclickDiskList(NMHDR* pNMHDR, LRESULT* pResult) {
     const NMLISTVIEW* view = reinterpret_cast<const NMLISTVIEW*>(pNMHDR);
     if (m_list.GetItemCount() == 0 || view->iSubItem != 0) return;
     if (!m_nAllChecked) {
-        WaitForSelectAllThread();  // the last pass has ended; only its thread may linger
-        m_stopSelectAll = 0;
-        m_nSelectAllBusy = 1;
-        m_pSelectAllThread = StartThread(SelectAllThread, this);
-        if (m_pSelectAllThread == nullptr) m_nSelectAllBusy = 0;
+        // The last pass has ended; only its thread may linger, and Start waits for it.
+        m_selectAll.Start([this](LONG pass) { SelectAll(pass); });
         m_nAllChecked = 1;
-        UpdateHostTabLock();
+        Host().BusyChanged();
         return;
     }
     StopSelectAll();
     for (int row = 0; row < m_list.GetItemCount(); ++row) m_list.SetCheck(row, FALSE);
-    m_nAllChecked = 0;
-    m_header.SetHeaderImage(0, 0);
+    ShowAllChecked(false);
 }
 
-UINT CDiskCleanDlg::SelectAllThread(LPVOID tab) {
-    CDiskCleanDlg* self = static_cast<CDiskCleanDlg*>(tab);
-    self->m_nSelectAllBusy = 1;
-    HWND window = self->m_hWnd;
+void CDiskCleanDlg::ShowAllChecked(bool allChecked) {
+    m_nAllChecked = allChecked ? 1 : 0;
+    m_header.SetHeaderImage(0, m_nAllChecked);
+}
+
+// The tick-all pass on its worker thread: the rows are ticked by the tab, a
+// run at a time.
+void CDiskCleanDlg::SelectAll(LONG pass) {
+    const HWND window = m_hWnd;
     ::SendMessageA(window, WM_DISK_SELECT_STEP, kShowChecked, 0);
-    for (int row = 0; !self->m_stopSelectAll;) {
+    for (int row = 0; m_selectAll.Proceed(pass);) {
         const int ticked = static_cast<int>(::SendMessageA(window, WM_DISK_SELECT_STEP, kCheckRows, row));
         if (ticked == 0) break;  // past the last row, or stopped
         row += ticked;
     }
-    self->m_nSelectAllBusy = 0;
-    ::PostMessageA(window, WM_DISK_SELECT_STEP, kSelectAllEnded, 0);
-    return 0;
+    ::PostMessageA(window, WM_DISK_SELECT_STEP, kSelectAllEnded, pass);
 }
 
 // Steps of the tick-all pass; a stopped pass ticks no further row. A step
@@ -459,55 +402,42 @@ UINT CDiskCleanDlg::SelectAllThread(LPVOID tab) {
 LRESULT CDiskCleanDlg::OnSelectStep(WPARAM wParam, LPARAM lParam) {
     switch (wParam) {
     case kShowChecked:
-        if (!m_stopSelectAll) m_header.SetHeaderImage(0, 1);
+        if (!m_selectAll.Stopped()) m_header.SetHeaderImage(0, 1);
         return 0;
     case kCheckRows: {
         const int first = static_cast<int>(lParam);
         const int end = std::min(first + kRowsPerSelectStep, m_list.GetItemCount());
-        if (m_stopSelectAll || first >= end) return 0;
+        if (m_selectAll.Stopped() || first >= end) return 0;
         for (int row = first; row < end; ++row) m_list.SetCheck(row, TRUE);
         return end - first;
     }
     case kSelectAllEnded:
-        if (m_pSelectAllThread != nullptr && !m_nSelectAllBusy) WaitForSelectAllThread();
-        UpdateHostTabLock();
+        // The pass's last word: its thread is ending (a stopped pass was waited for).
+        if (m_selectAll.IsCurrent(static_cast<LONG>(lParam))) m_selectAll.Join();
+        Host().BusyChanged();
         return 0;
     }
     return 0;
 }
 
 void CDiskCleanDlg::StopSelectAll() {
-    m_stopSelectAll = 1;
-    WaitForSelectAllThread();
-    m_nSelectAllBusy = 0;
-    UpdateHostTabLock();
+    m_selectAll.Stop();
+    m_selectAll.Join();
+    Host().BusyChanged();
 }
-
-void CDiskCleanDlg::WaitForSelectAllThread() { JoinThread(m_pSelectAllThread); }
 
 void CDiskCleanDlg::OnRowsDiskList(NMHDR* pNMHDR, LRESULT* pResult) { *pResult = m_ticks.OnNotify(pNMHDR); }
 
 void CDiskCleanDlg::OnItemchangedDiskList(NMHDR* pNMHDR, LRESULT* pResult) {
     *pResult = m_ticks.OnNotify(pNMHDR);
-    const NMLISTVIEW* view = reinterpret_cast<const NMLISTVIEW*>(pNMHDR);
-    // Only a change of the tick box; the new state also carries selection
-    // and focus bits.
-    if (!(view->uChanged & LVIF_STATE) || !((view->uNewState ^ view->uOldState) & LVIS_STATEIMAGEMASK)) return;
-    const UINT image = view->uNewState & LVIS_STATEIMAGEMASK;
-    if (image == INDEXTOSTATEIMAGEMASK(2)) {
-        if (!m_ticks.AllTicked()) return;
-        m_header.SetHeaderImage(0, 1);
-        m_nAllChecked = 1;
-    } else if (image == INDEXTOSTATEIMAGEMASK(1) && m_nAllChecked) {
-        m_header.SetHeaderImage(0, 0);
-        m_nAllChecked = 0;
-    }
+    const ui::HeaderBox box = m_ticks.HeaderBoxAfter(pNMHDR, m_nAllChecked != 0);
+    if (box != ui::HeaderBox::kKeep) ShowAllChecked(box == ui::HeaderBox::kShowTicked);
 }
 
 // ---- deleting the ticked rows ------------------------------------------------
 
-void CDiskCleanDlg::PrepareDelete() {
-    if (m_pHost) m_pHost->BeginWaitCursor();
+clean::Outcome CDiskCleanDlg::Delete() {
+    Host().BeginWaitCursor();
     m_nFailCount = 0;
     m_nSelectedCount = 0;
     for (int row = m_list.GetItemCount() - 1; row >= 0; --row) {
@@ -526,7 +456,17 @@ void CDiskCleanDlg::PrepareDelete() {
     // Armed once, after the walk over the rows: it fires 500 ms after it.
     if (fileRows > 0) SetTimer(kDeleteTimer, kDeleteDelay, nullptr);
     if (m_list.GetItemCount() == 0) m_header.SetHeaderImage(0, 0);
-    if ((m_nSelectedCount == 0 || fileRows == 0) && m_pHost) SetEvent(m_pHost->m_hCompletion);
+    if (m_nSelectedCount == 0 || fileRows == 0) Host().DeletionDone();
+    if (m_nSelectedCount > 0) return clean::Outcome::kRuns;
+    Host().Ask(clean::kMsgNothingChecked, shell::kAppTitle, MB_OK | MB_ICONSTOP);
+    Host().EndWaitCursor();
+    return clean::Outcome::kDone;
+}
+
+CCleanTabDlg::Report CDiskCleanDlg::DeletionReport() const {
+    const int failures = m_nFailCount;
+    if (failures == 0) return {clean::kMsgDeletionDone, MB_ICONEXCLAMATION};
+    return {failures == 1 ? clean::kMsgFileInUse : clean::kMsgFilesInUse, MB_ICONSTOP};
 }
 
 void CDiskCleanDlg::OnTimer(UINT_PTR nIDEvent) {
@@ -537,7 +477,7 @@ void CDiskCleanDlg::OnTimer(UINT_PTR nIDEvent) {
 
 // Runs on the tab's thread; waits for a tick-all pass by firing again later.
 void CDiskCleanDlg::DeleteCheckedFiles() {
-    if (m_nSelectAllBusy) return;
+    if (m_selectAll.Busy()) return;
     KillTimer(kDeleteTimer);
     clean::ListedFiles::Run deletion(m_listedFiles);
     m_redraw.Begin(m_list.m_hWnd);
@@ -550,7 +490,7 @@ void CDiskCleanDlg::DeleteCheckedFiles() {
         m_redraw.Step();
     }
     m_redraw.End();
-    if (m_pHost) SetEvent(m_pHost->m_hCompletion);
+    Host().DeletionDone();
 }
 
 // ---- deleting a whole target -------------------------------------------------
@@ -597,8 +537,7 @@ void CDiskCleanDlg::DeleteAllOf(int target) {
         const DiskTarget kind = target == kAllCookies     ? DiskTarget::Cookies
                                 : target == kAllTempFiles ? DiskTarget::TempFiles
                                                           : DiskTarget::WindowsTemp;
-        for (const clean::TargetFolder& folder : clean::TargetFolders(kind, clean::ReadSystemFolders()))
-            clean::DeleteAllFiles(folder, m_nDeleteAllFailCount);
+        m_nDeleteAllFailCount += clean::DeleteWholeTarget(kind);
     }
     EnablePair(row.controls->allRadio, row.controls->searchRadio, FALSE);
     this->*row.checked = 0;
@@ -614,13 +553,10 @@ void CDiskCleanDlg::DeleteAllOf(int target) {
 
 void CDiskCleanDlg::OnDestroy() {
     // The workers end before the window they write to.
-    m_stopSelectAll = 1;
-    WaitForSelectAllThread();
-    EnterCriticalSection(&m_gate);
-    m_stopScan = 1;
-    InterlockedIncrement(&m_scanPass);
-    LeaveCriticalSection(&m_gate);
-    WaitForScanThread();
+    m_selectAll.Stop();
+    m_selectAll.Join();
+    m_scan.Stop();
+    m_scan.Join();
     KillTimer(kDeleteTimer);
     KillTimer(kRedrawTimer);
     CCleanTabDlg::OnDestroy();

@@ -13,13 +13,12 @@
 #include "app/clean/clean_resource.h"
 #include "app/clean/clean_tab_dlg.h"
 #include "app/clean/disk_targets.h"
+#include "base/page_worker.h"
+#include "base/thread.h"
 #include "framework/afxcmn.h"
-#include "nkshellapi/ShellExt.h"
 #include "ui/redraw_hold.h"
 #include "ui/sort_header_ctrl.h"
 #include "ui/ticked_rows.h"
-
-class CCleanPcView;
 
 class CDiskCleanDlg : public CCleanTabDlg {
 public:
@@ -30,58 +29,58 @@ public:
 
     // Registers the tab in the main frame, sets up the list, shows the options.
     BOOL OnInitDialog() override;
+
+    // The start button: without a ticked target it says so (kDone);
+    // otherwise it shows the list, starts the scan worker and returns kRuns
+    // at once. The host's start button then reads "중  지", and "초기화면"
+    // once the scan has ended.
+    clean::Outcome Start() override;
+    // The start button while the scan runs: the stop question, the scan held
+    // while it is open. Yes ends the scan (true: the page goes back to its
+    // initial screen); No lets it go on where it was. After the scan: true.
+    bool Stop() override;
+    // The delete button. Empties the recycle bin when its row is ticked,
+    // counts the ticked rows and arms timer 0, which deletes the ticked files
+    // (DeleteCheckedFiles) and then tells the host DeletionDone. With nothing
+    // ticked it says so (kDone); with no file row DeletionDone comes at once.
+    clean::Outcome Delete() override;
+    // By the files of the last deletion that could not be deleted.
+    Report DeletionReport() const override;
     // Back to the option view: options shown, radio pairs disabled and on
     // "검색하기", list hidden and empty, every value and counter cleared.
-    void ResetPage();
-    // The host's start button in host mode 0 or 1 (m_pHost is set). Without a
-    // ticked target it says so and puts the host back; otherwise it shows the
-    // list and starts ScanThread, and returns at once.
-    void StartScan();
-    // The host's delete button in host mode 0 or 1, after the host made its
-    // completion event. Empties the recycle bin when its row is ticked, counts
-    // the ticked rows into m_nSelectedCount and arms timer 0, which deletes
-    // the ticked files (DeleteCheckedFiles) and then signals the event. With
-    // nothing ticked, or no file row, the event is signalled at once.
-    void PrepareDelete();
+    void Leave() override { ResetPage(); }
+    // A scan or a tick-all pass runs.
+    bool Busy() const override { return m_nScanning != 0 || m_selectAll.Busy(); }
 
-    // The stop question of the host: HoldScan pauses the scan worker at its
-    // next step; ContinueScan lets it go on where it was; AbandonScan ends it
-    // (waiting for its thread) so that nothing of it reaches a page again.
+    // The stop question's steps (Stop): HoldScan pauses the scan worker at
+    // its next step; ContinueScan lets it go on where it was; AbandonScan ends
+    // it (waiting for its thread) so that nothing of it reaches a page again.
     void HoldScan();
     void ContinueScan();
     void AbandonScan();
-    // Whether the tab must not be left now: a scan or a tick-all pass runs.
-    bool KeepsTabs() const { return m_nScanning != 0 || m_nSelectAllBusy != 0; }
 
-    int m_nSelectedCount = 0;  // ticked rows found by the last PrepareDelete
-    int m_nFailCount = 0;      // files of the last deletion that could not be deleted
-    volatile LONG m_nSelectAllBusy = 0;
-    CWinThread* m_pSelectAllThread = nullptr;
-    // The scan worker's recycle-bin list; valid only while its CShellExt exists.
-    const CList<tagFOLDERITEM, tagFOLDERITEM&>* volatile m_pRecycleItems = nullptr;
-    CSortHeaderCtrl m_header;
-    int m_nDeleteAllFailCount = 0;
-    CCleanPcView* m_pHost = nullptr;  // set by the host before each scan
-    int m_nScanning = 0;
-    int m_nRecycleRow = 0;  // 1 while row 0 is the recycle-bin row
-    int m_nRowCount = 0;    // rows the current scan listed; never lowered
-    CWinThread* m_pScanThread = nullptr;
-    int m_nAllChecked = 0;
-    CListCtrl m_list;
-    ui::TickedRows m_ticks;  // of m_list, fed by its notifications
-    int m_bCookies = 0, m_bRecycleBin = 0, m_bTempFiles = 0, m_bWindowsTemp = 0;
-    // Radio pairs: 0 "일괄삭제", 1 "검색하기".
-    int m_nCookiesMode = 1, m_nTempFilesMode = 1, m_nWindowsTempMode = 1, m_nRecycleBinMode = 1;
+    // The tab's state, as the list and the host show it.
+    bool Scanning() const { return m_nScanning != 0; }
+    int RowCount() const { return m_nRowCount; }  // rows the current scan listed; never lowered
+    bool HasRecycleRow() const { return m_nRecycleRow != 0; }  // row 0 is the recycle-bin row
+    bool AllChecked() const { return m_nAllChecked != 0; }
+    const ui::TickedRows& Ticks() const { return m_ticks; }
+    int FailCount() const { return m_nFailCount; }  // of the last deletion of ticked rows
+    int DeleteAllFailCount() const { return m_nDeleteAllFailCount; }  // of the running delete-all
+    // Whether a scan worker, or a tick-all worker, was started and not yet
+    // waited for; whether a tick-all pass runs.
+    bool HasScanThread() const { return m_scan.HasThread(); }
+    bool HasTickAllThread() const { return m_selectAll.HasThread(); }
+    bool TickAllRuns() const { return m_selectAll.Busy(); }
 
     // Messages of the workers to the tab, handled on its thread.
     enum {
         WM_DISK_SCAN_STEP = WM_APP + 61,  // the scan worker queued steps (no parameters)
-        WM_DISK_SELECT_STEP,              // wParam: SelectStep; lParam: the first row
+        WM_DISK_SELECT_STEP,              // wParam: SelectStep; lParam: the first row or the pass
     };
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
-    BOOL PreTranslateMessage(MSG* pMsg) override;
 
     afx_msg void OnCheckCookies();
     afx_msg void OnCheckTempFiles();
@@ -106,8 +105,8 @@ private:
         bool recycleBin, tempFiles, windowsTemp, cookies;
     };
 
-    static UINT ScanThread(LPVOID tab);
-    static UINT SelectAllThread(LPVOID tab);
+    void ResetPage();
+    void SelectAll(LONG pass);
     void RunScan(LONG pass, ScanChoice choice);
     bool ListFiles(LONG pass, const clean::TargetFolder& folder);
     bool PostScanStep(ScanStep&& step);
@@ -119,26 +118,32 @@ private:
     void EndListing();
     void DeleteCheckedFiles();
     void StopSelectAll();
-    void WaitForScanThread();
-    void WaitForSelectAllThread();
-    void UpdateHostTabLock();
+    void ShowAllChecked(bool allChecked);
     void EnablePair(int firstRadio, int secondRadio, BOOL enable);
     void OnCheckTarget(int check, int allRadio, int searchRadio);
     void DeleteAllOf(int target);
 
-    // The scan worker and its stop: m_scanPass numbers the scans (a step of
-    // another pass changes nothing); m_stopScan ends the running one. Holding
-    // m_gate pauses the worker before its next step; it also guards m_steps,
-    // the steps the worker made and the tab has yet to apply.
-    CRITICAL_SECTION m_gate;
+    int m_nSelectedCount = 0;  // ticked rows found by the last Delete
+    int m_nFailCount = 0;
+    int m_nDeleteAllFailCount = 0;
+    int m_nScanning = 0;
+    int m_nRecycleRow = 0;
+    int m_nRowCount = 0;
+    int m_nAllChecked = 0;
+    CSortHeaderCtrl m_header;
+    CListCtrl m_list;
+    ui::TickedRows m_ticks;  // of m_list, fed by its notifications
+    // Bound to the tick boxes and radio pairs (0 "일괄삭제", 1 "검색하기").
+    int m_bCookies = 0, m_bRecycleBin = 0, m_bTempFiles = 0, m_bWindowsTemp = 0;
+    int m_nCookiesMode = 1, m_nTempFilesMode = 1, m_nWindowsTempMode = 1, m_nRecycleBinMode = 1;
+
+    // The scan worker (a step of a stopped or earlier pass changes nothing)
+    // and the steps it made that the tab has yet to apply.
+    base::PageWorker m_scan;
+    base::CriticalSection m_stepsLock;  // guards m_steps
     std::vector<ScanStep> m_steps;
-    volatile LONG m_scanPass = 0;
-    LONG m_workerPass = 0;         // the pass a new worker belongs to
-    volatile LONG m_stopScan = 0;
-    ScanChoice m_choice = {};
     double m_pauseOverrun = 0;     // ms the worker's pauses slept beyond what they asked
-    bool m_asking = false;         // the stop question is open
-    volatile LONG m_stopSelectAll = 0;
+    base::PageWorker m_selectAll;  // the tick-all pass
     clean::ListedFiles m_listedFiles;  // what each file row was listed as, by its path
     // Redrawing of the list, held while the scan fills it and while the
     // ticked rows are deleted.

@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include "app/clean/CleanPcView.h"
 #include "app/clean/clean_frame.h"
 #include "app/clean/clean_texts.h"
 #include "app/shell_texts.h"
@@ -53,11 +52,6 @@ BOOL CStartupDlg::OnInitDialog() {
     return TRUE;
 }
 
-CCleanPcView* CStartupDlg::Host() const {
-    CMainFrame* frame = clean::MainFrame();
-    return frame ? frame->m_pCleanPcView : nullptr;
-}
-
 // ---- the rows ------------------------------------------------------------------
 
 startup::StartupRow CStartupDlg::ReadRow(int row) const {
@@ -84,9 +78,8 @@ void CStartupDlg::ShowAllChecked(int allChecked) {
 
 // ---- the scan ------------------------------------------------------------------
 
-void CStartupDlg::ScanEntries() {
-    CCleanPcView* host = Host();
-    if (host) host->BeginWaitCursor();  // the scan runs to its end inside the button's handler
+clean::Outcome CStartupDlg::Start() {
+    Host().BeginWaitCursor();  // the scan runs to its end inside the button's handler
     m_writingRows = true;
     m_list.DeleteAllItems();
     const startup::StartupList found = startup::ScanStartupEntries();
@@ -108,17 +101,15 @@ void CStartupDlg::ScanEntries() {
     if (found.rows.empty()) m_header.SetHeaderImage(kTickColumn, kUncheckedBox);
     else if (m_nAllChecked) ShowAllChecked(0);
 
-    if (host) {
-        host->ShowDeleteButton(TRUE);
-        host->SetStartText(clean::kCaptionRescan);
-        host->ShowStatusLine(FALSE);
-        host->SetStatusText("");
-        host->m_nBusy = 0;
-        host->EndWaitCursor();
-    }
+    Host().ShowDeleteButton(true);
+    Host().SetStartText(clean::kCaptionRescan);
+    Host().ShowStatusLine(false);
+    Host().SetStatusText("");
+    Host().EndWaitCursor();
+    return clean::Outcome::kDone;
 }
 
-void CStartupDlg::ResetList() {
+void CStartupDlg::Leave() {
     m_writingRows = true;
     m_list.DeleteAllItems();
     m_listedRows.Clear();
@@ -170,24 +161,16 @@ void CStartupDlg::OnRowsStartupList(NMHDR* pNMHDR, LRESULT* pResult) { *pResult 
 void CStartupDlg::OnItemchangedStartupList(NMHDR* pNMHDR, LRESULT* pResult) {
     *pResult = m_ticks.OnNotify(pNMHDR);
     if (m_writingRows) return;
-    const NMLISTVIEW* view = reinterpret_cast<const NMLISTVIEW*>(pNMHDR);
-    // Only a change of the tick box counts; the new state may also carry the
-    // selection and focus bits of the row.
-    if (!(view->uChanged & LVIF_STATE) || !((view->uNewState ^ view->uOldState) & LVIS_STATEIMAGEMASK)) return;
-    const UINT image = view->uNewState & LVIS_STATEIMAGEMASK;
-    if (image == INDEXTOSTATEIMAGEMASK(2)) {
-        if (m_ticks.AllTicked()) ShowAllChecked(1);
-    } else if (image == INDEXTOSTATEIMAGEMASK(1) && m_nAllChecked) {
-        ShowAllChecked(0);
-    }
+    const ui::HeaderBox box = m_ticks.HeaderBoxAfter(pNMHDR, m_nAllChecked != 0);
+    if (box != ui::HeaderBox::kKeep) ShowAllChecked(box == ui::HeaderBox::kShowTicked ? 1 : 0);
 }
 
 // ---- deleting the ticked rows --------------------------------------------------
 
-BOOL CStartupDlg::DeleteEntries() {
+clean::Outcome CStartupDlg::Delete() {
     if (MessageBox(clean::kStartupDeleteQuestion, clean::kStartupCautionTitle, MB_YESNO | MB_ICONEXCLAMATION) !=
         IDYES)
-        return FALSE;
+        return clean::Outcome::kDone;
 
     // From the top down; a row that leaves the list brings the next one to its
     // index. A row whose value or file is still there keeps its place and tick.
@@ -209,7 +192,7 @@ BOOL CStartupDlg::DeleteEntries() {
     switch (tally.end()) {
     case startup::DeleteEnd::kNothingChecked:
         MessageBox(clean::kMsgStartupNothingChecked, shell::kAppTitle, MB_OK | MB_ICONSTOP);
-        return FALSE;
+        return clean::Outcome::kDone;
     case startup::DeleteEnd::kSomeKept:
         // The delete button stays for another try at the rows still ticked.
         MessageBox(clean::kMsgStartupSomeKept, shell::kAppTitle, MB_OK | MB_ICONSTOP);
@@ -217,8 +200,8 @@ BOOL CStartupDlg::DeleteEntries() {
     case startup::DeleteEnd::kCompleted:
         if (m_list.GetItemCount() == 0) m_header.SetHeaderImage(kTickColumn, kUncheckedBox);
         MessageBox(clean::kMsgStartupDeleted, shell::kAppTitle, MB_OK | MB_ICONINFORMATION);
-        if (CCleanPcView* host = Host()) host->ShowDeleteButton(FALSE);
+        Host().ShowDeleteButton(false);
         break;
     }
-    return tally.removed > 0 ? TRUE : FALSE;
+    return clean::Outcome::kDone;
 }

@@ -16,8 +16,6 @@
 #include "ui/sort_header_ctrl.h"
 #include "ui/ticked_rows.h"
 
-class CCleanPcView;
-
 class CStartupDlg : public CCleanTabDlg {
 public:
     enum { IDD = IDD_STARTUP };
@@ -26,28 +24,22 @@ public:
     // Registers the tab in the main frame (m_pStartupDlg), sets up the four
     // columns, the tick boxes and the header with its images. TRUE.
     BOOL OnInitDialog() override;
-    // The host's start button in host mode 4 (the host has set its busy
-    // marker). Lists the entries afresh, then hands the host back: its delete
-    // button shown, its start button reading "다시검사", its status line
-    // hidden and emptied, its busy marker cleared.
-    void ScanEntries();
-    // The host's delete button in host mode 4. After the caution question,
-    // deletes every ticked row by its own kind; a row whose value or file is
-    // still there stays in the list, ticked, and the end message says so. TRUE
-    // when at least one row was removed; FALSE when the user declined or no
-    // row was ticked. The host does not use the result.
-    BOOL DeleteEntries();
+    // The host's start button. Lists the entries afresh under the wait
+    // cursor, then hands the host back: its delete button shown, its start
+    // button reading "다시검사", its status line hidden and emptied. kDone.
+    clean::Outcome Start() override;
+    // The host's delete button. After the caution question, deletes every
+    // ticked row by its own kind; a row whose value or file is still there
+    // stays in the list, ticked, and the end message says so. kDone.
+    clean::Outcome Delete() override;
     // Empties the list, widens the path column back to 140 pixels and shows
-    // the unticked box in the header. Called by the tab control when the user
-    // leaves this tab. The sort direction and the all-checked flag stay.
-    void ResetList();
+    // the unticked box in the header. The sort direction and the all-checked
+    // flag stay.
+    void Leave() override;
 
-    // The name column's next sort direction; it lasts as long as the tab.
-    startup::NameSortToggle m_sortDirection;
-    CSortHeaderCtrl m_header;
-    int m_nAllChecked = 0;  // 1 while header item 0 shows the ticked box
-    CListCtrl m_list;
-    ui::TickedRows m_ticks;  // of m_list, fed by its notifications
+    // 1 while header item 0 shows the ticked box.
+    bool AllChecked() const { return m_nAllChecked != 0; }
+    const ui::TickedRows& Ticks() const { return m_ticks; }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -58,13 +50,18 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    CCleanPcView* Host() const;
     startup::StartupRow ReadRow(int row) const;
     void WriteRow(int row, const startup::StartupRow& texts);
     void TickAll(bool ticked);
     void SortByName(bool descending);
     void ShowAllChecked(int allChecked);
 
+    // The name column's next sort direction; it lasts as long as the tab.
+    startup::NameSortToggle m_sortDirection;
+    CSortHeaderCtrl m_header;
+    int m_nAllChecked = 0;
+    CListCtrl m_list;
+    ui::TickedRows m_ticks;  // of m_list, fed by its notifications
     // Set while the tab itself changes ticks (listing, tick-all, sort): the
     // all-checked flag then follows the tab's own decision, not each row.
     bool m_writingRows = false;

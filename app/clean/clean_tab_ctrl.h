@@ -1,6 +1,9 @@
 // The cleaning page's tab control: the themed tab control with the page's
 // four tab dialogs, and the page's tab switch.
 #pragma once
+#include <functional>
+
+#include "app/clean/clean_tab_dlg.h"
 #include "ui/theme_tab_ctrl.h"
 
 class CCleanTabCtrl : public CThemeTabCtrl {
@@ -10,16 +13,21 @@ public:
     // creates their windows.
     CCleanTabCtrl();
 
+    // The tab dialog of page index; NULL when there is none.
+    CCleanTabDlg* Tab(int index) const { return static_cast<CCleanTabDlg*>(GetPage(index)); }
+    // Called after every switch with the new page's index.
+    void OnSwitched(std::function<void(int page)> handler) { m_switched = std::move(handler); }
+
 protected:
-    // After a click made another tab current: clears the host's busy marker,
-    // resets the tab being left, shows the new one, puts the host's buttons
-    // back and sets the host mode to the new tab's number + 1; on tabs 1 and 2
-    // the start button then reads "삭    제". Host and tabs are reached through
-    // the main frame's registration pointers.
+    // After a click made another tab current: the tab being left goes back to
+    // its initial state, the new one shows, then the switch handler runs.
     void SwitchPage(int newPage) override;
 
     // Tabs change by click only: the arrow keys would move the selection
     // without the tab switch (and past the click lock).
     afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     DECLARE_MESSAGE_MAP()
+
+private:
+    std::function<void(int page)> m_switched;
 };

@@ -9,6 +9,7 @@
 #include "base/file_size.h"
 #include "base/protected_locations.h"
 #include "base/unique_handle.h"
+#include "nkshellapi/ShellExt.h"
 
 namespace clean {
 
@@ -219,6 +220,17 @@ std::string ListingStatus(const char* path, const char* name) {
 bool IsIndexDatPath(const char* path) {
     const size_t n = strlen(path), m = strlen(kIndexDat);
     return n >= m && strcmp(path + n - m, kIndexDat) == 0;
+}
+
+int DeleteWholeTarget(DiskTarget target) {
+    int failures = 0;
+    for (const TargetFolder& folder : TargetFolders(target, ReadSystemFolders())) DeleteAllFiles(folder, failures);
+    return failures;
+}
+
+int RecycleBinItemCount() {
+    CShellExt shell;
+    return shell.GetRecycleBinItems()->GetCount();
 }
 
 void EmptyRecycleBins() { SHEmptyRecycleBinA(nullptr, nullptr, SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI | SHERB_NOSOUND); }

@@ -84,6 +84,10 @@ bool ListFiles(const TargetFolder& folder,
 // walk holds; folders stay. Each failed deletion adds 1 to failures.
 void DeleteAllFiles(const TargetFolder& folder, int& failures);
 
+// Deletes every file of every folder of a target, as "일괄삭제" does; the
+// number of files that could not be deleted.
+int DeleteWholeTarget(DiskTarget target);
+
 // The files a search listed, by the path their rows show, each with the
 // record that reaches it again.
 class ListedFiles {
@@ -123,6 +127,9 @@ std::string SizeText(uint64_t bytes);
 std::string ListingStatus(const char* path, const char* name);
 // Whether a path column ends in exactly "index.dat" (letter case counts).
 bool IsIndexDatPath(const char* path);
+
+// The number of items in the recycle bin, as the shell lists them.
+int RecycleBinItemCount();
 
 // Empties the recycle bins of all drives: no confirmation, no progress
 // window, no sound. An empty bin is no error.

@@ -1,33 +1,66 @@
-// What the activity-record and auto-record tabs share: the pictures painted
-// beside their ticked boxes, and the questions and the report around their
-// delete command.
+// The activity-record tab, "작업기록  정리" (template 224: the browser
+// history, the typed addresses, the recent documents and the Run history),
+// and the auto-record tab, "자동기록  정리" (template 236: the browser's form
+// data, its saved passwords and the media player's recent files): one class,
+// driven by the table of each tab's tick boxes and their cleaners. The host's
+// start button, which reads "삭    제" on these tabs, runs the ticked
+// cleaners after a question. A picture is painted beside every ticked box.
 #pragma once
 #include <windows.h>
 
 #include <cstddef>
 
-#include "framework/afxwin.h"
+#include "app/clean/clean_resource.h"
+#include "app/clean/clean_tab_dlg.h"
+
+class CMainFrame;
+class CRecordTabDlg;
 
 namespace clean {
 
-// The picture of one tick box: drawn at its own size, with its top left
-// corner at (x, y) of the tab's client area, while the box is ticked.
-struct BoxPicture {
+// One tick box: its picture, drawn at its own size with its top left corner
+// at (x, y) of the tab's client area while the box is ticked, and its cleaner
+// (app/records/record_cleaners.h).
+struct RecordBox {
     int box;
     UINT bitmap;
     int x, y;
+    void (*clean)();
 };
 
-// Draws the picture of every ticked box of pictures and, when any of them is
-// ticked, the tabs' shared picture (bitmap 287 at 380, 135). A bitmap that
-// cannot be loaded is left out.
-void PaintBoxPictures(CWnd& tab, CDC& dc, const BoxPicture* pictures, size_t count);
-
-// The delete command's questions, after the tab has read its boxes. With
-// nothing ticked it says so and answers false; otherwise it asks once and
-// answers whether the user said Yes. Both boxes are owned by tab.
-bool ConfirmRecordDeletion(CWnd& tab, bool anyTicked);
-// The delete command's last word, after the cleaners ran (whatever they met).
-void ReportRecordDeletion(CWnd& tab);
+// A record tab: its template, its boxes in the order their cleaners run, and
+// its registration pointer in the main frame.
+struct RecordTabKind {
+    UINT templateId;
+    const RecordBox* boxes;
+    size_t boxCount;
+    CRecordTabDlg* CMainFrame::*registration;
+};
+extern const RecordTabKind kWorkRecords;
+extern const RecordTabKind kAutoRecords;
 
 }  // namespace clean
+
+class CRecordTabDlg : public CCleanTabDlg {
+public:
+    explicit CRecordTabDlg(const clean::RecordTabKind& kind);
+
+    // Registers the tab in the main frame. TRUE.
+    BOOL OnInitDialog() override;
+    // Reads the boxes; with none ticked says so; otherwise asks once and, on
+    // Yes, runs the ticked cleaners, unticks the boxes and reports completion
+    // (whatever the cleaners met). On No the boxes stay as they are.
+    clean::Outcome Start() override;
+    // Unticks every box; the pictures go with the ticks.
+    void Leave() override;
+    const char* StartText() const override { return clean::kCaptionDeleteRecords; }
+
+protected:
+    // A tick or an untick of a box changes the pictures.
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    afx_msg void OnPaint();
+    DECLARE_MESSAGE_MAP()
+
+private:
+    const clean::RecordTabKind& m_kind;
+};

@@ -10,6 +10,7 @@
 #include "app/resource.h"
 #include "backup/manifest.h"
 #include "backup/restore_texts.h"
+#include "ui/page_chrome.h"
 
 namespace {
 
@@ -82,12 +83,9 @@ BEGIN_MESSAGE_MAP(CCureView, CFormView)
     ON_MESSAGE(WM_CURE_PASS_END, OnPassEnd)
 END_MESSAGE_MAP()
 
-CCureView::CCureView()
-    : CFormView(IDD), m_bStartPage(TRUE), m_nStartPageChoice(-1), m_bSaveLog(FALSE) {
-    InitializeCriticalSection(&m_engineLock);
-}
+CCureView::CCureView() : CFormView(IDD), m_bStartPage(TRUE), m_nStartPageChoice(-1), m_bSaveLog(FALSE) {}
 
-CCureView::~CCureView() { DeleteCriticalSection(&m_engineLock); }
+CCureView::~CCureView() = default;
 
 void CCureView::DoDataExchange(CDataExchange* pDX) {
     CFormView::DoDataExchange(pDX);
@@ -205,7 +203,7 @@ void CCureView::OnButtonStart() {
         return;
     }
     // The pass has ended; its worker may still be finishing.
-    WaitForWorker();
+    m_worker.Join();
     SetItemText(IDC_CURE_TARGET, "");
     GoToInitialScreen();
     Invalidate();
@@ -229,39 +227,21 @@ void CCureView::StartPass() {
 
     m_currentIndex = 0;
     m_currentName = nullptr;
-    m_stop = 0;
-    m_workerPass = InterlockedIncrement(&m_pass);
     SetTimer(kProgressTimer, kProgressPeriod, nullptr);
     Invalidate();
-
-    m_worker = AfxBeginThread(ScanWorker, this, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
-    if (m_worker != nullptr) {
-        m_worker->m_bAutoDelete = FALSE;  // the page waits for it and deletes it
-        m_worker->ResumeThread();
-    }
+    m_worker.Start([this](LONG pass) { RunPass(pass); });
 }
 
-UINT CCureView::ScanWorker(LPVOID param) {
-    CCureView* page = static_cast<CCureView*>(param);
-    page->RunPass(page->m_workerPass);
-    return 0;
-}
-
-// One pass on the worker thread. Engine calls run under m_engineLock and
-// only while the pass is not stopped; every change to the page and the logs
-// is made by the page on its own thread, through SendPageStep.
+// One pass on the worker thread. Engine calls run only while the pass is
+// neither held nor stopped; every change to the page and the logs is made by
+// the page on its own thread, through SendPageStep.
 void CCureView::RunPass(LONG pass) {
     if (!SendPageStep(pass, WM_CURE_PASS_BEGIN, 0)) return;
     for (int index = 0; index < m_recordCount; ++index) {
-        EnterCriticalSection(&m_engineLock);
-        if (m_stop) {
-            LeaveCriticalSection(&m_engineLock);
-            return;
-        }
+        if (!m_worker.Proceed(pass)) return;
         m_currentIndex = index + 1;
         AdScanResult result = m_engine.AdScan(index);
         m_currentName = result.name;
-        LeaveCriticalSection(&m_engineLock);
         if (result.id != -1 && !SendPageStep(pass, WM_CURE_FOUND, reinterpret_cast<LPARAM>(&result)))
             return;
     }
@@ -270,22 +250,20 @@ void CCureView::RunPass(LONG pass) {
     Sleep(kPassEndPause);
 }
 
-// Hands one step of the pass to the page. While the stop question is open
-// the page answers busy; the worker then waits on the lock the question holds
-// and tries again. False once the pass is stopped.
+// Hands one step of the pass to the page, again after the stop question
+// while the page answers busy. False once the pass is stopped.
 bool CCureView::SendPageStep(LONG pass, UINT message, LPARAM lParam) {
-    for (;;) {
-        EnterCriticalSection(&m_engineLock);
-        const bool stopped = m_stop != 0;
-        LeaveCriticalSection(&m_engineLock);
-        if (stopped) return false;
-        if (SendMessage(message, static_cast<WPARAM>(pass), lParam) != kPageBusy) return true;
-    }
+    return m_worker.Deliver(pass, [&] { return SendMessage(message, static_cast<WPARAM>(pass), lParam) != kPageBusy; });
+}
+
+bool CCureView::TakesStep(WPARAM pass, LRESULT* answer) const {
+    *answer = m_worker.Held() ? kPageBusy : 0;
+    return !m_worker.Held() && m_worker.IsCurrent(static_cast<LONG>(pass));
 }
 
 LRESULT CCureView::OnPassBegin(WPARAM wParam, LPARAM) {
-    if (m_asking) return kPageBusy;
-    if (!IsCurrentPass(wParam)) return 0;
+    LRESULT answer;
+    if (!TakesStep(wParam, &answer)) return answer;
     m_list.DeleteAllItems();
     m_cureEntries.clear();
     m_found = 0;
@@ -295,8 +273,8 @@ LRESULT CCureView::OnPassBegin(WPARAM wParam, LPARAM) {
 }
 
 LRESULT CCureView::OnFound(WPARAM wParam, LPARAM lParam) {
-    if (m_asking) return kPageBusy;
-    if (!IsCurrentPass(wParam)) return 0;
+    LRESULT answer;
+    if (!TakesStep(wParam, &answer)) return answer;
     const AdScanResult& r = *reinterpret_cast<const AdScanResult*>(lParam);
     const int count = static_cast<int>(r.foundCount & 0xFF);  // only the low byte counts
     m_cureEntries.push_back(CureEntry{m_found, r.id, r.name, r.foundCount, r.items});
@@ -317,8 +295,8 @@ LRESULT CCureView::OnFound(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CCureView::OnScanned(WPARAM wParam, LPARAM) {
-    if (m_asking) return kPageBusy;
-    if (!IsCurrentPass(wParam)) return 0;
+    LRESULT answer;
+    if (!TakesStep(wParam, &answer)) return answer;
     cure::AppendReportSummary(m_passLogFolder, m_found, m_total);
     m_shownName = m_currentName;  // the progress timer leaves the target line alone now
     SetItemText(IDC_CURE_TARGET, cure::kScanComplete);
@@ -336,8 +314,8 @@ LRESULT CCureView::OnScanned(WPARAM wParam, LPARAM) {
 }
 
 LRESULT CCureView::OnPassEnd(WPARAM wParam, LPARAM) {
-    if (m_asking) return kPageBusy;
-    if (!IsCurrentPass(wParam)) return 0;
+    LRESULT answer;
+    if (!TakesStep(wParam, &answer)) return answer;
     SetItemText(IDC_CURE_START, cure::kCaptionInitialScreen);
     if (!m_passLogFolder.empty()) {
         cure::AppendHeadEnd(m_passLogFolder, true);
@@ -371,20 +349,15 @@ void CCureView::OnTimer(UINT_PTR nIDEvent) {
 }
 
 void CCureView::AskToStop() {
-    // Holding the lock pauses the worker before its next engine call or page step.
-    EnterCriticalSection(&m_engineLock);
-    m_asking = true;
-    const int answer = Box(cure::kMsgStopQuestion, cure::kCaptionStop, MB_YESNO | MB_ICONQUESTION);
-    m_asking = false;
-    if (answer == IDYES) {
-        m_stop = 1;
-        InterlockedIncrement(&m_pass);  // whatever the worker still sends is dropped
+    // The worker waits before its next engine call or page step meanwhile.
+    m_worker.Hold();
+    if (Box(cure::kMsgStopQuestion, cure::kCaptionStop, MB_YESNO | MB_ICONQUESTION) != IDYES) {
+        m_worker.Continue();
+        return;
     }
-    LeaveCriticalSection(&m_engineLock);
-    if (answer != IDYES) return;
-
+    m_worker.Stop();  // whatever the worker still sends is dropped
     KillTimer(kProgressTimer);
-    WaitForWorker();
+    m_worker.Join();
     if (!m_passLogFolder.empty()) {
         cure::AppendReportCancelled(m_passLogFolder, Now());
         cure::AppendHeadEnd(m_passLogFolder, false);
@@ -393,22 +366,8 @@ void CCureView::AskToStop() {
     Invalidate();
 }
 
-// Waits until the worker thread has ended, answering the messages it sends
-// meanwhile (they are dropped or applied by their pass number), then lets
-// it go.
-void CCureView::WaitForWorker() {
-    if (m_worker == nullptr) return;
-    HANDLE thread = m_worker->m_hThread;
-    while (MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_SENDMESSAGE) != WAIT_OBJECT_0) {
-        MSG msg;
-        PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-    }
-    delete m_worker;
-    m_worker = nullptr;
-}
-
 void CCureView::OnButtonCure() {
-    WaitForWorker();  // the end-of-pass steps come first
+    m_worker.Join();  // the end-of-pass steps come first
     UpdateData(TRUE);
     const int rows = m_list.GetItemCount();
     int ticked = 0;
@@ -553,28 +512,11 @@ void CCureView::OnPaint() {
     CRect client;
     GetClientRect(&client);
 
-    CDC memory;
-    memory.CreateCompatibleDC(&dc);
-    auto draw = [&](UINT id, int x, int y, bool fromBottom, bool fromRight) {
-        CBitmap picture;
-        if (!picture.LoadBitmap(id)) return;
-        BITMAP info;
-        picture.GetBitmap(&info);
-        if (fromRight) x = client.right - info.bmWidth;
-        if (fromBottom) y = client.bottom - info.bmHeight - y;
-        CBitmap* old = memory.SelectObject(&picture);
-        dc.BitBlt(x, y, info.bmWidth, info.bmHeight, &memory, 0, 0, SRCCOPY);
-        memory.SelectObject(old);
-        return;
-    };
-    draw(IDB_PAGE_FOOT, 0, 0, true, false);
-    BITMAP foot = {};
-    CBitmap footPicture;
-    if (footPicture.LoadBitmap(IDB_PAGE_FOOT)) footPicture.GetBitmap(&foot);
-    draw(IDB_PAGE_SIDE, 0, foot.bmHeight, true, true);
+    const CSize foot = ui::DrawPictureAtBottom(dc, IDB_PAGE_FOOT, client, 0);
+    ui::DrawPictureAtBottom(dc, IDB_PAGE_SIDE, client, ui::kRightEdge, foot.cy);
 
     if (m_initialScreen) {
-        draw(IDB_SCAN_HEAD, 0, 0, false, false);
+        ui::DrawPicture(dc, IDB_SCAN_HEAD, 0, 0);
         dc.SetTextColor(RGB(255, 0, 0));
         dc.TextOut(115, 180, cure::kRedLine, static_cast<int>(strlen(cure::kRedLine)));
         dc.SetTextColor(RGB(0, 0, 255));
@@ -587,20 +529,15 @@ void CCureView::OnPaint() {
 }
 
 HBRUSH CCureView::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
-    if (nCtlColor == CTLCOLOR_EDIT || nCtlColor == CTLCOLOR_LISTBOX)
-        return CFormView::OnCtlColor(pDC, pWnd, nCtlColor);
-    pDC->SetBkMode(TRANSPARENT);
-    return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    if (HBRUSH white = ui::PageControlBrush(pDC, nCtlColor)) return white;
+    return CFormView::OnCtlColor(pDC, pWnd, nCtlColor);
 }
 
 void CCureView::OnDestroy() {
     // A running pass is abandoned; the engine goes only after its worker.
-    EnterCriticalSection(&m_engineLock);
-    m_stop = 1;
-    InterlockedIncrement(&m_pass);
-    LeaveCriticalSection(&m_engineLock);
+    m_worker.Stop();
     KillTimer(kProgressTimer);
-    WaitForWorker();
+    m_worker.Join();
     m_cureEntries.clear();
     m_engine.UnloadAdb();
     m_engine.Free();

@@ -9,6 +9,7 @@
 
 #include "app/cure/cure_resource.h"
 #include "app/cure/engine_library.h"
+#include "base/page_worker.h"
 #include "framework/afxcmn.h"
 #include "framework/afxext.h"
 #include "framework/afxwin.h"
@@ -79,7 +80,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    static UINT ScanWorker(LPVOID param);
     void RunPass(LONG pass);
 
     void LoadEngine();
@@ -87,9 +87,10 @@ private:
     void ShowInitialScreen(bool initial);
     void StartPass();
     void AskToStop();
-    void WaitForWorker();
     bool SendPageStep(LONG pass, UINT message, LPARAM lParam);
-    bool IsCurrentPass(WPARAM pass) const { return static_cast<LONG>(pass) == m_pass; }
+    // The answer to a worker message: busy while the stop question is open,
+    // nothing to do for a step of an abandoned pass.
+    bool TakesStep(WPARAM pass, LRESULT* answer) const;
     void SetItemText(int id, LPCTSTR text) { SetDlgItemText(id, text); }
     int Box(LPCTSTR text, LPCTSTR caption, UINT type);
 
@@ -111,15 +112,9 @@ private:
     std::string m_passLogFolder;      // the running pass's folder, empty when not logged
     SYSTEMTIME m_passStart = {};      // start of the running logged pass
 
-    // The worker and its stop: m_pass numbers passes, m_stop ends the running
-    // one. The worker takes m_engineLock around each engine call, so holding
-    // it pauses the worker at a record boundary, never inside the engine.
-    CWinThread* m_worker = nullptr;
-    volatile LONG m_pass = 0;
-    LONG m_workerPass = 0;            // the pass a new worker belongs to
-    volatile LONG m_stop = 0;
-    bool m_asking = false;            // the stop question is open
-    CRITICAL_SECTION m_engineLock;
+    // The scan worker: it checks in before each engine call, so a hold or a
+    // stop takes it at a record boundary, never inside the engine.
+    base::PageWorker m_worker;
 
     CListCtrl m_list;
     CSortHeaderCtrl m_header;

@@ -219,7 +219,7 @@ TEST_F(CleanPage, StartWithoutTargetAsksForOneAndPutsTheHostBack) {
     EXPECT_EQ(hook.seen()[0].icon, LoadIcon(nullptr, IDI_EXCLAMATION));
     ExpectInitialPage();
     EXPECT_EQ(View()->m_nHostMode, CCleanPcView::kModeInitial);
-    EXPECT_EQ(Disk()->m_pScanThread, nullptr);
+    EXPECT_FALSE(Disk()->HasScanThread());
 }
 
 // A tree in the temporary sandbox: sizes, a subfolder, a dot-folder, a
@@ -269,12 +269,12 @@ TEST_F(CleanPage, SearchListsTheTemporaryFilesWithTheirSizes) {
     EXPECT_EQ(List().Cell(RowOf(Temp("a.txt")), 0), "");
     for (int row = 0; row < List().Rows(); ++row) EXPECT_FALSE(List().Ticked(row)) << row;
     EXPECT_EQ(List().ColumnWidth(2), 63);  // more than 8 rows
-    EXPECT_EQ(Disk()->m_nRowCount, static_cast<int>(planted.size()));
+    EXPECT_EQ(Disk()->RowCount(), static_cast<int>(planted.size()));
     EXPECT_EQ(host_.Text(IDC_CLEAN_STATUS), clean::kStatusSearchDone);
     EXPECT_TRUE(host_.Visible(IDC_CLEAN_DELETE));
     EXPECT_EQ(View()->m_nBusy, 0);
     EXPECT_EQ(View()->TabClickLock(), 0);
-    EXPECT_EQ(Disk()->m_nScanning, 0);
+    EXPECT_FALSE(Disk()->Scanning());
 
     // Leaving the tab puts it back in its option view.
     ClickTab(1);
@@ -375,7 +375,7 @@ TEST_F(CleanPage, DeleteWithNothingTickedSaysSoAndStartsNoWorker) {
     EXPECT_EQ(hook.seen()[0].text, clean::kMsgNothingChecked);
     EXPECT_EQ(hook.seen()[0].caption, shell::kAppTitle);
     EXPECT_EQ(hook.seen()[0].icon, LoadIcon(nullptr, IDI_HAND));
-    EXPECT_EQ(View()->m_pWaiter, nullptr);
+    EXPECT_FALSE(View()->HasDeletionWaiter());
     EXPECT_FALSE(View()->DeletionPending());
     EXPECT_EQ(View()->m_nBusy, 0);
     pvtest::PumpFor(700);  // the delete timer fires and deletes nothing
@@ -416,7 +416,7 @@ TEST_F(CleanPage, DeletingTickedRowsReportsByTheNumberOfFilesInUse) {
         EXPECT_EQ(report.text, c.text);
         EXPECT_EQ(report.caption, shell::kAppTitle);
         EXPECT_EQ(report.icon, LoadIcon(nullptr, c.icon));
-        EXPECT_EQ(Disk()->m_nFailCount, c.locked);
+        EXPECT_EQ(Disk()->FailCount(), c.locked);
         for (int i = 0; i < 3; ++i) {
             const bool inUse = i < c.locked;
             EXPECT_EQ(pvtest::FileExists(ticked[i]), inUse) << ticked[i];
@@ -441,22 +441,22 @@ TEST_F(CleanPage, HeaderTicksAndUnticksEveryRow) {
     ASSERT_EQ(List().Rows(), 5);
     EXPECT_EQ(List().HeaderImage(0), 0);
     List().ClickHeader(1);  // other columns do nothing
-    EXPECT_EQ(Disk()->m_pSelectAllThread, nullptr);
+    EXPECT_FALSE(Disk()->HasTickAllThread());
     List().ClickHeader(0);
-    PumpUntil([this] { return Disk()->m_nSelectAllBusy == 0 && View()->TabClickLock() == 0; });
+    PumpUntil([this] { return !Disk()->TickAllRuns() && View()->TabClickLock() == 0; });
     for (int row = 0; row < 5; ++row) EXPECT_TRUE(List().Ticked(row)) << row;
     EXPECT_EQ(List().HeaderImage(0), 1);
-    EXPECT_EQ(Disk()->m_nAllChecked, 1);
+    EXPECT_EQ(Disk()->AllChecked(), true);
     List().ClickHeader(0);
     for (int row = 0; row < 5; ++row) EXPECT_FALSE(List().Ticked(row)) << row;
     EXPECT_EQ(List().HeaderImage(0), 0);
-    EXPECT_EQ(Disk()->m_nAllChecked, 0);
+    EXPECT_EQ(Disk()->AllChecked(), false);
     // Ticking the last row by hand shows the ticked box; unticking one clears it.
     for (int row = 0; row < 5; ++row) List().Tick(row, true);
     EXPECT_EQ(List().HeaderImage(0), 1);
     List().Tick(2, false);
     EXPECT_EQ(List().HeaderImage(0), 0);
-    EXPECT_EQ(Disk()->m_nAllChecked, 0);
+    EXPECT_EQ(Disk()->AllChecked(), false);
 }
 
 TEST_F(CleanPage, TickedCountFollowsThousandsOfRowsThroughAStoppedAndAWholeTickAllPass) {
@@ -467,8 +467,8 @@ TEST_F(CleanPage, TickedCountFollowsThousandsOfRowsThroughAStoppedAndAWholeTickA
     list.AppendRows(3000);
     auto expectCount = [&](const char* after) {
         SCOPED_TRACE(after);
-        EXPECT_EQ(Disk()->m_ticks.rows(), list.Rows());
-        EXPECT_EQ(Disk()->m_ticks.ticked(), list.TickedRows());
+        EXPECT_EQ(Disk()->Ticks().rows(), list.Rows());
+        EXPECT_EQ(Disk()->Ticks().ticked(), list.TickedRows());
     };
     list.Select(3);
     for (int row : {3, 7, 2999}) list.Tick(row, true);
@@ -478,25 +478,25 @@ TEST_F(CleanPage, TickedCountFollowsThousandsOfRowsThroughAStoppedAndAWholeTickA
     // The pass's steps, taken one at a time, until it has ticked some rows;
     // then a click on the header stops it and unticks every row.
     list.ClickHeader(0, false);
-    while (Disk()->m_ticks.ticked() < 400) {
+    while (Disk()->Ticks().ticked() < 400) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_SENDMESSAGE);
         MSG msg;
         PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     }
-    ASSERT_LT(Disk()->m_ticks.ticked(), list.Rows());
+    ASSERT_LT(Disk()->Ticks().ticked(), list.Rows());
     list.ClickHeader(0);
-    EXPECT_EQ(Disk()->m_pSelectAllThread, nullptr);
+    EXPECT_FALSE(Disk()->HasTickAllThread());
     expectCount("a pass stopped half-way");
     EXPECT_EQ(list.TickedRows(), 0);
     EXPECT_EQ(list.HeaderImage(0), 0);
-    EXPECT_EQ(Disk()->m_nAllChecked, 0);
+    EXPECT_EQ(Disk()->AllChecked(), false);
 
     list.ClickHeader(0);
-    PumpUntil([this] { return Disk()->m_pSelectAllThread == nullptr && View()->TabClickLock() == 0; });
+    PumpUntil([this] { return !Disk()->HasTickAllThread() && View()->TabClickLock() == 0; });
     expectCount("a whole pass");
     EXPECT_EQ(list.TickedRows(), list.Rows());
     EXPECT_EQ(list.HeaderImage(0), 1);
-    EXPECT_EQ(Disk()->m_nAllChecked, 1);
+    EXPECT_EQ(Disk()->AllChecked(), true);
 
     for (int row : {2000, 0, list.Rows() - 1}) SendMessageA(list.hwnd(), LVM_DELETEITEM, row, 0);
     expectCount("rows deleted");
@@ -512,7 +512,7 @@ TEST_F(CleanPage, LinkTargetSurvivesSearchDeleteAndDeleteAll) {
     RunScan();
     ASSERT_EQ(PathColumn(), listed);
     List().ClickHeader(0);
-    PumpUntil([this] { return Disk()->m_nSelectAllBusy == 0; });
+    PumpUntil([this] { return !Disk()->TickAllRuns(); });
     Press(IDC_CLEAN_DELETE);
     EXPECT_EQ(AnswerReport().text, clean::kMsgDeletionDone);
     EXPECT_EQ(List().Rows(), 0);
@@ -543,7 +543,7 @@ TEST_F(CleanPage, ARowUnderAFolderSwappedForALinkStaysAndFails) {
     RunScan();
     ASSERT_EQ(PathColumn(), listed);
     List().ClickHeader(0);
-    PumpUntil([this] { return Disk()->m_nSelectAllBusy == 0; });
+    PumpUntil([this] { return !Disk()->TickAllRuns(); });
     pvtest::SwappedForLink swap(Temp("sub"), outside_ / "sub");
     ASSERT_TRUE(swap.ok());
     Press(IDC_CLEAN_DELETE);
@@ -600,7 +600,7 @@ TEST_F(CleanPage, DeleteAllAnsweredYesDeletesWhatTheSearchListsAndReports) {
         EXPECT_FALSE(pvtest::IsChecked(DiskItem(IDC_DISK_TEMP)));
         EXPECT_TRUE(pvtest::IsChecked(DiskItem(IDC_DISK_TEMP_SEARCH)));
         EXPECT_FALSE(IsWindowEnabled(DiskItem(IDC_DISK_TEMP_ALL)));
-        EXPECT_EQ(Disk()->m_nDeleteAllFailCount, 0);
+        EXPECT_EQ(Disk()->DeleteAllFailCount(), 0);
         EXPECT_FALSE(pvtest::IsShown(DiskItem(IDC_DISK_LIST)));  // the list is left alone
         holder.reset();
         DeleteFileA(Temp("held.txt").c_str());
@@ -617,7 +617,7 @@ TEST_F(CleanPage, RecycleBinWithThreeItemsGivesOneRowEmptiedThroughItsTick) {
     Tick(IDC_DISK_TEMP);
     RunScan();  // an empty bin gives no row
     EXPECT_EQ(List().Rows(), 0);
-    EXPECT_EQ(Disk()->m_nRecycleRow, 0);
+    EXPECT_FALSE(Disk()->HasRecycleRow());
     EXPECT_FALSE(host_.Visible(IDC_CLEAN_DELETE));  // nothing found: nothing to delete
     EXPECT_EQ(host_.Text(IDC_CLEAN_STATUS), clean::kStatusSearchDone);
     EXPECT_EQ(List().ColumnWidth(2), 80);
@@ -637,14 +637,14 @@ TEST_F(CleanPage, RecycleBinWithThreeItemsGivesOneRowEmptiedThroughItsTick) {
     EXPECT_EQ(List().Cell(0, 1), "휴지통 (파일 갯수 : 3개)");
     EXPECT_EQ(List().Cell(0, 2), "");
     EXPECT_EQ(List().Cell(1, 1), Temp("file.txt"));
-    EXPECT_EQ(Disk()->m_nRecycleRow, 1);
+    EXPECT_TRUE(Disk()->HasRecycleRow());
 
     // Only the bin's row ticked: the bin is emptied, the file stays.
     List().Tick(0, true);
     Press(IDC_CLEAN_DELETE);
     EXPECT_EQ(AnswerReport().text, clean::kMsgDeletionDone);
     EXPECT_EQ(RecycleBinCount(), 0);
-    EXPECT_EQ(Disk()->m_nRecycleRow, 0);
+    EXPECT_FALSE(Disk()->HasRecycleRow());
     ASSERT_EQ(List().Rows(), 1);
     EXPECT_EQ(List().Cell(0, 1), Temp("file.txt"));
     EXPECT_TRUE(pvtest::FileExists(Temp("file.txt")));
@@ -727,7 +727,7 @@ TEST_F(CleanPage, CookieFolderWithOnlyIndexDatLeavesTheDeleteButtonOverAnEmptyLi
     Tick(IDC_DISK_COOKIES);
     RunScan();
     EXPECT_EQ(List().Rows(), 0);
-    EXPECT_GE(Disk()->m_nRowCount, 1);  // the removed row was counted
+    EXPECT_GE(Disk()->RowCount(), 1);  // the removed row was counted
     EXPECT_TRUE(host_.Visible(IDC_CLEAN_DELETE));
     MessageBoxHook hook;
     Press(IDC_CLEAN_DELETE);

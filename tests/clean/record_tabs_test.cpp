@@ -9,9 +9,8 @@
 #include <algorithm>
 #include <functional>
 
-#include "app/clean/AutoRecordDlg.h"
 #include "app/clean/CleanPcView.h"
-#include "app/clean/WorkRecordDlg.h"
+#include "app/clean/record_tabs.h"
 #include "app/clean/clean_texts.h"
 #include "app/shell_texts.h"
 #include "tests/clean/clean_test_frame.h"

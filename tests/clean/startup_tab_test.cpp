@@ -166,7 +166,7 @@ TEST_F(StartupTab, NameSortFlipsItsArrowAndCarriesTicksThenEachKindIsDeleted) {
 
 TEST_F(StartupTab, ColumnZeroTicksAllAndHandTicksMoveTheHeaderBox) {
     List().ClickHeader(0);  // an empty list: nothing
-    EXPECT_EQ(Tab()->m_nAllChecked, 0);
+    EXPECT_EQ(Tab()->AllChecked(), false);
     ASSERT_TRUE(Plant("pv 1") && Plant("pv 2") && Plant("pv 3"));
     Scan();
     pvtest::ListView list = List();
@@ -175,19 +175,19 @@ TEST_F(StartupTab, ColumnZeroTicksAllAndHandTicksMoveTheHeaderBox) {
         list.ClickHeader(0);
         for (int row = 0; row < 3; ++row) EXPECT_EQ(list.Ticked(row), allTicked == 1) << row;
         EXPECT_EQ(list.HeaderImage(0), allTicked);
-        EXPECT_EQ(Tab()->m_nAllChecked, allTicked);
+        EXPECT_EQ(Tab()->AllChecked(), allTicked != 0);
     }
     list.ClickHeader(0);
     Scan();  // the rows come back unticked, and so does the header's box
     EXPECT_FALSE(list.Ticked(0));
     EXPECT_EQ(list.HeaderImage(0), 0);
-    EXPECT_EQ(Tab()->m_nAllChecked, 0);
+    EXPECT_EQ(Tab()->AllChecked(), false);
     list.Select(2);  // its tick comes with the selection and focus bits
     for (int row = 0; row < 3; ++row) list.Tick(row, true);
     EXPECT_EQ(list.HeaderImage(0), 1);
     list.Tick(1, false);
     EXPECT_EQ(list.HeaderImage(0), 0);
-    EXPECT_EQ(Tab()->m_nAllChecked, 0);
+    EXPECT_EQ(Tab()->AllChecked(), false);
     list.Tick(1, true);
     ExpectEnd(Delete(), clean::kMsgStartupDeleted, IDI_ASTERISK);
     EXPECT_EQ(list.Rows(), 0);
@@ -201,9 +201,9 @@ TEST_F(StartupTab, TickAllOfThousandsOfRowsShowsTheTickedBoxAndUntickAllTheEmpty
     for (int allTicked : {1, 0}) {
         list.ClickHeader(0);
         EXPECT_EQ(list.TickedRows(), allTicked ? list.Rows() : 0);
-        EXPECT_EQ(Tab()->m_ticks.ticked(), list.TickedRows());
+        EXPECT_EQ(Tab()->Ticks().ticked(), list.TickedRows());
         EXPECT_EQ(list.HeaderImage(0), allTicked);
-        EXPECT_EQ(Tab()->m_nAllChecked, allTicked);
+        EXPECT_EQ(Tab()->AllChecked(), allTicked != 0);
     }
 }
 
