@@ -15,10 +15,7 @@ typedef UINT (__cdecl* AFX_THREADPROC)(LPVOID);
 class PVFX_API CWinThread : public CCmdTarget {
     DECLARE_DYNAMIC(CWinThread)
 public:
-    CWinThread() = default;
     ~CWinThread() override;  // closes m_hThread
-
-    DWORD ResumeThread() { return ::ResumeThread(m_hThread); }
 
     virtual BOOL InitInstance();
     // The message loop: returns ExitInstance() after WM_QUIT.
@@ -34,6 +31,7 @@ public:
     CWnd* m_pMainWnd = nullptr;
 
 protected:
+    CWinThread() = default;         // made by AfxBeginThread, or as the application object's base
     virtual int ExitInstance();     // returns the exit code (the WM_QUIT wParam)
     // Called when the queue is empty; frees the thread's temporary wrappers.
     virtual BOOL OnIdle(LONG lCount);

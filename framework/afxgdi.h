@@ -43,7 +43,6 @@ class PVFX_API CBrush : public CGdiObject {
 public:
     CBrush() = default;
     explicit CBrush(COLORREF crColor);
-    BOOL CreateSolidBrush(COLORREF crColor);
     operator HBRUSH() const { return static_cast<HBRUSH>(m_hObject); }
 };
 

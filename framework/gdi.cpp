@@ -50,8 +50,7 @@ BOOL CPen::CreatePen(int nPenStyle, int nWidth, COLORREF crColor) {
     return Attach(::CreatePen(nPenStyle, nWidth, crColor));
 }
 
-CBrush::CBrush(COLORREF crColor) { CreateSolidBrush(crColor); }
-BOOL CBrush::CreateSolidBrush(COLORREF crColor) { return Attach(::CreateSolidBrush(crColor)); }
+CBrush::CBrush(COLORREF crColor) { Attach(::CreateSolidBrush(crColor)); }
 
 BOOL CFont::CreatePointFont(int nPointSize, LPCTSTR lpszFaceName) {
     LOGFONTA lf = {};

@@ -61,7 +61,7 @@ CWinThread* AFXAPI AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, i
     pThread->m_hThread = reinterpret_cast<HANDLE>(h);
     pThread->m_nThreadID = threadId;
     ::SetThreadPriority(pThread->m_hThread, nPriority);
-    if (!(dwCreateFlags & CREATE_SUSPENDED)) pThread->ResumeThread();
+    if (!(dwCreateFlags & CREATE_SUSPENDED)) ::ResumeThread(pThread->m_hThread);
     return pThread;
 }
 

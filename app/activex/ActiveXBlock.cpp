@@ -87,8 +87,7 @@ void CActiveXBlock::OnInitialUpdate() {
     m_list.InsertColumn(kColumnName, activex::kColumnName, LVCFMT_LEFT, kNameWidth);
     m_list.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_ONECLICKACTIVATE);
     m_header.m_pOwnerPage = this;
-    m_header.SubclassHeader(static_cast<CHeaderCtrl*>(
-        CWnd::FromHandle(reinterpret_cast<HWND>(m_list.SendMessage(LVM_GETHEADER)))));
+    m_header.SubclassHeader(m_list.GetHeaderCtrl());
 
     // Without the library there is no database to load and nothing to change.
     if (haveLibrary && !m_kordon.DBLoad(KORDON_DEFAULT_ADB)) Box(activex::kMsgDatabaseFailed);
@@ -163,7 +162,7 @@ void CActiveXBlock::OnItemchangedActivexList(NMHDR* pNMHDR, LRESULT* pResult) {
     const UINT image = change->uNewState & LVIS_STATEIMAGEMASK;
     if (image != kUnchecked && image != kChecked) return;
 
-    m_list.SendMessage(LVM_SETSELECTIONMARK, 0, 0);
+    m_list.SetSelectionMark(0);
     GetDlgItem(IDC_ACTIVEX_DELETE)->ShowWindow(SW_HIDE);
     ApplyTick(change->iItem, image == kChecked);
     m_kordon.DBSave();
@@ -280,7 +279,7 @@ bool CActiveXBlock::SortByColumn(int column, bool ascending) {
         }
     }
     if (ticksChanged.empty()) return false;
-    m_list.SendMessage(LVM_SETSELECTIONMARK, 0, 0);
+    m_list.SetSelectionMark(0);
     GetDlgItem(IDC_ACTIVEX_DELETE)->ShowWindow(SW_HIDE);
     for (int row : ticksChanged) ApplyTick(row, rows[order[row]].checked != FALSE);
     return true;
@@ -292,7 +291,7 @@ void CActiveXBlock::OnClickActivexList(NMHDR* pNMHDR, LRESULT* pResult) {
 }
 
 int CActiveXBlock::MarkedRow() const {
-    const int mark = static_cast<int>(m_list.SendMessage(LVM_GETSELECTIONMARK, 0, 0));
+    const int mark = m_list.GetSelectionMark();
     return mark >= 0 && mark < m_list.GetItemCount() ? mark : -1;
 }
 

@@ -52,7 +52,7 @@ void CCleanPcView::OnInitialUpdate() {
     m_tabs.LoadTabImages(IDB_TAB_IMAGES);
     // The four captions in 굴림 fill the control's width: with the default
     // padding of 6 pixels the last tab would be cut off behind scroll arrows.
-    m_tabs.SendMessage(TCM_SETPADDING, 0, MAKELPARAM(kTabPaddingX, kTabPaddingY));
+    m_tabs.SetPadding(CSize(kTabPaddingX, kTabPaddingY));
     for (int i = 0; i < static_cast<int>(sizeof kTabs / sizeof kTabs[0]); ++i)
         m_tabs.InsertItem(i, kTabs[i].caption, kTabs[i].image);
     for (int i = 0; i < m_tabs.GetPageCount(); ++i) m_tabs.Tab(i)->AttachHost(*this);

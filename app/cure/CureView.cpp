@@ -125,8 +125,7 @@ void CCureView::OnInitialUpdate() {
     m_list.SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT,
                        LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
     m_header.m_pOwnerPage = this;
-    m_header.SubclassHeader(static_cast<CHeaderCtrl*>(
-        CWnd::FromHandle(reinterpret_cast<HWND>(m_list.SendMessage(LVM_GETHEADER)))));
+    m_header.SubclassHeader(m_list.GetHeaderCtrl());
 
     m_recordCount = m_engine.GetAdCount();
     m_versionText = m_engine.GetVer();
@@ -284,7 +283,7 @@ LRESULT CCureView::OnFound(WPARAM wParam, LPARAM lParam) {
     m_list.SetItemText(m_found, 1, r.name);
     text.Format("%d", count);
     m_list.SetItemText(m_found, 2, text);
-    ListView_SetCheckState(m_list.m_hWnd, m_found, TRUE);
+    m_list.SetCheck(m_found, TRUE);
     ++m_found;
     text.Format(cure::kFoundFormat, m_found);
     SetItemText(IDC_CURE_FOUND, text);
@@ -372,7 +371,7 @@ void CCureView::OnButtonCure() {
     const int rows = m_list.GetItemCount();
     int ticked = 0;
     for (int row = 0; row < rows; ++row)
-        if (ListView_GetCheckState(m_list.m_hWnd, row)) ++ticked;
+        if (m_list.GetCheck(row)) ++ticked;
     if (ticked == 0) {
         Box(cure::kMsgNothingTicked, cure::kBoxTitle, MB_OK | MB_ICONEXCLAMATION);
         return;
@@ -392,7 +391,7 @@ void CCureView::OnButtonCure() {
     cure::CureTableWriter table(m_logging ? m_currentLogFolder : std::string());
     int cured = 0;
     for (int row = 0; row < rows; ++row) {
-        if (!ListView_GetCheckState(m_list.m_hWnd, row)) continue;
+        if (!m_list.GetCheck(row)) continue;
         for (const CureEntry& entry : m_cureEntries) {
             if (entry.row != row) continue;
             const AdScanResult result = {entry.id, entry.name, entry.foundCount, entry.items};
@@ -438,7 +437,7 @@ void CCureView::OnColumnclickCureList(NMHDR* pNMHDR, LRESULT* pResult) {
     *pResult = 0;
     if (view->iSubItem != 0) return;
     const BOOL tick = m_allTicked ? FALSE : TRUE;
-    for (int row = 0; row < m_list.GetItemCount(); ++row) ListView_SetCheckState(m_list.m_hWnd, row, tick);
+    for (int row = 0; row < m_list.GetItemCount(); ++row) m_list.SetCheck(row, tick);
     m_allTicked = !m_allTicked;
     m_header.SetHeaderImage(0, m_allTicked ? 1 : 0);
 }

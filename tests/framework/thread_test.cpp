@@ -34,13 +34,13 @@ TEST(Threads, SuspendedWorkerRunsAfterResumeAndReturnsItsResult) {
     pThread->m_pMainWnd = &mainOfWorker;
 
     EXPECT_EQ(1u, ::SuspendThread(pThread->m_hThread));  // suspended once already
-    EXPECT_EQ(2u, pThread->ResumeThread());
-    EXPECT_EQ(1u, pThread->ResumeThread());   // now it runs
+    EXPECT_EQ(2u, ::ResumeThread(pThread->m_hThread));
+    EXPECT_EQ(1u, ::ResumeThread(pThread->m_hThread));   // now it runs
     ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(ctx.started, INFINITE));
     EXPECT_EQ(&mainOfWorker, ctx.seenMainWnd);
 
     EXPECT_EQ(0u, ::SuspendThread(pThread->m_hThread));
-    EXPECT_EQ(1u, pThread->ResumeThread());
+    EXPECT_EQ(1u, ::ResumeThread(pThread->m_hThread));
     ::SetEvent(ctx.release);
     ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(pThread->m_hThread, INFINITE));
     DWORD code = 0;
@@ -59,7 +59,7 @@ TEST(Threads, AutoDeleteWorkerEndsOnItsOwn) {
     HANDLE hWait = nullptr;
     ASSERT_TRUE(::DuplicateHandle(::GetCurrentProcess(), pThread->m_hThread, ::GetCurrentProcess(), &hWait, 0, FALSE,
                                   DUPLICATE_SAME_ACCESS));
-    pThread->ResumeThread();  // from here on the object may be gone
+    ::ResumeThread(pThread->m_hThread);  // from here on the object may be gone
     ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(hWait, INFINITE));
     DWORD code = 0;
     ::GetExitCodeThread(hWait, &code);
