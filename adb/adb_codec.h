@@ -21,14 +21,18 @@ constexpr size_t kMaxStringLength = 254;
 // than 254 characters or one cut off by the end of the file.
 using Text = std::optional<std::string>;
 
-struct Item {
+// One item of a record, in either form: TextField is Text in the readable
+// form, TextRef in the loader's packed form.
+template <typename TextField>
+struct BasicItem {
     uint8_t type = 0;
-    Text location;
-    Text target;
+    TextField location;
+    TextField target;
     uint8_t killRundll32 = 0;
     uint8_t killOwnProcess = 0;
     uint8_t restartExplorer = 0;
 };
+using Item = BasicItem<Text>;
 
 struct Record {
     int32_t id = 0;
@@ -48,14 +52,7 @@ struct TextRef {
     int32_t length = -1;  // -1: absent
     bool present() const { return length >= 0; }
 };
-struct PackedItem {
-    uint8_t type = 0;
-    TextRef location;
-    TextRef target;
-    uint8_t killRundll32 = 0;
-    uint8_t killOwnProcess = 0;
-    uint8_t restartExplorer = 0;
-};
+using PackedItem = BasicItem<TextRef>;
 struct PackedRecord {
     int32_t id = 0;
     TextRef name;

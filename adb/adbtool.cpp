@@ -9,38 +9,22 @@
 
 #include "adb/adb_codec.h"
 #include "adb/signature_source.h"
-#include "adb/tool_files.h"
+#include "adb/tool_commands.h"
 
 namespace {
 
 int Compile(const char* sourcePath, const char* outPath) {
-    std::string text;
-    if (!tool_files::ReadWholeFile(sourcePath, &text)) {
-        std::cerr << sourcePath << ": cannot read\n";
-        return 1;
-    }
-    adb::Database db;
-    adb::SourceError error;
-    if (!adb::ParseSignatureSource(text, &db, &error)) {
-        std::cerr << sourcePath << ":" << error.line << ": " << error.message << "\n";
-        return 1;
-    }
-    std::vector<uint8_t> bytes;
-    if (adb::Encode(db, &bytes) != adb::EncodeError::none) {  // the parser already checked every text
-        std::cerr << sourcePath << ": cannot encode\n";
-        return 1;
-    }
-    if (!tool_files::WriteReplacing(outPath, bytes)) return 1;
-    std::cout << outPath << ": " << db.records.size() << " records, " << bytes.size() << " bytes\n";
-    return 0;
+    return tool_commands::CompileSource<adb::Database, adb::SourceError>(
+        sourcePath, outPath, adb::ParseSignatureSource,
+        [](const adb::Database& db, std::vector<uint8_t>* bytes) {
+            return adb::Encode(db, bytes) == adb::EncodeError::none;
+        },
+        [](const adb::Database& db) { return db.records.size(); }, "records");
 }
 
 int Dump(const char* path) {
     std::string bytes;
-    if (!tool_files::ReadWholeFile(path, &bytes)) {
-        std::cerr << path << ": cannot read\n";
-        return 1;
-    }
+    if (!tool_commands::ReadInput(path, &bytes)) return 1;
     adb::Database db;
     if (!adb::Decode(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), &db)) {
         std::cerr << path << ": not an ADB database\n";

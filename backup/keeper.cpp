@@ -53,6 +53,18 @@ bool InOrIs(std::string path, const base::FileIdentity& folder, const std::strin
     }
 }
 
+// The manifest entry of a registry key or value kept in the .reg file stored.
+Entry RegistryEntry(Kind kind, bool view64, const std::string& place, const std::string& stored,
+                    const std::string& record) {
+    Entry entry;
+    entry.kind = kind;
+    entry.view64 = view64;
+    entry.place = place;
+    entry.stored = stored;
+    entry.record = record;
+    return entry;
+}
+
 }  // namespace
 
 Keeper::Keeper(const std::string& folder) {
@@ -98,12 +110,7 @@ bool Keeper::KeepKey(HKEY root, const std::string& subkey, bool view64, const st
         !WriteRegFile(text, &stored))
         return false;
     const bool removed = remove();
-    Entry entry;
-    entry.kind = Kind::kKey;
-    entry.view64 = view64;
-    entry.place = before.front().path;
-    entry.stored = stored;
-    entry.record = record;
+    Entry entry = RegistryEntry(Kind::kKey, view64, before.front().path, stored, record);
     if (!removed) {
         // Whatever is left: the entry is kept only when some of it went.
         RegKeys after;
@@ -133,13 +140,8 @@ bool Keeper::KeepValue(HKEY root, const std::string& subkey, const std::string& 
         DropOwnFile(stored);
         return false;
     }
-    Entry entry;
-    entry.kind = Kind::kValue;
-    entry.view64 = view64;
-    entry.place = keys.front().path;
+    Entry entry = RegistryEntry(Kind::kValue, view64, keys.front().path, stored, record);
     entry.valueName = name;
-    entry.stored = stored;
-    entry.record = record;
     AppendEntry(path(), entry);
     return true;
 }

@@ -7,40 +7,24 @@
 #include <string>
 #include <vector>
 
-#include "adb/tool_files.h"
+#include "adb/tool_commands.h"
 #include "kordon/blocklist_source.h"
 #include "kordon/kadb_codec.h"
 
 namespace {
 
 int Compile(const char* sourcePath, const char* outPath) {
-    std::string text;
-    if (!tool_files::ReadWholeFile(sourcePath, &text)) {
-        std::cerr << sourcePath << ": cannot read\n";
-        return 1;
-    }
-    kadb::Database db;
-    kadb::SourceError error;
-    if (!kadb::ParseBlockListSource(text, &db, &error)) {
-        std::cerr << sourcePath << ":" << error.line << ": " << error.message << "\n";
-        return 1;
-    }
-    std::vector<uint8_t> bytes;
-    if (kadb::Encode(db, &bytes) != kadb::EncodeError::none) {  // the parser already checked every text
-        std::cerr << sourcePath << ": cannot encode\n";
-        return 1;
-    }
-    if (!tool_files::WriteReplacing(outPath, bytes)) return 1;
-    std::cout << outPath << ": " << db.entries.size() << " controls, " << bytes.size() << " bytes\n";
-    return 0;
+    return tool_commands::CompileSource<kadb::Database, kadb::SourceError>(
+        sourcePath, outPath, kadb::ParseBlockListSource,
+        [](const kadb::Database& db, std::vector<uint8_t>* bytes) {
+            return kadb::Encode(db, bytes) == kadb::EncodeError::none;
+        },
+        [](const kadb::Database& db) { return db.entries.size(); }, "controls");
 }
 
 int Dump(const char* path) {
     std::string bytes;
-    if (!tool_files::ReadWholeFile(path, &bytes)) {
-        std::cerr << path << ": cannot read\n";
-        return 1;
-    }
+    if (!tool_commands::ReadInput(path, &bytes)) return 1;
     kadb::Database db;
     const kadb::DecodeResult result =
         kadb::Decode(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), &db);

@@ -6,9 +6,11 @@
 class CSortHeaderCtrl : public CHeaderCtrl {
 public:
     // imageBitmap: the bitmap resource cut into the header's images. The main
-    // program's bitmap 131 holds four (0 unchecked box, 1 checked box, 2 up
-    // arrow, 3 down arrow); the report library's 1004 holds the two boxes.
+    // program's bitmap 131 holds the four of Image; the report library's 1004
+    // holds the two boxes.
     explicit CSortHeaderCtrl(UINT imageBitmap = kDefaultImages);
+
+    enum Image { kUncheckedBox, kCheckedBox, kUpArrow, kDownArrow };
 
     static constexpr UINT kDefaultImages = 131;
     static constexpr int kImageWidth = 14;

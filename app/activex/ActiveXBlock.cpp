@@ -19,15 +19,7 @@ namespace {
 constexpr UINT kUnchecked = INDEXTOSTATEIMAGEMASK(1);
 constexpr UINT kChecked = INDEXTOSTATEIMAGEMASK(2);
 
-// Header images of bitmap 131.
-constexpr int kImageUnchecked = 0;
-constexpr int kImageChecked = 1;
-constexpr int kImageUp = 2;
-constexpr int kImageDown = 3;
-
-constexpr int kColumnTick = 0;
-constexpr int kColumnClsid = 1;
-constexpr int kColumnName = 2;
+enum Column { kColumnTick, kColumnClsid, kColumnName };
 constexpr int kNameWidth = 190;
 constexpr int kNarrowNameWidth = 173;  // once a scroll bar takes its place
 constexpr int kRowsWithoutScrollBar = 9;
@@ -109,7 +101,7 @@ void CActiveXBlock::AppendRow(int row, const char* clsid, const char* name, BOOL
 }
 
 void CActiveXBlock::FillList() {
-    m_header.SetHeaderImage(kColumnTick, kImageUnchecked);
+    m_header.SetHeaderImage(kColumnTick, CSortHeaderCtrl::kUncheckedBox);
     m_list.DeleteAllItems();
     m_list.SetColumnWidth(kColumnName, kNameWidth);
 
@@ -127,7 +119,7 @@ void CActiveXBlock::FillList() {
     }
     redraw.End();
     if (rows == checked) {
-        m_header.SetHeaderImage(kColumnTick, kImageChecked);
+        m_header.SetHeaderImage(kColumnTick, CSortHeaderCtrl::kCheckedBox);
         m_nAllChecked = 1;
     }
     m_nTotalCount = m_kordon.GetDBCount();
@@ -167,7 +159,7 @@ void CActiveXBlock::OnItemchangedActivexList(NMHDR* pNMHDR, LRESULT* pResult) {
     ApplyTick(change->iItem, image == kChecked);
     m_kordon.DBSave();
     m_nBlockedCount = m_kordon.GetKillbitCount();
-    if (m_nTotalCount == m_nBlockedCount) m_header.SetHeaderImage(kColumnTick, kImageChecked);
+    if (m_nTotalCount == m_nBlockedCount) m_header.SetHeaderImage(kColumnTick, CSortHeaderCtrl::kCheckedBox);
     ShowBlockedCount();
 }
 
@@ -176,13 +168,13 @@ void CActiveXBlock::ApplyTick(int row, bool checked) {
     if (checked) {
         m_kordon.Lock(clsid);
         if (m_ticks.AllTicked()) {
-            m_header.SetHeaderImage(kColumnTick, kImageChecked);
+            m_header.SetHeaderImage(kColumnTick, CSortHeaderCtrl::kCheckedBox);
             m_nAllChecked = 1;
         }
     } else {
         m_kordon.UnLock(clsid);
         if (m_nAllChecked) {
-            m_header.SetHeaderImage(kColumnTick, kImageUnchecked);
+            m_header.SetHeaderImage(kColumnTick, CSortHeaderCtrl::kUncheckedBox);
             m_nAllChecked = 0;
         }
     }
@@ -205,7 +197,7 @@ void CActiveXBlock::OnColumnclickActivexList(NMHDR* pNMHDR, LRESULT* pResult) {
                 m_list.SetCheck(row, FALSE);
             }
             m_nAllChecked = 0;
-            m_header.SetHeaderImage(kColumnTick, kImageUnchecked);
+            m_header.SetHeaderImage(kColumnTick, CSortHeaderCtrl::kUncheckedBox);
         } else {
             for (int row = 0; row < rows; ++row) {
                 if (m_list.GetCheck(row)) continue;
@@ -213,20 +205,21 @@ void CActiveXBlock::OnColumnclickActivexList(NMHDR* pNMHDR, LRESULT* pResult) {
                 m_list.SetCheck(row, TRUE);
             }
             m_nAllChecked = 1;
-            m_header.SetHeaderImage(kColumnTick, kImageChecked);
+            m_header.SetHeaderImage(kColumnTick, CSortHeaderCtrl::kCheckedBox);
         }
     } else if (sortColumn) {
         ticksMoved = SortByColumn(column, ascending);
     }
     m_kordon.DBSave();
     m_nBlockedCount = m_kordon.GetKillbitCount();
-    if (ticksMoved && m_nTotalCount == m_nBlockedCount) m_header.SetHeaderImage(kColumnTick, kImageChecked);
+    if (ticksMoved && m_nTotalCount == m_nBlockedCount)
+        m_header.SetHeaderImage(kColumnTick, CSortHeaderCtrl::kCheckedBox);
     ShowBlockedCount();
     m_nChangeHandling = 1;
 
     if (sortColumn) {
         m_nSortFlag = ascending ? 0 : 1;
-        m_header.SetHeaderImage(column, ascending ? kImageUp : kImageDown);
+        m_header.SetHeaderImage(column, ascending ? CSortHeaderCtrl::kUpArrow : CSortHeaderCtrl::kDownArrow);
     }
 }
 

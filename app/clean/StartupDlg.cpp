@@ -16,9 +16,6 @@ constexpr int kPathWidth = 140;
 constexpr int kNarrowPathWidth = 124;  // leaves room for the list's scroll bar
 constexpr int kFixedWidths = 255;      // the data column takes the rest
 
-// Header images of CSortHeaderCtrl.
-enum HeaderImage { kUncheckedBox, kCheckedBox, kUpArrow, kDownArrow };
-
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CStartupDlg, CCleanTabDlg)
@@ -73,7 +70,7 @@ void CStartupDlg::WriteRow(int row, const startup::StartupRow& texts) {
 
 void CStartupDlg::ShowAllChecked(int allChecked) {
     m_nAllChecked = allChecked;
-    m_header.SetHeaderImage(kTickColumn, allChecked ? kCheckedBox : kUncheckedBox);
+    m_header.SetHeaderImage(kTickColumn, allChecked ? CSortHeaderCtrl::kCheckedBox : CSortHeaderCtrl::kUncheckedBox);
 }
 
 // ---- the scan ------------------------------------------------------------------
@@ -98,7 +95,7 @@ clean::Outcome CStartupDlg::Start() {
     // Listed rows arrive unticked, which clears the all-checked flag as a row
     // unticked by hand does; an empty list shows the empty box and leaves the
     // flag as it is, as a deletion that empties the list does.
-    if (found.rows.empty()) m_header.SetHeaderImage(kTickColumn, kUncheckedBox);
+    if (found.rows.empty()) m_header.SetHeaderImage(kTickColumn, CSortHeaderCtrl::kUncheckedBox);
     else if (m_nAllChecked) ShowAllChecked(0);
 
     Host().ShowDeleteButton(true);
@@ -115,7 +112,7 @@ void CStartupDlg::Leave() {
     m_listedRows.Clear();
     m_writingRows = false;
     m_list.SetColumnWidth(kPathColumn, kPathWidth);
-    m_header.SetHeaderImage(kTickColumn, kUncheckedBox);
+    m_header.SetHeaderImage(kTickColumn, CSortHeaderCtrl::kUncheckedBox);
 }
 
 // ---- header clicks and ticks ---------------------------------------------------
@@ -132,7 +129,7 @@ void CStartupDlg::OnColumnclickStartupList(NMHDR* pNMHDR, LRESULT* pResult) {
         // Also on an empty list: the direction flips and the arrow shows it.
         const bool descending = m_sortDirection.Click();
         SortByName(descending);
-        m_header.SetHeaderImage(kNameColumn, descending ? kDownArrow : kUpArrow);
+        m_header.SetHeaderImage(kNameColumn, descending ? CSortHeaderCtrl::kDownArrow : CSortHeaderCtrl::kUpArrow);
     }
 }
 
@@ -198,7 +195,7 @@ clean::Outcome CStartupDlg::Delete() {
         MessageBox(clean::kMsgStartupSomeKept, shell::kAppTitle, MB_OK | MB_ICONSTOP);
         break;
     case startup::DeleteEnd::kCompleted:
-        if (m_list.GetItemCount() == 0) m_header.SetHeaderImage(kTickColumn, kUncheckedBox);
+        if (m_list.GetItemCount() == 0) m_header.SetHeaderImage(kTickColumn, CSortHeaderCtrl::kUncheckedBox);
         MessageBox(clean::kMsgStartupDeleted, shell::kAppTitle, MB_OK | MB_ICONINFORMATION);
         Host().ShowDeleteButton(false);
         break;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 #include "base/unique_handle.h"
 #include "tests/support/registry_sandbox.h"
@@ -20,31 +21,40 @@ using namespace freshen_test;
 
 namespace {
 
-TEST(VersionCompare, DatesCompareAsBytes) {
-    EXPECT_TRUE(IsNewer("2004.10.07", "2004.10.06"));
-    EXPECT_FALSE(IsNewer("2004.10.06", "2004.10.07"));
-    EXPECT_FALSE(IsNewer("2004.10.06", "2004.10.06"));
-}
+// Whether a server's version text is newer than the installed one: the bytes
+// compare as they stand.
+struct NewerCase {
+    const char* server;
+    const char* installed;
+    bool newer;
+};
+const NewerCase kNewerCases[] = {
+    // Dates compare as bytes.
+    {"2004.10.07", "2004.10.06", true},
+    {"2004.10.06", "2004.10.07", false},
+    {"2004.10.06", "2004.10.06", false},
+    // No numbers are read out.
+    {"1.10", "1.9", false},
+    {"1.9", "1.10", true},
+    {"1.01c", "1.0a", false},
+    {"1.0a", "1.01c", true},
+    // Nothing is ignored or folded: linguistic comparison would ignore the
+    // hyphen and order "a" before "B".
+    {"12", "1-2", true},
+    {"1.0a", "1.0B", true},
+    {"1.0A", "1.0a", false},
+    {"1.0a", "1.0", true},
+    // Empty texts.
+    {"", "1.0a", false},
+    {"", "", false},
+    {"1.0a", "", true},
+};
 
-TEST(VersionCompare, NoNumbersAreReadOut) {
-    EXPECT_FALSE(IsNewer("1.10", "1.9"));
-    EXPECT_TRUE(IsNewer("1.9", "1.10"));
-    EXPECT_FALSE(IsNewer("1.01c", "1.0a"));
-    EXPECT_TRUE(IsNewer("1.0a", "1.01c"));
-}
-
-TEST(VersionCompare, NothingIgnoredOrFolded) {
-    // Linguistic comparison ignores the hyphen and orders "a" before "B".
-    EXPECT_TRUE(IsNewer("12", "1-2"));
-    EXPECT_TRUE(IsNewer("1.0a", "1.0B"));
-    EXPECT_FALSE(IsNewer("1.0A", "1.0a"));
-    EXPECT_TRUE(IsNewer("1.0a", "1.0"));
-}
-
-TEST(VersionCompare, EmptyTexts) {
-    EXPECT_FALSE(IsNewer("", "1.0a"));
-    EXPECT_FALSE(IsNewer("", ""));
-    EXPECT_TRUE(IsNewer("1.0a", ""));
+TEST(VersionCompare, BytesCompareAsTheyStand) {
+    for (const NewerCase& c : kNewerCases) {
+        SCOPED_TRACE(std::string("\"") + c.server + "\" against \"" + c.installed + "\"");
+        EXPECT_EQ(IsNewer(c.server, c.installed), c.newer);
+    }
 }
 
 TEST(VersionCompare, DoubleByteCharactersSortAfterSingleBytes) {

@@ -203,6 +203,17 @@ protected:
         return Start(folder_.At("Freshen.exe"), startIn.empty() ? folder_.path() : startIn);
     }
 
+    // Starts Freshen.exe and waits until it reached the held part of a
+    // download (see Held); then, unless window is null, finds its window.
+    void StartFreshenUntilHeld(Process* freshen, HWND* window = nullptr) {
+        *freshen = StartFreshen();
+        ASSERT_TRUE(freshen->handle);
+        ASSERT_EQ(WaitForSingleObject(reached_.get(), 60000), static_cast<DWORD>(WAIT_OBJECT_0));
+        if (!window) return;
+        *window = FindWindowOf(freshen->id, "Freshen");
+        ASSERT_NE(*window, nullptr);
+    }
+
     // Runs Freshen.exe to its end (started in its folder unless startIn
     // names another); returns its exit code.
     DWORD RunFreshen(const std::string& startIn = std::string()) {
@@ -329,11 +340,9 @@ TEST_F(FreshenProcessTest, ClosingTheWindowDuringDownloadStopsCleanly) {
     server_.Set(UpdatePath("Purvex.dll"), held);
     server_.Set(UpdatePath("Purvex.adb"), CannedResponse{200, "new database"});
 
-    Process freshen = StartFreshen();
-    ASSERT_TRUE(freshen.handle);
-    ASSERT_EQ(WaitForSingleObject(reached_.get(), 60000), static_cast<DWORD>(WAIT_OBJECT_0));
-    HWND window = FindWindowOf(freshen.id, "Freshen");
-    ASSERT_NE(window, nullptr);
+    Process freshen;
+    HWND window = nullptr;
+    ASSERT_NO_FATAL_FAILURE(StartFreshenUntilHeld(&freshen, &window));
     // What Esc and the close box send; handled by the time SendMessage returns.
     SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     EXPECT_TRUE(IsWindow(window)) << "the window stays until the update thread has stopped";
@@ -356,11 +365,9 @@ TEST_F(FreshenProcessTest, WindowProgressBarAndAboutBox) {
     ServeVersionFile(Announce("KORDONADB", "2004.10.07", held.body));
     server_.Set(UpdatePath("Kordon.adb"), held);
 
-    Process freshen = StartFreshen();
-    ASSERT_TRUE(freshen.handle);
-    ASSERT_EQ(WaitForSingleObject(reached_.get(), 60000), static_cast<DWORD>(WAIT_OBJECT_0));
-    HWND window = FindWindowOf(freshen.id, "Freshen");
-    ASSERT_NE(window, nullptr);
+    Process freshen;
+    HWND window = nullptr;
+    ASSERT_NO_FATAL_FAILURE(StartFreshenUntilHeld(&freshen, &window));
     HWND progress = GetDlgItem(window, 1000);
     ASSERT_NE(progress, nullptr);
     EXPECT_EQ(static_cast<COLORREF>(SendMessageA(progress, kGetBarColour, 0, 0)), RGB(255, 100, 150));
@@ -455,9 +462,8 @@ TEST_F(FreshenProcessTest, KilledBeforeInstallingChangesNothing) {
     server_.Set(UpdatePath("Purvex.adb"), held);
     ServeVersionFile(Announce("KORDONADB", "2004.10.07", kordon) + Announce("PURVEXADB", "2004.10.07", held.body), 6);
 
-    Process freshen = StartFreshen();
-    ASSERT_TRUE(freshen.handle);
-    ASSERT_EQ(WaitForSingleObject(reached_.get(), 60000), static_cast<DWORD>(WAIT_OBJECT_0));
+    Process freshen;
+    ASSERT_NO_FATAL_FAILURE(StartFreshenUntilHeld(&freshen));
     ASSERT_TRUE(TerminateProcess(freshen.handle.get(), 1));
     WaitForSingleObject(freshen.handle.get(), INFINITE);
     SetEvent(release_.get());
@@ -494,11 +500,9 @@ TEST_F(FreshenProcessTest, OnlyDatabaseNewerOneFetchAndItsStatusLine) {
                      Announce("KORDONADB", "2004.10.06", "") + Announce("PURVEXADB", "2004.10.07", body));
     server_.Set(UpdatePath("Purvex.adb"), held);
 
-    Process freshen = StartFreshen();
-    ASSERT_TRUE(freshen.handle);
-    ASSERT_EQ(WaitForSingleObject(reached_.get(), 60000), static_cast<DWORD>(WAIT_OBJECT_0));
-    HWND window = FindWindowOf(freshen.id, "Freshen");
-    ASSERT_NE(window, nullptr);
+    Process freshen;
+    HWND window = nullptr;
+    ASSERT_NO_FATAL_FAILURE(StartFreshenUntilHeld(&freshen, &window));
     for (int i = 0; i < 200 && !IsWindowVisible(window); ++i) Sleep(50);  // shown once the modal loop runs
     ASSERT_TRUE(IsWindowVisible(window));
     SetForegroundWindow(window);
