@@ -4,6 +4,7 @@
 #include <psapi.h>
 
 #include "base/system_function.h"
+#include "base/unique_handle.h"
 #include "base/wow64.h"
 #include "proclist/taskwalk.h"
 
@@ -40,20 +41,19 @@ extern "C" int32_t __cdecl GetProcessList_nt(char (*names)[kTaskwalkNameSize], H
     const DWORD idCount = bytes / sizeof(DWORD);
     int32_t count = 0;
     for (DWORD i = 0; i < idCount && count < kTaskwalkMaxEntries; ++i) {
-        HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, ids[i]);
+        // Closed again unless the process makes it into the list.
+        base::UniqueHandleKernel process(OpenProcess(PROCESS_ALL_ACCESS, FALSE, ids[i]));
         if (!process) continue;
         HMODULE module = nullptr;
         DWORD needed = 0;
         char path[MAX_PATH];
-        if ((EnumProcessModules(process, &module, sizeof(module), &needed) &&
-             GetModuleFileNameExA(process, module, path, MAX_PATH) != 0) ||
-            ImagePathOf64BitProcess(process, path, MAX_PATH)) {
+        if ((EnumProcessModules(process.get(), &module, sizeof(module), &needed) &&
+             GetModuleFileNameExA(process.get(), module, path, MAX_PATH) != 0) ||
+            ImagePathOf64BitProcess(process.get(), path, MAX_PATH)) {
             path[MAX_PATH - 1] = 0;
             CopyCut(names[count], kTaskwalkNameSize, path);
-            handles[count] = process;  // the caller's from here on
+            handles[count] = process.release();  // the caller's from here on
             ++count;
-        } else {
-            CloseHandle(process);  // skipped processes keep no handle
         }
     }
     return count;
