@@ -285,7 +285,7 @@ void BenchDiskTab(int count) {
     fflush(stdout);
 
     pvtest::ListView view(list);
-    auto tickAllDone = [&] { return tab->m_nSelectAllBusy == 0 && tab->m_pSelectAllThread == nullptr; };
+    auto tickAllDone = [&] { return !tab->TickAllRuns() && !tab->HasTickAllThread(); };
     Timing tickAll, untickAll;
     for (int round = 0; round < g_rounds; ++round) {
         for (bool tick : {true, false}) {
@@ -338,7 +338,7 @@ void BenchDiskTab(int count) {
         pvtest::AnswerBox(box, IDOK);
         CCleanPcView* hostView = clean::MainFrame()->m_pCleanPcView;
         Pump([&] { return !hostView->DeletionPending(); });
-        Check(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 0 && tab->m_nFailCount == 0, "rows were left");
+        Check(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 0 && tab->FailCount() == 0, "rows were left");
 
         BareList bare(list, listed);
         const double floor = TimeFloor(bare.hwnd(), true, count, [&](int i) {
