@@ -1,5 +1,5 @@
 #!/bin/bash
-# plant-demo-traces.sh PREFIX      (a 32-bit prefix made by wine-prefix.sh)
+# plant-demo-traces.sh PREFIX [ARCH]   (a prefix made by wine-prefix.sh; ARCH win32, the default, or win64)
 # Plants a few harmless traces of adware records of the shipped database
 # (signatures/purvex-signatures.txt) into the Wine prefix PREFIX, so that a
 # first scan finds something to cure: files (plain text, nothing runs), a
@@ -10,12 +10,12 @@
 #                  Run value "gator" (naming no program), key HKCU Software\Gator
 #   Cydoor         file %sys%\cd_clint.dll, key HKLM SOFTWARE\Cydoor
 set -eu
-if [ $# -ne 1 ]; then
-  echo "usage: $0 PREFIX" >&2
+if [ $# -lt 1 ] || [ $# -gt 2 ]; then
+  echo "usage: $0 PREFIX [ARCH]" >&2
   exit 2
 fi
 source "$(dirname "$0")/wine-env.sh"
-wine_env "$(cd "$1" && pwd)" win32
+wine_env "$(cd "$1" && pwd)" "${2:-win32}"
 wine=$WINE
 drive="$WINEPREFIX/drive_c"
 if [ ! -d "$drive/windows/system32" ]; then

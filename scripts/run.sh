@@ -12,7 +12,11 @@
 # virtual display inside a Wine desktop window, a screenshot of it is saved to
 # build/screenshot.png, and the program is ended.
 #
-# --update-server publishes dist/x86 as an update signed with the test key
+# On a machine that runs no 32-bit programs (or with PURVEX_NO_WIN32=1) the
+# 64-bit build (dist/x64) takes the release's place, in a 64-bit prefix of its
+# own (build/demo-prefix64); the script says so.
+#
+# --update-server publishes the installed build as an update signed with the test key
 # (both databases with a version of the present minute, a serial of the
 # present second) into build/update-server, serves it on the loopback with
 # python3 -m http.server and points the program's updater at it
@@ -34,20 +38,26 @@ done
 
 "$root/scripts/setup.sh"
 if [ $build = 1 ]; then "$root/scripts/build.sh"; fi
-[ -f "$root/dist/x86/Purvex.exe" ] || { echo "$0: dist/x86/Purvex.exe is missing; build first" >&2; exit 1; }
+source "$root/scripts/win32-check.sh"
+if win32_wine_runs; then
+  dist=$root/dist/x86 prefix=$root/build/demo-prefix arch=win32
+else
+  dist=$root/dist/x64 prefix=$root/build/demo-prefix64 arch=win64
+  echo "run: this machine runs no 32-bit programs${PURVEX_NO_WIN32:+ (PURVEX_NO_WIN32=$PURVEX_NO_WIN32)}: starting the 64-bit build (dist/x64) in a 64-bit prefix instead of the 32-bit release."
+fi
+[ -f "$dist/Purvex.exe" ] || { echo "$0: $dist/Purvex.exe is missing; build first" >&2; exit 1; }
 
-prefix=$root/build/demo-prefix
 source "$root/scripts/wine-env.sh"
-wine_env "$prefix" win32
+wine_env "$prefix" $arch
 wine=$WINE
 
 # The prefix: Korean locale and fonts mapped, as for the tests.
-"$root/scripts/wine-prefix.sh" up "$prefix" win32
+"$root/scripts/wine-prefix.sh" up "$prefix" $arch
 install="$prefix/drive_c/Program Files/Purvex"
 rm -rf "$install"
 mkdir -p "$install"
-cp -r "$root/dist/x86/." "$install/"
-if [ $traces = 1 ]; then "$root/scripts/plant-demo-traces.sh" "$prefix"; fi
+cp -r "$dist/." "$install/"
+if [ $traces = 1 ]; then "$root/scripts/plant-demo-traces.sh" "$prefix" $arch; fi
 
 server_pid=
 if [ $update_server = 1 ]; then
@@ -55,7 +65,7 @@ if [ $update_server = 1 ]; then
   rm -rf "$served"
   stamp=$(date -u +%Y.%m.%d.%H%M)
   "$root/scripts/publish-update.sh" --key "$root/updater/keys/test-update-private.pem" --serial "$(date -u +%s)" \
-    --version "PURVEXADB=$stamp" --version "KORDONADB=$stamp" "$root/dist/x86" "$served/pg_update/Purvex_Up"
+    --version "PURVEXADB=$stamp" --version "KORDONADB=$stamp" "$dist" "$served/pg_update/Purvex_Up"
   port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
   python3 -m http.server --bind 127.0.0.1 --directory "$served" "$port" >"$root/build/update-server.log" 2>&1 &
   server_pid=$!
