@@ -1,5 +1,7 @@
-// The nine exports of Purvex.dll and the engine's process-wide objects.
+// The ten exports of Purvex.dll and the engine's process-wide objects.
 #include <windows.h>
+
+#include <string.h>
 
 #include <memory>
 
@@ -19,6 +21,8 @@ engine::AdwareDatabase g_database;
 engine::ProcessTable g_processTable;
 // Where repairs keep what they remove; none while backups are off.
 std::unique_ptr<backup::Keeper> g_keeper;
+// What the last repair did with each item of its result.
+uint8_t g_outcomes[256];
 
 }  // namespace
 
@@ -40,7 +44,8 @@ AdScanResult __cdecl ftool_AdScan(int32_t index) {
 uint8_t __cdecl ftool_AdRepair(AdScanResult result) {
     // The views the scan found the items in, when result is one it handed out.
     const engine::View* views = g_database.ViewsOf(result.items, result.foundCount & 0xFF);
-    return engine::RepairResult(result, g_processTable, views, g_keeper.get());
+    memset(g_outcomes, PURVEX_ITEM_UNTOUCHED, sizeof g_outcomes);
+    return engine::RepairResult(result, g_processTable, views, g_keeper.get(), g_outcomes);
 }
 
 const char* __cdecl ftool_GetVer(void) { return "2004.10.03.a"; }
@@ -68,6 +73,10 @@ uint8_t __cdecl ftool_SetBackupFolder(const char* folder) {
 
 int32_t __cdecl ftool_RestoreBackup(const char* folder) {
     return folder && folder[0] ? backup::RestoreBackup(folder) : -1;
+}
+
+uint8_t __cdecl ftool_GetItemOutcome(int32_t index) {
+    return index >= 0 && index < static_cast<int32_t>(sizeof g_outcomes) ? g_outcomes[index] : PURVEX_ITEM_UNTOUCHED;
 }
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }

@@ -1,4 +1,4 @@
-// The engine library's interface: the records it hands out and its nine
+// The engine library's interface: the records it hands out and its ten
 // exports. Purvex.dll and every program that loads it include this one header.
 //
 // Callers load "Purvex.dll" by name and resolve each export by name with
@@ -65,6 +65,21 @@ typedef uint8_t (__cdecl* FtoolSetBackupFolderFn)(const char* folder);
 // when folder is missing or holds no backup.
 typedef int32_t (__cdecl* FtoolRestoreBackupFn)(const char* folder);
 
+// What the last ftool_AdRepair did with one item of the result it was given.
+enum PurvexItemOutcome {
+    PURVEX_ITEM_UNTOUCHED = 0,   // nothing to remove for its code, or no such item
+    PURVEX_ITEM_REMOVED = 1,     // gone from its place (into the backup while backups are on)
+    PURVEX_ITEM_FAILED = 2,      // still there: in use, no access, no longer what the scan
+                                 // found, could not be kept first, no root for its code
+    PURVEX_ITEM_REFUSED = 3,     // left alone on purpose: a location a cure never removes, or a
+                                 // share or device path
+    PURVEX_ITEM_AT_RESTART = 4,  // left for the next start of Windows, which removes it
+};
+// The PurvexItemOutcome of item index (0 .. foundCount - 1) of the result the
+// last ftool_AdRepair was given; PURVEX_ITEM_UNTOUCHED for any other index and
+// before the first repair.
+typedef uint8_t (__cdecl* FtoolGetItemOutcomeFn)(int32_t index);
+
 #ifdef PURVEX_ENGINE_BUILD
 int32_t __cdecl ftool_LoadADB(const char* path);
 int32_t __cdecl ftool_UnloadADB(void);
@@ -75,6 +90,7 @@ const char* __cdecl ftool_GetVer(void);
 uint8_t __cdecl ftool_SetStartPage(const char* url);
 uint8_t __cdecl ftool_SetBackupFolder(const char* folder);
 int32_t __cdecl ftool_RestoreBackup(const char* folder);
+uint8_t __cdecl ftool_GetItemOutcome(int32_t index);
 #endif
 
 #ifdef __cplusplus

@@ -92,10 +92,10 @@ bool NamesProtectedKeyOrValue(const AdwareItem& item, const char* location, cons
 // further is followed. A share or device path, and a protected folder, are
 // left alone, their processes included (the own-process kill would end
 // whatever runs from there). With a keeper the item is moved into the
-// backup, which is its removal.
-bool RemoveFileSystemItem(const AdwareItem& item, const char* location, View view, ProcessTable& table,
-                          backup::Keeper* keeper, const char* record) {
-    if (base::IsDeviceOrNetworkPath(location)) return false;
+// backup, which is its removal. Returns a PurvexItemOutcome.
+uint8_t RemoveFileSystemItem(const AdwareItem& item, const char* location, View view, ProcessTable& table,
+                             backup::Keeper* keeper, const char* record) {
+    if (base::IsDeviceOrNetworkPath(location)) return PURVEX_ITEM_REFUSED;
     const bool isFolder = IsFolderItem(item.type);
     const bool native = view == View::k64Bit;
     base::HeldItem held;
@@ -104,13 +104,17 @@ bool RemoveFileSystemItem(const AdwareItem& item, const char* location, View vie
         held = base::HoldPath(location);
         const bool reached = held.reach() == base::Reach::kHeld;
         if (isFolder && (base::IsProtectedFolder(location) || (reached && base::IsProtectedFolder(held))))
-            return false;
+            return PURVEX_ITEM_REFUSED;
     }
     EndFlaggedProcesses(item, table);  // loads the process list library: redirection on
-    if (held.reach() != base::Reach::kHeld || held.IsFolder() != isFolder) return false;
+    if (held.reach() != base::Reach::kHeld || held.IsFolder() != isFolder) return PURVEX_ITEM_FAILED;
     base::FileRedirectionOff redirection(native);
-    if (keeper) return keeper->KeepFileOrFolder(held, native, record);
-    return isFolder ? held.RemoveTree(base::Attributes::kNormal) : held.Delete(base::Attributes::kAsTheyAre);
+    bool removed;
+    if (keeper)
+        removed = keeper->KeepFileOrFolder(held, native, record);
+    else
+        removed = isFolder ? held.RemoveTree(base::Attributes::kNormal) : held.Delete(base::Attributes::kAsTheyAre);
+    return removed ? PURVEX_ITEM_REMOVED : PURVEX_ITEM_FAILED;
 }
 
 }  // namespace
@@ -122,7 +126,8 @@ bool IsNewdotnetName(const char* name) {
     return n < sizeof(kName) && EqualsNoCaseN(name, kName, n);
 }
 
-uint8_t RepairResult(const AdScanResult& result, ProcessTable& table, const View* views, backup::Keeper* keeper) {
+uint8_t RepairResult(const AdScanResult& result, ProcessTable& table, const View* views, backup::Keeper* keeper,
+                     uint8_t* outcomes) {
     const char* record = result.name ? result.name : "";
     if (IsNewdotnetName(result.name)) {
         if (keeper) KeepWinsockCatalog(*keeper, record);
@@ -147,16 +152,19 @@ uint8_t RepairResult(const AdScanResult& result, ProcessTable& table, const View
         // folder the path that reaches it there.
         const View view = views ? views[i] : View::kSeen;
 
-        bool ok = false;
+        uint8_t itemOutcome = PURVEX_ITEM_REFUSED;
         if (isFile || IsFolderItem(item.type)) {
-            ok = RemoveFileSystemItem(item, location, view, table, keeper, record);
+            itemOutcome = RemoveFileSystemItem(item, location, view, table, keeper, record);
         } else if (!NamesProtectedKeyOrValue(item, location, target)) {
             // A protected key or value is left alone, its processes included;
             // the item reports failure like any other that could not go.
             EndFlaggedProcesses(item, table);
-            ok = RemoveRegistryItem(adb::DescribeItemType(item.type), location, target, view, keeper,
-                                    record);  // 10-16, 42-47: no root
+            const bool removed = RemoveRegistryItem(adb::DescribeItemType(item.type), location, target, view,
+                                                    keeper, record);  // 10-16, 42-47: no root
+            itemOutcome = removed ? PURVEX_ITEM_REMOVED : PURVEX_ITEM_FAILED;
         }
+        if (outcomes) outcomes[i] = itemOutcome;
+        const bool ok = itemOutcome == PURVEX_ITEM_REMOVED;
 
         if (item.type == 32 || item.type == 33) {
             fileOrFolderSeen = true;

@@ -25,7 +25,10 @@ bool IsNewdotnetName(const char* name);
 // removed as this process sees it. With a keeper, what is removed is kept in
 // its backup folder (backup/keeper.h), the Winsock catalog entries too before
 // they are rewritten; an item that cannot be kept is not removed.
+// outcomes, when given, has room for the low byte of foundCount entries and
+// gets each item's PurvexItemOutcome (entries of items with nothing to
+// remove are left as they are).
 uint8_t RepairResult(const AdScanResult& result, ProcessTable& table, const View* views = nullptr,
-                     backup::Keeper* keeper = nullptr);
+                     backup::Keeper* keeper = nullptr, uint8_t* outcomes = nullptr);
 
 }  // namespace engine

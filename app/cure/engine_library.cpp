@@ -56,4 +56,9 @@ int32_t EngineLibrary::RestoreBackup(const char* folder) {
     return fn ? fn(folder) : -1;
 }
 
+uint8_t EngineLibrary::GetItemOutcome(int32_t index) {
+    auto fn = Resolve<FtoolGetItemOutcomeFn>("ftool_GetItemOutcome");
+    return fn ? fn(index) : PURVEX_ITEM_UNTOUCHED;
+}
+
 }  // namespace cure

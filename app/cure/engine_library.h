@@ -29,6 +29,7 @@ public:
     uint8_t SetStartPage(const char* url);
     uint8_t SetBackupFolder(const char* folder);
     int32_t RestoreBackup(const char* folder);
+    uint8_t GetItemOutcome(int32_t index);  // PURVEX_ITEM_UNTOUCHED without it
 
 private:
     template <typename Fn>

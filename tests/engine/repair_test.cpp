@@ -73,6 +73,21 @@ AdwareItem Item(uint8_t type, const std::string& location, const char* target = 
     return {type, const_cast<char*>(location.c_str()), const_cast<char*>(target), 0, 0, 0};
 }
 
+TEST_F(RepairTest, EachItemsOutcomeIsKeptUntilTheNextRepair) {
+    WriteText(folder / "gone.dll", "x");
+    std::string gone = folder / "gone.dll", missing = folder / "missing.dll", windows(MAX_PATH, 0);
+    windows.resize(GetWindowsDirectoryA(&windows[0], MAX_PATH));
+    AdwareItem items[] = {Item(0, gone), Item(0, missing), Item(1, windows), Item(19, gone), Item(10, "Software")};
+    const uint8_t expected[] = {PURVEX_ITEM_REMOVED, PURVEX_ITEM_FAILED, PURVEX_ITEM_REFUSED, PURVEX_ITEM_UNTOUCHED,
+                                PURVEX_ITEM_FAILED};
+    engine.AdRepair(Result("x", items, 5));
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(engine.GetItemOutcome(i), expected[i]) << i;
+    for (int i : {-1, 5, 255, 256}) EXPECT_EQ(engine.GetItemOutcome(i), PURVEX_ITEM_UNTOUCHED) << i;
+    engine.AdRepair(Result("x", items + 1, 1));
+    EXPECT_EQ(engine.GetItemOutcome(0), PURVEX_ITEM_FAILED);
+    EXPECT_EQ(engine.GetItemOutcome(2), PURVEX_ITEM_UNTOUCHED) << "a new repair forgets the last one";
+}
+
 TEST_F(RepairTest, LastRecordedOutcomeWins) {
     WriteText(folder / "last.dll", "x");
     std::string missing = folder / "missing.dll", last = folder / "last.dll";

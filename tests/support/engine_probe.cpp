@@ -55,6 +55,7 @@ Engine::Engine() {
     Resolve(module, "ftool_SetStartPage", &SetStartPage);
     Resolve(module, "ftool_SetBackupFolder", &SetBackupFolder);
     Resolve(module, "ftool_RestoreBackup", &RestoreBackup);
+    Resolve(module, "ftool_GetItemOutcome", &GetItemOutcome);
 }
 
 Engine::~Engine() {
@@ -64,7 +65,7 @@ Engine::~Engine() {
 
 bool Engine::ok() const {
     return module && LoadADB && UnloadADB && GetAdCount && AdScan && AdRepair && GetVer && SetStartPage &&
-           SetBackupFolder && RestoreBackup;
+           SetBackupFolder && RestoreBackup && GetItemOutcome;
 }
 
 HANDLE StartVictim(const std::string& path, const char* program) {

@@ -48,6 +48,7 @@ struct Engine {
     FtoolSetStartPageFn SetStartPage = nullptr;
     FtoolSetBackupFolderFn SetBackupFolder = nullptr;
     FtoolRestoreBackupFn RestoreBackup = nullptr;
+    FtoolGetItemOutcomeFn GetItemOutcome = nullptr;
     bool ok() const;
 };
 
