@@ -23,14 +23,15 @@ constexpr DWORD kSettable = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FI
                             FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_OFFLINE |
                             FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
-// The NT family works by handle; the 9x family by path.
+volatile LONG pathCallsForTests = 0;
+
+// By handle wherever ntdll offers the NT calls; by path only where it does
+// not (the 9x family). Never by the version the system reports: a
+// compatibility layer (an AppCompatFlags entry any user may set) makes the
+// NT family report Windows 98.
 bool ByHandle() {
-    static const bool byHandle = [] {
-        OSVERSIONINFOA version = {};
-        version.dwOSVersionInfoSize = sizeof version;
-        return GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT && nt::Available();
-    }();
-    return byHandle;
+    static const bool available = nt::Available();
+    return available && !pathCallsForTests;
 }
 
 bool IsLead(char c) { return IsDBCSLeadByte(static_cast<BYTE>(c)) != FALSE; }
@@ -196,8 +197,15 @@ DWORD AttributesBefore(DWORD attributes, Attributes mode) {
     return 0;
 }
 
+// The attributes of a file with more than one name are every name's: such a
+// file is only unlinked, as it is, and stays where that is refused (read-only).
 bool MarkForDeletion(HANDLE handle, DWORD attributes, Attributes mode) {
     const DWORD before = AttributesBefore(attributes, mode);
+    if (before && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        ULONG links = 0;
+        if (!nt::LinkCount(handle, &links)) return false;
+        if (links > 1) return nt::MarkForDeletion(handle);
+    }
     if (before && !nt::SetAttributes(handle, before)) return false;
     return nt::MarkForDeletion(handle);
 }
@@ -245,6 +253,8 @@ std::string KeyOf(const FolderEntry& step) {
 }
 
 }  // namespace
+
+void UsePathCallsForTests() { InterlockedExchange(&pathCallsForTests, 1); }
 
 bool SameIdentity(const FileIdentity& a, const FileIdentity& b) {
     return a.Known() && b.Known() && a.volume == b.volume && a.index == b.index;

@@ -20,7 +20,9 @@
 //    the act then uses), and an entry listed as a link must still be one and
 //    the reverse. A plain file must still be a plain file in that folder (one
 //    made anew under its name counts as it, as the file held then).
-//  - It never writes to a file that has more than one name (hard links).
+//  - It never writes to a file that has more than one name (hard links), nor
+//    changes its attributes, which are every name's: such a file is only
+//    unlinked, and a read-only one stays.
 // Whatever is left for any of these reasons is reported as not done, like any
 // other failure (a file in use, no access).
 //
@@ -36,7 +38,9 @@
 // a missing one as a plain folder and refuses a link on the way.
 //
 // The 9x family's file systems have no links and no file indexes: there the
-// same calls work on plain paths.
+// same calls work on plain paths. Which way the layer works follows what the
+// system offers (the NT calls of ntdll), never the version it reports, which
+// a compatibility layer can make Windows 98 on the NT family.
 //
 // Reaching an item (HoldListed, HoldPath, OpenFolder) is kept apart from acting
 // on it (HeldItem's Delete, RemoveTree and MoveInto), so a caller can check
@@ -52,6 +56,11 @@
 #include "base/unique_handle.h"
 
 namespace base {
+
+// For tests only: from now on this copy of the layer works the 9x family's
+// way, by path, as it does where the NT calls are missing (under Wine they
+// are always there).
+void UsePathCallsForTests();
 
 // Which file or folder a name stands for: the volume's serial number and the
 // file index. Unknown (index 0) where the system gives none.
@@ -216,6 +225,8 @@ public:
     const std::string& name() const { return entry_.name; }  // its long name
     // A folder's identity as read on its handle; a file's or link's as found when held.
     const FileIdentity& identity() const { return identity_; }
+    // The folder it lies in, by the identity read on that folder's handle.
+    const FileIdentity& folderIdentity() const { return parent_.identity(); }
 
     // A file, a link as itself, or an empty folder. False unless held.
     bool Delete(Attributes attributes);

@@ -27,6 +27,7 @@ constexpr ULONG kOpenReparsePoint = 0x200000;
 constexpr ULONG kDirectoryInformation = 1;      // FileDirectoryInformation: every NT
 constexpr ULONG kIdBothDirectoryInformation = 37;  // with file ids and short names: XP and later
 constexpr ULONG kBasicInformation = 4;
+constexpr ULONG kStandardInformation = 5;
 constexpr ULONG kInternalInformation = 6;
 constexpr ULONG kDispositionInformation = 13;
 constexpr ULONG kRenameInformation = 10;
@@ -62,6 +63,11 @@ struct IdBothDirectoryRecord {
     CCHAR shortNameLength;
     WCHAR shortName[12];
     LARGE_INTEGER fileId;
+};
+struct StandardInformation {
+    LARGE_INTEGER allocationSize, endOfFile;
+    ULONG numberOfLinks;
+    BOOLEAN deletePending, directory;
 };
 struct BasicInformation {
     LARGE_INTEGER creation, lastAccess, lastWrite, change;
@@ -239,6 +245,15 @@ bool QueryIndex(HANDLE handle, ULONGLONG* index, DWORD* attributes) {
         return false;
     *index = static_cast<ULONGLONG>(internal.QuadPart);
     *attributes = basic.attributes;
+    return true;
+}
+
+bool LinkCount(HANDLE handle, ULONG* links) {
+    if (!Available()) return false;
+    StandardInformation standard = {};
+    IoStatus io = {};
+    if (Ntdll().queryInformation(handle, &io, &standard, sizeof standard, kStandardInformation) < 0) return false;
+    *links = standard.numberOfLinks;
     return true;
 }
 

@@ -41,6 +41,10 @@ bool QueryIndex(HANDLE handle, ULONGLONG* index, DWORD* attributes);
 // file, a folder that is not empty, no delete access.
 bool MarkForDeletion(HANDLE handle);
 
+// The number of names (hard links) of the open file. False when the system
+// cannot tell.
+bool LinkCount(HANDLE handle, ULONG* links);
+
 // Sets the attributes of the open file or folder, times unchanged.
 bool SetAttributes(HANDLE handle, DWORD attributes);
 

@@ -141,17 +141,23 @@ std::string FromEnvironment(const char* name) {
     return (n > 0 && n < MAX_PATH) ? std::string(value) : std::string();
 }
 
-std::string FromRegistry(const char* key, const char* name) {
-    base::UniqueHKey opened;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_QUERY_VALUE, opened.put()) != ERROR_SUCCESS) return {};
+// A text value of an open key, environment references expanded; "" when
+// there is none.
+std::string ValueOf(HKEY key, const char* name) {
     char data[MAX_PATH] = {};
     DWORD size = sizeof data - 1, type = 0;
-    if (RegQueryValueExA(opened.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size) != ERROR_SUCCESS ||
+    if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size) != ERROR_SUCCESS ||
         (type != REG_SZ && type != REG_EXPAND_SZ))
         return {};
     char expanded[MAX_PATH];
     DWORD n = ExpandEnvironmentStringsA(data, expanded, MAX_PATH);
     return (n > 0 && n <= MAX_PATH) ? std::string(expanded) : std::string(data);
+}
+
+std::string FromRegistry(const char* key, const char* name, REGSAM view = 0) {
+    base::UniqueHKey opened;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_QUERY_VALUE | view, opened.put()) != ERROR_SUCCESS) return {};
+    return ValueOf(opened.get(), name);
 }
 
 // A shell folder by CSIDL: SHGetFolderPath of the shell or, on systems
@@ -212,32 +218,94 @@ std::string CurrentFolder() {
     return (n > 0 && n < MAX_PATH) ? std::string(path) : std::string();
 }
 
+// The profile lists: the NT family's (by the users' SIDs) and the 9x
+// family's (by their names), each in the registry's real view.
+const char* const kProfileLists[] = {"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList",
+                                     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\ProfileList"};
+
+// A profile the list names by a full path or by a name in the profiles folder.
+std::string InProfiles(const std::string& profiles, const std::string& value) {
+    if (value.empty() || value.find(':') != std::string::npos || value[0] == '\\') return value;
+    return profiles.empty() ? std::string() : profiles + "\\" + value;
+}
+
+// Every user's profile the system knows of: each one in the profile lists,
+// the all-users, default and public profiles (and the shared programs'
+// data), and every folder in a profiles folder, whoever it belongs to.
+std::vector<std::string> EveryProfile(const std::vector<std::string>& profileFolders) {
+    std::vector<std::string> profiles;
+    for (const char* list : kProfileLists) {
+        base::UniqueHKey key;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, list, 0, KEY_READ | Registry64View(), key.put()) != ERROR_SUCCESS)
+            continue;
+        const std::string root = ValueOf(key.get(), "ProfilesDirectory");
+        for (const char* shared : {"AllUsersProfile", "DefaultUserProfile", "Default", "Public", "ProgramData"})
+            profiles.push_back(InProfiles(root, ValueOf(key.get(), shared)));
+        char name[256];
+        for (DWORD i = 0;; ++i) {
+            DWORD size = sizeof name;
+            if (RegEnumKeyExA(key.get(), i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+            base::UniqueHKey user;
+            if (RegOpenKeyExA(key.get(), name, 0, KEY_QUERY_VALUE, user.put()) == ERROR_SUCCESS)
+                profiles.push_back(ValueOf(user.get(), "ProfileImagePath"));
+        }
+    }
+    for (const std::string& folder : profileFolders) {
+        WIN32_FIND_DATAA found;
+        base::UniqueFind find(folder.empty() ? INVALID_HANDLE_VALUE : FindFirstFileA((folder + "\\*").c_str(), &found));
+        if (!find) continue;
+        do {
+            const std::string name = found.cFileName;
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != "." && name != "..")
+                profiles.push_back(folder + "\\" + name);
+        } while (FindNextFileA(find.get(), &found));
+    }
+    return profiles;
+}
+
 // Read afresh for every check: the folders are the running system's, and the
 // current folder may have changed.
 std::vector<std::string> ProtectedFolders() {
     const std::string windows = FromCall(GetWindowsDirectoryA);
+    const std::string system = FromCall(GetSystemDirectoryA), system32 = FromCall(SystemWow64Directory);
+    const std::string sysnative = windows.empty() ? std::string() : windows + "\\Sysnative";
+    const std::vector<std::string> profileFolders = {
+        ProfileFolder("GetProfilesDirectoryA"),
+        FromRegistry("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList", "ProfilesDirectory",
+                     Registry64View())};
     const std::string written[] = {
         // The system itself: the Windows folder, the system folder, and on
         // 64-bit Windows the 32-bit system folder and the name by which a
-        // 32-bit program reaches the 64-bit one.
+        // 32-bit program reaches the 64-bit one; the drivers in each, the
+        // 9x family's system folder (NT's 16-bit one) and the installer's
+        // store of every installed package.
         windows,
-        FromCall(GetSystemDirectoryA),
-        FromCall(SystemWow64Directory),
-        windows.empty() ? std::string() : windows + "\\Sysnative",
+        system,
+        system32,
+        sysnative,
+        system.empty() ? std::string() : system + "\\drivers",
+        system32.empty() ? std::string() : system32 + "\\drivers",
+        sysnative.empty() ? std::string() : sysnative + "\\drivers",
+        windows.empty() ? std::string() : windows + "\\System",
+        windows.empty() ? std::string() : windows + "\\Installer",
         // Every installed program: the program folders, 32- and 64-bit.
         FromEnvironment("ProgramFiles"),
         FromEnvironment("ProgramFiles(x86)"),
         FromEnvironment("ProgramW6432"),
         ShellFolder(CSIDL_PROGRAM_FILES),
         FromRegistry("SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir"),
-        // Every user's files and settings: the profiles folder, the all-users
-        // profile, the current user's profile.
-        ProfileFolder("GetProfilesDirectoryA"),
-        FromRegistry("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList", "ProfilesDirectory"),
+        // Every user's files and settings: the profiles folder, the all-users,
+        // default and public profiles, the current user's profile (every
+        // other user's follows below).
+        profileFolders[0],
+        profileFolders[1],
         ProfileFolder("GetAllUsersProfileDirectoryA"),
+        ProfileFolder("GetDefaultUserProfileDirectoryA"),
         FromEnvironment("ALLUSERSPROFILE"),
+        FromEnvironment("PUBLIC"),
         FromEnvironment("USERPROFILE"),
         ShellFolder(CSIDL_PROFILE),
+        ShellFolder(CSIDL_COMMON_APPDATA),
         // The user's own documents: the desktop and documents folders as
         // wholes (adware inside them may still go).
         ShellFolder(CSIDL_DESKTOPDIRECTORY),
@@ -250,10 +318,12 @@ std::vector<std::string> ProtectedFolders() {
         CurrentFolder(),
     };
     std::vector<std::string> folders;
-    for (const std::string& folder : written) {
-        if (folder.empty()) continue;
+    auto add = [&folders](const std::string& folder) {
+        if (folder.empty()) return;
         for (const std::string& spelling : Spellings(folder)) folders.push_back(spelling);
-    }
+    };
+    for (const std::string& folder : written) add(folder);
+    for (const std::string& profile : EveryProfile(profileFolders)) add(profile);
     return folders;
 }
 
@@ -293,6 +363,106 @@ bool IsProtectedIdentity(const FileIdentity& identity, const std::vector<std::st
     for (const FileIdentity& known : ProtectedIdentities(folders))
         if (SameIdentity(known, identity)) return true;
     return false;
+}
+
+// ---------------------------------------------------------------------------
+// Files the system owns
+
+// The files without which the system does not start or nobody logs on, as
+// they lie directly in the Windows folder or a system folder.
+const char* const kSystemFiles[] = {
+    "win.ini", "system.ini",                                     // read at start and log-on
+    "userinit.exe", "explorer.exe", "winlogon.exe", "lsass.exe",  // the log-on and the shell
+    "csrss.exe", "smss.exe", "services.exe", "svchost.exe",
+    "ntoskrnl.exe", "ntkrnlpa.exe", "hal.dll", "ntdll.dll",      // the kernel and the hardware layer
+    "kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll",   // what every program loads
+    "shell32.dll", "msvcrt.dll", "ole32.dll", "oleaut32.dll", "rpcrt4.dll", "comctl32.dll", "shlwapi.dll",
+    "ws2_32.dll", "wsock32.dll", "mswsock.dll", "wininet.dll", "urlmon.dll",  // the network and the browser
+    "rundll32.exe", "regsvr32.exe", "cmd.exe", "regedit.exe",    // what starts and registers components
+    "win.com", "krnl386.exe", "user.exe", "gdi.exe", "vmm32.vxd", "command.com", "rundll.exe",  // the 9x family
+};
+
+// The boot files at the root of a drive: the NT family's loader and its
+// configuration, the 9x family's start files.
+const char* const kBootFiles[] = {"ntldr",   "boot.ini",  "ntdetect.com", "bootmgr",     "io.sys",
+                                  "msdos.sys", "command.com", "config.sys", "autoexec.bat"};
+
+template <size_t N>
+bool IsListedName(const std::string& name, const char* const (&listed)[N]) {
+    for (const char* known : listed)
+        if (EqualsNoCase(name.c_str(), known)) return true;
+    return false;
+}
+
+// The Windows folder and the system folders, as the system names them.
+std::vector<std::string> SystemFileFolders() {
+    const std::string windows = FromCall(GetWindowsDirectoryA);
+    std::vector<std::string> folders = {windows, FromCall(GetSystemDirectoryA), FromCall(SystemWow64Directory)};
+    if (!windows.empty()) {
+        folders.push_back(windows + "\\Sysnative");  // the real system folder, seen from WOW64
+        folders.push_back(windows + "\\System");     // the 9x family's system folder, NT's 16-bit one
+    }
+    return folders;
+}
+
+// The roots of the fixed drives, by identity.
+std::vector<FileIdentity> FixedDriveRoots() {
+    std::vector<FileIdentity> roots;
+    const DWORD drives = GetLogicalDrives();
+    for (char letter = 'A'; letter <= 'Z'; ++letter) {
+        const char root[] = {letter, ':', '\\', 0};
+        if (!(drives & (1u << (letter - 'A'))) || GetDriveTypeA(root) != DRIVE_FIXED) continue;
+        const FileIdentity identity = IdentityOf(root);
+        if (identity.Known()) roots.push_back(identity);
+    }
+    return roots;
+}
+
+// Whether name in folder (a canonical spelling; where it exists, of
+// identity folderIdentity) is a file the system owns by its name and place.
+bool IsSystemFileAt(const std::string& folder, const FileIdentity& folderIdentity, const std::string& name) {
+    if (IsListedName(name, kBootFiles)) {
+        if (IsDriveRoot(folder)) return true;
+        for (const FileIdentity& root : FixedDriveRoots())
+            if (SameIdentity(root, folderIdentity)) return true;
+    }
+    if (!IsListedName(name, kSystemFiles)) return false;
+    for (const std::string& written : SystemFileFolders()) {
+        if (written.empty()) continue;
+        for (const std::string& spelling : Spellings(written))
+            if (EqualsNoCase(spelling.c_str(), folder.c_str())) return true;
+        if (SameIdentity(IdentityOf(written.c_str()), folderIdentity)) return true;
+    }
+    return false;
+}
+
+// By a spelling of the file's full path: its folder and its name.
+bool IsSystemFileSpelling(const std::string& spelling) {
+    const std::string folder = ParentOf(spelling);
+    if (folder.empty()) return false;  // a root names no file
+    const std::string name = spelling.substr(folder.size() + (folder.back() == '\\' ? 0 : 1));
+    return IsSystemFileAt(folder, IdentityOf(folder.c_str()), name);
+}
+
+// Windows File Protection's own answer (sfc.dll, or sfc_os.dll where the
+// call lives there; 2000 and later); false where the system has neither.
+bool GuardedBySystem(const std::string& path) {
+    using IsProtectedFn = BOOL(WINAPI*)(HANDLE, LPCWSTR);
+    static const IsProtectedFn isProtected = [] {
+        for (const char* library : {"sfc.dll", "sfc_os.dll"}) {
+            const HMODULE module = LoadLibraryA(library);  // kept for the process's lifetime
+            if (!module) continue;
+            if (auto found = reinterpret_cast<IsProtectedFn>(
+                    reinterpret_cast<void (*)()>(GetProcAddress(module, "SfcIsFileProtected"))))
+                return found;
+            FreeLibrary(module);
+        }
+        return IsProtectedFn(nullptr);
+    }();
+    if (!isProtected || path.empty()) return false;
+    wchar_t wide[MAX_PATH * 2];
+    const int n = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH * 2);
+    return n > 0 && isProtected(nullptr, wide);
 }
 
 // ---------------------------------------------------------------------------
@@ -430,6 +600,19 @@ bool IsProtectedFolder(const HeldItem& item) {
     if (item.reach() != Reach::kHeld || item.IsLink()) return IsProtectedFolder(item.path().c_str());
     const std::vector<std::string> folders = ProtectedFolders();
     return IsProtectedSpelling(item.path().c_str(), folders) || IsProtectedIdentity(item.identity(), folders);
+}
+
+bool IsProtectedFile(const char* path) {
+    if (!path || !path[0]) return true;
+    for (const std::string& spelling : Spellings(path))
+        if (IsSystemFileSpelling(spelling) || GuardedBySystem(spelling)) return true;
+    return false;
+}
+
+bool IsProtectedFile(const HeldItem& item) {
+    if (IsProtectedFile(item.path().c_str())) return true;
+    if (item.reach() != Reach::kHeld) return false;
+    return IsSystemFileAt(ParentOf(Canonical(item.path())), item.folderIdentity(), item.name());
 }
 
 bool IsDeviceOrNetworkPath(const char* path) {

@@ -33,6 +33,22 @@ bool IsProtectedFolder(const char* path);
 bool IsProtectedFolder(const OpenFolder& folder);
 bool IsProtectedFolder(const HeldItem& item);
 
+// True when removing the file at path would remove a file the system itself
+// owns: one of its start-up and log-on files directly in the Windows folder
+// or a system folder (System32, SysWOW64, System, and on 64-bit Windows the
+// real system folder), one of the boot files at the root of a fixed drive, or
+// a file the system guards itself (Windows File Protection, where the system
+// has it). Spellings do not matter, as for IsProtectedFolder: where the
+// file's folder exists, its identity decides, so a short name, a link on the
+// way, a share or a device spelling reach the same answer. The file itself
+// need not exist (a restore asks before it puts one back). An empty path is
+// protected. Any other file in those folders is not: adware that put a file
+// of its own there can still be removed.
+bool IsProtectedFile(const char* path);
+// The same for a file held for acting on it: its folder judged by the
+// identity read on the folder's own handle, its name as stored there.
+bool IsProtectedFile(const HeldItem& item);
+
 // True for a path that names no drive: a network path ("\\server\share\...",
 // "\\?\UNC\...", loopback administrative shares among them) or a device path
 // ("\\.\...", "\\?\GLOBALROOT\...", volume names). The long spelling of a

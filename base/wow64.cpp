@@ -12,6 +12,18 @@ bool AskIsWow64() {
     BOOL wow64 = FALSE;
     return isWow64 && isWow64(GetCurrentProcess(), &wow64) && wow64;
 }
+
+// The libraries of the checks made with redirection off (base/protected_locations.cpp:
+// shell folders, profile folders, protected files), loaded once from this
+// process's own system folder and never freed: a later load by name finds them.
+void LoadCheckLibraries() {
+    static const bool loaded = [] {
+        for (const char* library : {"shell32.dll", "shfolder.dll", "userenv.dll", "sfc.dll", "sfc_os.dll"})
+            LoadLibraryA(library);
+        return true;
+    }();
+    (void)loaded;
+}
 }  // namespace
 
 bool RunsUnderWow64() {
@@ -37,7 +49,9 @@ LONG DeleteKeyInView(HKEY root, const char* subkey, REGSAM viewFlag) {
 FileRedirectionOff::FileRedirectionOff(bool off) {
     using DisableFn = BOOL(WINAPI*)(PVOID*);
     static const auto disable = SystemFunction<DisableFn>("kernel32.dll", "Wow64DisableWow64FsRedirection");
-    off_ = off && RunsUnderWow64() && disable && disable(&previous_);
+    if (!off || !RunsUnderWow64() || !disable) return;
+    LoadCheckLibraries();
+    off_ = disable(&previous_) != FALSE;
 }
 
 FileRedirectionOff::~FileRedirectionOff() {

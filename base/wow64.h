@@ -41,7 +41,10 @@ bool SameKey(HKEY a, HKEY b);
 // below the real system folder needs this, not only a "Sysnative" path).
 // Wow64DisableWow64FsRedirection is looked up by name; elsewhere it does
 // nothing. Keep its scope to file calls: a library loaded meanwhile would be
-// looked for in the 64-bit system folder.
+// looked for in the 64-bit system folder and not found. The libraries that
+// the protected checks made under it load (the shell's folder queries and
+// Windows File Protection's) are therefore loaded, and kept, before
+// redirection first goes off.
 class FileRedirectionOff {
 public:
     explicit FileRedirectionOff(bool off = true);

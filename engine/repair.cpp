@@ -89,8 +89,8 @@ bool NamesProtectedKeyOrValue(const AdwareItem& item, const char* location, cons
 // (by path and for every handle-relative step below it). The location is
 // resolved once, as the system resolves it; the protected check and the
 // removal both concern what was reached then (base/deletion.h), and nothing
-// further is followed. A share or device path, and a protected folder, are
-// left alone, their processes included (the own-process kill would end
+// further is followed. A share or device path, a protected folder and a file
+// the system owns are left alone, their processes included (the own-process kill would end
 // whatever runs from there). With a keeper the item is moved into the
 // backup, which is its removal. Returns a PurvexItemOutcome.
 uint8_t RemoveFileSystemItem(const AdwareItem& item, const char* location, View view, ProcessTable& table,
@@ -103,8 +103,10 @@ uint8_t RemoveFileSystemItem(const AdwareItem& item, const char* location, View 
         base::FileRedirectionOff redirection(native);
         held = base::HoldPath(location);
         const bool reached = held.reach() == base::Reach::kHeld;
-        if (isFolder && (base::IsProtectedFolder(location) || (reached && base::IsProtectedFolder(held))))
-            return PURVEX_ITEM_REFUSED;
+        const bool isProtected = isFolder
+                                     ? base::IsProtectedFolder(location) || (reached && base::IsProtectedFolder(held))
+                                     : base::IsProtectedFile(location) || (reached && base::IsProtectedFile(held));
+        if (isProtected) return PURVEX_ITEM_REFUSED;
     }
     EndFlaggedProcesses(item, table);  // loads the process list library: redirection on
     if (held.reach() != base::Reach::kHeld || held.IsFolder() != isFolder) return PURVEX_ITEM_FAILED;

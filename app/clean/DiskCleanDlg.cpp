@@ -1,6 +1,7 @@
 #include "app/clean/DiskCleanDlg.h"
 
 #include <commctrl.h>
+#include <string.h>
 
 #include <algorithm>
 #include <string>
@@ -42,13 +43,13 @@ constexpr const TargetControls* kTargets[] = {&kCookies, &kRecycleBin, &kTempFil
 // One step of the scan worker, made on its thread and applied by the tab on
 // its own. It owns all it carries: nothing points into the worker's walk.
 struct CDiskCleanDlg::ScanStep {
-    enum Kind { kBegin, kRecycleBinBegin, kRecycleBinRow, kFile, kDropIndexDat, kEnd };
+    enum Kind { kBegin, kRecycleBinBegin, kRecycleBinRow, kFile, kRefusedFolder, kDropIndexDat, kEnd };
     ScanStep(LONG scanPass, Kind stepKind) : pass(scanPass), kind(stepKind) {}
     LONG pass;
     Kind kind;
     int count = 0;          // kRecycleBinRow: items in the bin
-    std::string path;       // kFile
-    std::string name;       // kFile
+    std::string path;       // kFile; kRefusedFolder: the folder, ending in "\"
+    std::string name;       // kFile; kRefusedFolder: why it is not emptied
     uint64_t size = 0;      // kFile
     base::ListedItem listed;  // kFile: what reaches the file again
 };
@@ -206,16 +207,16 @@ void CDiskCleanDlg::RunScan(LONG pass, ScanChoice choice) {
     }
     if (choice.tempFiles) {
         for (const clean::TargetFolder& folder : clean::TargetFolders(DiskTarget::TempFiles, system))
-            if (!ListFiles(pass, folder)) return;
+            if (!ListFolder(pass, folder)) return;
     }
     if (choice.windowsTemp) {
         for (const clean::TargetFolder& folder : clean::TargetFolders(DiskTarget::WindowsTemp, system))
-            if (!ListFiles(pass, folder)) return;
+            if (!ListFolder(pass, folder)) return;
         PauseScan(kFolderPause);
     }
     if (choice.cookies) {
         for (const clean::TargetFolder& folder : clean::TargetFolders(DiskTarget::Cookies, system)) {
-            if (!ListFiles(pass, folder)) return;
+            if (!ListFolder(pass, folder)) return;
             if (!PostScanStep(ScanStep(pass, ScanStep::kDropIndexDat))) return;
             PauseScan(kFolderPause);
         }
@@ -235,6 +236,16 @@ void CDiskCleanDlg::PauseScan(DWORD ms) {
     QueryPerformanceCounter(&end);
     m_pauseOverrun += double(end.QuadPart - start.QuadPart) * 1000 / double(frequency.QuadPart) - ms;
     if (m_pauseOverrun > ms) m_pauseOverrun = ms;  // a long stall costs at most the next pause
+}
+
+// A refused folder gets a row of its own that says why; nothing in it is listed.
+bool CDiskCleanDlg::ListFolder(LONG pass, const clean::TargetFolder& folder) {
+    const char* refused = clean::RefusalText(folder.refusal);
+    if (!refused) return ListFiles(pass, folder);
+    ScanStep step(pass, ScanStep::kRefusedFolder);
+    step.path = folder.pattern.substr(0, folder.pattern.size() - strlen("*.*"));
+    step.name = refused;
+    return PostScanStep(std::move(step));
 }
 
 bool CDiskCleanDlg::ListFiles(LONG pass, const clean::TargetFolder& folder) {
@@ -307,6 +318,7 @@ void CDiskCleanDlg::ApplyScanStep(const ScanStep& step) {
         break;
     }
     case ScanStep::kFile: AppendFileRow(step); break;
+    case ScanStep::kRefusedFolder: AppendRefusedRow(step); break;
     case ScanStep::kDropIndexDat: RemoveIndexDatRows(); break;
     case ScanStep::kEnd: FinishScan(); break;
     }
@@ -318,6 +330,16 @@ void CDiskCleanDlg::AppendFileRow(const ScanStep& step) {
     m_listedFiles.Add(step.path, step.listed);
     Host().SetStatusText(clean::ListingStatus(step.path.c_str(), step.name.c_str()).c_str());
     m_list.SetItemText(row, 2, clean::SizeText(step.size).c_str());
+    if (++m_nRowCount == kRowsBeforeNarrowing + 1) m_list.SetColumnWidth(2, kNarrowSizeWidth);
+    m_redraw.Changed();
+}
+
+// The row of a folder that is not emptied: the folder and why. No file of
+// the search, so deleting the ticked rows passes it over.
+void CDiskCleanDlg::AppendRefusedRow(const ScanStep& step) {
+    const int row = m_list.InsertItem(m_list.GetItemCount(), "");
+    m_list.SetItemText(row, 1, step.path.c_str());
+    m_list.SetItemText(row, 2, step.name.c_str());
     if (++m_nRowCount == kRowsBeforeNarrowing + 1) m_list.SetColumnWidth(2, kNarrowSizeWidth);
     m_redraw.Changed();
 }
@@ -450,7 +472,7 @@ clean::Outcome CDiskCleanDlg::Delete() {
             }
             continue;
         }
-        if (m_list.GetCheck(row)) ++m_nSelectedCount;
+        if (m_list.GetCheck(row) && IsFileRow(row)) ++m_nSelectedCount;
     }
     const int fileRows = m_list.GetItemCount() - (m_nRecycleRow ? 1 : 0);
     // Armed once, after the walk over the rows: it fires 500 ms after it.
@@ -461,6 +483,10 @@ clean::Outcome CDiskCleanDlg::Delete() {
     Host().Ask(clean::kMsgNothingChecked, shell::kAppTitle, MB_OK | MB_ICONSTOP);
     Host().EndWaitCursor();
     return clean::Outcome::kDone;
+}
+
+bool CDiskCleanDlg::IsFileRow(int row) const {
+    return m_listedFiles.Contains(static_cast<LPCTSTR>(m_list.GetItemText(row, 1)));
 }
 
 CCleanTabDlg::Report CDiskCleanDlg::DeletionReport() const {
@@ -483,7 +509,7 @@ void CDiskCleanDlg::DeleteCheckedFiles() {
     m_redraw.Begin(m_list.m_hWnd);
     for (int row = m_list.GetItemCount() - 1; row >= 0; --row) {
         if (row == 0 && m_nRecycleRow) continue;
-        if (!m_list.GetCheck(row)) continue;
+        if (!m_list.GetCheck(row) || !IsFileRow(row)) continue;
         // Only the file that was listed, reached again as it was listed.
         if (deletion.Delete(static_cast<LPCTSTR>(m_list.GetItemText(row, 1)))) m_list.DeleteItem(row);
         else ++m_nFailCount;  // the row stays, ticked
@@ -520,6 +546,7 @@ void CDiskCleanDlg::DeleteAllOf(int target) {
          clean::kQuestionRecycleBin},
     };
     const Row& row = rows[target];
+    int refused = 0;  // folders of the target that were left alone
     UpdateData(TRUE);
     if (!(this->*row.checked)) return;  // only a ticked row's pair is enabled
 
@@ -537,14 +564,16 @@ void CDiskCleanDlg::DeleteAllOf(int target) {
         const DiskTarget kind = target == kAllCookies     ? DiskTarget::Cookies
                                 : target == kAllTempFiles ? DiskTarget::TempFiles
                                                           : DiskTarget::WindowsTemp;
-        m_nDeleteAllFailCount += clean::DeleteWholeTarget(kind);
+        m_nDeleteAllFailCount += clean::DeleteWholeTarget(kind, &refused);
     }
     EnablePair(row.controls->allRadio, row.controls->searchRadio, FALSE);
     this->*row.checked = 0;
     this->*row.mode = 1;
     UpdateData(FALSE);
     if (target == kAllRecycleBin) return;
-    if (m_nDeleteAllFailCount > 0)
+    if (refused > 0)
+        MessageBox(clean::kMsgFoldersRefused, shell::kAppTitle, MB_OK | MB_ICONEXCLAMATION);
+    else if (m_nDeleteAllFailCount > 0)
         MessageBox(clean::kMsgFilesInUse, shell::kAppTitle, MB_OK | MB_ICONSTOP);
     else
         MessageBox(clean::kMsgTaskDone, shell::kAppTitle, MB_OK | MB_ICONEXCLAMATION);

@@ -108,11 +108,14 @@ private:
     void ResetPage();
     void SelectAll(LONG pass);
     void RunScan(LONG pass, ScanChoice choice);
+    bool ListFolder(LONG pass, const clean::TargetFolder& folder);
     bool ListFiles(LONG pass, const clean::TargetFolder& folder);
     bool PostScanStep(ScanStep&& step);
     void ApplyScanStep(const ScanStep& step);
     void PauseScan(DWORD ms);
     void AppendFileRow(const ScanStep& step);
+    void AppendRefusedRow(const ScanStep& step);
+    bool IsFileRow(int row) const;  // a file the search listed, not a refused folder
     void RemoveIndexDatRows();
     void FinishScan();
     void EndListing();

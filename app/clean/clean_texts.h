@@ -47,6 +47,14 @@ inline constexpr char kSizeFormat[] = "%.1lfKB";
 inline constexpr char kColumnPath[] = "파 일 경 로";
 inline constexpr char kColumnSize[] = "파일 크기";
 inline constexpr char kIndexDat[] = "index.dat";
+// A folder the system names for a target that is not emptied: its row shows
+// the folder and, in the size column, why.
+inline constexpr char kRefusedProtected[] = "보호 폴더";  // is, or contains, a protected folder
+inline constexpr char kRefusedOutside[] = "프로필 밖";    // outside the user's profile and the system's own folders
+inline constexpr char kRefusedLink[] = "링크 폴더";       // a link, or reached through one
+// After "일괄삭제", when such a folder was left alone.
+inline constexpr char kMsgFoldersRefused[] =
+    "보호된 폴더이거나 사용자 프로필 밖에 있는 폴더는 정리하지 않았습니다.";
 
 // Folders of the targets (see TargetFolders in disk_targets.h).
 inline constexpr char kProfileCookiesFormat[] = "C:\\Documents and Settings\\%s\\Cookies\\*.*";

@@ -7,7 +7,6 @@
 
 #include "app/clean/clean_texts.h"
 #include "base/file_size.h"
-#include "base/protected_locations.h"
 #include "base/unique_handle.h"
 #include "nkshellapi/ShellExt.h"
 
@@ -36,30 +35,45 @@ std::string FolderKey(const std::string& pattern) {
     return folder;
 }
 
-// Adds pattern unless it is empty (it did not fit), too long, a link, a
-// folder of a fixed name that is not one of the system's own for the target
-// (own), a folder already in the list, or a folder the system cannot do without: a
-// temporary path set to a drive root or the Windows folder must not make the
-// walk, which goes into every subfolder, empty the whole drive.
-void AddOnce(std::vector<TargetFolder>& folders, const std::string& pattern,
-             const std::vector<base::FileIdentity>* own = nullptr) {
-    if (pattern.empty() || pattern.size() >= kPathSize) return;
-    const std::string folder = FolderKey(pattern);
-    // A folder that is itself a link is never walked (on Windows the system's
-    // compatibility junctions, "Cookies" in a profile among them): it gives
-    // way to the folder it stands for, when the system names that one.
-    const DWORD attributes = GetFileAttributesA(folder.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return;
-    const base::FileIdentity identity = base::IdentityOf(folder.c_str());
-    if (own && identity.Known()) {
+// The folder of pattern, opened and judged (base/user_folders.h); an empty
+// pattern (it did not fit) or one past kPathSize counts as absent.
+TargetFolder Judged(const std::string& pattern, const base::UserFolderBounds& bounds) {
+    TargetFolder folder(pattern, base::FileIdentity());
+    folder.refusal = base::UserFolderRefusal::kAbsent;
+    if (pattern.size() <= strlen("*.*") || pattern.size() >= kPathSize) return folder;
+    const std::string path = pattern.substr(0, pattern.size() - strlen("*.*"));
+    folder.held = base::OpenUserFolder(path.c_str(), bounds, &folder.refusal);
+    folder.identity = folder.held.identity();
+    return folder;
+}
+
+// Adds folder unless it did not fit or is in the list already.
+void AddOnce(std::vector<TargetFolder>& folders, TargetFolder folder) {
+    if (folder.pattern.empty() || folder.pattern.size() >= kPathSize) return;
+    for (const TargetFolder& known : folders)
+        if (base::SameIdentity(known.identity, folder.identity) || SameSearchFolder(known.pattern, folder.pattern))
+            return;
+    folders.push_back(std::move(folder));
+}
+
+// Adds a folder of a fixed name when it is absent (it lists nothing) or, by
+// identity, one of the system's own for the target (own) that passed: a
+// folder of that name someone else made, or one refused, is left out.
+void AddFixed(std::vector<TargetFolder>& folders, const std::string& pattern, const base::UserFolderBounds& bounds,
+              const std::vector<base::FileIdentity>& own) {
+    TargetFolder folder = Judged(pattern, bounds);
+    if (folder.refusal != base::UserFolderRefusal::kNone && folder.refusal != base::UserFolderRefusal::kAbsent) return;
+    if (folder.identity.Known()) {
         bool isOwn = false;
-        for (const base::FileIdentity& system : *own) isOwn = isOwn || base::SameIdentity(system, identity);
+        for (const base::FileIdentity& system : own) isOwn = isOwn || base::SameIdentity(system, folder.identity);
         if (!isOwn) return;
     }
-    if (base::IsProtectedFolder(folder.c_str())) return;
-    for (const TargetFolder& known : folders)
-        if (base::SameIdentity(known.identity, identity) || SameSearchFolder(known.pattern, pattern)) return;
-    folders.emplace_back(pattern, identity);
+    AddOnce(folders, std::move(folder));
+}
+
+// Adds the identity of a folder the system names for the target when it passed.
+void AddOwn(std::vector<base::FileIdentity>& own, const TargetFolder& folder) {
+    if (folder.held.ok()) own.push_back(folder.identity);
 }
 
 std::string WithSeparator(std::string folder) {
@@ -94,9 +108,11 @@ bool Walk(const base::OpenFolder& folder, const std::string& path, const FileVis
 bool WalkTarget(const TargetFolder& target, const FileVisitor& onFile) {
     const size_t n = target.pattern.size();
     if (n < strlen("*.*") || n >= kPathSize) return true;
+    if (!target.held.ok() && target.refusal != base::UserFolderRefusal::kNone) return true;
     const std::string path = target.pattern.substr(0, n - strlen("*.*"));
     const base::OpenFolder root =
-        base::OpenFolder::Root(path.c_str(), false, target.pinned ? &target.identity : nullptr);
+        target.held.ok() ? target.held.Duplicate()
+                         : base::OpenFolder::Root(path.c_str(), false, target.pinned ? &target.identity : nullptr);
     return !root.ok() || Walk(root, path, onFile);
 }
 
@@ -114,7 +130,6 @@ SystemFolders ReadSystemFolders() {
     m = GetSystemDirectoryA(text, sizeof text);
     if (m > 0 && m < sizeof text) system.systemDir = text;
     if (SHGetSpecialFolderPathA(nullptr, text, CSIDL_COOKIES, FALSE)) system.shellCookies = text;
-    if (SHGetSpecialFolderPathA(nullptr, text, CSIDL_PROFILE, FALSE)) system.profile = text;
     return system;
 }
 
@@ -123,42 +138,63 @@ bool SameSearchFolder(const std::string& a, const std::string& b) {
 }
 
 std::vector<TargetFolder> TargetFolders(DiskTarget target, const SystemFolders& system) {
-    // The folders the system names for the target, which a fixed name must be.
-    std::vector<base::FileIdentity> own;
-    auto systemNames = [&own](const std::string& folder) {
-        if (!folder.empty()) own.push_back(base::IdentityOf(folder.c_str()));
-    };
+    // Where the user's own folders may lie: read from the system itself,
+    // never from what the user may set.
+    const base::UserFolderBounds bounds = base::ReadUserFolderBounds();
     std::vector<TargetFolder> folders;
+    std::vector<base::FileIdentity> own;  // the folders the system names for the target that passed
     switch (target) {
-    case DiskTarget::Cookies:
-        systemNames(system.shellCookies);
+    case DiskTarget::Cookies: {
+        TargetFolder shell = Judged(
+            system.shellCookies.empty() ? "" : Compose(kTempPathFormat, WithSeparator(system.shellCookies).c_str()),
+            bounds);
+        AddOwn(own, shell);
         if (!system.userName.empty())
-            AddOnce(folders, Compose(kProfileCookiesFormat, system.userName.c_str()), &own);
-        if (!system.systemDir.empty()) AddOnce(folders, system.systemDir.substr(0, 10) + kSystemCookiesSuffix, &own);
-        if (!system.shellCookies.empty())
-            AddOnce(folders, Compose(kTempPathFormat, WithSeparator(system.shellCookies).c_str()));
+            AddFixed(folders, Compose(kProfileCookiesFormat, system.userName.c_str()), bounds, own);
+        if (!system.systemDir.empty())
+            AddFixed(folders, system.systemDir.substr(0, 10) + kSystemCookiesSuffix, bounds, own);
+        AddOnce(folders, std::move(shell));
         break;
-    case DiskTarget::TempFiles:
-        systemNames(system.tempPath);
-        if (!system.profile.empty()) systemNames(WithSeparator(system.profile) + kProfileTempFolder);
-        if (!system.tempPath.empty()) AddOnce(folders, Compose(kTempPathFormat, system.tempPath.c_str()));
-        if (!system.userName.empty()) AddOnce(folders, Compose(kProfileTempFormat, system.userName.c_str()), &own);
+    }
+    case DiskTarget::TempFiles: {
+        TargetFolder temp =
+            Judged(system.tempPath.empty() ? "" : Compose(kTempPathFormat, system.tempPath.c_str()), bounds);
+        AddOwn(own, temp);
+        if (!bounds.profile.empty())
+            AddOwn(own, Judged(WithSeparator(bounds.profile) + kProfileTempFolder + "\\*.*", bounds));
+        AddOnce(folders, std::move(temp));
+        if (!system.userName.empty())
+            AddFixed(folders, Compose(kProfileTempFormat, system.userName.c_str()), bounds, own);
         break;
-    case DiskTarget::WindowsTemp:
-        if (!system.windowsDir.empty()) systemNames(system.windowsDir + "\\Temp");
-        systemNames(system.tempPath);
-        if (!system.windowsDir.empty()) AddOnce(folders, Compose(kWindowsTempFormat, system.windowsDir.c_str()));
-        AddOnce(folders, kWindowsTempFixed, &own);
-        AddOnce(folders, kWinntTempFixed, &own);
+    }
+    case DiskTarget::WindowsTemp: {
+        TargetFolder windows =
+            Judged(system.windowsDir.empty() ? "" : Compose(kWindowsTempFormat, system.windowsDir.c_str()), bounds);
+        AddOwn(own, windows);
+        AddOwn(own, Judged(system.tempPath.empty() ? "" : Compose(kTempPathFormat, system.tempPath.c_str()), bounds));
+        AddOnce(folders, std::move(windows));
+        AddFixed(folders, kWindowsTempFixed, bounds, own);
+        AddFixed(folders, kWinntTempFixed, bounds, own);
         break;
+    }
     }
     return folders;
 }
 
 std::vector<std::string> TargetPatterns(DiskTarget target, const SystemFolders& system) {
     std::vector<std::string> patterns;
-    for (const TargetFolder& folder : TargetFolders(target, system)) patterns.push_back(folder.pattern);
+    for (const TargetFolder& folder : TargetFolders(target, system))
+        if (!RefusalText(folder.refusal)) patterns.push_back(folder.pattern);
     return patterns;
+}
+
+const char* RefusalText(base::UserFolderRefusal refusal) {
+    switch (refusal) {
+    case base::UserFolderRefusal::kLink: return kRefusedLink;
+    case base::UserFolderRefusal::kProtected: return kRefusedProtected;
+    case base::UserFolderRefusal::kOutside: return kRefusedOutside;
+    default: return nullptr;
+    }
 }
 
 bool WalkFiles(const TargetFolder& folder, const std::function<bool(const char*, const char*)>& onFile) {
@@ -222,9 +258,13 @@ bool IsIndexDatPath(const char* path) {
     return n >= m && strcmp(path + n - m, kIndexDat) == 0;
 }
 
-int DeleteWholeTarget(DiskTarget target) {
+int DeleteWholeTarget(DiskTarget target, int* refused) {
     int failures = 0;
-    for (const TargetFolder& folder : TargetFolders(target, ReadSystemFolders())) DeleteAllFiles(folder, failures);
+    if (refused) *refused = 0;
+    for (const TargetFolder& folder : TargetFolders(target, ReadSystemFolders())) {
+        if (RefusalText(folder.refusal) && refused) ++*refused;
+        DeleteAllFiles(folder, failures);  // a refused folder lists nothing
+    }
     return failures;
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "base/deletion.h"
+#include "base/user_folders.h"
 
 namespace clean {
 
@@ -22,21 +23,23 @@ constexpr size_t kPathSize = 260;
 enum class DiskTarget { Cookies, TempFiles, WindowsTemp };
 
 // What the system says about its folders, read once per scan or deletion.
+// These names are the user's to change (TMP and TEMP, "User Shell Folders"):
+// TargetFolders judges each folder before it takes part.
 struct SystemFolders {
     std::string userName;      // the current user's log-on name
     std::string tempPath;      // the temporary path, ending in "\"
     std::string windowsDir;    // the Windows directory, read in full
     std::string systemDir;     // the system directory
     std::string shellCookies;  // the shell's cookie folder; "" when it names none
-    std::string profile;       // the shell's profile folder; "" when it names none
 };
 SystemFolders ReadSystemFolders();
 
-// One folder of a target: its search pattern ("<folder>\*.*") and the
-// folder's identity when the list of folders was made. A pinned folder is
-// walked only while it is still that folder (an unknown identity: it was
-// absent, and is never walked on the NT family); an unpinned one (made from a
-// bare pattern) is walked whatever it is, as long as it is no link.
+// One folder of a target: its search pattern ("<folder>\*.*"), and the folder
+// as TargetFolders judged it, held open: the walk starts from exactly the
+// folder judged, whatever its path leads to meanwhile. A folder that is not
+// held is walked only when it was not refused (refusal kNone): a pinned one
+// while it is still the folder of that identity, an unpinned one (made from a
+// bare pattern) whatever it is, as long as it is no link.
 struct TargetFolder {
     TargetFolder(std::string searchPattern) : pattern(std::move(searchPattern)) {}
     TargetFolder(std::string searchPattern, const base::FileIdentity& folder)
@@ -44,6 +47,9 @@ struct TargetFolder {
     std::string pattern;
     base::FileIdentity identity;
     bool pinned = false;
+    base::OpenFolder held;
+    // Why it is not emptied; kAbsent: nothing was there, it lists nothing.
+    base::UserFolderRefusal refusal = base::UserFolderRefusal::kNone;
 };
 
 // The folders of a target, in the order they are walked: the folders the
@@ -51,18 +57,24 @@ struct TargetFolder {
 // drive C, the first 10 characters of the system directory, the usual names
 // of the Windows directory) and the folders the system itself names for it
 // (the temporary path, the Windows directory's Temp, the shell's cookie
-// folder, the profile's "Local Settings\Temp"), each folder once (compared by
-// identity, and by long name without regard to case). A folder of one of the
-// fixed names takes part only when it is absent or is, by identity, one the
-// system names for the target: a folder of that name made by someone else is
-// never listed or emptied. A folder that is itself a link, and one that is,
-// or contains, a protected location (base/protected_locations.h), are left
-// out. The search and the
-// delete-all of a target use this same list, so "검색하기" lists exactly the
-// files "일괄삭제" deletes.
+// folder), each folder once (compared by identity, and by long name without
+// regard to case). Every folder is opened and judged as base/user_folders.h
+// judges the folders of a user's own files: inside the user's profile (never
+// through a link on the way) or one of the system's own folders, and neither
+// a protected location nor one that contains one. A folder the system names
+// that fails is listed all the same, with its refusal, and nothing in it is
+// touched. A folder of one of the fixed names takes part only when it is
+// absent or is, by identity, one the system names for the target (or the
+// profile's "Local Settings\Temp") and passed: one of that name made by
+// someone else is never listed or emptied. The search and the delete-all of
+// a target use this same list, so "검색하기" lists exactly the files
+// "일괄삭제" deletes.
 std::vector<TargetFolder> TargetFolders(DiskTarget target, const SystemFolders& system);
-// Their search patterns.
+// The search patterns of the folders that are not refused.
 std::vector<std::string> TargetPatterns(DiskTarget target, const SystemFolders& system);
+// The short text a refused folder's row shows in its size column; nullptr
+// for kNone and kAbsent (nothing to tell).
+const char* RefusalText(base::UserFolderRefusal refusal);
 // Whether two search patterns search the same folder: compared by the
 // folders' long names (when they exist), without regard to case.
 bool SameSearchFolder(const std::string& a, const std::string& b);
@@ -85,8 +97,9 @@ bool ListFiles(const TargetFolder& folder,
 void DeleteAllFiles(const TargetFolder& folder, int& failures);
 
 // Deletes every file of every folder of a target, as "일괄삭제" does; the
-// number of files that could not be deleted.
-int DeleteWholeTarget(DiskTarget target);
+// number of files that could not be deleted. *refused (when given) gets the
+// number of folders the system names for the target that were refused.
+int DeleteWholeTarget(DiskTarget target, int* refused = nullptr);
 
 // The files a search listed, by the path their rows show, each with the
 // record that reaches it again.
@@ -94,6 +107,9 @@ class ListedFiles {
 public:
     void Clear() { items_.clear(); }
     void Add(const std::string& path, const base::ListedItem& item) { items_[path] = item; }
+    // Whether a row of that path is a file the search listed (a refused
+    // folder's row is none).
+    bool Contains(const std::string& path) const { return items_.count(path) != 0; }
 
     // One run of deletions (one press of the delete button): the folders of
     // the rows are reached again once each and held while the run lasts.

@@ -4,7 +4,7 @@
 
 #include "base/deletion.h"
 #include "base/file_size.h"
-#include "base/protected_locations.h"
+#include "base/user_folders.h"
 
 namespace records {
 
@@ -54,9 +54,10 @@ bool Clean(const base::OpenFolder& folder, bool deleteDesktopIni, bool wipeIndex
 }  // namespace
 
 bool CleanFolder(const char* folder, bool deleteDesktopIni, bool wipeIndexFile) {
-    const base::OpenFolder root = base::OpenFolder::Root(folder);
+    base::UserFolderRefusal refusal;
     // Judged on the folder held: the one that is emptied.
-    return root.ok() && !base::IsProtectedFolder(root) && Clean(root, deleteDesktopIni, wipeIndexFile);
+    const base::OpenFolder root = base::OpenUserFolder(folder, base::ReadUserFolderBounds(), &refusal);
+    return root.ok() && Clean(root, deleteDesktopIni, wipeIndexFile);
 }
 
 bool WipeIndexFile(const char* folder, const char* name) {

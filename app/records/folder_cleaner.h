@@ -14,11 +14,13 @@ namespace records {
 // is deleted. Read-only entries lose that attribute first. Subfolders are
 // emptied the same way and removed. A file or folder that cannot be deleted
 // stays without notice.
-// False, with nothing touched, when folder cannot be searched, is itself a
-// link, or is or contains a protected location (base/protected_locations.h:
-// a "User Shell Folders" value set to the profile, the desktop, a drive root
-// or the Windows folder must not empty it); true otherwise, whatever single
-// deletions met.
+// False, with nothing touched, when folder cannot be searched or is refused
+// as base/user_folders.h refuses the folders of a user's own files: a link,
+// reached through a link from the profile, neither inside the user's profile
+// nor one of the system's own folders (the Windows folder's History, say), or
+// a protected location or one that contains one (a "User Shell Folders" value
+// set to the profile, the desktop, a drive root or the Windows folder must
+// not empty it); true otherwise, whatever single deletions met.
 bool CleanFolder(const char* folder, bool deleteDesktopIni, bool wipeIndexFile);
 
 // Overwrites folder\name with zero bytes from offset 64 to its end, in pieces

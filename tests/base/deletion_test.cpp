@@ -71,6 +71,31 @@ TEST_F(ListedItems, NothingGoesThroughAFolderSwappedForALinkSinceTheListing) {
     }
 }
 
+// A file with a second name in Outside: only unlinked, never with its
+// attributes changed (they are the other name's too); a read-only one, which
+// cannot go as it is, stays. A file of one name loses read-only and goes.
+TEST_F(ListedItems, AFileWithAnotherNameIsOnlyUnlinkedAndKeepsItsAttributes) {
+    const struct {
+        const char* name;
+        DWORD attributes;
+        bool linked, goes;
+    } cases[] = {{"readonly.txt", FILE_ATTRIBUTE_READONLY, true, false},
+                 {"hidden.txt", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM, true, true},
+                 {"single.txt", FILE_ATTRIBUTE_READONLY, false, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = tree_ / ("Top\\" + std::string(c.name)), other = outside_ / c.name;
+        ASSERT_TRUE(pvtest::WriteBytes(path, "shared"));
+        ASSERT_TRUE(!c.linked || CreateHardLinkA(other.c_str(), path.c_str(), nullptr));
+        ASSERT_TRUE(SetFileAttributesA(path.c_str(), c.attributes));
+        EXPECT_EQ(base::HoldListed(Listed(c.name)).Delete(Attributes::kNormal), c.goes);
+        EXPECT_EQ(pvtest::FileExists(path), !c.goes);
+        if (c.linked) EXPECT_EQ(GetFileAttributesA(other.c_str()) & ~FILE_ATTRIBUTE_ARCHIVE, c.attributes);
+        if (c.linked) EXPECT_EQ(pvtest::ReadBytes(other), "shared");
+        SetFileAttributesA(other.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+}
+
 // Tree\{junk.txt, empty -> Outside\Empty, full -> Outside}: Wine opens a
 // link's target even when asked for the link itself, and deleting through
 // that handle would remove the empty target folder.

@@ -607,6 +607,32 @@ TEST_F(CleanPage, DeleteAllAnsweredYesDeletesWhatTheSearchListsAndReports) {
     }
 }
 
+// A temporary path outside the profile (HKCU\Environment is the user's to
+// set): its row says why it is not cleaned, a tick on it deletes nothing, and
+// the delete-all says it left the folder alone.
+TEST_F(CleanPage, ATemporaryPathOutsideTheProfileIsListedAsNotCleanedAndKept) {
+    pvtest::PlantedFolder outside("C:\\pvclean" + std::to_string(GetCurrentProcessId()));
+    ASSERT_TRUE(outside.PlantFile("sentinel", "keep"));
+    tmpVariable_.Set((outside.path() + "\\").c_str());
+    tempVariable_.Set((outside.path() + "\\").c_str());
+    Tick(IDC_DISK_TEMP);
+    RunScan();
+    ASSERT_EQ(PathColumn(), Rows{outside.path() + "\\"});
+    EXPECT_EQ(List().Cell(0, 2), clean::kRefusedOutside);
+    List().Tick(0, true);
+    MessageBoxHook nothing;
+    Press(IDC_CLEAN_DELETE);
+    EXPECT_EQ(nothing.seen().at(0).text, clean::kMsgNothingChecked);
+    pvtest::PumpFor(700);  // the delete timer passes the row over
+    ClickTab(1);
+    ClickTab(0);
+    Tick(IDC_DISK_TEMP);
+    MessageBoxHook hook({IDYES, IDOK});
+    pvtest::Click(DiskItem(IDC_DISK_TEMP_ALL));
+    EXPECT_EQ(hook.seen().at(1).text, clean::kMsgFoldersRefused);
+    EXPECT_EQ(pvtest::ReadBytes(outside / "sentinel"), "keep");
+}
+
 // ---- the prefix's own folders (one recycle bin, one cookie folder) -------------
 
 int RecycleBinCount() { return CShellExt().GetRecycleBinItems()->GetCount(); }

@@ -148,6 +148,65 @@ TEST(TargetFolders, WindowsTempNeverAFolderSomeoneElseMadeNorALink) {
     pvtest::RemoveFolderLink(outside / "TempLink");
 }
 
+// Temporary paths the user may set (HKCU\Environment): a system folder, a
+// folder outside the profile, a link in the profile. Each is listed refused
+// and nothing in it is walked or deleted; the user's own folder still goes.
+TEST(TargetFolders, ATemporaryPathToASystemFolderOrOutsideTheProfileIsListedRefused) {
+    using Refusal = base::UserFolderRefusal;
+    const std::string windows = pvtest::SystemFolder(GetWindowsDirectoryA);
+    pvtest::PlantedFolder installer(windows + "\\Installer"), outside("C:\\pvtmp_" + std::to_string(GetCurrentProcessId()));
+    pvtest::TempFolder own("own"), target("target");
+    ASSERT_TRUE(installer.PlantFile("sentinel", "keep") && outside.PlantFile("sentinel", "keep"));
+    ASSERT_TRUE(pvtest::WriteBytes(target / "sentinel", "keep") && pvtest::WriteBytes(own / "gone.tmp", "x"));
+    ASSERT_TRUE(pvtest::MakeFolderLink(own / "link", target.path()));
+    const struct {
+        std::string temp;
+        Refusal refusal;
+        bool deleteAll;  // never asked of a system folder, whatever the code does
+    } cases[] = {{pvtest::SystemFolder(GetSystemDirectoryA) + "\\drivers\\", Refusal::kProtected, false},
+                 {installer.path() + "\\", Refusal::kProtected, false},
+                 {outside.path() + "\\", Refusal::kOutside, true},
+                 {own / "link\\", Refusal::kLink, true},
+                 {own.path() + "\\", Refusal::kNone, true}};
+    SystemFolders system = clean::ReadSystemFolders();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.temp);
+        system.tempPath = c.temp;
+        const std::vector<clean::TargetFolder> folders = clean::TargetFolders(DiskTarget::TempFiles, system);
+        ASSERT_EQ(folders[0].pattern, c.temp + "*.*");
+        EXPECT_EQ(folders[0].refusal, c.refusal);
+        int walked = 0, failures = 0;
+        clean::WalkFiles(folders[0], [&walked](const char*, const char*) { return ++walked, true; });
+        EXPECT_EQ(walked, c.refusal == Refusal::kNone ? 1 : 0);
+        if (c.deleteAll) clean::DeleteAllFiles(folders[0], failures);
+    }
+    for (const std::string& sentinel : {installer / "sentinel", outside / "sentinel", target / "sentinel"})
+        EXPECT_EQ(pvtest::ReadBytes(sentinel), "keep") << sentinel;
+    EXPECT_FALSE(pvtest::FileExists(own / "gone.tmp"));
+    pvtest::RemoveFolderLink(own / "link");
+}
+
+// The delete-all empties the folder judged, whatever its path leads to once
+// the list of folders is made: a swap for a link to a folder holding the same
+// name is never followed. (Wine leaves the moved folder's file in place.)
+TEST(TargetFolders, AFolderSwappedForALinkAfterTheListingIsNotFollowed) {
+    pvtest::TempFolder temp("flip"), elsewhere("elsewhere");
+    ASSERT_TRUE(pvtest::WriteBytes(temp / "gone.tmp", "x") && pvtest::WriteBytes(elsewhere / "gone.tmp", "keep"));
+    SystemFolders system = clean::ReadSystemFolders();
+    system.tempPath = temp.path() + "\\";
+    const std::vector<clean::TargetFolder> folders = clean::TargetFolders(DiskTarget::TempFiles, system);
+    ASSERT_EQ(folders[0].refusal, base::UserFolderRefusal::kNone);
+    int failures = 0;
+    {
+        pvtest::SwappedForLink swap(temp.path(), elsewhere.path());
+        ASSERT_TRUE(swap.ok());
+        clean::DeleteAllFiles(folders[0], failures);
+        EXPECT_EQ(pvtest::ReadBytes(elsewhere / "gone.tmp"), "keep");
+    }
+    clean::DeleteAllFiles(folders[0], failures);
+    EXPECT_FALSE(pvtest::FileExists(temp / "gone.tmp"));
+}
+
 // A planted tree: files at two depths, a dot-folder, a dot-file, and a link
 // to a folder outside the tree.
 class Walk : public ::testing::Test {

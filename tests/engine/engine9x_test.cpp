@@ -2,6 +2,9 @@
 // version mode (scripts/wine-prefix.reg), so GetVersionExA reports platform 1.
 #include <gtest/gtest.h>
 
+#include "backup/keeper.h"
+#include "backup/restore.h"
+#include "base/deletion.h"
 #include "engine/process_table.h"
 #include "tests/support/engine_probe.h"
 #include "tests/support/sandbox.h"
@@ -94,23 +97,28 @@ TEST(Engine9x, KillOfAnUnknownOrEmptyPathEndsNothing) {
     CloseHandle(victim);
 }
 
-// Without handle calls the backup moves by path: a file, a folder tree, and back.
+// Without handle calls the backup moves by path: a file, a folder tree, and
+// back. Wine offers the handle calls in this mode too, so the deletion layer
+// is switched to its path way here, in this process's own copy of it.
 TEST(Engine9x, ABackupKeepsAndPutsBackByPath) {
-    Engine engine;
-    ASSERT_TRUE(engine.ok());
+    base::UsePathCallsForTests();
     TempFolder folder;
     WriteText(folder / "ad.exe", "ad");
     ASSERT_TRUE(pvtest::MakeFolders(folder / "Tree\\Inner"));
     WriteText(folder / "Tree\\Inner\\x.dll", "x");
-    const std::string db = WriteDatabase(folder, {MakeRecord(1, "9x", {MakeItem(0, folder.path(), "ad.exe"),
-                                                                      MakeItem(1, folder / "Tree")})});
-    ASSERT_EQ(engine.LoadADB(db.c_str()), 0);
     const std::string kept = folder / "kept";
-    ASSERT_EQ(engine.SetBackupFolder(kept.c_str()), 1);
-    EXPECT_EQ(engine.AdRepair(engine.AdScan(0)), 1);
+    {
+        backup::Keeper keeper(kept);
+        ASSERT_TRUE(keeper.ok());
+        for (const char* name : {"ad.exe", "Tree"}) {
+            base::HeldItem item = base::HoldPath((folder / name).c_str());
+            EXPECT_TRUE(keeper.KeepFileOrFolder(item, false, "9x")) << name;
+        }
+    }
+    EXPECT_FALSE(base::IdentityOf(folder.path().c_str()).Known()) << "the path way knows no identities";
     EXPECT_EQ(pvtest::ReadBytes(kept + "\\0002_Tree\\Inner\\x.dll.bak"), "x");
     EXPECT_FALSE(Exists(folder / "ad.exe"));
-    EXPECT_EQ(engine.RestoreBackup(kept.c_str()), 2);
+    EXPECT_EQ(backup::RestoreBackup(kept), 2);
     EXPECT_EQ(pvtest::ReadBytes(folder / "ad.exe"), "ad");
     EXPECT_EQ(pvtest::ReadBytes(folder / "Tree\\Inner\\x.dll"), "x");
 }

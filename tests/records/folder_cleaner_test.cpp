@@ -31,7 +31,7 @@ TEST(WipeIndexFile, KeepsSizeAndFirst64BytesAndZeroesTheRest) {
     EXPECT_FALSE(pvtest::FileExists(folder / "missing.dat")) << "opened only when it exists";
 }
 
-TEST(CleanFolder, MissingFolderOrALinkAsTheFolderFailsAndTouchesNothing) {
+TEST(CleanFolder, MissingFolderALinkOrOneOutsideTheProfileFailsAndTouchesNothing) {
     TempFolder folder;
     EXPECT_FALSE(records::CleanFolder((folder / "missing").c_str(), false, true));
     EXPECT_FALSE(records::CleanFolder("", false, true));
@@ -41,6 +41,13 @@ TEST(CleanFolder, MissingFolderOrALinkAsTheFolderFailsAndTouchesNothing) {
     EXPECT_FALSE(records::CleanFolder(link.c_str(), true, true));
     pvtest::RemoveFolderLink(link);
     EXPECT_EQ(ReadBytes(folder / "precious.txt"), "keep");
+    // Outside the user's profile ("User Shell Folders" sending History there).
+    pvtest::PlantedFolder outside("C:\\pvhistory" + std::to_string(GetCurrentProcessId()));
+    ASSERT_TRUE(outside.PlantFile("precious.txt", "keep"));
+    EXPECT_FALSE(records::CleanFolder(outside.path().c_str(), true, true));
+    EXPECT_EQ(ReadBytes(outside / "precious.txt"), "keep");
+    EXPECT_TRUE(records::CleanFolder(folder.path().c_str(), true, true)) << "inside the profile";
+    EXPECT_FALSE(pvtest::FileExists(folder / "precious.txt"));
 }
 
 }  // namespace
