@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/program_folder.h"
+#include "app/purvex_version.h"
 #include "app/shell_texts.h"
 #include "base/unique_handle.h"
 
@@ -39,9 +40,9 @@ void WriteVersionRecord(HWND owner, HKEY root, const char* path, const char* eng
     if (!ReadEngineVersion(engineLibrary, engineVersion))
         MessageBoxA(owner, kMsgEngineMissing, kAppTitle, MB_OK | MB_ICONEXCLAMATION);
     SetText(key.get(), "Purvex.dll", engineVersion);
-    SetText(key.get(), "KordonDll.dll", "1.0a");
-    SetText(key.get(), "PurvexADB", "2004.10.06");
-    SetText(key.get(), "KordonADB", "2004.10.06");
+    SetText(key.get(), "KordonDll.dll", KORDON_DLL_SHIPPED_VERSION);
+    SetText(key.get(), "PurvexADB", PURVEX_ADB_SHIPPED_VERSION);
+    SetText(key.get(), "KordonADB", KORDON_ADB_SHIPPED_VERSION);
     SetText(key.get(), "StartPage", "about:blank");
 }
 

@@ -21,14 +21,16 @@ usage() {
 }
 fail() { echo "$0: $*" >&2; exit 1; }
 
-# Section, file on the server, what the version record first holds when the file carries no version.
+# Section, file on the server, what the version record first holds when the file carries no version
+# (the shipped versions of app/purvex_version.h).
+shipped() { sed -n "s/^#define $1 \"\(.*\)\"\$/\1/p" "$root/app/purvex_version.h"; }
 table=(
   "PURVEXEXE Purvex.exe -"
   "CHRONIKDLL Chronik.dll -"
   "PURVEXDLL Purvex.dll engine"
-  "KORDONDLL Kordon.dll 1.0a"
-  "KORDONADB Kordon.adb 2004.10.06"
-  "PURVEXADB Purvex.adb 2004.10.06"
+  "KORDONDLL Kordon.dll $(shipped KORDON_DLL_SHIPPED_VERSION)"
+  "KORDONADB Kordon.adb $(shipped KORDON_ADB_SHIPPED_VERSION)"
+  "PURVEXADB Purvex.adb $(shipped PURVEX_ADB_SHIPPED_VERSION)"
 )
 
 key= serial= expires= positional=()

@@ -213,9 +213,11 @@ void CCureView::StartPass() {
     if (m_logging) {
         m_passStart = Now();
         m_passLogFolder = cure::CreatePassFolder(cure::kLogRoot);
-        if (!m_passLogFolder.empty()) {
-            cure::WriteHeadStart(m_passLogFolder, m_passStart);
+        if (!m_passLogFolder.empty() && cure::WriteHeadStart(m_passLogFolder, m_passStart)) {
             m_currentLogFolder = m_passLogFolder;
+        } else {
+            m_passLogFolder.clear();
+            Box(cure::kMsgLogNotSaved, cure::kBoxTitle, MB_OK | MB_ICONEXCLAMATION);
         }
     }
 

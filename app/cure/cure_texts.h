@@ -17,6 +17,9 @@ inline constexpr char kMsgCureWarning[] =
     "    부팅후에 재시도 해주시기 바랍니다.";
 inline constexpr char kMsgCureDone[] = "치료가 완료되었습니다.";
 inline constexpr char kMsgStartPageChanged[] = "시작페이지가 변경 되었습니다.";
+inline constexpr char kMsgLogNotSaved[] =
+    "검사기록을 저장하지 못하였습니다.\r\n프로그램 폴더의 PurvexLog에 쓸 수 있는지 확인하여 주십시오.\r\n\r\n"
+    "검사는 기록 없이 진행합니다.";
 inline constexpr char kMsgNoBackupQuestion[] =
     "치료한 항목을 보관할 백업 폴더를 만들지 못하였습니다.\r\n\r\n백업 없이 치료하시겠습니까?";
 
