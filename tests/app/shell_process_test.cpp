@@ -85,7 +85,7 @@ TEST(ShellProcess, FirstStartWritesTheRecordAndALaterStartKeepsItAfterAVersionCh
     HWND frame = Installation::WaitForWindow(first, shell::kAppTitle);
     ASSERT_NE(frame, nullptr);
     const std::map<std::string, std::string> written = key.Values();
-    const std::map<std::string, std::string> expected = {
+    std::map<std::string, std::string> expected = {
         {"Purvex.exe", FileVersionOf(installation.Path("Purvex.exe"))},
         {"Chronik.dll", FileVersionOf(installation.Path("Chronik.dll"))},
         {"Purvex.dll", EngineVersion(installation.Path("Purvex.dll"))},
@@ -94,6 +94,8 @@ TEST(ShellProcess, FirstStartWritesTheRecordAndALaterStartKeepsItAfterAVersionCh
         {"KordonADB", "2004.10.06"},
         {"StartPage", "about:blank"},
     };
+    for (const char* file : {"PvFrame.dll", "Taskwalk.dll", "NKShellAPI.dll", "Freshen.exe"})
+        expected[file] = expected["Purvex.exe"];
     EXPECT_FALSE(expected.at("Purvex.exe").empty());
     EXPECT_FALSE(expected.at("Chronik.dll").empty());
     EXPECT_EQ(written, expected);
@@ -142,7 +144,7 @@ TEST(ShellProcess, MissingEngineShowsItsMessageAndStartUpContinues) {
     }
     ASSERT_NE(frame, nullptr);
     const auto values = key.Values();
-    EXPECT_EQ(values.size(), 7u);
+    EXPECT_EQ(values.size(), 11u);
     EXPECT_EQ(values.count("Purvex.dll") ? values.at("Purvex.dll") : "missing", "");
     EXPECT_EQ(Installation::Close(process, frame), 0u);
 }
