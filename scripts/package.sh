@@ -2,7 +2,8 @@
 # Makes the release artefacts from a release folder (dist/x86):
 #   OUT/Purvex-Setup-<version>.exe   the setup program (NSIS), which installs every file of the folder
 #   OUT/Purvex-<version>-portable.zip   the folder as a zip (a folder "Purvex" inside)
-# <version> is the FileVersion text in Purvex.exe's version resource.
+# <version> is the FileVersion text in Purvex.exe's version resource, followed by "-testkey" when
+# Freshen.exe embeds the repository's test update key.
 #
 #   package.sh RELEASE OUT [UNSTRIPPED]
 # With UNSTRIPPED, the programs and libraries in RELEASE are stripped first; the unstripped files
@@ -32,6 +33,21 @@ shopt -u nocaseglob
 for f in "$release"/*; do
   [ -f "$f" ] && [ ! -L "$f" ] || { echo "$0: $f is not a plain file; the setup program installs plain files only" >&2; exit 1; }
 done
+
+# The update key Freshen.exe embeds. With the repository's test key anyone can sign updates: such a
+# build is for the tests and the demo, its artefacts say so in their names, and a maker's release
+# run (PURVEX_RELEASE=1) refuses it. PURVEX_UPDATE_KEY, when set, must be the key embedded.
+source "$here/update-key.sh"
+[ -f "$release/Freshen.exe" ] || { echo "$0: $release/Freshen.exe is missing" >&2; exit 1; }
+key_suffix=
+if embeds_key "$release/Freshen.exe" "$test_update_key"; then
+  [ "${PURVEX_RELEASE:-}" != 1 ] ||
+    { echo "$0: refused: Freshen.exe embeds the test update key (PURVEX_RELEASE=1); build with PURVEX_UPDATE_KEY" >&2; exit 1; }
+  echo "WARNING: Freshen.exe embeds the test update key: anyone can sign updates for this build. Not for release: its artefacts are named -testkey."
+  key_suffix=-testkey
+elif [ -n "${PURVEX_UPDATE_KEY:-}" ] && ! embeds_key "$release/Freshen.exe" "$PURVEX_UPDATE_KEY"; then
+  echo "$0: Freshen.exe does not embed the key PURVEX_UPDATE_KEY names ($PURVEX_UPDATE_KEY)" >&2; exit 1
+fi
 
 size_of() { stat -c %s "$1"; }
 
@@ -72,7 +88,7 @@ trap 'rm -rf "$work"' EXIT
 for f in "$release"/*; do printf '${ReleaseFile} "%s"\n' "$(basename "$f")"; done > "$work/files.nsh"
 
 rm -f "$out"/Purvex-Setup-*.exe "$out"/Purvex-*-portable.zip   # the artefacts of an earlier version
-setup="$out/Purvex-Setup-$version.exe"
+setup="$out/Purvex-Setup-$version$key_suffix.exe"
 nsis_args=(-V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DCHRONIK_VERSION="$(file_version "$release/Chronik.dll")"
            -DRELEASE="$release" -DFILE_LIST="$work/files.nsh"
            -DOUTFILE="$setup")
@@ -85,7 +101,7 @@ if [ ${#sign_args[@]} -gt 0 ]; then
 fi
 makensis "${nsis_args[@]}" "$root/installer/purvex.nsi"
 
-zip_file="$out/Purvex-$version-portable.zip"
+zip_file="$out/Purvex-$version$key_suffix-portable.zip"
 rm -f "$zip_file"
 mkdir "$work/Purvex"
 cp -p "$release"/* "$work/Purvex/"

@@ -6,7 +6,7 @@ set -uo pipefail
 dist=$1 work=$2 probe=$3 scripts=$(cd "$(dirname "$0")/../../scripts" && pwd)
 setup=$(ls -t "$dist"/Purvex-Setup-*.exe | head -n 1)
 [ "$setup" -nt "$dist/x86/Purvex.exe" ] || { echo "no setup program newer than dist/x86: run scripts/build.sh"; exit 1; }
-version=$(basename "$setup" .exe) version=${version#Purvex-Setup-}
+version=$(basename "$setup" .exe) version=${version#Purvex-Setup-} version=${version%-testkey}
 rm -rf "$work" && mkdir -p "$work" && "$scripts/wine-prefix.sh" up "$work/prefix" win32
 source "$scripts/wine-env.sh" && wine_env "$work/prefix" win32
 wineserver -k  # no persistent server: "wineserver -w" waits for every process a step started
