@@ -74,6 +74,7 @@ BOOL CFreshenDlg::OnInitDialog() {
     m_bUpdating = TRUE;
     if (!AfxBeginThread(UpdateThread, this)) {
         m_bUpdating = FALSE;
+        RestartMainProgram();  // ended above: never left ended
         EndDialog(IDOK);
     }
     return TRUE;

@@ -59,7 +59,8 @@ FetchResult Open(const std::string& url, const FetchLimits& limits, FetchStop* s
     r.session.reset(InternetOpenA(kAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
     if (!r.session) return FetchResult::kOpenFailed;
     SetTimeouts(r.session.get(), limits.idleMs);
-    r.connection.reset(InternetConnectA(r.session.get(), host, parts.nPort, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
+    r.connection.reset(
+        InternetConnectA(r.session.get(), host, parts.nPort, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
     if (!r.connection) return FetchResult::kOpenFailed;
     SetTimeouts(r.connection.get(), limits.idleMs);
     r.request.reset(HttpOpenRequestA(r.connection.get(), "GET", path, nullptr, nullptr, nullptr,

@@ -16,6 +16,7 @@
 #include "tests/support/message_box_hook.h"
 #include "tests/support/registry_sandbox.h"
 #include "tests/support/sandbox.h"
+#include "updater/file_table.h"
 
 namespace {
 
@@ -107,8 +108,10 @@ TEST(WriteVersionRecord, FirstWriteStoresExactlyTheValuesWithoutTerminators) {
         {"StartPage", Text("about:blank")},
     };
     // The files without a version text of their own came with this Purvex.exe.
-    for (const char* file : {"PvFrame.dll", "Taskwalk.dll", "NKShellAPI.dll", "Freshen.exe"})
-        expected[file] = Text(PURVEX_EXE_VERSION_TEXT);
+    for (int number = 1; number <= freshen::kItemCount; ++number) {
+        const freshen::UpdateItem& item = freshen::Item(number);
+        if (item.releaseVersion) expected[item.valueWritten] = Text(PURVEX_EXE_VERSION_TEXT);
+    }
     EXPECT_EQ(sandbox.Values(), expected);
 }
 
@@ -156,7 +159,9 @@ TEST(WriteVersionRecord, MissingEngineShowsItsMessageAndTheRestIsWritten) {
     EXPECT_TRUE(hook.seen()[0].hadButton);
 
     const auto values = sandbox.Values();
-    EXPECT_EQ(values.size(), 11u);
+    size_t releaseFiles = 0;  // recorded at the release's version
+    for (int n = 1; n <= freshen::kItemCount; ++n) releaseFiles += freshen::Item(n).releaseVersion ? 1 : 0;
+    EXPECT_EQ(values.size(), 7u + releaseFiles);
     ASSERT_EQ(values.count("Purvex.dll"), 1u);
     EXPECT_EQ(values.at("Purvex.dll"), Text(""));
     ASSERT_EQ(values.count("StartPage"), 1u);

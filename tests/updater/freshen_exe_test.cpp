@@ -556,7 +556,8 @@ TEST_F(FreshenProcessTest, TenFileUpdateReplacesEveryFileTheRunningUpdaterInclud
     StartMainProgram();
     std::map<int, std::string> bodies;
     for (int n = 1; n <= freshen::kItemCount; ++n) bodies[n] = MakeBody(4000 + n, static_cast<char>(n));
-    const std::pair<int, const char*> programs[] = {{1, "freshen_standin.exe"}, {7, "PvFrame.dll"}, {10, "Freshen.exe"}};
+    const std::pair<int, const char*> programs[] = {
+        {1, "freshen_standin.exe"}, {7, "PvFrame.dll"}, {10, "Freshen.exe"}};
     for (const auto& program : programs)
         bodies[program.first] = pvtest::ReadBytes(pvtest::ProgramFolder() + "\\" + program.second) + "new release";
     ServeFiles(server_, bodies, "9.0", 8);
