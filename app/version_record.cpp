@@ -6,6 +6,7 @@
 #include "app/purvex_version.h"
 #include "app/shell_texts.h"
 #include "base/unique_handle.h"
+#include "updater/file_table.h"
 
 namespace shell {
 namespace {
@@ -44,6 +45,13 @@ void WriteVersionRecord(HWND owner, HKEY root, const char* path, const char* eng
     SetText(key.get(), "PurvexADB", PURVEX_ADB_SHIPPED_VERSION);
     SetText(key.get(), "KordonADB", KORDON_ADB_SHIPPED_VERSION);
     SetText(key.get(), "StartPage", "about:blank");
+    // The release's files without a version text of their own (the
+    // updater's file table) came with this Purvex.exe.
+    const std::string release = ReadFileVersion("Purvex.exe");
+    for (int number = 1; number <= freshen::kItemCount; ++number) {
+        const freshen::UpdateItem& item = freshen::Item(number);
+        if (item.releaseVersion) SetText(key.get(), item.valueWritten, release);
+    }
 }
 
 std::string ReadFileVersion(const char* fileName) {

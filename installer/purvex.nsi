@@ -196,6 +196,19 @@ FunctionEnd
   IntOp $R2 $R2 * ${NSIS_CHAR_SIZE}
   System::Call 'advapi32::RegSetValueEx(p R0, t "${name}", i 0, i ${REG_SZ}, t R1, i R2)'
 !macroend
+; The release's files that carry no version text of their own (PvFrame.dll, Freshen.exe and the
+; like: every one but the six above) came with this Purvex.exe: recorded at its version, as the
+; program's first start records them (the updater's file table, updater/file_table.cpp).
+!macro RecordReleaseVersion name
+  ${If} "${name}" != "Purvex.exe"
+  ${AndIf} "${name}" != "Chronik.dll"
+  ${AndIf} "${name}" != "Purvex.dll"
+  ${AndIf} "${name}" != "Kordon.dll"
+  ${AndIf} "${name}" != "Kordon.adb"
+  ${AndIf} "${name}" != "Purvex.adb"
+    !insertmacro SetRecordText "${name}" "${VERSION}"
+  ${EndIf}
+!macroend
 Function RecordInstalledVersions
   System::Call 'advapi32::RegOpenKeyEx(p ${HKEY_LOCAL_MACHINE}, t "$(VersionKey)", i 0, i 0x0002, *p .R0) i .R1'   ; KEY_SET_VALUE
   ${If} $R1 <> 0
@@ -211,6 +224,9 @@ Function RecordInstalledVersions
   ${If} $KeepDatabase != 1
     !insertmacro SetRecordText "PurvexADB" "${PURVEX_ADB_SHIPPED_VERSION}"
   ${EndIf}
+  !define ReleaseFile "!insertmacro RecordReleaseVersion"
+  !include "${FILE_LIST}"
+  !undef ReleaseFile
   System::Call 'advapi32::RegCloseKey(p R0)'
 FunctionEnd
 

@@ -7,6 +7,8 @@
 # the processor of the folder's programs: the release's is a 32-bit ANSI program; one made from the
 # x86_64 build (dist/x64) is a 64-bit Unicode program that only the tests use, where no 32-bit
 # program runs.
+# A build whose Freshen.exe embeds the repository's test update key has "-testkey" after <version>
+# in the names of all three.
 #
 #   package.sh RELEASE OUT [--strip]
 # With --strip, the programs and libraries in RELEASE are stripped first, and what was taken off is
@@ -49,6 +51,21 @@ case $(x86_64-w64-mingw32-objdump -f "$release/Purvex.exe") in
   *) echo "$0: $release/Purvex.exe is no Windows program for x86 or x86_64" >&2; exit 1 ;;
 esac
 
+# The update key Freshen.exe embeds. With the repository's test key anyone can sign updates: such a
+# build is for the tests and the demo, its artefacts say so in their names, and a maker's release
+# run (PURVEX_RELEASE=1) refuses it. PURVEX_UPDATE_KEY, when set, must be the key embedded.
+source "$here/update-key.sh"
+[ -f "$release/Freshen.exe" ] || { echo "$0: $release/Freshen.exe is missing" >&2; exit 1; }
+key_suffix=
+if embeds_key "$release/Freshen.exe" "$test_update_key"; then
+  [ "${PURVEX_RELEASE:-}" != 1 ] ||
+    { echo "$0: refused: Freshen.exe embeds the test update key (PURVEX_RELEASE=1); build with PURVEX_UPDATE_KEY" >&2; exit 1; }
+  echo "WARNING: Freshen.exe embeds the test update key: anyone can sign updates for this build. Not for release: its artefacts are named -testkey."
+  key_suffix=-testkey
+elif [ -n "${PURVEX_UPDATE_KEY:-}" ] && ! embeds_key "$release/Freshen.exe" "$PURVEX_UPDATE_KEY"; then
+  echo "$0: Freshen.exe does not embed the key PURVEX_UPDATE_KEY names ($PURVEX_UPDATE_KEY)" >&2; exit 1
+fi
+
 size_of() { stat -c %s "$1"; }
 
 # FileVersion of a program, read back from its version resource.
@@ -57,9 +74,9 @@ file_version() {
 }
 version=$(file_version "$release/Purvex.exe")
 [[ $version =~ ^[A-Za-z0-9._-]+$ ]] || { echo "$0: Purvex.exe has no usable FileVersion ('$version')" >&2; exit 1; }
-setup="$out/Purvex-Setup-$version.exe"
-zip_file="$out/Purvex-$version-portable.zip"
-symbols_zip="$out/Purvex-$version-symbols.zip"
+setup="$out/Purvex-Setup-$version$key_suffix.exe"
+zip_file="$out/Purvex-$version$key_suffix-portable.zip"
+symbols_zip="$out/Purvex-$version$key_suffix-symbols.zip"
 
 # The artefacts of an earlier version, and an earlier build's symbols of this one, go first.
 rm -f "$out"/Purvex-Setup-*.exe "$out"/Purvex-*-portable.zip

@@ -17,7 +17,7 @@ else
   "$scripts/package.sh" "$release" "$work/setup" >/dev/null || { echo "no 64-bit setup program"; exit 1; }
   setup=$(ls "$work"/setup/Purvex-Setup-*.exe)
 fi
-version=$(basename "$setup" .exe) version=${version#Purvex-Setup-}
+version=$(basename "$setup" .exe) version=${version#Purvex-Setup-} version=${version%-testkey}
 "$scripts/wine-prefix.sh" up "$work/prefix" "$arch"
 source "$scripts/wine-env.sh" && wine_env "$work/prefix" "$arch"
 wineserver -k  # no persistent server: "wineserver -w" waits for every process a step started
