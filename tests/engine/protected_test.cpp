@@ -274,6 +274,38 @@ TEST_F(HostileDatabase, NewlyProtectedKeysAndTheirValuesAreRefused) {
     }
 }
 
+// Registry links a user may make in the own hive: a removed key's link goes
+// as itself, and what any link leads to (a sentinel key, the user's Run key,
+// the log-on key) stays; a record reaching a protected key through one is
+// refused, as it would be when named plainly.
+TEST_F(HostileDatabase, RegistryLinksAreNeverFollowed) {
+    const std::string sentinel = key_ / "Sentinel";
+    ASSERT_TRUE(pvtest::SetValue(HKEY_CURRENT_USER, sentinel + "\\Sub", "v", "x") &&
+                pvtest::SetValue(HKEY_CURRENT_USER, sentinel, "v", "x") &&
+                pvtest::SetValue(HKEY_CURRENT_USER, key_ / "Ad\\Inner", "v", "x") &&
+                pvtest::SetValue(HKEY_CURRENT_USER, key_.path(), "Companion", "x"));
+    const HKEY user = HKEY_CURRENT_USER;
+    ASSERT_TRUE(pvtest::MakeKeyLink(user, key_ / "Ad\\Link", user, sentinel) &&
+                pvtest::MakeKeyLink(user, key_ / "AdLink", user, sentinel) &&
+                pvtest::MakeKeyLink(user, key_ / "ValueLink", user, sentinel) &&
+                pvtest::MakeKeyLink(user, key_ / "ToWindows", user, "Software\\Microsoft\\Windows\\CurrentVersion") &&
+                pvtest::MakeKeyLink(user, key_ / "ToLogOn", HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion"));
+
+    EXPECT_EQ(Repair({MakeItem(3, key_ / "Ad"), MakeItem(3, key_ / "AdLink"), MakeItem(8, key_ / "ValueLink", "v"),
+                      MakeItem(3, key_ / "ToWindows\\Run"), MakeItem(8, key_ / "ToLogOn\\Winlogon", "Shell"),
+                      MakeItem(8, key_.path(), "Companion")}),
+              1);
+    const uint8_t expected[] = {PURVEX_ITEM_REMOVED, PURVEX_ITEM_REMOVED, PURVEX_ITEM_FAILED,
+                                PURVEX_ITEM_REFUSED, PURVEX_ITEM_REFUSED, PURVEX_ITEM_REMOVED};
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(engine.GetItemOutcome(i), expected[i]) << i;
+    EXPECT_FALSE(KeyExists(user, key_ / "Ad"));
+    EXPECT_FALSE(KeyExists(user, key_ / "AdLink")) << "the link itself went";
+    EXPECT_FALSE(ValueExists(user, key_.path(), "Companion"));
+    EXPECT_TRUE(ValueExists(user, sentinel, "v") && KeyExists(user, sentinel + "\\Sub"));
+    EXPECT_TRUE(ValueExists(user, kRun, "AdwareStart"));
+    EXPECT_TRUE(ValueExists(HKEY_LOCAL_MACHINE, kWinlogon, "Shell"));
+}
+
 // The same folders and keys spelled as a share, a device or a numbered
 // control set (one the test makes: Wine has none) are never removed, while
 // the companions named plainly go.
