@@ -14,8 +14,6 @@ namespace {
 
 constexpr size_t kLongestKeptName = 180;  // bytes of the original name a kept name takes over
 
-REGSAM ViewFlag(bool view64) { return view64 ? base::Registry64View() : 0; }
-
 std::string Numbered(int number, const std::string& rest) {
     char stem[16];
     snprintf(stem, sizeof stem, "%04d", number);
@@ -102,45 +100,47 @@ bool Keeper::KeepFileOrFolder(base::HeldItem& item, bool view64, const std::stri
     return moved.complete;
 }
 
-bool Keeper::KeepKey(HKEY root, const std::string& subkey, bool view64, const std::string& record,
+bool Keeper::KeepKey(const base::HeldKey& key, bool view64, const std::string& record,
                      const std::function<bool()>& remove) {
+    if (!ok() || !key.ok()) return false;
+    if (key.IsLink()) return remove();
+    bool real = false;
+    const std::string place = PlaceOf(key, &real);
     RegKeys before;
     std::string text, stored;
-    if (!ok() || !ReadKeyTree(root, subkey, ViewFlag(view64), &before) || !FormatRegFile(before, &text) ||
-        !WriteRegFile(text, &stored))
+    if (!ReadKeyTree(key, place, &before) || !FormatRegFile(before, &text) || !WriteRegFile(text, &stored))
         return false;
     const bool removed = remove();
-    Entry entry = RegistryEntry(Kind::kKey, view64, before.front().path, stored, record);
+    Entry entry = RegistryEntry(Kind::kKey, view64 || (real && base::RunsUnderWow64()), place, stored, record);
     if (!removed) {
         // Whatever is left: the entry is kept only when some of it went.
         RegKeys after;
         std::string left;
-        if (ReadKeyTree(root, subkey, ViewFlag(view64), &after) && FormatRegFile(after, &left) && left == text) {
+        if (ReadKeyTree(key, place, &after) && FormatRegFile(after, &left) && left == text) {
             DropOwnFile(stored);
             return false;
         }
-        base::UniqueHKey key;
-        entry.complete = RegOpenKeyExA(root, subkey.c_str(), 0, KEY_READ | ViewFlag(view64), key.put()) != ERROR_SUCCESS;
+        entry.complete = false;  // the key itself is still there
     }
     AppendEntry(path(), entry);
     return removed;
 }
 
-bool Keeper::KeepValue(HKEY root, const std::string& subkey, const std::string& name, bool view64,
-                       const std::string& record, const std::function<bool()>& remove) {
+bool Keeper::KeepValue(const base::HeldKey& key, const std::string& name, bool view64, const std::string& record,
+                       const std::function<bool()>& remove) {
     RegValue value;
-    bool keyExists = false;
-    const char* rootName = RootName(root);
-    if (!ok() || !rootName || !ReadOneValue(root, subkey, name, ViewFlag(view64), &value, &keyExists)) return false;
+    if (!ok() || !ReadOneValue(key, name, &value)) return false;
     if (value.absent) return remove();  // nothing to keep, and nothing to remove either
-    const RegKeys keys = {RegKey{std::string(rootName) + (subkey.empty() ? "" : "\\" + subkey), {value}}};
+    bool real = false;
+    const RegKeys keys = {RegKey{PlaceOf(key, &real), {value}}};
     std::string text, stored;
     if (!FormatRegFile(keys, &text) || !WriteRegFile(text, &stored)) return false;
     if (!remove()) {
         DropOwnFile(stored);
         return false;
     }
-    Entry entry = RegistryEntry(Kind::kValue, view64, keys.front().path, stored, record);
+    Entry entry =
+        RegistryEntry(Kind::kValue, view64 || (real && base::RunsUnderWow64()), keys.front().path, stored, record);
     entry.valueName = name;
     AppendEntry(path(), entry);
     return true;
@@ -151,14 +151,15 @@ bool Keeper::KeepSettings(const std::vector<Setting>& settings, const std::strin
     std::vector<Entry> entries;
     for (const Setting& setting : settings) {
         RegValue value;
-        bool keyExists = false;
-        const char* rootName = RootName(setting.root);
-        if (!rootName || !ReadOneValue(setting.root, setting.subkey, setting.name, 0, &value, &keyExists)) continue;
-        const std::string place = std::string(rootName) + (setting.subkey.empty() ? "" : "\\" + setting.subkey);
+        bool keyExists = false, real = false;
+        if (!RootName(setting.root) || !ReadOneValue(setting.root, setting.subkey, setting.name, 0, &value, &keyExists))
+            continue;
+        const std::string place = PlaceOf(setting.root, setting.subkey, 0, &real);
         if (keys.empty() || keys.back().path != place) keys.push_back(RegKey{place, {}});
         keys.back().values.push_back(value);
         Entry entry;
         entry.kind = Kind::kSetting;
+        entry.view64 = real && base::RunsUnderWow64();
         entry.valueAbsent = value.absent;
         entry.keyAbsent = !keyExists;
         entry.place = place;

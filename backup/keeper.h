@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "base/deletion.h"
+#include "base/registry_links.h"
 
 namespace backup {
 
@@ -34,16 +35,22 @@ public:
     // be). True when nothing of it is left at its place.
     bool KeepFileOrFolder(base::HeldItem& item, bool view64, const std::string& record);
 
-    // Saves root\subkey with everything below it (or one value of it), then
-    // calls remove, which removes it in the same view. Returns remove's
-    // outcome; nothing is removed (false) when it could not be saved first.
-    bool KeepKey(HKEY root, const std::string& subkey, bool view64, const std::string& record,
+    // Saves the held key with everything below it (or one value of it), then
+    // calls remove, which removes it. Returns remove's outcome; nothing is
+    // removed (false) when it could not be saved first. The place kept is
+    // where the key really is (base::HeldKey::RealPlace), so that a restore
+    // never needs to pass a link, and on 64-bit Windows such a place is
+    // marked for the 64-bit view, which names every key as it is. A link
+    // below the key is not kept (it holds no data, and a restore never makes
+    // one); a held key that is a link has nothing to keep and is only removed.
+    bool KeepKey(const base::HeldKey& key, bool view64, const std::string& record,
                  const std::function<bool()>& remove);
-    bool KeepValue(HKEY root, const std::string& subkey, const std::string& name, bool view64,
-                   const std::string& record, const std::function<bool()>& remove);
+    bool KeepValue(const base::HeldKey& key, const std::string& name, bool view64, const std::string& record,
+                   const std::function<bool()>& remove);
 
     // Values about to be rewritten, saved as they are now (in this process's
-    // view) in one REGEDIT4 file; record names what rewrites them.
+    // view) in one REGEDIT4 file, each at the place its key really is (as
+    // KeepKey's); record names what rewrites them.
     struct Setting {
         HKEY root;
         std::string subkey, name;

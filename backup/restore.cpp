@@ -10,6 +10,7 @@
 #include "base/ansi_text.h"
 #include "base/deletion.h"
 #include "base/protected_locations.h"
+#include "base/registry_links.h"
 #include "base/unique_handle.h"
 #include "base/wow64.h"
 
@@ -64,15 +65,15 @@ bool ReadText(const std::string& path, std::string* text) {
     return true;
 }
 
+// Something is at the place: a key, or a link where a key was.
 bool KeyExists(HKEY root, const std::string& subkey, REGSAM view) {
-    base::UniqueHKey key;
-    return RegOpenKeyExA(root, subkey.c_str(), 0, KEY_READ | view, key.put()) == ERROR_SUCCESS;
+    return base::OpenKeyWay(root, subkey, KEY_READ, view).reach() != base::Reach::kGone;
 }
 
 bool ValueExists(HKEY root, const std::string& subkey, const std::string& name, REGSAM view) {
-    base::UniqueHKey key;
-    return RegOpenKeyExA(root, subkey.c_str(), 0, KEY_QUERY_VALUE | view, key.put()) == ERROR_SUCCESS &&
-           RegQueryValueExA(key.get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    const base::HeldKey key = base::OpenKeyWay(root, subkey, KEY_QUERY_VALUE, view);
+    return key.reach() == base::Reach::kRefused ||
+           (key.ok() && RegQueryValueExA(key.get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS);
 }
 
 // The entry's own key and value out of its REGEDIT4 file.
@@ -90,21 +91,20 @@ bool FindValue(const RegKeys& keys, const Entry& e, RegKey* only) {
 
 // A setting as it was before the cure; an absent one goes again, and with
 // it a key the cure made, when nothing else is in it now.
-void PutBackSetting(HKEY root, const std::string& subkey, const RegKey& only, const Entry& e) {
+void PutBackSetting(HKEY root, const std::string& subkey, const RegKey& only, const Entry& e, REGSAM view) {
     int added = 0;
     if (!e.valueAbsent) {
-        WriteKeys({only}, 0, false, &added);
+        WriteKeys({only}, view, false, &added);
         return;
     }
-    base::UniqueHKey key;
-    if (RegOpenKeyExA(root, subkey.c_str(), 0, KEY_ALL_ACCESS, key.put()) != ERROR_SUCCESS) return;
+    const base::HeldKey key = base::OpenKeyWay(root, subkey, KEY_ALL_ACCESS, view);
+    if (!key.ok()) return;
     RegDeleteValueA(key.get(), e.valueName.c_str());
     DWORD subkeys = 1, values = 1;
     const bool empty = RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values,
                                         nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
                        subkeys == 0 && values == 0;
-    key.reset();
-    if (e.keyAbsent && empty) base::DeleteKeyInView(root, subkey.c_str(), 0);
+    if (e.keyAbsent && empty) key.DeleteSelf();
 }
 
 Outcome PutBackRegistryItem(const std::string& folder, const Entry& e) {
@@ -125,17 +125,22 @@ Outcome PutBackRegistryItem(const std::string& folder, const Entry& e) {
     case Kind::kKey: {
         // A key the cure could not remove whole gets back what it lost.
         const bool there = KeyExists(root, subkey, view);
+        bool refused = false;  // a link on the way: the entry stays in the backup
         if (there && e.complete) return outcome;
-        WriteKeys(keys, view, there, &added);
+        WriteKeys(keys, view, there, &added, &refused);
+        if (refused) return outcome;
         outcome.counted = !there || added > 0;
         break;
     }
-    case Kind::kValue:
+    case Kind::kValue: {
+        bool refused = false;
         if (!FindValue(keys, e, &only) || ValueExists(root, subkey, e.valueName, view)) return outcome;
-        outcome.counted = WriteKeys({only}, view, true, &added) && added > 0;
+        outcome.counted = WriteKeys({only}, view, true, &added, &refused) && added > 0;
+        if (refused) return outcome;
         break;
+    }
     default:
-        if (FindValue(keys, e, &only)) PutBackSetting(root, subkey, only, e);
+        if (FindValue(keys, e, &only)) PutBackSetting(root, subkey, only, e, view);
         break;
     }
     outcome.done = true;

@@ -192,6 +192,30 @@ TEST_F(Backup, WhatStandsInTheWayIsLeftAloneAndItsItemStaysInTheBackup) {
     EXPECT_EQ(pvtest::ReadValue(HKEY_CURRENT_USER, key.path(), "v").data, std::string("old\0", 4));
 }
 
+// A link inside a kept key is neither kept, followed nor made again; a
+// restore whose place now holds a link leaves its entry in the backup, and
+// nothing arrives where the link leads.
+TEST_F(Backup, RegistryLinksAreNeverKeptFollowedOrMade) {
+    const std::string sentinel = key / "Sentinel", ad = key / "Ad";
+    ASSERT_TRUE(SetValue(sentinel, "v", std::string("x\0", 2)) && SetValue(ad, "u", std::string("y\0", 2)) &&
+                SetValue(ad + "\\Inner", "w", std::string("z\0", 2)));
+    ASSERT_TRUE(pvtest::MakeKeyLink(HKEY_CURRENT_USER, ad + "\\Link", HKEY_CURRENT_USER, sentinel));
+    std::map<std::wstring, std::string> before;
+    KeyState(HKEY_CURRENT_USER, Wide(sentinel), &before);
+    ASSERT_EQ(CureWithBackup({MakeItem(3, ad)}, Kept()), 1);
+    EXPECT_EQ(pvtest::ReadBytes(Kept("0001.reg")).find("Link"), std::string::npos);
+
+    ASSERT_TRUE(pvtest::MakeKeyLink(HKEY_CURRENT_USER, ad, HKEY_CURRENT_USER, sentinel));
+    EXPECT_EQ(engine.RestoreBackup(Kept().c_str()), 0);
+    ASSERT_TRUE(pvtest::DeleteKeyTree(HKEY_CURRENT_USER, ad));
+    EXPECT_EQ(engine.RestoreBackup(Kept().c_str()), 1) << "the entry stayed";
+    EXPECT_EQ(pvtest::ReadValue(HKEY_CURRENT_USER, ad + "\\Inner", "w").data, std::string("z\0", 2));
+    EXPECT_FALSE(pvtest::KeyExists(HKEY_CURRENT_USER, ad + "\\Link"));
+    std::map<std::wstring, std::string> after;
+    KeyState(HKEY_CURRENT_USER, Wide(sentinel), &after);
+    EXPECT_EQ(after, before);
+}
+
 // A drive mapped to a folder outside drive C (Wine gives a drive mapped
 // below drive C's folder drive C's volume serial).
 struct OutsideDriveC {
