@@ -209,6 +209,11 @@ void CCureView::OnButtonStart() {
 }
 
 void CCureView::StartPass() {
+    m_work = base::ProgramMarker::Claim(base::kWorkMarker);
+    if (!m_work.held()) {
+        Box(cure::kMsgOtherWork, cure::kBoxTitle, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
     m_passLogFolder.clear();
     if (m_logging) {
         m_passStart = Now();
@@ -328,6 +333,7 @@ LRESULT CCureView::OnPassEnd(WPARAM wParam, LPARAM) {
         cure::WriteStoredStartPage(address);
         m_engine.SetStartPage(address.c_str());
     }
+    m_work.Release();
     return 0;
 }
 
@@ -359,6 +365,7 @@ void CCureView::AskToStop() {
     m_worker.Stop();  // whatever the worker still sends is dropped
     KillTimer(kProgressTimer);
     m_worker.Join();
+    m_work.Release();
     if (!m_passLogFolder.empty()) {
         cure::AppendReportCancelled(m_passLogFolder, Now());
         cure::AppendHeadEnd(m_passLogFolder, false);
@@ -380,6 +387,11 @@ void CCureView::OnButtonCure() {
     }
     if (Box(cure::kMsgCureWarning, cure::kCaptionCure, MB_OKCANCEL | MB_ICONEXCLAMATION) != IDOK)
         return;
+    const base::ProgramMarker work = base::ProgramMarker::Claim(base::kWorkMarker);
+    if (!work.held()) {
+        Box(cure::kMsgOtherWork, cure::kBoxTitle, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
     // Whatever the cure removes is kept, logged or not.
     m_backupFolder.clear();
     if (m_engine.loaded()) {

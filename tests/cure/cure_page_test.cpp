@@ -9,6 +9,7 @@
 #include "app/cure/cure_texts.h"
 #include "backup/manifest.h"
 #include "backup/restore_texts.h"
+#include "base/program_markers.h"
 #include "base/unique_handle.h"
 #include "tests/cure/cure_page_host.h"
 #include "tests/support/browser_keys_sandbox.h"
@@ -182,6 +183,29 @@ TEST_F(CurePage, CancelledWarningChangesNothing) {
     EXPECT_EQ(page.Cell(0, 3), "");
     EXPECT_TRUE(page.Visible(IDC_CURE_CURE));
     EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kIeMain, "Start Page").data, Sz("before"));
+}
+
+// One scan or cure at a time on the machine: while another program holds it
+// (PurvexScan.exe), the page starts neither; it holds it only while it works.
+TEST_F(CurePage, AnotherProgramsScanOrCureKeepsPassAndCureFromStarting) {
+    PlantFile(Trace("a.dll"));
+    UseDatabase({MakeRecord(31, "One", {pvtest::FileItem(traces_.path(), "a.dll")})});
+    MessageBoxHook hook({IDOK, IDOK});
+    PageHost page;
+    {
+        const base::ProgramMarker other = base::ProgramMarker::Claim(base::kWorkMarker);
+        page.Click(IDC_CURE_START);
+        EXPECT_TRUE(page.Visible(IDC_CURE_DB_GROUP)) << "still the initial screen";
+    }
+    page.RunPass();
+    ASSERT_EQ(page.Rows(), 1);
+    const base::ProgramMarker other = base::ProgramMarker::Claim(base::kWorkMarker);
+    ASSERT_TRUE(other.held()) << "the page let go when its pass ended";
+    page.Click(IDC_CURE_CURE);
+    ASSERT_EQ(hook.seen().size(), 3u) << "refused, the cure's warning, refused";
+    EXPECT_EQ(hook.seen()[0].text, cure::kMsgOtherWork);
+    EXPECT_EQ(hook.seen()[2].text, cure::kMsgOtherWork);
+    EXPECT_TRUE(FileExists(Trace("a.dll")));
 }
 
 // ---------------------------------------------------------------------------
