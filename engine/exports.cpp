@@ -7,6 +7,7 @@
 
 #include "backup/keeper.h"
 #include "backup/restore.h"
+#include "base/registry_links.h"
 #include "engine/adware_database.h"
 #include "engine/process_table.h"
 #include "engine/purvex_engine.h"
@@ -52,10 +53,11 @@ const char* __cdecl ftool_GetVer(void) { return "2004.10.03.a"; }
 
 uint8_t __cdecl ftool_SetStartPage(const char* url) {
     if (!url) return 0;
-    base::UniqueHKey key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Internet Explorer\\Main", 0, nullptr, 0, KEY_WRITE,
-                        nullptr, key.put(), nullptr) != ERROR_SUCCESS)
-        return 0;
+    // Made as plain keys where missing, never written through a registry link
+    // (the user's hive is the user's to fill with links).
+    const base::HeldKey key =
+        base::OpenKeyWay(HKEY_CURRENT_USER, "Software\\Microsoft\\Internet Explorer\\Main", KEY_SET_VALUE, 0, true);
+    if (!key.ok()) return 0;
     DWORD size = static_cast<DWORD>(lstrlenA(url) + 1);  // with the terminating zero
     if (RegSetValueExA(key.get(), "Start Page", 0, REG_SZ, reinterpret_cast<const BYTE*>(url), size) != ERROR_SUCCESS)
         return 0;
