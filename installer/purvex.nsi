@@ -393,5 +393,11 @@ Section "Uninstall"
     Call un.RemoveTree
     keepLogs:
   ${EndIf}
+  ; The updater's own: its working folder (a replaced Freshen.exe that was still running when the
+  ; last update ended stays there until the next one) and the copy of the update serial it keeps
+  ; where the version record cannot be written.
+  Push "$INSTDIR\temp"
+  Call un.RemoveTree
+  Delete "$INSTDIR\Freshen.serial"
   RMDir "$INSTDIR"   ; only when empty: a file the user put there keeps the folder
 SectionEnd

@@ -37,6 +37,7 @@ table=(
   "TASKWALKDLL Taskwalk.dll release"
   "NKSHELLAPIDLL NKShellAPI.dll release"
   "FRESHENEXE Freshen.exe release"
+  "PURVEXSCANEXE PurvexScan.exe release"
 )
 
 key= serial= expires= positional=()

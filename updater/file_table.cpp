@@ -24,6 +24,7 @@ const UpdateItem kItems[] = {
     {8, 9, "TASKWALKDLL", "Taskwalk.dll", "Taskwalk.dll", "Taskwalk.dll", ".\\Taskwalk.dll", kRelease},
     {9, 10, "NKSHELLAPIDLL", "NKShellAPI.dll", "NKShellAPI.dll", "NKShellAPI.dll", ".\\NKShellAPI.dll", kRelease},
     {10, 1, "FRESHENEXE", "Freshen.exe", "Freshen.exe", "Freshen.exe", ".\\Freshen.exe", kRelease},
+    {11, 11, "PURVEXSCANEXE", "PurvexScan.exe", "PurvexScan.exe", "PurvexScan.exe", ".\\PurvexScan.exe", kRelease},
 };
 
 }  // namespace
