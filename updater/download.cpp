@@ -5,7 +5,7 @@
 
 #include "base/unique_handle.h"
 #include "base/unique_internet.h"
-#include "updater/verify/sha256.h"
+#include "base/sha256.h"
 
 namespace freshen {
 
@@ -82,7 +82,7 @@ FetchResult Fetch(const std::string& url, const char* path, const ExpectedFile& 
 
     base::UniqueFile out(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!out) return FetchResult::kWriteFailed;
-    Sha256 hash;
+    base::Sha256 hash;
     unsigned long long stored = 0;
     FetchResult pass = ReadBody(r.file.get(), expected.size, cancel, &stored, [&](const char* data, DWORD got) {
         DWORD put = 0;
