@@ -105,7 +105,8 @@ TEST(Engine9x, ABackupKeepsAndPutsBackByPath) {
     const std::string db = WriteDatabase(folder, {MakeRecord(1, "9x", {MakeItem(0, folder.path(), "ad.exe"),
                                                                       MakeItem(1, folder / "Tree")})});
     ASSERT_EQ(engine.LoadADB(db.c_str()), 0);
-    const std::string kept = folder / "kept";
+    pvtest::CurrentFolder home(folder.path());
+    const std::string kept = folder / "PurvexBackup\\00000001";
     ASSERT_EQ(engine.SetBackupFolder(kept.c_str()), 1);
     EXPECT_EQ(engine.AdRepair(engine.AdScan(0)), 1);
     EXPECT_EQ(pvtest::ReadBytes(kept + "\\0002_Tree\\Inner\\x.dll.bak"), "x");
