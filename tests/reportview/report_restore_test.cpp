@@ -40,6 +40,16 @@ TEST_F(LogWithBackup, ItsReportOffersTheRestoreWhichPutsTheFileBack) {
     EXPECT_FALSE(RestoreFromReport(1, {}).restoreShown) << "nothing is left to put back";
 }
 
+TEST_F(LogWithBackup, ABackupChangedSinceTheCureIsRefusedAndSaysSo) {
+    const std::string kept = LogPath("00000001\\backup");
+    ASSERT_TRUE(pvtest::WriteBytes(kept + "\\0001_trace.dll.bak", "changed"));
+    const report_test::ShownReport shown = RestoreFromReport(1, {IDYES, IDOK});
+    ASSERT_EQ(shown.boxes.size(), 2u);
+    EXPECT_EQ(shown.boxes[1].text, backup::kMsgRestoreRefused);
+    EXPECT_EQ(shown.boxes[1].icon, LoadIcon(nullptr, IDI_HAND));
+    EXPECT_FALSE(pvtest::Exists(trace_));
+}
+
 TEST_F(LogWithBackup, DeletingItAsksFirstAndNoKeepsIt) {
     for (int row : {0, 1}) List().Tick(row, true);
     pvtest::MessageBoxHook no({IDNO});
