@@ -91,14 +91,17 @@ FileRead ReadOwnFile(const base::OpenFolder& folder, const std::string& name, si
     return FileRead::kRead;
 }
 
-bool WriteOwnFile(const base::OpenFolder& folder, const std::string& name, const std::string& text, bool append) {
+bool WriteOwnFile(const base::OpenFolder& folder, const std::string& name, const std::string& text, bool append,
+                  const std::string& heading) {
+    base::UniqueFile file = folder.MakeFile(name);
+    const std::string whole = file ? heading + text : text;
     base::FolderEntry entry;
-    base::UniqueFile file = folder.Find(name.c_str(), &entry) ? folder.OpenToOverwrite(entry) : folder.MakeFile(name);
+    if (!file && folder.Find(name.c_str(), &entry)) file = folder.OpenToOverwrite(entry);
     if (!file || SetFilePointer(file.get(), 0, nullptr, append ? FILE_END : FILE_BEGIN) == INVALID_SET_FILE_POINTER)
         return false;
     DWORD written = 0;
-    return (text.empty() || (WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-                             written == text.size())) &&
+    return (whole.empty() || (WriteFile(file.get(), whole.data(), static_cast<DWORD>(whole.size()), &written, nullptr) &&
+                              written == whole.size())) &&
            (append || SetEndOfFile(file.get()));
 }
 

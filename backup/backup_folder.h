@@ -34,9 +34,10 @@ enum class FileRead {
 };
 FileRead ReadOwnFile(const base::OpenFolder& folder, const std::string& name, size_t limit, std::string* text);
 
-// Writes text as the whole of name (made when missing), or at its end with
-// append. False when it cannot be written or name is not a plain file of
-// one name.
-bool WriteOwnFile(const base::OpenFolder& folder, const std::string& name, const std::string& text, bool append);
+// Writes text as the whole of name, or at its end with append; a file made
+// anew gets heading first. False when it cannot be written or name is not a
+// plain file of one name.
+bool WriteOwnFile(const base::OpenFolder& folder, const std::string& name, const std::string& text, bool append,
+                  const std::string& heading = std::string());
 
 }  // namespace backup

@@ -150,12 +150,8 @@ FileRead ReadManifest(const base::OpenFolder& folder, std::string* text, std::ve
 }
 
 bool AppendEntry(const base::OpenFolder& folder, const Entry& entry, const std::string& manifest) {
-    base::FolderEntry found;
-    const bool listed = folder.Find(kManifestName, &found)
-                            ? WriteOwnFile(folder, kManifestName, ManifestLine(entry), true)
-                            : WriteOwnFile(folder, kManifestName, std::string(kHeading) + kLineEnd + ManifestLine(entry), false);
-    const bool people = folder.Find(kListName, &found);
-    WriteOwnFile(folder, kListName, (people ? std::string() : ListHeading()) + ListBlock(entry), people);
+    const bool listed = WriteOwnFile(folder, kManifestName, ManifestLine(entry), true, std::string(kHeading) + kLineEnd);
+    WriteOwnFile(folder, kListName, ListBlock(entry), true, ListHeading());
     std::string seal;
     if (listed && SealOf(manifest, true, &seal)) WriteOwnFile(folder, kSealName, seal + kLineEnd, false);
     return listed;

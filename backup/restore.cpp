@@ -81,8 +81,9 @@ int CheckBackup(const base::OpenFolder& backup, const std::string& manifest, con
 // changes at all.
 bool Refuses(const Entry& e) {
     if (IsOwnList(e.stored)) return true;
-    if (!IsRegistryEntry(e))
-        return base::IsDeviceOrNetworkPath(e.place.c_str()) || base::IsProtectedFolder(e.place.c_str());
+    if (!IsRegistryEntry(e))  // as a cure judges its file and folder items
+        return base::IsDeviceOrNetworkPath(e.place.c_str()) ||
+               (e.kind == Kind::kFolder && base::IsProtectedFolder(e.place.c_str()));
     std::string subkey;
     const HKEY root = RootOf(e.place, &subkey);
     if (!root) return true;
