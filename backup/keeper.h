@@ -9,14 +9,17 @@
 //    removed only then;
 //  - settings about to be rewritten (the Winsock catalog, the browser's
 //    pages) are written as they are, or as absent.
-// Each kept item gets an entry in the folder's two lists.
+// Each kept item gets an entry in the folder's lists, with the digest of
+// what is kept of it, and the manifest is sealed anew (backup/seal.h).
 #pragma once
 #include <windows.h>
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "backup/manifest.h"
 #include "base/deletion.h"
 #include "base/registry_links.h"
 
@@ -24,8 +27,12 @@ namespace backup {
 
 class Keeper {
 public:
-    // Opens folder as the backup folder, making it and its missing parents
-    // when absent. Not ok() when it cannot be made or is itself a link.
+    // Opens folder, one of the program's backup folders, making it and the
+    // folders on its way when absent (backup/backup_folder.h). A backup
+    // already in it is added to when its seal checks (or no seal can be
+    // checked on this machine). Not ok() when folder is no backup folder of
+    // the program, a folder on the way or the folder itself is a link, or
+    // the backup in it is not as its seal says.
     explicit Keeper(const std::string& folder);
     bool ok() const { return folder_.ok(); }
     const std::string& path() const { return folder_.path(); }
@@ -61,9 +68,13 @@ private:
     // Writes text as a new "NNNN.reg"; its name comes back in *stored.
     bool WriteRegFile(const std::string& text, std::string* stored);
     void DropOwnFile(const std::string& name);
+    // Lists entry with the digest of what is stored of it, and seals the lists.
+    void Append(Entry entry);
 
     base::OpenFolder folder_;
     int next_ = 1;  // the number the next kept item's name begins with
+    std::vector<Entry> entries_;                   // the manifest as this keeper wrote it
+    std::map<std::string, std::string> written_;  // digests of the REGEDIT4 files written, by name
 };
 
 }  // namespace backup

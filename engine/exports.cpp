@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include <memory>
+#include <new>
 
 #include "backup/keeper.h"
 #include "backup/restore.h"
@@ -25,11 +26,28 @@ std::unique_ptr<backup::Keeper> g_keeper;
 // What the last repair did with each item of its result.
 uint8_t g_outcomes[256];
 
+static_assert(backup::kNoBackup == PURVEX_RESTORE_NO_BACKUP && backup::kRefusedBackup == PURVEX_RESTORE_REFUSED &&
+                  backup::kUncheckedBackup == PURVEX_RESTORE_UNCHECKED,
+              "the restore's results are the export's");
+
+// Runs work, or returns failed when it throws: no exception crosses an
+// export (a file or database too large for memory ends in std::bad_alloc).
+template <typename Result, typename Work>
+Result Guarded(Result failed, Work work) {
+    try {
+        return work();
+    } catch (...) {
+        return failed;
+    }
+}
+
 }  // namespace
 
 extern "C" {
 
-int32_t __cdecl ftool_LoadADB(const char* path) { return g_database.Load(path); }
+int32_t __cdecl ftool_LoadADB(const char* path) {
+    return Guarded<int32_t>(-1, [&] { return g_database.Load(path); });
+}
 
 int32_t __cdecl ftool_UnloadADB(void) {
     g_database.Unload();
@@ -39,14 +57,16 @@ int32_t __cdecl ftool_UnloadADB(void) {
 int32_t __cdecl ftool_GetAdCount(void) { return g_database.Count(); }
 
 AdScanResult __cdecl ftool_AdScan(int32_t index) {
-    return engine::ScanRecord(g_database, index, g_processTable.NtFamily());
+    static char empty[] = "";
+    const AdScanResult nothing = {-1, empty, 0, nullptr};
+    return Guarded(nothing, [&] { return engine::ScanRecord(g_database, index, g_processTable.NtFamily()); });
 }
 
 uint8_t __cdecl ftool_AdRepair(AdScanResult result) {
     // The views the scan found the items in, when result is one it handed out.
     const engine::View* views = g_database.ViewsOf(result.items, result.foundCount & 0xFF);
     memset(g_outcomes, PURVEX_ITEM_UNTOUCHED, sizeof g_outcomes);
-    return engine::RepairResult(result, g_processTable, views, g_keeper.get(), g_outcomes);
+    return Guarded<uint8_t>(0, [&] { return engine::RepairResult(result, g_processTable, views, g_keeper.get(), g_outcomes); });
 }
 
 const char* __cdecl ftool_GetVer(void) { return "2004.10.03.a"; }
@@ -67,14 +87,17 @@ uint8_t __cdecl ftool_SetStartPage(const char* url) {
 uint8_t __cdecl ftool_SetBackupFolder(const char* folder) {
     g_keeper.reset();
     if (!folder || !folder[0]) return 0;
-    auto keeper = std::make_unique<backup::Keeper>(folder);
-    if (!keeper->ok()) return 0;
-    g_keeper = std::move(keeper);
-    return 1;
+    return Guarded<uint8_t>(0, [&] {
+        auto keeper = std::make_unique<backup::Keeper>(folder);
+        if (!keeper->ok()) return 0;
+        g_keeper = std::move(keeper);
+        return 1;
+    });
 }
 
 int32_t __cdecl ftool_RestoreBackup(const char* folder) {
-    return folder && folder[0] ? backup::RestoreBackup(folder) : -1;
+    if (!folder || !folder[0]) return PURVEX_RESTORE_NO_BACKUP;
+    return Guarded<int32_t>(PURVEX_RESTORE_REFUSED, [&] { return backup::RestoreBackup(folder); });
 }
 
 uint8_t __cdecl ftool_GetItemOutcome(int32_t index) {

@@ -380,8 +380,6 @@ Section "Uninstall"
 
   DeleteRegKey HKLM "${ARP_KEY}"
   DeleteRegKey HKLM "$(VersionKey)"
-  DeleteRegKey /ifempty HKLM "$(ProductKey)"
-  DeleteRegKey /ifempty HKLM "$(MakerKey)"
 
   ; Scan logs and cure backups are the user's: kept unless the user says otherwise (kept under /S).
   ${If} ${FileExists} "$INSTDIR\PurvexLog\*.*"
@@ -399,5 +397,13 @@ Section "Uninstall"
   Push "$INSTDIR\temp"
   Call un.RemoveTree
   Delete "$INSTDIR\Freshen.serial"
+  ; The key that seals cure backups goes with the last backup (kept ones stay restorable
+  ; by a later installation); then the program's keys, when nothing else is in them.
+  ${IfNot} ${FileExists} "$INSTDIR\PurvexLog\*.*"
+  ${AndIfNot} ${FileExists} "$INSTDIR\PurvexBackup\*.*"
+    DeleteRegKey HKLM "$(ProductKey)\BackupSeal"
+  ${EndIf}
+  DeleteRegKey /ifempty HKLM "$(ProductKey)"
+  DeleteRegKey /ifempty HKLM "$(MakerKey)"
   RMDir "$INSTDIR"   ; only when empty: a file the user put there keeps the folder
 SectionEnd

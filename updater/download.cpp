@@ -6,7 +6,7 @@
 
 #include "base/unique_handle.h"
 #include "base/unique_internet.h"
-#include "updater/verify/sha256.h"
+#include "base/sha256.h"
 
 namespace freshen {
 
@@ -171,7 +171,7 @@ FetchResult FetchToFile(const std::string& url, HANDLE file, const ExpectedFile&
     if (opened != FetchResult::kOk) return opened;
     if (progress) progress->total = static_cast<int>(expected.size);
 
-    Sha256 hash;
+    base::Sha256 hash;
     unsigned long long stored = 0;
     FetchResult pass = ReadBody(r.request.get(), expected.size, started, limits.TotalMs(expected.size), stop, &stored,
                                 [&](const char* data, DWORD got) {

@@ -6,7 +6,7 @@
 #include "base/file_size.h"
 #include "base/nt_file.h"
 #include "updater/file_table.h"
-#include "updater/verify/sha256.h"
+#include "base/sha256.h"
 #include "updater/version_file.h"
 
 namespace freshen {
@@ -54,7 +54,7 @@ bool SameAsAnnounced(HANDLE file, const ExpectedFile& expected) {
     uint64_t size = 0;
     if (!base::GetFileLength(file, &size) || size != expected.size || !base::SeekFile(file, 0, FILE_BEGIN))
         return false;
-    Sha256 hash;
+    base::Sha256 hash;
     char block[4096];
     for (;;) {
         DWORD got = 0;

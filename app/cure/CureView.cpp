@@ -436,14 +436,9 @@ void CCureView::OnButtonRestore() {
         return;
     const int restored = m_engine.RestoreBackup(m_backupFolder.c_str());
     GetDlgItem(IDC_CURE_RESTORE)->ShowWindow(SW_HIDE);
-    if (restored < 0) {
-        Box(backup::kMsgNoBackup, cure::kBoxTitle, MB_OK | MB_ICONSTOP);
-        return;
-    }
-    CString text;
-    text.Format(backup::kMsgRestoredFormat, restored);
-    if (backup::HoldsBackup(m_backupFolder)) text += backup::kMsgRestoreLeftSome;
-    Box(text, cure::kBoxTitle, MB_OK | MB_ICONEXCLAMATION);
+    bool failed = false;
+    const std::string text = backup::RestoreEndText(restored, m_backupFolder, &failed);
+    Box(text.c_str(), cure::kBoxTitle, MB_OK | (failed ? MB_ICONSTOP : MB_ICONEXCLAMATION));
 }
 
 void CCureView::OnColumnclickCureList(NMHDR* pNMHDR, LRESULT* pResult) {

@@ -534,6 +534,22 @@ TEST_F(CurePage, RestoreAfterACurePutsBackWhatItRemovedAndTheBrowserSettings) {
     EXPECT_FALSE(FolderExists(Log("00000000\\backup")));
 }
 
+TEST_F(CurePage, ABackupRootThatIsALinkKeepsNothingAndTheCureAsksFirst) {
+    PlantFile(Trace("a.dll"));
+    UseDatabase({MakeRecord(92, "Linked", {pvtest::FileItem(traces_.path(), "a.dll")})});
+    pvtest::TempFolder elsewhere;
+    ASSERT_TRUE(pvtest::MakeFolderLink(sandbox_ / "PurvexBackup", elsewhere.path()));
+    MessageBoxHook hook({IDOK, IDNO});
+    PageHost page;
+    page.RunPass();
+    page.Click(IDC_CURE_CURE);
+    ASSERT_EQ(hook.seen().size(), 2u);
+    EXPECT_EQ(hook.seen()[1].text, cure::kMsgNoBackupQuestion);
+    EXPECT_EQ(ReadBytes(Trace("a.dll")), "trace") << "no cure without the user's yes";
+    EXPECT_FALSE(pvtest::Exists(elsewhere / "00000001")) << "nothing made through the link";
+    pvtest::RemoveFolderLink(sandbox_ / "PurvexBackup");
+}
+
 // ---------------------------------------------------------------------------
 // Start page
 

@@ -118,10 +118,14 @@ protected:
         KeyState(HKEY_CURRENT_USER, Wide(key.path()), &state);
         return state;
     }
-    std::string Kept(const std::string& name = "") const { return (store / "kept") + (name.empty() ? "" : "\\" + name); }
+    // The backup folder in store, the installation folder's stand-in.
+    std::string Kept(const std::string& name = "") const {
+        return (store / "PurvexBackup\\00000001") + (name.empty() ? "" : "\\" + name);
+    }
 
     Engine engine;
     TempFolder traces, store;
+    pvtest::CurrentFolder home{store.path()};
     TestKey key{HKEY_CURRENT_USER, "Software"};
     int n = 0;
 };
@@ -146,7 +150,7 @@ TEST_F(Backup, CureKeepsEverythingAndTheRestorePutsItBackByteForByte) {
         if (std::stoul(kept.second) & FILE_ATTRIBUTE_DIRECTORY) continue;
         if (name.size() > 4 && name.compare(name.size() - 4, 4, ".reg") == 0) {
             EXPECT_EQ(pvtest::ReadBytes(Kept() + name).rfind("REGEDIT4\r\n", 0), 0u) << name;
-        } else if (name != "\\backup.txt" && name != "\\backup.lst") {
+        } else if (name != "\\backup.txt" && name != "\\backup.lst" && name != "\\backup.seal") {
             EXPECT_EQ(name.compare(name.size() - 4, 4, ".bak"), 0) << name << " could run from the backup";
         }
     }
@@ -236,10 +240,12 @@ TEST_F(Backup, ABackupOnAnotherVolumeGetsCopiesAndGivesThemBack) {
     ASSERT_TRUE(drive.ok());
     PlantTraces();
     const auto files = FolderState(traces.path());
-    ASSERT_EQ(CureWithBackup(FileItems(), drive.root() + "kept"), 1);
+    pvtest::CurrentFolder there(drive.root());
+    const std::string kept = drive.root() + "PurvexBackup\\00000001";
+    ASSERT_EQ(CureWithBackup(FileItems(), kept), 1);
     EXPECT_TRUE(FolderState(traces.path()).empty());
-    EXPECT_EQ(pvtest::ReadBytes(drive.root() + "kept\\0003_Tree\\하위\\run.exe.bak"), "run");
-    EXPECT_EQ(engine.RestoreBackup((drive.root() + "kept").c_str()), 3);
+    EXPECT_EQ(pvtest::ReadBytes(kept + "\\0003_Tree\\하위\\run.exe.bak"), "run");
+    EXPECT_EQ(engine.RestoreBackup(kept.c_str()), 3);
     EXPECT_EQ(FolderState(traces.path()), files);
 }
 

@@ -6,7 +6,7 @@
 
 #include "updater/file_table.h"
 #include "updater/verify/rsa_signature.h"
-#include "updater/verify/sha256.h"
+#include "base/sha256.h"
 
 namespace freshen_test {
 
@@ -19,16 +19,16 @@ std::string MakeBody(size_t size, char seed) {
 }
 
 std::string Announce(const char* section, const std::string& version, const std::string& body) {
-    freshen::Sha256 hash;
+    base::Sha256 hash;
     hash.Update(body.data(), body.size());
     return std::string("[") + section + "]\r\nVER=" + version + "\r\nSHA256=" + hash.HexDigest() +
            "\r\nSIZE=" + std::to_string(body.size()) + "\r\n";
 }
 
 std::string SignWithTestKey(const std::string& text) {
-    freshen::Sha256 hash;
+    base::Sha256 hash;
     hash.Update(text.data(), text.size());
-    uint8_t digest[freshen::kSha256Size], block[freshen::kRsaBytes], signature[freshen::kRsaBytes] = {};
+    uint8_t digest[base::kSha256Size], block[freshen::kRsaBytes], signature[freshen::kRsaBytes] = {};
     hash.Finish(digest);
     freshen::EncodeSha256Block(digest, block);
     freshen::RsaPower(freshen::kTestUpdateKey, freshen::kTestUpdatePrivateExponent, freshen::kRsaBytes, block,

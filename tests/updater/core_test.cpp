@@ -17,7 +17,7 @@
 #include "updater/update_host.h"
 #include "updater/version_compare.h"
 #include "updater/version_record.h"
-#include "updater/verify/sha256.h"
+#include "base/sha256.h"
 
 using namespace freshen;
 using namespace freshen_test;
@@ -194,14 +194,14 @@ TEST(UpdateHost, DefaultAndOverride) {
 }
 
 TEST(Sha256, KnownDigests) {
-    Sha256 empty;
+    base::Sha256 empty;
     EXPECT_EQ(empty.HexDigest(), "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
-    Sha256 abc;
+    base::Sha256 abc;
     abc.Update("a", 1);
     abc.Update("bc", 2);
     EXPECT_EQ(abc.HexDigest(), "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
     // FIPS 180-2's million a's, in pieces across block boundaries.
-    Sha256 million;
+    base::Sha256 million;
     const std::string piece(999, 'a');
     for (int i = 0; i <= 1001; ++i) million.Update(piece.data(), i == 1001 ? 1 : piece.size());
     EXPECT_EQ(million.HexDigest(), "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0");
@@ -236,7 +236,7 @@ TEST(Install, StagedFileIsCheckedAgainAndHeldAgainstOthers) {
         ASSERT_TRUE(staged[i].file);
         DWORD put = 0;
         WriteFile(staged[i].file.get(), bodies[i].data(), static_cast<DWORD>(bodies[i].size()), &put, nullptr);
-        Sha256 hash;
+        base::Sha256 hash;
         hash.Update(bodies[i].data(), bodies[i].size());
         staged[i].expected = ExpectedFile{static_cast<unsigned long>(bodies[i].size()), hash.HexDigest()};
     }

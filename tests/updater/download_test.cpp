@@ -4,7 +4,7 @@
 #include "base/unique_handle.h"
 #include "tests/support/updater_fixture.h"
 #include "updater/download.h"
-#include "updater/verify/sha256.h"
+#include "base/sha256.h"
 
 using namespace freshen;
 using namespace freshen_test;
@@ -30,7 +30,7 @@ protected:
 };
 
 std::string DigestOf(const std::string& body) {
-    Sha256 hash;
+    base::Sha256 hash;
     hash.Update(body.data(), body.size());
     return hash.HexDigest();
 }
