@@ -1,8 +1,7 @@
-#include "app/clean/StartupDlg.h"
+#include "app/clean/startup_dlg.h"
 
 #include <commctrl.h>
 
-#include "app/clean/clean_frame.h"
 #include "app/clean/clean_texts.h"
 #include "app/shell_texts.h"
 #include "ui/redraw_hold.h"
@@ -35,7 +34,6 @@ void CStartupDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CStartupDlg::OnInitDialog() {
     CCleanTabDlg::OnInitDialog();
-    if (CMainFrame* frame = clean::MainFrame()) frame->m_pStartupDlg = this;
 
     CRect client;
     m_list.GetClientRect(&client);
