@@ -2,8 +2,6 @@
 
 #include <string.h>
 
-#include "base/deletion.h"
-
 namespace base {
 
 bool ChildPath(const char* path, const char* name, char* out) {
@@ -17,11 +15,6 @@ bool ChildPath(const char* path, const char* name, char* out) {
     if (separator) out[n] = '\\';
     memcpy(out + n + separator, name, m + 1);
     return true;
-}
-
-bool RemoveFolderTree(const char* path) {
-    HeldItem item = HoldPath(path);
-    return item.reach() == Reach::kHeld && item.IsFolder() && item.RemoveTree(Attributes::kNormal);
 }
 
 }  // namespace base

@@ -167,22 +167,13 @@ clean::Outcome CStartupDlg::Delete() {
         IDYES)
         return clean::Outcome::kDone;
 
-    // From the top down; a row that leaves the list brings the next one to its
-    // index. A row whose value or file is still there keeps its place and tick.
-    startup::DeleteTally tally;
-    for (int row = 0; row < m_list.GetItemCount();) {
-        if (!m_list.GetCheck(row)) {
-            ++row;
-            continue;
-        }
-        if (startup::LeavesList(startup::DeleteRow(ReadRow(row)))) {
-            m_list.DeleteItem(row);
-            ++tally.removed;
-        } else {
-            ++tally.kept;
-            ++row;
-        }
-    }
+    // The list's rows, deleted from the top down; a row that leaves goes from
+    // the list at once. A row whose value or file is still there keeps its
+    // place and tick.
+    std::vector<startup::StartupRow> rows;
+    for (int row = 0; row < m_list.GetItemCount(); ++row) rows.push_back(ReadRow(row));
+    const startup::DeleteTally tally =
+        startup::DeleteCheckedRows(&rows, [this](size_t row) { m_list.DeleteItem(static_cast<int>(row)); });
 
     switch (tally.end()) {
     case startup::DeleteEnd::kNothingChecked:

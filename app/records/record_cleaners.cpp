@@ -87,19 +87,6 @@ void DeleteMachineFormData() {
 
 }  // namespace
 
-void CleanWorkRecords(const WorkRecordChoice& ticked) {
-    if (ticked.visitHistory) CleanVisitHistory();
-    if (ticked.recentDocs) CleanRecentDocs();
-    if (ticked.runMru) CleanRunMru();
-    if (ticked.typedUrls) CleanTypedUrls();
-}
-
-void CleanAutoRecords(const AutoRecordChoice& ticked) {
-    if (ticked.playerHistory) CleanPlayerHistory();
-    if (ticked.formData) CleanFormData();
-    if (ticked.savedPasswords) CleanSavedPasswords();
-}
-
 bool ClearUrlHistoryStore() {
     IUrlHistoryStg2* store = nullptr;
     if (FAILED(CoCreateInstance(kUrlHistoryClass, nullptr, CLSCTX_INPROC_SERVER, kUrlHistoryStg2,
