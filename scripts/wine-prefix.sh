@@ -27,8 +27,10 @@ if [ "$(cat "$WINEPREFIX/.purvex-ready" 2>/dev/null)" != "$want" ]; then
   # The registry file is UTF-8 in the repository; regedit wants UTF-16 with a BOM.
   reg="$WINEPREFIX/purvex-prefix.reg"
   { printf '\377\376'; iconv -f UTF-8 -t UTF-16LE "$here/wine-prefix.reg"; } > "$reg"
-  # Marked ready only once imported: a failed import is tried again next time.
-  if "$WINE" regedit /S "$("$WINE" winepath -w "$reg" 2>/dev/null)" </dev/null >/dev/null 2>&1; then
+  "$WINE" regedit /S "$("$WINE" winepath -w "$reg" 2>/dev/null)" </dev/null >/dev/null 2>&1 || true
+  # regedit answers 0 whatever happened: the prefix is marked ready only when
+  # the file's last setting arrived, so that a failed import is tried again.
+  if "$WINE" reg query 'HKCU\Software\Wine\X11 Driver' /v Managed </dev/null >/dev/null 2>&1; then
     echo "$want" > "$WINEPREFIX/.purvex-ready"
   fi
 fi
