@@ -28,7 +28,11 @@ if [ "$(cat "$WINEPREFIX/.purvex-ready" 2>/dev/null)" != "$want" ]; then
   reg="$WINEPREFIX/purvex-prefix.reg"
   { printf '\377\376'; iconv -f UTF-8 -t UTF-16LE "$here/wine-prefix.reg"; } > "$reg"
   "$WINE" regedit /S "$("$WINE" winepath -w "$reg" 2>/dev/null)" </dev/null >/dev/null 2>&1 || true
-  echo "$want" > "$WINEPREFIX/.purvex-ready"
+  # regedit answers 0 whatever happened: the prefix is marked ready only when
+  # the file's last setting arrived, so that a failed import is tried again.
+  if "$WINE" reg query 'HKCU\Software\Wine\X11 Driver' /v Managed </dev/null >/dev/null 2>&1; then
+    echo "$want" > "$WINEPREFIX/.purvex-ready"
+  fi
 fi
 # Fails harmlessly when a server already runs for this prefix.
 wineserver -p </dev/null >/dev/null 2>&1 || true
