@@ -31,7 +31,7 @@
 #include <string>
 #include <vector>
 
-#include "app/activex/ActiveXBlock.h"
+#include "app/activex/activex_block.h"
 #include "app/clean/clean_pc_view.h"
 #include "app/clean/clean_texts.h"
 #include "app/clean/disk_clean_dlg.h"

@@ -12,7 +12,8 @@ public:
     static constexpr int kMaxEntries = 255;
     static constexpr int kNameSize = 255;
 
-    // Empty table; records the platform family once.
+    // Empty table; records the platform family the system reports
+    // (base/platform.h: a process snapshot's names follow it).
     ProcessTable();
 
     bool NtFamily() const { return ntFamily_; }

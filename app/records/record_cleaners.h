@@ -57,8 +57,4 @@ void CleanSavedPasswords();
 // reports a failure.
 bool ClearUrlHistoryStore();
 
-// True on the NT family, read with the extended version structure and, where
-// that is refused, with the basic one.
-bool IsNtFamily();
-
 }  // namespace records

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/activex/ActiveXBlock.h"
+#include "app/activex/activex_block.h"
 #include "app/clean/clean_pc_view.h"
 #include "app/cure/CureView.h"
 #include "app/launch.h"
