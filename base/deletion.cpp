@@ -256,6 +256,8 @@ std::string KeyOf(const FolderEntry& step) {
 
 void UsePathCallsForTests() { InterlockedExchange(&pathCallsForTests, 1); }
 
+bool WorksByHandle() { return ByHandle(); }
+
 bool SameIdentity(const FileIdentity& a, const FileIdentity& b) {
     return a.Known() && b.Known() && a.volume == b.volume && a.index == b.index;
 }
@@ -461,6 +463,22 @@ UniqueFile OpenFolder::OpenToOverwrite(const FolderEntry& entry) const {
     return file;
 }
 
+UniqueFile OpenFolder::OpenToRead(const FolderEntry& entry) const {
+    UniqueFile file;
+    if (!valid_ || entry.IsFolder() || entry.IsLink()) return file;
+    bool gone = false;
+    Opened opened;
+    if (ByHandle()) {
+        file.reset(nt::OpenRelative(handle_.get(), entry.wideName, FILE_READ_DATA | FILE_READ_ATTRIBUTES, kShareAll,
+                                    kNonDirectoryFile, &gone));
+        if (file && !Matches(entry, file.get(), identity_.volume, &opened)) file.reset();
+    } else {
+        file.reset(CreateFileA(PathOf(entry).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    }
+    return file;
+}
+
 // ---------------------------------------------------------------------------
 // Moving
 
@@ -650,6 +668,10 @@ bool HeldItem::RealPath(std::string* path) const {
     const bool real = parent_.RealPath(&folder);
     *path = real ? folder + (LastSeparator(folder) + 1 == folder.size() ? "" : "\\") + entry_.name : path_;
     return real;
+}
+
+UniqueFile HeldItem::OpenToRead() const {
+    return reach_ == Reach::kHeld && !self_.ok() ? parent_.OpenToRead(entry_) : UniqueFile();
 }
 
 HeldItem HeldItem::NotHeld(bool gone) {
