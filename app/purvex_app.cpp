@@ -8,9 +8,14 @@
 #include "app/resource.h"
 #include "app/shell_texts.h"
 #include "base/own_folder.h"
+#include "base/program_markers.h"
 #include "base/unique_handle.h"
 
 namespace {
+
+// Tells the setup program, and the other programs of the release, that this
+// one runs: held from the start to the end of the process.
+base::ProgramMarker runningMarker;
 
 // Keeps the name "Purvex" alive while this process runs.
 base::UniqueHandleKernel instanceMutex;
@@ -34,6 +39,7 @@ bool AnotherInstanceRuns() {
 CPurvexApp::CPurvexApp() = default;
 
 BOOL CPurvexApp::InitInstance() {
+    runningMarker = base::ProgramMarker::Hold(base::kRunningMarker);
     // The engine, the databases, the scan logs and the updater's files are
     // relative paths: they must mean the installation folder wherever the
     // program was started from (and the updater inherits this folder).

@@ -3,8 +3,10 @@
 #include <vector>
 
 #include "app/program_folder.h"
+#include "app/purvex_version.h"
 #include "app/shell_texts.h"
 #include "base/unique_handle.h"
+#include "updater/file_table.h"
 
 namespace shell {
 namespace {
@@ -39,10 +41,17 @@ void WriteVersionRecord(HWND owner, HKEY root, const char* path, const char* eng
     if (!ReadEngineVersion(engineLibrary, engineVersion))
         MessageBoxA(owner, kMsgEngineMissing, kAppTitle, MB_OK | MB_ICONEXCLAMATION);
     SetText(key.get(), "Purvex.dll", engineVersion);
-    SetText(key.get(), "KordonDll.dll", "1.0a");
-    SetText(key.get(), "PurvexADB", "2004.10.06");
-    SetText(key.get(), "KordonADB", "2004.10.06");
+    SetText(key.get(), "KordonDll.dll", KORDON_DLL_SHIPPED_VERSION);
+    SetText(key.get(), "PurvexADB", PURVEX_ADB_SHIPPED_VERSION);
+    SetText(key.get(), "KordonADB", KORDON_ADB_SHIPPED_VERSION);
     SetText(key.get(), "StartPage", "about:blank");
+    // The release's files without a version text of their own (the
+    // updater's file table) came with this Purvex.exe.
+    const std::string release = ReadFileVersion("Purvex.exe");
+    for (int number = 1; number <= freshen::kItemCount; ++number) {
+        const freshen::UpdateItem& item = freshen::Item(number);
+        if (item.releaseVersion) SetText(key.get(), item.valueWritten, release);
+    }
 }
 
 std::string ReadFileVersion(const char* fileName) {

@@ -18,8 +18,12 @@ using base::kVersionKeyPath;
 // existing record is never rewritten, even when the installed files changed.
 // Values are REG_SZ stored without a terminating zero, in this order:
 // "Purvex.exe" and "Chronik.dll" (their FileVersion texts), "Purvex.dll" (the
-// engine's ftool_GetVer text), "KordonDll.dll" "1.0a", "PurvexADB" and
-// "KordonADB" "2004.10.06", "StartPage" "about:blank". When the engine library
+// engine's ftool_GetVer text), "KordonDll.dll", "PurvexADB" and "KordonADB"
+// (the shipped versions of app/purvex_version.h: "1.0a", "2004.10.06" and
+// "2004.10.06"), "StartPage" "about:blank", then one value for each file of
+// the updater's table that carries no version text of its own (PvFrame.dll,
+// Taskwalk.dll, NKShellAPI.dll, Freshen.exe): the release's version,
+// Purvex.exe's FileVersion text. When the engine library
 // cannot be loaded, shows the missing-engine message (owned by owner) and
 // stores an empty "Purvex.dll" value, so the updater treats any server version
 // as newer; the other values are written all the same. Failures to create the

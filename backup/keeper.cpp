@@ -2,8 +2,10 @@
 
 #include <stdio.h>
 
-#include "backup/manifest.h"
+#include "backup/kept_digest.h"
+#include "backup/kept_settings.h"
 #include "backup/reg_file.h"
+#include "backup/seal.h"
 #include "base/ansi_text.h"
 #include "base/unique_handle.h"
 #include "base/wow64.h"
@@ -13,8 +15,6 @@ namespace backup {
 namespace {
 
 constexpr size_t kLongestKeptName = 180;  // bytes of the original name a kept name takes over
-
-REGSAM ViewFlag(bool view64) { return view64 ? base::Registry64View() : 0; }
 
 std::string Numbered(int number, const std::string& rest) {
     char stem[16];
@@ -67,15 +67,14 @@ Entry RegistryEntry(Kind kind, bool view64, const std::string& place, const std:
 
 }  // namespace
 
-Keeper::Keeper(const std::string& folder) {
-    char full[MAX_PATH * 2];
-    const DWORD n = GetFullPathNameA(folder.c_str(), sizeof full, full, nullptr);
-    if (folder.empty() || n == 0 || n >= sizeof full) return;
-    const std::string path = full;
-    for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
-        CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
-    CreateDirectoryA(path.c_str(), nullptr);
-    folder_ = base::OpenFolder::Root(path.c_str());
+Keeper::Keeper(const std::string& folder) : folder_(OpenBackupFolder(folder, true)) {
+    std::string manifest, seal, unused;
+    const FileRead read = ReadManifest(folder_, &manifest, &entries_);
+    const bool sealed = ReadSeal(folder_, &seal) == FileRead::kRead && SealChecks(manifest, seal);
+    if (read == FileRead::kRefused || (read == FileRead::kRead && !sealed && SealOf(manifest, false, &unused))) {
+        folder_ = base::OpenFolder();
+        return;
+    }
     std::vector<base::FolderEntry> entries;
     folder_.List(&entries);
     for (const base::FolderEntry& entry : entries)
@@ -98,51 +97,53 @@ bool Keeper::KeepFileOrFolder(base::HeldItem& item, bool view64, const std::stri
     const base::MoveOutcome moved = item.MoveInto(folder_, entry.stored, naming);
     if (!moved.arrived) return false;
     entry.complete = moved.complete;
-    AppendEntry(path(), entry);
+    Append(entry);
     return moved.complete;
 }
 
-bool Keeper::KeepKey(HKEY root, const std::string& subkey, bool view64, const std::string& record,
+bool Keeper::KeepKey(const base::HeldKey& key, bool view64, const std::string& record,
                      const std::function<bool()>& remove) {
+    if (!ok() || !key.ok()) return false;
+    if (key.IsLink()) return remove();
+    bool real = false;
+    const std::string place = PlaceOf(key, &real);
     RegKeys before;
     std::string text, stored;
-    if (!ok() || !ReadKeyTree(root, subkey, ViewFlag(view64), &before) || !FormatRegFile(before, &text) ||
-        !WriteRegFile(text, &stored))
+    if (!ReadKeyTree(key, place, &before) || !FormatRegFile(before, &text) || !WriteRegFile(text, &stored))
         return false;
     const bool removed = remove();
-    Entry entry = RegistryEntry(Kind::kKey, view64, before.front().path, stored, record);
+    Entry entry = RegistryEntry(Kind::kKey, view64 || (real && base::RunsUnderWow64()), place, stored, record);
     if (!removed) {
         // Whatever is left: the entry is kept only when some of it went.
         RegKeys after;
         std::string left;
-        if (ReadKeyTree(root, subkey, ViewFlag(view64), &after) && FormatRegFile(after, &left) && left == text) {
+        if (ReadKeyTree(key, place, &after) && FormatRegFile(after, &left) && left == text) {
             DropOwnFile(stored);
             return false;
         }
-        base::UniqueHKey key;
-        entry.complete = RegOpenKeyExA(root, subkey.c_str(), 0, KEY_READ | ViewFlag(view64), key.put()) != ERROR_SUCCESS;
+        entry.complete = false;  // the key itself is still there
     }
-    AppendEntry(path(), entry);
+    Append(entry);
     return removed;
 }
 
-bool Keeper::KeepValue(HKEY root, const std::string& subkey, const std::string& name, bool view64,
-                       const std::string& record, const std::function<bool()>& remove) {
+bool Keeper::KeepValue(const base::HeldKey& key, const std::string& name, bool view64, const std::string& record,
+                       const std::function<bool()>& remove) {
     RegValue value;
-    bool keyExists = false;
-    const char* rootName = RootName(root);
-    if (!ok() || !rootName || !ReadOneValue(root, subkey, name, ViewFlag(view64), &value, &keyExists)) return false;
+    if (!ok() || !ReadOneValue(key, name, &value)) return false;
     if (value.absent) return remove();  // nothing to keep, and nothing to remove either
-    const RegKeys keys = {RegKey{std::string(rootName) + (subkey.empty() ? "" : "\\" + subkey), {value}}};
+    bool real = false;
+    const RegKeys keys = {RegKey{PlaceOf(key, &real), {value}}};
     std::string text, stored;
     if (!FormatRegFile(keys, &text) || !WriteRegFile(text, &stored)) return false;
     if (!remove()) {
         DropOwnFile(stored);
         return false;
     }
-    Entry entry = RegistryEntry(Kind::kValue, view64, keys.front().path, stored, record);
+    Entry entry =
+        RegistryEntry(Kind::kValue, view64 || (real && base::RunsUnderWow64()), keys.front().path, stored, record);
     entry.valueName = name;
-    AppendEntry(path(), entry);
+    Append(entry);
     return true;
 }
 
@@ -151,14 +152,16 @@ bool Keeper::KeepSettings(const std::vector<Setting>& settings, const std::strin
     std::vector<Entry> entries;
     for (const Setting& setting : settings) {
         RegValue value;
-        bool keyExists = false;
-        const char* rootName = RootName(setting.root);
-        if (!rootName || !ReadOneValue(setting.root, setting.subkey, setting.name, 0, &value, &keyExists)) continue;
-        const std::string place = std::string(rootName) + (setting.subkey.empty() ? "" : "\\" + setting.subkey);
+        bool keyExists = false, real = false;
+        if (!RootName(setting.root) || !IsKeptSetting(setting.root, setting.subkey, setting.name) ||
+            !ReadOneValue(setting.root, setting.subkey, setting.name, 0, &value, &keyExists))
+            continue;
+        const std::string place = PlaceOf(setting.root, setting.subkey, 0, &real);
         if (keys.empty() || keys.back().path != place) keys.push_back(RegKey{place, {}});
         keys.back().values.push_back(value);
         Entry entry;
         entry.kind = Kind::kSetting;
+        entry.view64 = real && base::RunsUnderWow64();
         entry.valueAbsent = value.absent;
         entry.keyAbsent = !keyExists;
         entry.place = place;
@@ -170,7 +173,7 @@ bool Keeper::KeepSettings(const std::vector<Setting>& settings, const std::strin
     if (!ok() || entries.empty() || !FormatRegFile(keys, &text) || !WriteRegFile(text, &stored)) return false;
     for (Entry& entry : entries) {
         entry.stored = stored;
-        AppendEntry(path(), entry);
+        Append(entry);
     }
     return true;
 }
@@ -178,16 +181,16 @@ bool Keeper::KeepSettings(const std::vector<Setting>& settings, const std::strin
 bool Keeper::WriteRegFile(const std::string& text, std::string* stored) {
     for (int tries = 0; tries < 100; ++tries) {
         *stored = Numbered(next_++, ".reg");
-        base::UniqueFile file(CreateFileA((path() + "\\" + *stored).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file) {
-            if (GetLastError() == ERROR_FILE_EXISTS) continue;
-            return false;
-        }
+        base::FolderEntry taken;
+        if (folder_.Find(stored->c_str(), &taken)) continue;
+        base::UniqueFile file = folder_.MakeFile(*stored);
+        if (!file) return false;
         DWORD written = 0;
         if (WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-            written == text.size())
+            written == text.size()) {
+            written_[*stored] = DigestOfText(text);
             return true;
+        }
         file.reset();
         DropOwnFile(*stored);
         return false;
@@ -198,6 +201,13 @@ bool Keeper::WriteRegFile(const std::string& text, std::string* stored) {
 void Keeper::DropOwnFile(const std::string& name) {
     base::FolderEntry entry;
     if (folder_.Find(name.c_str(), &entry)) folder_.DeleteEntry(entry, base::Attributes::kAsTheyAre);
+}
+
+void Keeper::Append(Entry entry) {
+    const auto written = written_.find(entry.stored);
+    entry.digest = written != written_.end() ? written->second : DigestOfStored(folder_, entry.stored);
+    entries_.push_back(entry);
+    AppendEntry(folder_, entry, ManifestText(entries_));
 }
 
 }  // namespace backup

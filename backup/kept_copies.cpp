@@ -1,23 +1,20 @@
 // Copies kept of items left for the next start of Windows (backup/keeper.h):
 // an item in use cannot be moved into the backup, so what the restart will
 // take is copied in first, and a restore puts the copy back once the restart
-// has taken the item.
+// has taken the item (a restore never writes over what is there).
 #include <stdio.h>
 
-#include <utility>
 #include <vector>
 
 #include "backup/keeper.h"
-#include "backup/manifest.h"
+#include "backup/kept_digest.h"
 #include "base/unique_handle.h"
 
 namespace backup {
 
 namespace {
 
-constexpr size_t kLongestKeptName = 180;  // as Keeper's own kept names
-constexpr DWORD kSettable = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
-                            FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+constexpr size_t kLongestKeptName = 180;  // as the other kept names
 
 // "NNNN_name", "NNNN" for a name that is long or lost characters to the
 // ANSI code page.
@@ -28,45 +25,31 @@ std::string CopyName(int number, const std::string& name) {
     return stem + (usable ? "_" + name : std::string());
 }
 
-// Copies the open file from to a new file at path, with its times and
-// attributes; a copy not made whole goes again.
-bool CopyFileTo(HANDLE from, DWORD attributes, const std::string& path) {
-    base::UniqueFile to(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!to) return false;
+// Copies the open file from, from its start, into the new file to.
+bool CopyBytes(HANDLE from, HANDLE to) {
     std::vector<char> buffer(64 * 1024);
-    bool whole = true;
     for (;;) {
         DWORD read = 0, written = 0;
-        if (!ReadFile(from, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr)) whole = false;
-        if (!whole || read == 0) break;
-        if (!WriteFile(to.get(), buffer.data(), read, &written, nullptr) || written != read) whole = false;
+        if (!ReadFile(from, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr)) return false;
+        if (read == 0) return true;
+        if (!WriteFile(to, buffer.data(), read, &written, nullptr) || written != read) return false;
     }
-    FILETIME created, accessed, written;
-    if (whole && GetFileTime(from, &created, &accessed, &written)) SetFileTime(to.get(), &created, &accessed, &written);
-    to.reset();
-    if (!whole) {
-        DeleteFileA(path.c_str());  // the backup's own half-made file
-        return false;
-    }
-    if (attributes & kSettable) SetFileAttributesA(path.c_str(), attributes & kSettable);
-    return true;
 }
 
-// Copies every file of folder (links aside) into the new folder at path,
-// subfolders made as plain folders, each file named with ".bak" added.
-bool CopyTree(const base::OpenFolder& folder, const std::string& path) {
+// Copies every file of from (links aside) into to, made anew, subfolders as
+// plain folders and every file named with ".bak" added.
+bool CopyTree(const base::OpenFolder& from, const base::OpenFolder& to) {
     std::vector<base::FolderEntry> entries;
-    if (!CreateDirectoryA(path.c_str(), nullptr) || !folder.List(&entries)) return false;
+    if (!to.ok() || !from.List(&entries)) return false;
     for (const base::FolderEntry& entry : entries) {
         if (entry.IsLink()) continue;
-        const std::string to = path + "\\" + entry.name;
         if (entry.IsFolder()) {
-            const base::OpenFolder sub = folder.Sub(entry);
-            if (!sub.ok() || !CopyTree(sub, to)) return false;
+            if (!CopyTree(from.Sub(entry), to.Below(entry.name, base::OpenFolder::Reaching::kNew))) return false;
             continue;
         }
-        const base::UniqueFile from = folder.OpenToRead(entry);
-        if (!from || !CopyFileTo(from.get(), entry.attributes, to + kKeptSuffix)) return false;
+        const base::UniqueFile source = from.OpenToRead(entry);
+        const base::UniqueFile copy = to.MakeFile(entry.name + kKeptSuffix);
+        if (!source || !copy || !CopyBytes(source.get(), copy.get())) return false;
     }
     return true;
 }
@@ -78,12 +61,13 @@ bool Keeper::CopyIn(const base::HeldItem& item, std::string* stored) {
     *stored = CopyName(next_++, item.name());
     bool copied;
     if (item.IsFolder()) {
-        const base::OpenFolder folder = base::OpenFolder::Root(item.path().c_str(), false, &item.identity());
-        copied = folder.ok() && CopyTree(folder, path() + "\\" + *stored);
+        const base::OpenFolder from = base::OpenFolder::Root(item.path().c_str(), false, &item.identity());
+        copied = from.ok() && CopyTree(from, folder_.Below(*stored, base::OpenFolder::Reaching::kNew));
     } else {
         *stored += kKeptSuffix;
-        const base::UniqueFile from = item.OpenToRead();
-        copied = from && CopyFileTo(from.get(), item.attributes(), path() + "\\" + *stored);
+        const base::UniqueFile source = item.OpenToRead();
+        const base::UniqueFile copy = source ? folder_.MakeFile(*stored) : base::UniqueFile();
+        copied = copy && CopyBytes(source.get(), copy.get());
     }
     if (!copied) DropCopy(*stored);
     return copied;
@@ -94,17 +78,29 @@ void Keeper::ListCopy(const base::HeldItem& item, const std::string& stored, boo
     entry.kind = item.IsFolder() ? Kind::kFolder : Kind::kFile;
     entry.view64 = view64;
     entry.realPlace = item.RealPath(&entry.place);
-    entry.complete = !item.IsFolder();  // a folder's copy joins what is at its place
     entry.stored = stored;
     entry.record = record;
-    AppendEntry(path(), entry);
+    // What a folder's move into the backup left behind joins what it moved,
+    // so that the folder goes back whole once the restart has taken the rest.
+    Entry* moved = entries_.empty() ? nullptr : &entries_.back();
+    base::FolderEntry copy;
+    if (item.IsFolder() && moved && moved->kind == Kind::kFolder && !moved->complete && moved->place == entry.place &&
+        folder_.Find(stored.c_str(), &copy)) {
+        const base::MoveOutcome joined =
+            base::HoldEntry(folder_.Duplicate(), copy).MoveInto(folder_, moved->stored, base::FileNaming{}, true);
+        if (joined.arrived) {
+            moved->digest = DigestOfStored(folder_, moved->stored);
+            RewriteLists(folder_, entries_);
+        }
+        if (joined.complete) return;
+    }
+    Append(entry);
 }
 
 void Keeper::DropCopy(const std::string& stored) {
-    // The folder opened anew lists afresh (Wine keeps what a handle listed first).
-    base::OpenFolder folder = base::OpenFolder::Root(path().c_str(), false, &folder_.identity());
     base::FolderEntry entry;
-    if (folder.Find(stored.c_str(), &entry)) base::HoldEntry(std::move(folder), entry).RemoveTree(base::Attributes::kNormal);
+    if (folder_.Find(stored.c_str(), &entry))
+        base::HoldEntry(folder_.Duplicate(), entry).RemoveTree(base::Attributes::kNormal);
 }
 
 }  // namespace backup

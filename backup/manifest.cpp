@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <stdio.h>
 
-#include "base/unique_handle.h"
+#include "backup/seal.h"
 
 namespace backup {
 
@@ -14,45 +14,13 @@ constexpr char kLineEnd[] = "\r\n";
 const char* const kKindNames[] = {"file", "folder", "key", "value", "setting"};
 const char* const kKindLabels[] = {"파일", "폴더", "레지스트리 키", "레지스트리 값", "치료 전 설정"};
 
-std::string PathIn(const std::string& folder, const char* name) { return folder + "\\" + name; }
-
-bool ReadAll(const std::string& path, std::string* text) {
-    base::UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
-    text->clear();
-    char buffer[16 * 1024];
-    DWORD read = 0;
-    while (ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) text->append(buffer, read);
-    return true;
-}
-
-// Writes text at the end of the file (made when missing, with heading first).
-bool Append(const std::string& path, const std::string& heading, const std::string& text) {
-    base::UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
-    const bool fresh = GetLastError() != ERROR_ALREADY_EXISTS;
-    SetFilePointer(file.get(), 0, nullptr, FILE_END);
-    const std::string all = fresh ? heading + text : text;
-    DWORD written = 0;
-    return WriteFile(file.get(), all.data(), static_cast<DWORD>(all.size()), &written, nullptr) &&
-           written == all.size();
-}
-
-bool WriteAnew(const std::string& path, const std::string& text) {
-    base::UniqueFile file(
-        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD written = 0;
-    return file && WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-           written == text.size();
-}
-
-std::string Escaped(const std::string& text) {
+// text with control characters (and, for the manifest, "%") as "%XX". The
+// code page's double-byte characters never use those bytes.
+std::string Escaped(const std::string& text, bool percent = true) {
     std::string out;
     for (char c : text) {
         const unsigned char byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F || c == '%') {
+        if (byte < 0x20 || byte == 0x7F || (percent && c == '%')) {
             char code[4];
             snprintf(code, sizeof code, "%%%02X", byte);
             out += code;
@@ -86,6 +54,7 @@ std::string FlagsOf(const Entry& e) {
     add(!e.complete, "partial");
     add(e.valueAbsent, "novalue");
     add(e.keyAbsent, "nokey");
+    add(e.refused, "refused");
     return flags;
 }
 
@@ -95,7 +64,7 @@ bool HasFlag(const std::string& flags, const char* word) {
 
 std::string ManifestLine(const Entry& e) {
     return std::string(kKindNames[static_cast<int>(e.kind)]) + "\t" + FlagsOf(e) + "\t" + Escaped(e.place) + "\t" +
-           Escaped(e.valueName) + "\t" + Escaped(e.stored) + "\t" + Escaped(e.record) + kLineEnd;
+           Escaped(e.valueName) + "\t" + Escaped(e.stored) + "\t" + Escaped(e.record) + "\t" + Escaped(e.digest) + kLineEnd;
 }
 
 bool ParseLine(const std::string& line, Entry* e) {
@@ -106,7 +75,7 @@ bool ParseLine(const std::string& line, Entry* e) {
         if (tab == std::string::npos) break;
         at = tab + 1;
     }
-    if (fields.size() != 6) return false;
+    if (fields.size() != 6 && fields.size() != 7) return false;  // a list made before digests has six
     int kind = -1;
     for (int k = 0; k < 5; ++k)
         if (fields[0] == kKindNames[k]) kind = k;
@@ -117,10 +86,12 @@ bool ParseLine(const std::string& line, Entry* e) {
     e->complete = !HasFlag(fields[1], "partial");
     e->valueAbsent = HasFlag(fields[1], "novalue");
     e->keyAbsent = HasFlag(fields[1], "nokey");
+    e->refused = HasFlag(fields[1], "refused");
     e->place = Unescaped(fields[2]);
     e->valueName = Unescaped(fields[3]);
     e->stored = Unescaped(fields[4]);
     e->record = Unescaped(fields[5]);
+    if (fields.size() == 7) e->digest = Unescaped(fields[6]);
     return !e->place.empty() && !e->stored.empty();
 }
 
@@ -139,22 +110,26 @@ std::string ListHeading() {
 std::string ListBlock(const Entry& e) {
     const bool registry = e.kind == Kind::kKey || e.kind == Kind::kValue || e.kind == Kind::kSetting;
     std::string block = "[" + std::string(kKindLabels[static_cast<int>(e.kind)]) + "] " +
-                        (e.kind == Kind::kSetting ? "" : "애드웨어 : ") + e.record + "\r\n";
-    block += "    원래 위치 : " + e.place + (e.view64 ? " (64비트)" : "") + "\r\n";
+                        (e.kind == Kind::kSetting ? "" : "애드웨어 : ") + Escaped(e.record, false) + "\r\n";
+    block += "    원래 위치 : " + Escaped(e.place, false) + (e.view64 ? " (64비트)" : "") + "\r\n";
     if (e.kind == Kind::kValue || e.kind == Kind::kSetting)
-        block += "    값 이름 : " + (e.valueName.empty() ? std::string("(기본값)") : e.valueName) +
+        block += "    값 이름 : " + (e.valueName.empty() ? std::string("(기본값)") : Escaped(e.valueName, false)) +
                  (e.valueAbsent ? " (치료 전에는 없던 값)" : "") + "\r\n";
-    block += "    보관 이름 : " + e.stored + (registry ? " (더블클릭하여 병합)" : "") + "\r\n";
+    block += "    보관 이름 : " + Escaped(e.stored, false) + (registry ? " (더블클릭하여 병합)" : "") + "\r\n";
     if (!e.complete) block += "    (일부는 지우지 못하여 원래 위치에 남아 있습니다)\r\n";
     return block + "\r\n";
 }
 
 }  // namespace
 
-bool ReadManifest(const std::string& folder, std::vector<Entry>* entries) {
+std::string ManifestText(const std::vector<Entry>& entries) {
+    std::string text = std::string(kHeading) + kLineEnd;
+    for (const Entry& entry : entries) text += ManifestLine(entry);
+    return text;
+}
+
+bool ParseManifest(const std::string& text, std::vector<Entry>* entries) {
     entries->clear();
-    std::string text;
-    if (!ReadAll(PathIn(folder, kManifestName), &text)) return false;
     size_t at = text.find(kLineEnd);
     if (at == std::string::npos || text.compare(0, at, kHeading) != 0) return false;
     for (at += 2; at < text.size();) {
@@ -167,25 +142,35 @@ bool ReadManifest(const std::string& folder, std::vector<Entry>* entries) {
     return true;
 }
 
-bool HoldsBackup(const std::string& folder) {
-    std::vector<Entry> entries;
-    return ReadManifest(folder, &entries) && !entries.empty();
+FileRead ReadManifest(const base::OpenFolder& folder, std::string* text, std::vector<Entry>* entries) {
+    entries->clear();
+    const FileRead read = ReadOwnFile(folder, kManifestName, kLongestManifest, text);
+    if (read == FileRead::kRead && !ParseManifest(*text, entries)) return FileRead::kRefused;
+    return read;
 }
 
-bool AppendEntry(const std::string& folder, const Entry& entry) {
-    const bool listed = Append(PathIn(folder, kManifestName), std::string(kHeading) + kLineEnd, ManifestLine(entry));
-    Append(PathIn(folder, kListName), ListHeading(), ListBlock(entry));
+bool AppendEntry(const base::OpenFolder& folder, const Entry& entry, const std::string& manifest) {
+    const bool listed = WriteOwnFile(folder, kManifestName, ManifestLine(entry), true, std::string(kHeading) + kLineEnd);
+    WriteOwnFile(folder, kListName, ListBlock(entry), true, ListHeading());
+    std::string seal;
+    if (listed && SealOf(manifest, true, &seal)) WriteOwnFile(folder, kSealName, seal + kLineEnd, false);
     return listed;
 }
 
-bool RewriteManifest(const std::string& folder, const std::vector<Entry>& entries) {
-    const std::string manifest = PathIn(folder, kManifestName), list = PathIn(folder, kListName);
-    std::string lines = std::string(kHeading) + kLineEnd, blocks = ListHeading();
-    for (const Entry& entry : entries) {
-        lines += ManifestLine(entry);
-        blocks += ListBlock(entry);
-    }
-    return WriteAnew(manifest, lines) && WriteAnew(list, blocks);
+bool RewriteLists(const base::OpenFolder& folder, const std::vector<Entry>& entries) {
+    std::string blocks = ListHeading(), seal;
+    for (const Entry& entry : entries) blocks += ListBlock(entry);
+    const std::string manifest = ManifestText(entries);
+    const bool listed = WriteOwnFile(folder, kManifestName, manifest, false);
+    WriteOwnFile(folder, kListName, blocks, false);
+    if (listed && SealOf(manifest, true, &seal)) WriteOwnFile(folder, kSealName, seal + kLineEnd, false);
+    return listed;
+}
+
+bool HoldsBackup(const std::string& folder) {
+    std::string text;
+    std::vector<Entry> entries;
+    return ReadManifest(OpenBackupFolder(folder, false), &text, &entries) == FileRead::kRead && !entries.empty();
 }
 
 }  // namespace backup

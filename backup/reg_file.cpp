@@ -212,9 +212,9 @@ bool ReadValues(HKEY key, RegKey* out) {
     }
 }
 
-bool ReadTree(HKEY root, const std::string& subkey, const std::string& path, REGSAM viewFlag, RegKeys* keys) {
-    base::UniqueHKey key;
-    if (RegOpenKeyExA(root, subkey.c_str(), 0, KEY_READ | viewFlag, key.put()) != ERROR_SUCCESS) return false;
+bool ReadTree(const base::HeldKey& key, const std::string& path, RegKeys* keys) {
+    if (!key.ok()) return false;
+    if (key.IsLink()) return true;  // nothing of its own, and never entered
     RegKey here;
     here.path = path;
     if (!ReadValues(key.get(), &here)) return false;
@@ -229,8 +229,13 @@ bool ReadTree(HKEY root, const std::string& subkey, const std::string& path, REG
         children.emplace_back(name, length);
     }
     for (const std::string& child : children)
-        if (!ReadTree(key.get(), child, path + "\\" + child, viewFlag, keys)) return false;
+        if (!ReadTree(key.Sub(child, KEY_READ), path + "\\" + child, keys)) return false;
     return true;
+}
+
+std::string PathOf(HKEY root, const std::string& subkey) {
+    const char* rootName = RootName(root);
+    return std::string(rootName ? rootName : "") + (subkey.empty() ? "" : "\\" + subkey);
 }
 
 }  // namespace
@@ -291,22 +296,36 @@ bool ParseRegFile(const std::string& text, RegKeys* keys) {
     return header;
 }
 
-bool ReadKeyTree(HKEY root, const std::string& subkey, REGSAM viewFlag, RegKeys* keys) {
-    keys->clear();
-    const char* rootName = RootName(root);
-    return rootName && !subkey.empty() && ReadTree(root, subkey, std::string(rootName) + "\\" + subkey, viewFlag, keys);
+std::string PlaceOf(const base::HeldKey& key, bool* real) {
+    HKEY root = nullptr;
+    std::string subkey;
+    *real = key.RealPlace(&root, &subkey);
+    return *real ? PathOf(root, subkey) : PathOf(key.root(), key.subkey());
 }
 
-bool ReadOneValue(HKEY root, const std::string& subkey, const std::string& name, REGSAM viewFlag, RegValue* value,
-                  bool* keyExists) {
+std::string PlaceOf(HKEY root, const std::string& subkey, REGSAM viewFlag, bool* real) {
+    std::string existing = subkey, rest;
+    for (;;) {
+        const base::HeldKey key = base::HoldKey(root, existing, KEY_QUERY_VALUE, viewFlag);
+        if (key.ok()) return PlaceOf(key, real) + rest;
+        const ptrdiff_t at = base::LastBackslash(existing.c_str());
+        if (key.reach() != base::Reach::kGone || at <= 0) break;
+        rest = existing.substr(at) + rest;
+        existing.resize(at);
+    }
+    *real = false;
+    return PathOf(root, subkey);
+}
+
+bool ReadKeyTree(const base::HeldKey& key, const std::string& path, RegKeys* keys) {
+    keys->clear();
+    return ReadTree(key, path, keys);
+}
+
+bool ReadOneValue(const base::HeldKey& key, const std::string& name, RegValue* value) {
     *value = RegValue();
     value->name = name;
-    base::UniqueHKey key;
-    *keyExists = RegOpenKeyExA(root, subkey.c_str(), 0, KEY_QUERY_VALUE | viewFlag, key.put()) == ERROR_SUCCESS;
-    if (!*keyExists) {
-        value->absent = true;
-        return true;
-    }
+    if (!key.ok() || key.IsLink()) return false;
     DWORD size = 0;
     LONG status = RegQueryValueExA(key.get(), name.c_str(), nullptr, &value->type, nullptr, &size);
     if (status == ERROR_FILE_NOT_FOUND) {
@@ -322,19 +341,41 @@ bool ReadOneValue(HKEY root, const std::string& subkey, const std::string& name,
     return status == ERROR_SUCCESS;
 }
 
-bool WriteKeys(const RegKeys& keys, REGSAM viewFlag, bool onlyMissing, int* added) {
+bool ReadOneValue(HKEY root, const std::string& subkey, const std::string& name, REGSAM viewFlag, RegValue* value,
+                  bool* keyExists) {
+    const base::HeldKey key = base::HoldKey(root, subkey, KEY_QUERY_VALUE, viewFlag);
+    *keyExists = key.reach() != base::Reach::kGone;
+    if (*keyExists) return ReadOneValue(key, name, value);
+    *value = RegValue();
+    value->name = name;
+    value->absent = true;
+    return true;
+}
+
+bool WriteKeys(const RegKeys& keys, REGSAM viewFlag, bool onlyMissing, int* added, bool* refused) {
+    // Every place first, nothing made: one behind a link refuses them all.
+    for (const RegKey& entry : keys) {
+        std::string subkey;
+        const HKEY root = RootOf(entry.path, &subkey);
+        if (root && base::OpenKeyWay(root, subkey, 0, viewFlag).reach() == base::Reach::kRefused) {
+            if (refused) *refused = true;
+            return false;
+        }
+    }
     bool all = true;
     for (const RegKey& entry : keys) {
         std::string subkey;
         const HKEY root = RootOf(entry.path, &subkey);
-        base::UniqueHKey key;
-        DWORD disposition = 0;
-        if (!root || RegCreateKeyExA(root, subkey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | viewFlag, nullptr,
-                                     key.put(), &disposition) != ERROR_SUCCESS) {
+        bool made = false;
+        const base::HeldKey key =
+            root ? base::OpenKeyWay(root, subkey, KEY_QUERY_VALUE | KEY_SET_VALUE, viewFlag, true, &made)
+                 : base::HeldKey();
+        if (!key.ok()) {
+            if (refused && key.reach() == base::Reach::kRefused && root) *refused = true;
             all = false;
             continue;
         }
-        if (disposition == REG_CREATED_NEW_KEY) ++*added;
+        if (made) ++*added;
         for (const RegValue& value : entry.values) {
             if (value.absent) {
                 const LONG status = RegDeleteValueA(key.get(), value.name.c_str());

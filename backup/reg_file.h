@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "base/registry_links.h"
+
 namespace backup {
 
 struct RegValue {
@@ -37,17 +39,35 @@ bool FormatRegFile(const RegKeys& keys, std::string* text);
 // export). False when it is no REGEDIT4 text or a line cannot be read.
 bool ParseRegFile(const std::string& text, RegKeys* keys);
 
-// Reads root\subkey and every key below it (parents first) in the registry
-// view of viewFlag. False when a key or value cannot be read.
-bool ReadKeyTree(HKEY root, const std::string& subkey, REGSAM viewFlag, RegKeys* keys);
-// Reads one value; *keyExists tells whether its key is there. A value that
-// is not there comes back absent. False when it cannot be read.
+// Registry links (base/registry_links.h) are never followed here: a link
+// holds no data of its own and is never made by a write.
+
+// The key path ("HKEY_...\subkey") where the held key really is, or of the
+// names it was reached by where the system cannot tell; *real tells which.
+std::string PlaceOf(const base::HeldKey& key, bool* real);
+// The same for root\subkey, which need not exist: where its deepest existing
+// key really is, and the rest of subkey below it.
+std::string PlaceOf(HKEY root, const std::string& subkey, REGSAM viewFlag, bool* real);
+
+// Reads the held key and every key below it (parents first), the held key
+// named path in keys. A link below it is left out, never entered; a held key
+// that is a link gives no keys. False when a key or value cannot be read.
+bool ReadKeyTree(const base::HeldKey& key, const std::string& path, RegKeys* keys);
+// Reads one value of the held key; one that is not there comes back absent.
+// False when it cannot be read, or the key is a link.
+bool ReadOneValue(const base::HeldKey& key, const std::string& name, RegValue* value);
+// The same for root\subkey, held as a database record's key is;
+// *keyExists tells whether the key is there (a missing key's value is absent).
 bool ReadOneValue(HKEY root, const std::string& subkey, const std::string& name, REGSAM viewFlag, RegValue* value,
                   bool* keyExists);
 
 // Makes each key that is missing and writes its values (an absent one is
-// deleted); onlyMissing leaves every value that is there as it is. *added
-// counts the keys made and values written. False when a write failed.
-bool WriteKeys(const RegKeys& keys, REGSAM viewFlag, bool onlyMissing, int* added);
+// deleted); onlyMissing leaves every value that is there as it is. Each key
+// is reached from its root one key at a time (base::OpenKeyWay), a missing
+// one made as a plain key: when a key on the way to any of them is a link,
+// or opens under another name, nothing at all is written and *refused (when
+// given) is set. *added counts the keys made and values written. False when
+// a write failed or was refused.
+bool WriteKeys(const RegKeys& keys, REGSAM viewFlag, bool onlyMissing, int* added, bool* refused = nullptr);
 
 }  // namespace backup

@@ -467,16 +467,46 @@ UniqueFile OpenFolder::OpenToRead(const FolderEntry& entry) const {
     UniqueFile file;
     if (!valid_ || entry.IsFolder() || entry.IsLink()) return file;
     bool gone = false;
+    if (ByHandle())
+        file.reset(nt::OpenRelative(handle_.get(), entry.wideName, FILE_READ_DATA | FILE_READ_ATTRIBUTES,
+                                    FILE_SHARE_READ | FILE_SHARE_DELETE, kNonDirectoryFile, &gone));
+    else
+        file.reset(CreateFileA(PathOf(entry).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    BY_HANDLE_FILE_INFORMATION info;
     Opened opened;
-    if (ByHandle()) {
-        file.reset(nt::OpenRelative(handle_.get(), entry.wideName, FILE_READ_DATA | FILE_READ_ATTRIBUTES, kShareAll,
-                                    kNonDirectoryFile, &gone));
-        if (file && !Matches(entry, file.get(), identity_.volume, &opened)) file.reset();
-    } else {
-        file.reset(CreateFileA(PathOf(entry).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    }
+    if (!file || !GetFileInformationByHandle(file.get(), &info) || info.nNumberOfLinks != 1 ||
+        (ByHandle() && !Matches(entry, file.get(), identity_.volume, &opened)))
+        file.reset();
     return file;
+}
+
+namespace {
+bool IsOneComponent(const std::string& name) {
+    return !name.empty() && name != "." && name != ".." && name.find_first_of("\\/") == std::string::npos;
+}
+}  // namespace
+
+UniqueFile OpenFolder::MakeFile(const std::string& name) const {
+    UniqueFile file;
+    if (!valid_ || !IsOneComponent(name)) return file;
+    bool exists = false;
+    if (ByHandle())
+        file.reset(nt::CreateRelative(handle_.get(), ToWide(name), FILE_WRITE_DATA | FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ, kNonDirectoryFile, FILE_ATTRIBUTE_NORMAL, &exists));
+    else
+        file.reset(CreateFileA(PathOf(Named(name)).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file;
+}
+
+OpenFolder OpenFolder::Below(const std::string& name, Reaching how) const {
+    if (!valid_ || !IsOneComponent(name)) return OpenFolder();
+    FolderEntry entry;
+    if (Find(name.c_str(), &entry)) return how == Reaching::kNew || entry.IsLink() ? OpenFolder() : Sub(entry);
+    if (how == Reaching::kOpen) return OpenFolder();
+    bool made = false;
+    return MakeSub(Named(name), 0, false, &made);
 }
 
 // ---------------------------------------------------------------------------

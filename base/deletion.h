@@ -181,10 +181,22 @@ public:
     // it is a link, is no longer the file listed, or has more than one name
     // (writing would change the other names' file too). Invalid otherwise.
     UniqueFile OpenToOverwrite(const FolderEntry& entry) const;
-    // Opens a listed file for reading, shared for reading, writing and
-    // deletion, unless it is a link or no longer the file listed. Invalid
-    // otherwise (a file held open without sharing among them).
+    // Opens a listed file for reading, shared for reading and deleting only
+    // (nobody writes to it while it is open), unless it is a link, is no
+    // longer the file listed, or has more than one name. Invalid otherwise.
     UniqueFile OpenToRead(const FolderEntry& entry) const;
+    // Makes name (one component) as a new empty file in this folder and opens
+    // it for writing, shared for reading; never opens or replaces what is
+    // there. Invalid when the name is taken or the file cannot be made.
+    UniqueFile MakeFile(const std::string& name) const;
+
+    // The subfolder name (one component), reached relative to this folder and
+    // never through a link: kOpen opens an existing plain folder, kOpenOrMake
+    // also makes a missing one as a plain folder, kNew only makes a new one.
+    // !ok() when it is a link or no folder, is missing (kOpen) or there
+    // already (kNew), or cannot be opened or made.
+    enum class Reaching { kOpen, kOpenOrMake, kNew };
+    OpenFolder Below(const std::string& name, Reaching how) const;
 
 private:
     friend class HeldFolders;

@@ -2,6 +2,8 @@
 
 #include <string.h>
 
+#include "base/unique_handle.h"
+
 namespace base {
 namespace nt {
 
@@ -23,6 +25,7 @@ constexpr ULONG kCreateNew = 2;           // FILE_CREATE
 constexpr ULONG kSynchronousIo = 0x20;    // FILE_SYNCHRONOUS_IO_NONALERT
 constexpr ULONG kBackupIntent = 0x4000;   // FILE_OPEN_FOR_BACKUP_INTENT
 constexpr ULONG kOpenReparsePoint = 0x200000;
+constexpr ULONG kDirectoryOption = 0x1;  // FILE_DIRECTORY_FILE
 
 constexpr ULONG kDirectoryInformation = 1;      // FileDirectoryInformation: every NT
 constexpr ULONG kIdBothDirectoryInformation = 37;  // with file ids and short names: XP and later
@@ -166,11 +169,12 @@ bool Available() {
 }
 
 namespace {
-// NtCreateFile of one name relative to parent; the status comes back.
+// NtCreateFile of one name relative to parent (the empty name: parent itself,
+// opened anew); the status comes back.
 HANDLE CreateOrOpen(HANDLE parent, const std::wstring& name, ACCESS_MASK access, ULONG share, ULONG disposition,
                     ULONG options, DWORD attributes, Status* status) {
     *status = 0;
-    if (!Available() || name.empty() || name.size() > 0x7FFF) return INVALID_HANDLE_VALUE;
+    if (!Available() || !parent || name.size() > 0x7FFF) return INVALID_HANDLE_VALUE;
     CountedName counted = {static_cast<USHORT>(name.size() * sizeof(wchar_t)),
                            static_cast<USHORT>(name.size() * sizeof(wchar_t)), name.c_str()};
     ObjectAttributes object = {sizeof object, parent, &counted, kCaseInsensitive, nullptr, nullptr};
@@ -185,7 +189,8 @@ HANDLE CreateOrOpen(HANDLE parent, const std::wstring& name, ACCESS_MASK access,
 HANDLE OpenRelative(HANDLE parent, const std::wstring& name, ACCESS_MASK access, ULONG share, ULONG options,
                     bool* gone) {
     Status status = 0;
-    HANDLE opened = CreateOrOpen(parent, name, access, share, kOpenExisting, options, 0, &status);
+    HANDLE opened = name.empty() ? INVALID_HANDLE_VALUE
+                                 : CreateOrOpen(parent, name, access, share, kOpenExisting, options, 0, &status);
     *gone = status == kNameNotFound || status == kPathNotFound || status == kNoSuchFile;
     return opened;
 }
@@ -193,7 +198,8 @@ HANDLE OpenRelative(HANDLE parent, const std::wstring& name, ACCESS_MASK access,
 HANDLE CreateRelative(HANDLE parent, const std::wstring& name, ACCESS_MASK access, ULONG share, ULONG options,
                       DWORD attributes, bool* exists) {
     Status status = 0;
-    HANDLE made = CreateOrOpen(parent, name, access, share, kCreateNew, options, attributes, &status);
+    HANDLE made = name.empty() ? INVALID_HANDLE_VALUE
+                               : CreateOrOpen(parent, name, access, share, kCreateNew, options, attributes, &status);
     *exists = status == kNameCollision;
     return made;
 }
@@ -220,11 +226,19 @@ bool CopyTimesAndAttributes(HANDLE from, HANDLE to) {
     return Ntdll().setInformation(to, &io, &basic, sizeof basic, kBasicInformation) >= 0;
 }
 
-bool ListFolder(HANDLE folder, std::vector<DirEntry>* entries) {
+bool ListFolder(HANDLE open, std::vector<DirEntry>* entries) {
     // Systems before XP do not know the record with file ids: they get the
     // plain one, once and for all.
     static volatile LONG plainOnly = 0;
     if (!Available()) return false;
+    // The folder opened anew through its own handle (an empty name relative
+    // to it): Wine lists a handle's folder as it was at the handle's first
+    // listing, however often the scan restarts.
+    Status reopened = 0;
+    const UniqueFile anew(CreateOrOpen(open, std::wstring(), FILE_LIST_DIRECTORY,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, kOpenExisting,
+                                       kDirectoryOption, 0, &reopened));
+    const HANDLE folder = anew ? anew.get() : open;
     Status failure = 0;
     if (!plainOnly) {
         if (ListWith(folder, kIdBothDirectoryInformation, entries, &failure)) return true;

@@ -1,5 +1,6 @@
 // The NT family's handle-relative file calls (ntdll), looked up by name: the
-// 9x family has none of them. Used by base/deletion.cpp only.
+// 9x family has none of them. Used by base/deletion.cpp and by the
+// updater's install step (updater/install.cpp), which moves files by handle.
 #pragma once
 #include <windows.h>
 

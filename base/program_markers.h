@@ -3,7 +3,7 @@
 // while some process holds a handle on it (its ownership is never used). Each
 // lives in the global namespace where the system has one (Windows 2000 and
 // later: "Global\" + name) and under the plain name elsewhere (the 9x family,
-// NT 4). installer/purvex.nsi spells the names again.
+// NT 4). installer/running_programs.nsh spells the names again.
 #pragma once
 #include <windows.h>
 

@@ -3,11 +3,13 @@
 #include <shlobj.h>
 #include <string.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "base/ansi_text.h"
 #include "base/deletion.h"
+#include "base/registry_links.h"
 #include "base/system_function.h"
 #include "base/unique_handle.h"
 #include "base/wow64.h"
@@ -468,47 +470,113 @@ bool GuardedBySystem(const std::string& path) {
 // ---------------------------------------------------------------------------
 // Registry keys
 
-// The keys above which the system cannot work. Their subkeys and values may
-// go; the keys themselves, and every key that contains one, stay.
-const char* const kMachineKeys[] = {
-    "SOFTWARE",                                   // every program's settings
-    "SYSTEM",                                     // drivers, services, hardware
-    "SOFTWARE\\Microsoft",                        // the system's own programs
-    "SOFTWARE\\Microsoft\\Windows",
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion",
+// A listed key. The rule for most: the key itself, and every key that
+// contains it, stays; its values and subkeys may go (an adware's entry under
+// it is one of them). A key whose subkeys and values are as vital as the key
+// itself is protected whole: nothing below it and none of its values is
+// removed either.
+struct ListedKey {
+    const char* path;
+    bool whole;
+};
+
+// HKEY_LOCAL_MACHINE. A numbered control set is read as the current one, a
+// numbered hardware profile as the current one, a "Wow6432Node" twin as the
+// key it mirrors.
+const ListedKey kMachineKeys[] = {
+    {"SOFTWARE", false},  // every program's settings
+    {"SYSTEM", false},    // drivers, services, hardware
+    {"SOFTWARE\\Microsoft", false},  // the system's own programs
+    {"SOFTWARE\\Microsoft\\Windows", false},
+    {"SOFTWARE\\Microsoft\\Windows\\CurrentVersion", false},
     // The Run-type keys: an adware's start entry is a value that may go, the
     // key holds every other program's.
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run",
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run-",
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce",
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnceEx",
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunServices",
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunServicesOnce",
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\Run",
-    "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon",  // log-on: shell, user initialisation
-    "SYSTEM\\CurrentControlSet",                                 // the running configuration
-    "SYSTEM\\CurrentControlSet\\Services",                       // every service and driver
-    "SOFTWARE\\Classes",                                         // file types and components
-    "SOFTWARE\\Classes\\CLSID",                                  // every registered component
+    {"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", false},
+    {"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run-", false},
+    {"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce", false},
+    {"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnceEx", false},
+    {"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunServices", false},
+    {"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunServicesOnce", false},
+    {"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\Run", false},
+    // Log-on: the shell, the user initialisation. Its subkeys (the Notify
+    // entries adware uses) may go.
+    {"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon", false},
+    // Every user's profile entry: without its own one a user logs on to a
+    // temporary profile, without the key no one logs on.
+    {"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList", true},
+    {"SOFTWARE\\Classes", false},          // file types and components
+    {"SOFTWARE\\Classes\\CLSID", false},  // every registered component
+    {"SYSTEM\\CurrentControlSet", false},  // the running configuration
+    {"SYSTEM\\CurrentControlSet\\Services", false},  // every service and driver
+    // How the system starts and runs: device classes, code pages, the
+    // computer's name, the security packages, the order services start in.
+    {"SYSTEM\\CurrentControlSet\\Control", false},
+    {"SYSTEM\\CurrentControlSet\\Control\\Class", false},
+    {"SYSTEM\\CurrentControlSet\\Control\\ComputerName", false},
+    {"SYSTEM\\CurrentControlSet\\Control\\CriticalDeviceDatabase", false},
+    {"SYSTEM\\CurrentControlSet\\Control\\GroupOrderList", false},
+    {"SYSTEM\\CurrentControlSet\\Control\\hivelist", false},
+    {"SYSTEM\\CurrentControlSet\\Control\\Lsa", false},
+    {"SYSTEM\\CurrentControlSet\\Control\\Nls", false},
+    {"SYSTEM\\CurrentControlSet\\Control\\ProductOptions", false},
+    {"SYSTEM\\CurrentControlSet\\Control\\ServiceGroupOrder", false},
+    {"SYSTEM\\CurrentControlSet\\Control\\Windows", false},
+    // What Safe Mode loads is each subkey of SafeBoot: one lost driver or
+    // service entry and Safe Mode no longer starts, when it is needed most.
+    {"SYSTEM\\CurrentControlSet\\Control\\SafeBoot", true},
+    // The session manager: its subkeys name the system's own libraries, its
+    // subsystems, memory and devices, each needed to start Windows. The
+    // environment key stays, its variables (values) may go.
+    {"SYSTEM\\CurrentControlSet\\Control\\Session Manager", false},
+    {"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment", false},
+    {"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\DOS Devices", true},
+    {"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Executive", true},
+    {"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\I/O System", true},
+    {"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\kernel", true},
+    {"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\KnownDLLs", true},
+    {"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management", true},
+    {"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Power", true},
+    {"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\SubSystems", true},
+    // The hardware profiles; HKEY_CURRENT_CONFIG is the current one.
+    {"SYSTEM\\CurrentControlSet\\Hardware Profiles", false},
+    {"SYSTEM\\CurrentControlSet\\Hardware Profiles\\Current", false},
+    {"SYSTEM\\CurrentControlSet\\Hardware Profiles\\Current\\Software", false},
+    {"SYSTEM\\CurrentControlSet\\Hardware Profiles\\Current\\System", false},
+    // Which control set starts and the drive letters, whole: their values
+    // are all they hold.
+    {"SYSTEM\\Select", true},
+    {"SYSTEM\\MountedDevices", true},
+    // The account and security databases and the boot configuration: every
+    // subkey is an account, a secret or a boot entry.
+    {"SAM", true},
+    {"SECURITY", true},
+    {"BCD00000000", true},
 };
 
-// The same for the user: the user's settings of every program.
-const char* const kUserKeys[] = {
-    "Software",
-    "Software\\Microsoft",
-    "Software\\Microsoft\\Windows",
-    "Software\\Microsoft\\Windows\\CurrentVersion",
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Run",
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Run-",
-    "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce",
-    "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnceEx",
-    "Software\\Microsoft\\Windows\\CurrentVersion\\RunServices",
-    "Software\\Microsoft\\Windows\\CurrentVersion\\RunServicesOnce",
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\Run",
+// The same for a user (HKEY_CURRENT_USER, each hive under HKEY_USERS): the
+// user's settings of every program.
+const ListedKey kUserKeys[] = {
+    {"Software", false},
+    {"Software\\Microsoft", false},
+    {"Software\\Microsoft\\Windows", false},
+    {"Software\\Microsoft\\Windows\\CurrentVersion", false},
+    {"Software\\Microsoft\\Windows\\CurrentVersion\\Run", false},
+    {"Software\\Microsoft\\Windows\\CurrentVersion\\Run-", false},
+    {"Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce", false},
+    {"Software\\Microsoft\\Windows\\CurrentVersion\\RunOnceEx", false},
+    {"Software\\Microsoft\\Windows\\CurrentVersion\\RunServices", false},
+    {"Software\\Microsoft\\Windows\\CurrentVersion\\RunServicesOnce", false},
+    {"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\Run", false},
 };
 
-// Seen from the classes root: every registered component.
-const char* const kClassesKeys[] = {"CLSID"};
+// The classes by which every program starts (executables, command and batch
+// files, screen savers, shortcuts), protected whole in the machine's classes
+// and in each user's: a lost "exefile\shell\open\command" and no program
+// starts any more, not even regedit to mend it.
+const char* const kStartingClasses[] = {
+    "exefile", "comfile", "batfile", "cmdfile", "piffile", "scrfile", "lnkfile",
+    ".exe",    ".com",    ".bat",    ".cmd",    ".pif",    ".scr",    ".lnk",
+};
 
 const char kWinlogonKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
 // The log-on shell and user initialisation: without them no user can log on.
@@ -534,13 +602,17 @@ std::vector<std::string> KeyComponents(const char* path) {
     return parts;
 }
 
-// The numbered control sets "ControlSet001" to "ControlSet999": the system
-// starts from one of them, and CurrentControlSet is a link to it.
-bool IsNumberedControlSet(const std::string& name) {
-    if (name.size() != 13 || !EqualsNoCaseN(name.c_str(), "ControlSet", 10)) return false;
-    for (size_t i = 10; i < 13; ++i)
+// A name of a prefix and a number of digits ("ControlSet001", "0001"), the
+// number not all zeros.
+bool IsNumbered(const std::string& name, const char* prefix, size_t digits) {
+    const size_t n = strlen(prefix);
+    if (name.size() != n + digits || !EqualsNoCaseN(name.c_str(), prefix, n)) return false;
+    bool zeros = true;
+    for (size_t i = n; i < name.size(); ++i) {
         if (name[i] < '0' || name[i] > '9') return false;
-    return name.compare(10, 3, "000") != 0;
+        zeros = zeros && name[i] == '0';
+    }
+    return !zeros;
 }
 
 // 64-bit Windows keeps the 32-bit programs' twins of the keys under
@@ -558,18 +630,78 @@ void DropViewNode(std::vector<std::string>& parts, size_t software) {
     }
 }
 
-// The key of parts is listed itself or contains a listed key.
+// The machine's keys as the list names them: the numbered control sets
+// ("ControlSet001" to "ControlSet999", one of which CurrentControlSet
+// is) and hardware profiles ("0001", ...) as the current one.
+void MachineSpelling(std::vector<std::string>& parts) {
+    DropViewNode(parts, 0);
+    if (parts.size() < 2 || !EqualsNoCase(parts[0].c_str(), "SYSTEM")) return;
+    if (IsNumbered(parts[1], "ControlSet", 3)) parts[1] = "CurrentControlSet";
+    if (parts.size() >= 4 && EqualsNoCase(parts[1].c_str(), "CurrentControlSet") &&
+        EqualsNoCase(parts[2].c_str(), "Hardware Profiles") && IsNumbered(parts[3], "", 4))
+        parts[3] = "Current";
+}
+
+// One listed key and what it says of the key of parts: 2 when parts lies
+// within a key protected whole (or is it), 1 when parts is the listed key or
+// contains it, 0 when neither.
+int Judge(const std::vector<std::string>& parts, const std::string& listedPath, bool whole) {
+    const std::vector<std::string> listed = KeyComponents(listedPath.c_str());
+    const size_t common = parts.size() < listed.size() ? parts.size() : listed.size();
+    for (size_t i = 0; i < common; ++i)
+        if (!EqualsNoCase(parts[i].c_str(), listed[i].c_str())) return 0;
+    if (whole && parts.size() >= listed.size()) return 2;
+    return parts.size() <= listed.size() ? 1 : 0;
+}
+
+// The strongest verdict of the list, and of the starting classes below classes.
 template <size_t N>
-bool ContainsListedKey(const std::vector<std::string>& parts, const char* const (&listed)[N]) {
-    for (const char* key : listed) {
-        const std::vector<std::string> keyParts = KeyComponents(key);
-        if (parts.size() > keyParts.size()) continue;
-        bool prefix = true;
-        for (size_t i = 0; i < parts.size() && prefix; ++i)
-            prefix = EqualsNoCase(parts[i].c_str(), keyParts[i].c_str());
-        if (prefix) return true;
+int JudgeAll(const std::vector<std::string>& parts, const ListedKey (&listed)[N], const char* classes) {
+    int verdict = 0;
+    for (const ListedKey& key : listed) verdict = std::max(verdict, Judge(parts, key.path, key.whole));
+    for (const char* name : kStartingClasses) verdict = std::max(verdict, Judge(parts, std::string(classes) + name, true));
+    return verdict;
+}
+
+// The verdict on root\subkey (see Judge); the root itself and each hive of
+// HKEY_USERS count as protected (1).
+int JudgeKey(HKEY root, const char* subkey) {
+    std::vector<std::string> parts = KeyComponents(subkey);
+    if (parts.empty()) return 1;  // the root itself
+    if (root == HKEY_LOCAL_MACHINE) {
+        MachineSpelling(parts);
+        return JudgeAll(parts, kMachineKeys, "SOFTWARE\\Classes\\");
     }
-    return false;
+    if (root == HKEY_CURRENT_CONFIG) {
+        parts.insert(parts.begin(), {"SYSTEM", "CurrentControlSet", "Hardware Profiles", "Current"});
+        return JudgeAll(parts, kMachineKeys, "SOFTWARE\\Classes\\");
+    }
+    if (root == HKEY_CLASSES_ROOT) {
+        // The machine's classes merged with the user's: protected in either.
+        std::vector<std::string> machine = parts, user = parts;
+        machine.insert(machine.begin(), {"SOFTWARE", "Classes"});
+        user.insert(user.begin(), {"Software", "Classes"});
+        DropViewNode(machine, 0);
+        DropViewNode(user, 0);
+        return std::max(JudgeAll(machine, kMachineKeys, "SOFTWARE\\Classes\\"),
+                        JudgeAll(user, kUserKeys, "Software\\Classes\\"));
+    }
+    if (root == HKEY_USERS) {
+        // Every hive (".DEFAULT", each user's and each user's classes hive
+        // "<sid>_Classes", which is that user's "Software\Classes") whole,
+        // and in it the same keys as in the current user's.
+        if (parts.size() == 1) return 1;
+        static const char kClassesHive[] = "_Classes";
+        const size_t n = sizeof kClassesHive - 1;
+        if (parts[0].size() > n && EqualsNoCase(parts[0].c_str() + parts[0].size() - n, kClassesHive))
+            parts.insert(parts.begin() + 1, {"Software", "Classes"});
+        parts.erase(parts.begin());
+    }
+    if (root == HKEY_USERS || root == HKEY_CURRENT_USER) {
+        DropViewNode(parts, 0);
+        return JudgeAll(parts, kUserKeys, "Software\\Classes\\");
+    }
+    return 0;
 }
 
 // By its spellings: a drive root, or a protected folder or one that contains one.
@@ -628,36 +760,12 @@ bool IsDeviceOrNetworkPath(const char* path) {
     return !(text.compare(2, 2, "?\\") == 0 && text.size() >= 6 && ((text[4] | 0x20) >= 'a' && (text[4] | 0x20) <= 'z') && text[5] == ':');
 }
 
-bool IsProtectedKey(HKEY root, const char* subkey) {
-    std::vector<std::string> parts = KeyComponents(subkey);
-    if (parts.empty()) return true;  // the root itself
-    if (root == HKEY_LOCAL_MACHINE) {
-        DropViewNode(parts, 0);
-        if (parts.size() >= 2 && EqualsNoCase(parts[0].c_str(), "SYSTEM") && IsNumberedControlSet(parts[1]))
-            parts[1] = "CurrentControlSet";  // the one in use at some start, and the same keys
-        return ContainsListedKey(parts, kMachineKeys);
-    }
-    if (root == HKEY_CURRENT_USER) {
-        DropViewNode(parts, 0);
-        return ContainsListedKey(parts, kUserKeys);
-    }
-    if (root == HKEY_CLASSES_ROOT) {
-        if (EqualsNoCase(parts[0].c_str(), kViewNode)) parts.erase(parts.begin());
-        return parts.empty() || ContainsListedKey(parts, kClassesKeys);
-    }
-    if (root == HKEY_USERS) {
-        // Every hive (".DEFAULT" and each user's) whole, and in it the same
-        // keys as in the current user's.
-        if (parts.size() == 1) return true;
-        DropViewNode(parts, 1);
-        parts.erase(parts.begin());
-        return ContainsListedKey(parts, kUserKeys);
-    }
-    return false;
-}
+bool IsProtectedKey(HKEY root, const char* subkey) { return JudgeKey(root, subkey) > 0; }
 
 bool IsProtectedValue(HKEY root, const char* subkey, const char* name) {
-    if (root != HKEY_LOCAL_MACHINE || !name) return false;
+    if (!name) return false;
+    if (JudgeKey(root, subkey) == 2) return true;  // in a key protected whole
+    if (root != HKEY_LOCAL_MACHINE) return false;
     std::vector<std::string> parts = KeyComponents(subkey), winlogon = KeyComponents(kWinlogonKey);
     DropViewNode(parts, 0);
     if (parts.size() != winlogon.size()) return false;
@@ -666,6 +774,20 @@ bool IsProtectedValue(HKEY root, const char* subkey, const char* name) {
     for (const char* value : kWinlogonValues)
         if (EqualsNoCase(name, value)) return true;
     return false;
+}
+
+bool IsProtectedKey(const HeldKey& key) {
+    HKEY root = nullptr;
+    std::string subkey;
+    if (key.RealPlace(&root, &subkey)) return IsProtectedKey(root, subkey.c_str());
+    return IsProtectedKey(key.root(), key.subkey().c_str());
+}
+
+bool IsProtectedValue(const HeldKey& key, const char* name) {
+    HKEY root = nullptr;
+    std::string subkey;
+    if (key.RealPlace(&root, &subkey)) return IsProtectedValue(root, subkey.c_str(), name);
+    return IsProtectedValue(key.root(), key.subkey().c_str(), name);
 }
 
 }  // namespace base

@@ -13,6 +13,7 @@
 namespace base {
 
 class HeldItem;
+class HeldKey;
 class OpenFolder;
 
 // True when removing the folder tree at path would remove a protected folder:
@@ -57,15 +58,27 @@ bool IsProtectedFile(const HeldItem& item);
 bool IsDeviceOrNetworkPath(const char* path);
 
 // True when removing the key tree root\subkey would remove a protected key:
-// the root itself, a listed key, or a key that contains one, in either
-// registry view of 64-bit Windows. Letter case and stray backslashes do not
-// matter; a numbered control set counts as the current one, every hive under
-// HKEY_USERS as the current user's, and a "Wow6432Node" twin (the 32-bit
-// view) as the key it mirrors, the "Wow6432Node" keys themselves included.
+// the root itself, a listed key or a key that contains one, or a key within
+// one protected whole, in either registry view of 64-bit Windows. Letter case
+// and stray backslashes do not matter; a numbered control set counts as the
+// current one, a numbered hardware profile as the current one (which
+// HKEY_CURRENT_CONFIG is), every hive under HKEY_USERS as the current user's
+// (a user's classes hive "<sid>_Classes" as its "Software\Classes"),
+// HKEY_CLASSES_ROOT as both the machine's and the user's classes, and a
+// "Wow6432Node" twin (the 32-bit view) as the key it mirrors, the
+// "Wow6432Node" keys themselves included.
 bool IsProtectedKey(HKEY root, const char* subkey);
 
 // True for the values that must stay whatever their data: the log-on shell
-// and user initialisation of the machine, in either registry view.
+// and user initialisation of the machine, and every value of a key protected
+// whole, in either registry view and under every spelling IsProtectedKey
+// reads.
 bool IsProtectedValue(HKEY root, const char* subkey, const char* name);
+
+// The same for a key held for acting on it (base/registry_links.h): judged
+// where it really is when the system can tell (every link on the way
+// resolved, the key itself a link or not), else by the names it was reached by.
+bool IsProtectedKey(const HeldKey& key);
+bool IsProtectedValue(const HeldKey& key, const char* name);
 
 }  // namespace base

@@ -1,5 +1,6 @@
 #include "base/wow64.h"
 
+#include "base/registry_links.h"
 #include "base/system_function.h"
 
 namespace base {
@@ -40,10 +41,9 @@ UINT WINAPI SystemWow64Directory(LPSTR out, UINT size) {
 REGSAM Registry64View() { return RunsUnderWow64() ? KEY_WOW64_64KEY : 0; }
 
 LONG DeleteKeyInView(HKEY root, const char* subkey, REGSAM viewFlag) {
-    using DeleteKeyExFn = LONG(WINAPI*)(HKEY, LPCSTR, REGSAM, DWORD);
-    static const auto deleteKeyEx = SystemFunction<DeleteKeyExFn>("advapi32.dll", "RegDeleteKeyExA");
-    if (viewFlag && deleteKeyEx) return deleteKeyEx(root, subkey, viewFlag, 0);
-    return RegDeleteKeyA(root, subkey);
+    const HeldKey key = OpenKeyWay(root, subkey ? subkey : "", DELETE, viewFlag);
+    if (key.reach() == Reach::kGone) return ERROR_FILE_NOT_FOUND;
+    return key.ok() ? key.DeleteSelf() : ERROR_ACCESS_DENIED;
 }
 
 FileRedirectionOff::FileRedirectionOff(bool off) {

@@ -26,8 +26,9 @@ UINT WINAPI SystemWow64Directory(LPSTR out, UINT size);
 REGSAM Registry64View();
 
 // Deletes root\subkey (which must have no subkeys) in the view of viewFlag (0
-// or KEY_WOW64_64KEY), through RegDeleteKeyExA where the system has it. The
-// platform's status code, ERROR_SUCCESS when gone.
+// or KEY_WOW64_64KEY), through its handle, reached as base/registry_links.h's
+// OpenKeyWay reaches it: a link on the way or at the key itself is left
+// (ERROR_ACCESS_DENIED). The platform's status code, ERROR_SUCCESS when gone.
 LONG DeleteKeyInView(HKEY root, const char* subkey, REGSAM viewFlag);
 
 // True when two open keys are one key of the registry, as where both views

@@ -50,20 +50,32 @@ typedef uint8_t (__cdecl* FtoolAdRepairFn)(AdScanResult result);
 typedef const char* (__cdecl* FtoolGetVerFn)(void);
 // 1 when the current user's browser start page was written, 0 otherwise.
 typedef uint8_t (__cdecl* FtoolSetStartPageFn)(const char* url);
-// From now on every ftool_AdRepair keeps what it removes in folder (made,
-// with its missing parents, when absent) instead of destroying it: files and
-// folder trees moved in (renamed to end in ".bak"), registry keys and values
-// as REGEDIT4 files, the Winsock catalog entries before they are rewritten,
-// and backup.txt, the list of it all. An item that cannot be kept is not
-// removed. NULL or "" switches backups off. 1 when backups are on in folder,
-// else 0 (and they are off).
+// From now on every ftool_AdRepair keeps what it removes in folder instead
+// of destroying it: files and folder trees moved in (renamed to end in
+// ".bak"), registry keys and values as REGEDIT4 files, the Winsock catalog
+// entries before they are rewritten, and backup.txt, the list of it all. An
+// item that cannot be kept is not removed. folder is one of the program's
+// backup folders, ".\PurvexBackup\NNNNNNNN" or ".\PurvexLog\NNNNNNNN\backup"
+// in the installation folder (the current folder), made with the folders on
+// its way when absent, never through a link. NULL or "" switches backups
+// off. 1 when backups are on in folder, else 0 (and they are off): also when
+// folder is no such folder, a folder on its way is a link, or the backup
+// already in it does not check.
 typedef uint8_t (__cdecl* FtoolSetBackupFolderFn)(const char* folder);
-// Puts back everything kept in folder, newest first, each at its own place
-// and never over what is there now (such an item stays in the backup); the
-// settings a cure rewrote (Winsock catalog, browser pages) are put back as
-// they were. The number of files, folders, keys and values put back, or -1
-// when folder is missing or holds no backup.
+// Puts back what a cure kept in folder (one of the backup folders above),
+// newest first, each only at its own place and never over what is there now
+// (such an item stays in the backup), never to a place a cure would not
+// remove; the settings a cure rewrote (Winsock catalog, browser pages) are
+// put back as they were. The number of files, folders, keys and values put
+// back, or a PurvexRestoreResult, nothing having been put back.
 typedef int32_t (__cdecl* FtoolRestoreBackupFn)(const char* folder);
+enum PurvexRestoreResult {
+    PURVEX_RESTORE_NO_BACKUP = -1,  // folder is missing or holds no backup
+    PURVEX_RESTORE_REFUSED = -2,    // the backup is not wholly as the cure left it: a file in it changed, is a
+                                    // link or has another name, or folder is no backup folder of the program
+    PURVEX_RESTORE_UNCHECKED = -3,  // the backup carries no seal, or this process may not read the machine's
+                                    // key that checks it (administrators only)
+};
 
 // What the last ftool_AdRepair did with one item of the result it was given.
 enum PurvexItemOutcome {

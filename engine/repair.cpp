@@ -53,37 +53,42 @@ void EndFlaggedProcesses(const AdwareItem& item, ProcessTable& table) {
     }
 }
 
-// With a keeper the item is saved first and removed only then.
-bool RemoveRegistryItem(const adb::ItemTypeInfo& info, const char* location, const char* target, View view,
-                        backup::Keeper* keeper, const char* record) {
-    HKEY root = RootKeyHandle(info.root);
-    if (!root) return false;
-    const REGSAM viewFlag = RegistryViewFlag(view);
+// A registry item (codes 2-18, 34-49): its key held where the system
+// resolves the location, the key itself never followed (base/registry_links.h).
+// Refused when the record names a protected key or value, or when the key it
+// reaches really is one (a link on the way leading there), its processes
+// left running too; the removal then acts on exactly the key judged. Codes
+// with no root (10-16, 42-47) remove nothing and fail. With a keeper the item
+// is saved first and removed only then. Returns a PurvexItemOutcome.
+uint8_t RemoveRegistryItem(const AdwareItem& item, const char* location, const char* target, View view,
+                           ProcessTable& table, backup::Keeper* keeper, const char* record) {
+    const adb::ItemTypeInfo info = adb::DescribeItemType(item.type);
+    const HKEY root = RootKeyHandle(info.root);
     const bool isKey = info.kind == adb::ItemKind::key;
-    auto remove = [&] {
-        return isKey ? RemoveKeyTree(root, location, viewFlag) == ERROR_SUCCESS
-                     : RemoveRegistryValue(root, location, target, viewFlag);
-    };
-    if (!keeper) return remove();
-    // A path that names the root itself is refused by the removal; nothing to save.
-    if (isKey && IsRootItself(location)) return false;
-    const bool view64 = view == View::k64Bit;
-    return isKey ? keeper->KeepKey(root, location, view64, record, remove)
-                 : keeper->KeepValue(root, location, target, view64, record, remove);
+    base::HeldKey key;
+    if (root) {
+        if (isKey ? base::IsProtectedKey(root, location) : base::IsProtectedValue(root, location, target))
+            return PURVEX_ITEM_REFUSED;
+        key = base::HoldKey(root, location, isKey ? DELETE | KEY_ENUMERATE_SUB_KEYS : KEY_SET_VALUE,
+                            RegistryViewFlag(view));
+        if (key.ok() && (isKey ? base::IsProtectedKey(key) : base::IsProtectedValue(key, target)))
+            return PURVEX_ITEM_REFUSED;
+    }
+    EndFlaggedProcesses(item, table);
+    if (!key.ok()) return PURVEX_ITEM_FAILED;
+    auto remove = [&] { return isKey ? RemoveKeyTree(key) == ERROR_SUCCESS : RemoveRegistryValue(key, target); };
+    bool removed;
+    if (!keeper)
+        removed = remove();
+    else if (isKey)
+        removed = keeper->KeepKey(key, view == View::k64Bit, record, remove);
+    else
+        removed = keeper->KeepValue(key, target, view == View::k64Bit, record, remove);
+    return removed ? PURVEX_ITEM_REMOVED : PURVEX_ITEM_FAILED;
 }
 
 bool IsFolderItem(uint8_t type) { return type == 1 || type == 33; }
 bool IsRegistryItem(uint8_t type) { return (type >= 2 && type <= 18) || (type >= 34 && type <= 49); }
-
-// A registry item whose removal would take a protected key or value with it;
-// the lists hold for both registry views.
-bool NamesProtectedKeyOrValue(const AdwareItem& item, const char* location, const char* target) {
-    const adb::ItemTypeInfo info = adb::DescribeItemType(item.type);
-    HKEY root = RootKeyHandle(info.root);
-    if (!root) return false;  // nothing is removed without a root
-    if (info.kind == adb::ItemKind::key) return base::IsProtectedKey(root, location);
-    return base::IsProtectedValue(root, location, target);
-}
 
 // A file or folder item where the scan found it: as this process sees it, or
 // in the 64-bit half, which is reached with the system's file redirection off
@@ -180,17 +185,12 @@ uint8_t RepairResult(const AdScanResult& result, ProcessTable& table, const View
         // folder the path that reaches it there.
         const View view = views ? views[i] : View::kSeen;
 
-        uint8_t itemOutcome = PURVEX_ITEM_REFUSED;
+        uint8_t itemOutcome;
         if (IsFileItem(item.type) || IsFolderItem(item.type)) {
             itemOutcome = RemoveFileSystemItem(item, location, view, table, keeper, record, restart,
                                                static_cast<int>(i), true);
-        } else if (!NamesProtectedKeyOrValue(item, location, target)) {
-            // A protected key or value is left alone, its processes included;
-            // the item reports failure like any other that could not go.
-            EndFlaggedProcesses(item, table);
-            const bool removed = RemoveRegistryItem(adb::DescribeItemType(item.type), location, target, view,
-                                                    keeper, record);  // 10-16, 42-47: no root
-            itemOutcome = removed ? PURVEX_ITEM_REMOVED : PURVEX_ITEM_FAILED;
+        } else {
+            itemOutcome = RemoveRegistryItem(item, location, target, view, table, keeper, record);
         }
         outcomes[i] = itemOutcome;
     }

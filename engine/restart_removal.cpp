@@ -203,11 +203,9 @@ uint8_t RestartRemoval::LeaveFolder(int index, base::HeldItem& held, bool view64
     uint8_t why = PURVEX_REASON_NOT_TAKEN;
     bool all = true;
     if (pending.moved.arrived) {
-        // The folder opened anew lists afresh (Wine keeps what a handle listed first).
-        const base::OpenFolder folder =
-            base::OpenFolder::Root(pending.folder.path().c_str(), false, &pending.folder.identity());
         base::FolderEntry entry;
-        const base::OpenFolder arrived = folder.Find(pending.stored.c_str(), &entry) ? folder.Sub(entry) : base::OpenFolder();
+        const base::OpenFolder arrived =
+            pending.folder.Find(pending.stored.c_str(), &entry) ? pending.folder.Sub(entry) : base::OpenFolder();
         all = arrived.ok() && LeaveTree(arrived, pending.name, false, &last, &why);
     }
     if (!pending.moved.complete) {

@@ -90,14 +90,9 @@ void CReportDlg::OnButtonRestore() {
         return;
     }
     GetDlgItem(IDC_REPORT_RESTORE)->ShowWindow(SW_HIDE);
-    if (restored < 0) {
-        Box(backup::kMsgNoBackup, MB_OK | MB_ICONSTOP);
-        return;
-    }
-    CString text;
-    text.Format(backup::kMsgRestoredFormat, restored);
-    if (backup::HoldsBackup(folder)) text += backup::kMsgRestoreLeftSome;
-    Box(text, MB_OK | MB_ICONEXCLAMATION);
+    bool failed = false;
+    const std::string text = backup::RestoreEndText(restored, folder, &failed);
+    Box(text.c_str(), MB_OK | (failed ? MB_ICONSTOP : MB_ICONEXCLAMATION));
 }
 
 // Edit fields and list boxes keep the system colours (the read-only report

@@ -1,5 +1,5 @@
 #!/bin/bash
-# Writes an update server's folder from an installation folder: the six files,
+# Writes an update server's folder from an installation folder: every file of the release,
 # "Purvex_Ver.txt" announcing each with VER, SHA256 and SIZE plus an [UPDATE]
 # section with SERIAL and EXPIRES, and "Purvex_Ver.sig", the version file's
 # signature (RSA-3072, SHA-256, PKCS #1 v1.5) made with openssl.
@@ -10,7 +10,8 @@
 # VER defaults to what the version record would hold for the file: the file
 # version of a program or library, else (Purvex.dll: the engine's version
 # text; Kordon.dll and the databases, whose files carry none) the text the
-# main program's first start records. --version PURVEXADB=2099.01.01 and the
+# main program's first start records; the release's other files, which carry
+# no version text, are at the release's version, Purvex.exe's. --version PURVEXADB=2099.01.01 and the
 # like set it. --expires defaults to 90 days from today (UTC). SERIAL must be
 # at least the serial of the last update users accepted.
 set -euo pipefail
@@ -21,14 +22,22 @@ usage() {
 }
 fail() { echo "$0: $*" >&2; exit 1; }
 
-# Section, file on the server, what the version record first holds when the file carries no version.
+# Section, file on the server, what the version record first holds when the file carries no version
+# (the shipped versions of app/purvex_version.h; "release": Purvex.exe's version). The rows of the
+# updater's file table (updater/file_table.cpp).
+shipped() { sed -n "s/^#define $1 \"\(.*\)\"\$/\1/p" "$root/app/purvex_version.h"; }
 table=(
   "PURVEXEXE Purvex.exe -"
   "CHRONIKDLL Chronik.dll -"
   "PURVEXDLL Purvex.dll engine"
-  "KORDONDLL Kordon.dll 1.0a"
-  "KORDONADB Kordon.adb 2004.10.06"
-  "PURVEXADB Purvex.adb 2004.10.06"
+  "KORDONDLL Kordon.dll $(shipped KORDON_DLL_SHIPPED_VERSION)"
+  "KORDONADB Kordon.adb $(shipped KORDON_ADB_SHIPPED_VERSION)"
+  "PURVEXADB Purvex.adb $(shipped PURVEX_ADB_SHIPPED_VERSION)"
+  "PVFRAMEDLL PvFrame.dll release"
+  "TASKWALKDLL Taskwalk.dll release"
+  "NKSHELLAPIDLL NKShellAPI.dll release"
+  "FRESHENEXE Freshen.exe release"
+  "PURVEXSCANEXE PurvexScan.exe release"
 )
 
 key= serial= expires= positional=()
@@ -82,6 +91,7 @@ for row in "${table[@]}"; do
   read -r section file first <<<"$row"
   [ -f "$dist/$file" ] || fail "$dist/$file is missing"
   v=${version[$section]:-}
+  if [ -z "$v" ] && [ "$first" = release ]; then v=$(file_version "$dist/Purvex.exe"); fi
   if [ -z "$v" ]; then v=$(file_version "$dist/$file"); fi
   if [ -z "$v" ] && [ "$first" = engine ]; then
     v=$(sed -n 's/.*ftool_GetVer(void) *{ *return "\([^"]*\)".*/\1/p' "$root/engine/exports.cpp")

@@ -13,7 +13,8 @@
 #     so the code stays right for both pointer sizes.
 # Where it runs none (or PURVEX_NO_WIN32=1): the same import checks and host
 # tests, and every test of the x86_64 build in a 64-bit prefix, in the same
-# version modes; the 32-bit release is still built, stripped and packaged.
+# version modes, the setup program's life with a 64-bit copy of it made from
+# the x86_64 build; the 32-bit release is still built, stripped and packaged.
 # What needs 32-bit code is skipped, and named.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -27,7 +28,7 @@ if win32_wine_runs; then
 else
   echo "test: this machine runs no 32-bit programs${PURVEX_NO_WIN32:+ (PURVEX_NO_WIN32=$PURVEX_NO_WIN32)}: the x86_64 build carries every test, in a 64-bit prefix; the 32-bit release is built, packaged and import-checked."
   echo "test: skipped: the 32-bit release in a 64-bit prefix (WOW64), which needs the 32-bit Wine."
-  echo "test: skipped: the setup program's install, upgrade and uninstall (Installer.Lifecycle), a 32-bit program."
+  echo "test: the setup program's install, upgrade and uninstall (Installer.Lifecycle) with a 64-bit copy of it made from dist/x64; the release's own is a 32-bit program."
   release_build=
 fi
 

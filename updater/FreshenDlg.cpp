@@ -1,6 +1,7 @@
 #include "updater/FreshenDlg.h"
 
 #include "updater/file_table.h"
+#include "updater/freshen_texts.h"
 #include "updater/main_program.h"
 #include "updater/resource.h"
 #include "updater/update_key.h"
@@ -13,7 +14,6 @@ const UINT_PTR kProgressTimer = 0;
 const UINT kProgressPeriod = 50;              // ms
 const COLORREF kProgressColour = RGB(255, 100, 150);
 const COLORREF kStatusColour = RGB(0, 0, 240);
-const char kWaitText[] = "잠시만 기다리세요....";
 
 class CAboutDlg : public CDialog {
 public:
@@ -22,7 +22,8 @@ public:
 
 }  // namespace
 
-CFreshenDlg::CFreshenDlg(CWnd* pParent) : CDialog(IDD_FRESHEN_DIALOG, pParent), m_Session(freshen::kUpdatePublicKey) {
+CFreshenDlg::CFreshenDlg(CWnd* pParent)
+    : CDialog(IDD_FRESHEN_DIALOG, pParent), m_Session(freshen::kUpdatePublicKey, freshen::kBuiltUpdateSerial) {
     m_hIcon = AfxGetApp()->LoadIcon(IDR_MAINFRAME);
 }
 
@@ -67,11 +68,13 @@ BOOL CFreshenDlg::OnInitDialog() {
         return TRUE;
     }
 
+    // The version file, too, is fetched by the update thread: the window shows
+    // and can stop the update while the server is slow to answer.
     m_Progress.SetRange(0, 100);
-    m_Session.FetchVersionFile();
     m_bUpdating = TRUE;
     if (!AfxBeginThread(UpdateThread, this)) {
         m_bUpdating = FALSE;
+        RestartMainProgram();  // ended above: never left ended
         EndDialog(IDOK);
     }
     return TRUE;
@@ -83,9 +86,9 @@ void CFreshenDlg::OnOK() {
 }
 
 // Closing the window (Esc, the close box) during an update stops it: the
-// current download is dropped, what was fetched whole is still installed and
-// the main program started again, and the window closes when the update
-// thread is done.
+// current fetch is dropped, nothing is installed, the main program is started
+// again, and the window closes when the update thread is done. Once the
+// install step has begun it runs to its end.
 void CFreshenDlg::OnCancel() {
     if (m_bUpdating)
         m_Session.Cancel();
@@ -134,10 +137,10 @@ void CFreshenDlg::DrawBannerAndStatus(CDC& dc) {
     dc.SetTextColor(kStatusColour);
     int item = m_Session.currentItem();
     if (item >= 1 && item <= freshen::kItemCount) {
-        const char* text = freshen::Item(item).statusText;
-        dc.TextOut(15, 62, text, lstrlenA(text));
+        const std::string text = freshen::FileText(freshen::Item(item), freshen::kFetchingSuffix);
+        dc.TextOut(15, 62, text.c_str(), static_cast<int>(text.size()));
     }
-    dc.TextOut(15, 80, kWaitText, lstrlenA(kWaitText));
+    dc.TextOut(15, 80, freshen::kWaitText, lstrlenA(freshen::kWaitText));
     dc.SelectObject(pOldFont);
 }
 
@@ -191,5 +194,3 @@ void CFreshenDlg::Message(const char* text, UINT icon) {
 }
 
 void CFreshenDlg::RestartMainProgram() { freshen::RestartMainProgram(m_hWnd); }
-
-HWND CFreshenDlg::Owner() { return m_hWnd; }

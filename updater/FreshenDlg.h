@@ -36,7 +36,6 @@ private:
     void StartDownload() override;
     void Message(const char* text, UINT icon) override;
     void RestartMainProgram() override;
-    HWND Owner() override;
 
     void DrawBannerAndStatus(CDC& dc);
 

@@ -7,4 +7,9 @@ namespace freshen {
 
 extern const unsigned char kUpdatePublicKey[kRsaBytes];
 
+// The serial of the newest update published when this release was built
+// (PURVEX_UPDATE_SERIAL): the updater never accepts a lower one, whatever the
+// version record says.
+extern const unsigned long kBuiltUpdateSerial;
+
 }  // namespace freshen

@@ -1,16 +1,17 @@
 #include "updater/update_session.h"
 
+#include <vector>
+
 #include "updater/file_table.h"
+#include "updater/freshen_texts.h"
 #include "updater/install.h"
+#include "updater/uninstall_entry.h"
 #include "updater/update_host.h"
 #include "updater/version_compare.h"
 #include "updater/version_file.h"
 #include "updater/version_record.h"
 
 namespace freshen {
-
-const char kNewestText[] = "이미 최신버전을 사용하고 계십니다.";
-const char kMessageCaption[] = "Purvex";
 
 namespace {
 
@@ -23,29 +24,24 @@ UtcDate TodayUtc() {
     return UtcDate{now.wYear, now.wMonth, now.wDay};
 }
 
+std::string CurrentFolder() {
+    char folder[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, folder);
+    return folder;
+}
+
 }  // namespace
 
 const char* RefusalText(Verdict verdict) {
     switch (verdict) {
         case Verdict::kAccepted: return nullptr;
-        case Verdict::kNoSignature:
-            return "업데이트 정보에 서명이 없습니다.\r\n업데이트하지 않았습니다.";
-        case Verdict::kBadSignature:
-            return "업데이트 정보의 서명이 올바르지 않습니다.\r\n업데이트하지 않았습니다.";
-        case Verdict::kIncomplete:
-            return "업데이트 정보가 올바르지 않습니다.\r\n업데이트하지 않았습니다.";
-        case Verdict::kOlderSerial:
-            return "업데이트 정보가 이전에 받은 것보다 오래되었습니다.\r\n업데이트하지 않았습니다.";
-        case Verdict::kExpired:
-            return "업데이트 정보의 유효 기간이 지났습니다.\r\n업데이트하지 않았습니다.";
+        case Verdict::kNoSignature: return kNoSignatureText;
+        case Verdict::kBadSignature: return kBadSignatureText;
+        case Verdict::kIncomplete: return kIncompleteText;
+        case Verdict::kOlderSerial: return kOlderSerialText;
+        case Verdict::kExpired: return kExpiredText;
     }
     return nullptr;
-}
-
-FetchResult UpdateSession::FetchVersionFile() {
-    versionResult_ = FetchToMemory(UpdateUrl(kVersionFileName), kMaxVersionFileSize, versionText_);
-    signatureFetched_ = FetchToMemory(UpdateUrl(kSignatureFileName), kMaxSignatureFetch, signature_) == FetchResult::kOk;
-    return versionResult_;
 }
 
 int UpdateSession::Percent() const {
@@ -55,84 +51,120 @@ int UpdateSession::Percent() const {
     return percent > 100 ? 100 : static_cast<int>(percent);
 }
 
+void UpdateSession::Cancel() {
+    cancel_ = true;
+    stop_.Stop();
+}
+
 void UpdateSession::DownloadCurrent() {
-    const UpdateItem& item = Item(currentItem_);
-    CreateDirectoryA(kTempFolder, nullptr);  // an existing folder is no error
-    lastResult_ = FetchToFile(UpdateUrl(item.serverFile), item.tempFile, expected_, &progress_, &cancel_);
+    fetch_();
     done_.Signal();
 }
 
-bool UpdateSession::AcceptVersionFile(HKEY key, UpdateUi& ui) {
-    const char* sections[kItemCount];
-    for (int number = 1; number <= kItemCount; ++number) sections[number - 1] = Item(number).section;
-    accepted_ = VersionFile();
-    accepted_.files.resize(kItemCount);
-    // A version file that did not come, or too long a one, announces nothing.
-    if (versionResult_ != FetchResult::kOk) return true;
-    Verdict verdict = CheckVersionFile(versionText_, signatureFetched_ ? &signature_ : nullptr, publicKey_,
-                                       ReadAcceptedSerial(key), TodayUtc(), sections, kItemCount, accepted_);
-    if (verdict == Verdict::kAccepted) return true;
-    RemoveLeftovers(ui.Owner());
-    if (!cancel_) ui.Message(RefusalText(verdict), MB_ICONSTOP);
-    ui.RestartMainProgram();
-    return false;
+void UpdateSession::OnDownloadThread(UpdateUi& ui, std::function<void()> fetch) {
+    fetch_ = std::move(fetch);
+    ui.StartDownload();
+    done_.Wait();
 }
 
-void UpdateSession::Run(UpdateUi& ui) {
-    base::UniqueHKey key = OpenVersionRecord();
-    if (!AcceptVersionFile(key.get(), ui)) return;
+const char* UpdateSession::TakeVersionFile(HKEY key, UpdateUi& ui) {
+    std::string text, signature;
+    FetchResult fetched = FetchResult::kOpenFailed;
+    bool signed_ = false;
+    OnDownloadThread(ui, [&] {
+        fetched = FetchToMemory(UpdateUrl(kVersionFileName), kMaxVersionFileSize, text, limits_, &stop_);
+        if (fetched == FetchResult::kOk)
+            signed_ = FetchToMemory(UpdateUrl(kSignatureFileName), kMaxSignatureFetch, signature, limits_, &stop_) ==
+                      FetchResult::kOk;
+    });
+    if (fetched != FetchResult::kOk) return IsUnreachable(fetched) ? kServerUnreachableText : kNoUpdateInfoText;
 
-    std::string failed;
-    const UpdateItem* refused = nullptr;
-    bool fetched[kItemCount] = {};
-    for (int number = 1; number <= kItemCount && !cancel_ && !refused; ++number) {
+    std::vector<const char*> sections;
+    for (int number = 1; number <= kItemCount; ++number) sections.push_back(Item(number).section);
+    Verdict verdict = CheckVersionFile(text, signed_ ? &signature : nullptr, publicKey_,
+                                       LowestAcceptedSerial(key, builtSerial_), TodayUtc(), sections.data(),
+                                       kItemCount, accepted_);
+    return RefusalText(verdict);
+}
+
+std::string UpdateSession::UpdateFiles(HKEY key, UpdateUi& ui, bool* restart) {
+    std::vector<int> newer;
+    for (int number = 1; number <= kItemCount; ++number) {
+        VersionText installed;
+        ReadInstalledVersion(key, Item(number).valueRead, installed);
+        if (IsNewer(accepted_.files[number - 1].version.c_str(), installed)) newer.push_back(number);
+    }
+    if (newer.empty()) return std::string();
+
+    WorkFolder folder;
+    if (!folder.ok()) return kNoWorkFolderText;
+    std::vector<StagedFile> staged;
+    for (int number : newer) {
+        if (cancel_) return std::string();
         const UpdateItem& item = Item(number);
         const Announcement& server = accepted_.files[number - 1];
-        VersionText installed;
-        ReadInstalledVersion(key.get(), item.valueRead, installed);
-        if (!IsNewer(server.version.c_str(), installed)) continue;
-
+        StagedFile file;
+        file.item = number;
+        file.expected = ExpectedFile{server.size, server.sha256Hex};
+        file.file = folder.MakeFile(item.serverFile);
         ++updates_;
         progress_.total = 0;
         progress_.written = 0;
-        expected_ = ExpectedFile{server.size, server.sha256Hex};
         currentItem_ = number;
         ui.ShowFetching(number);
-        ui.StartDownload();
-        done_.Wait();
+        FetchResult result = FetchResult::kWriteFailed;
+        if (file.file) {
+            OnDownloadThread(ui, [&] {
+                result = FetchToFile(UpdateUrl(item.serverFile), file.file.get(), file.expected, limits_,
+                                     &progress_, &stop_);
+            });
+        }
+        if (cancel_) return std::string();
+        if (IsRefusal(result)) return FileText(item, kRefusedSuffix);
+        if (IsUnreachable(result)) return kServerUnreachableText;
+        if (result != FetchResult::kOk) return FileText(item, kNotFetchedSuffix);
+        staged.push_back(std::move(file));
+    }
 
-        if (lastResult_ == FetchResult::kOk) {
-            fetched[number - 1] = true;
-        } else if (IsRefusal(lastResult_)) {
-            refused = &item;
-        } else if (lastResult_ != FetchResult::kCancelled) {
-            if (!failed.empty()) failed += "\r\n";
-            failed += item.failedText;
+    const InstallOutcome outcome = InstallStaged(folder, staged);
+    switch (outcome.status) {
+        case InstallStatus::kInstalled: break;
+        case InstallStatus::kChanged: return FileText(Item(outcome.item), kRefusedSuffix);
+        case InstallStatus::kNotReplaced: return FileText(Item(outcome.item), kNotReplacedSuffix);
+        case InstallStatus::kNotRestored:
+            *restart = false;
+            return FileText(Item(outcome.item), kNotRestoredSuffix);
+    }
+    for (const StagedFile& file : staged) {
+        const UpdateItem& item = Item(file.item);
+        const char* version = accepted_.files[file.item - 1].version.c_str();
+        WriteInstalledVersion(key, item.valueWritten, version);
+        if (file.item == kMainProgramItem) UpdateDisplayVersion(CurrentFolder().c_str(), version);
+    }
+    KeepAcceptedSerial(key, accepted_.serial);
+    return std::string();
+}
+
+void UpdateSession::Run(UpdateUi& ui) {
+    std::string message;
+    UINT icon = MB_ICONSTOP;
+    bool restart = true;
+    {
+        base::UniqueHKey key = OpenVersionRecord();
+        if (const char* refused = TakeVersionFile(key.get(), ui)) {
+            message = refused;
+        } else {
+            message = UpdateFiles(key.get(), ui, &restart);
+            if (message.empty() && updates_ == 0 && !cancel_) {
+                KeepAcceptedSerial(key.get(), accepted_.serial);
+                message = kNewestText;
+                icon = MB_ICONEXCLAMATION;
+            }
         }
     }
-    // A version is recorded only for a file installed, and the serial only
-    // once the install step is done.
-    if (!refused) {
-        bool installed[kItemCount] = {};
-        InstallFetchedFiles(fetched, installed);
-        for (int number = 1; number <= kItemCount; ++number) {
-            if (installed[number - 1])
-                WriteInstalledVersion(key.get(), Item(number).valueWritten,
-                                      accepted_.files[number - 1].version.c_str());
-        }
-        if (versionResult_ == FetchResult::kOk) WriteAcceptedSerial(key.get(), accepted_.serial);
-    }
-    key.reset();
-    RemoveLeftovers(ui.Owner());
-    if (!cancel_) {
-        if (refused)
-            ui.Message(refused->refusedText, MB_ICONSTOP);
-        else if (updates_ == 0)
-            ui.Message(kNewestText, MB_ICONEXCLAMATION);
-        else if (!failed.empty())
-            ui.Message(failed.c_str(), MB_ICONSTOP);
-    }
-    ui.RestartMainProgram();
+    RemoveLeftovers();
+    if (!cancel_ && !message.empty()) ui.Message(message.c_str(), icon);
+    if (restart) ui.RestartMainProgram();
 }
 
 }  // namespace freshen

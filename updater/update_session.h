@@ -1,10 +1,11 @@
 // One run of the update: the sequence the update thread follows, and the
-// fetch the download thread does for it. The window is reached only through
+// fetches the download thread does for it. The window is reached only through
 // UpdateUi, so the sequence also runs without one.
 #pragma once
 #include <windows.h>
-#include <atomic>
 
+#include <atomic>
+#include <functional>
 #include <string>
 
 #include "updater/completion_event.h"
@@ -12,9 +13,6 @@
 #include "updater/verify/signed_version_file.h"
 
 namespace freshen {
-
-extern const char kNewestText[];     // the newest-version message
-extern const char kMessageCaption[];  // "Purvex"
 
 // Why a version file was refused, as told to the user; null for kAccepted.
 const char* RefusalText(Verdict verdict);
@@ -30,37 +28,44 @@ public:
     // A modal message box captioned "Purvex"; returns after OK.
     virtual void Message(const char* text, UINT icon) = 0;
     virtual void RestartMainProgram() = 0;
-    virtual HWND Owner() = 0;
 };
 
 class UpdateSession {
 public:
-    // Updates signed with the key of this modulus (kRsaBytes) are accepted.
-    explicit UpdateSession(const unsigned char* publicKey) : publicKey_(publicKey) {}
+    // Updates signed with the key of this modulus (kRsaBytes) are accepted,
+    // and none whose serial is below builtSerial, the serial of the newest
+    // update when the release was built.
+    explicit UpdateSession(const unsigned char* publicKey, unsigned long builtSerial = 1)
+        : publicKey_(publicKey), builtSerial_(builtSerial) {}
 
-    // Fetches the version file and its signature into memory (window thread,
-    // during start-up). Returns how the version file's fetch went.
-    FetchResult FetchVersionFile();
-
-    // The update thread's whole sequence: check the version file, compare,
-    // fetch, install, record, clean up, tell the user, restart the main
-    // program. Closing the window is the caller's part.
-    //
-    // A version file that came but is not accepted (see CheckVersionFile)
-    // fetches and changes nothing; the user is told why. A file that arrives
-    // other than announced (IsRefusal) ends the fetching, and nothing is
-    // installed or recorded; the user is told which. Otherwise each file
-    // fetched whole is installed, then its version recorded, then the
-    // version file's serial; a file whose fetch failed is named to the user
-    // and the others still go through. After Cancel() the current fetch
-    // stops, nothing further is fetched and no message is shown; what was
-    // fetched whole is still installed and recorded.
+    // The update thread's whole sequence, every fetch on the download thread
+    // within the time limits (FetchLimits::Configured):
+    //  1. fetch the version file and its signature; one that did not come
+    //     (no connection, no answer in time, not 200, too long) fetches and
+    //     changes nothing, and the user is told that the update information
+    //     did not come; one that came and is not accepted (CheckVersionFile,
+    //     against LowestAcceptedSerial) likewise, and the user is told why;
+    //  2. fetch every file whose server version is newer than the installed
+    //     one into a fresh ".\temp" (WorkFolder); one that cannot be fetched
+    //     or arrives other than announced ends the fetching, nothing is
+    //     installed, and the user is told which;
+    //  3. install them as one step (InstallStaged): all or nothing;
+    //  4. only when every file is in place: record each one's version, the
+    //     version file's serial (KeepAcceptedSerial), and for a new
+    //     Purvex.exe the setup entry's DisplayVersion;
+    //  5. remove ".\temp", tell the user when nothing was newer or anything
+    //     failed, and start the main program again: on its old files or its
+    //     new ones. Only when an installed file could not be put back after a
+    //     failure (the installation is then mixed) is it not started.
+    // After Cancel() the current fetch stops, nothing further is fetched,
+    // nothing is installed or recorded and no message is shown; once the
+    // install step has begun it runs to its end.
     void Run(UpdateUi& ui);
 
-    // The download thread's work for the current item; reports completion.
+    // The download thread's work: the fetch the update thread waits for.
     void DownloadCurrent();
 
-    void Cancel() { cancel_ = true; }
+    void Cancel();
     bool cancelled() const { return cancel_; }
 
     int currentItem() const { return currentItem_; }
@@ -70,22 +75,26 @@ public:
     int updatesCounted() const { return updates_; }
 
 private:
-    // Checks the fetched version file; false (after telling the user) when
-    // it came and is not accepted. Without a version file nothing is newer.
-    bool AcceptVersionFile(HKEY key, UpdateUi& ui);
+    // Runs fetch on the download thread and waits until it is done.
+    void OnDownloadThread(UpdateUi& ui, std::function<void()> fetch);
+    // Step 1: fetches and checks the version file into accepted_. Null when
+    // it is accepted, else what the user is told.
+    const char* TakeVersionFile(HKEY key, UpdateUi& ui);
+    // Steps 2 to 4 for the files newer than installed; the user's message,
+    // empty when all went through. *restart false when the main program must
+    // not be started.
+    std::string UpdateFiles(HKEY key, UpdateUi& ui, bool* restart);
 
     const unsigned char* publicKey_;
-    FetchResult versionResult_ = FetchResult::kOpenFailed;
-    std::string versionText_;
-    bool signatureFetched_ = false;
-    std::string signature_;
-    VersionFile accepted_;         // the checked version file
-    ExpectedFile expected_;        // of the current item; set before its download thread starts
+    unsigned long builtSerial_;
+    FetchLimits limits_ = FetchLimits::Configured();
+    VersionFile accepted_;  // the checked version file
+    std::function<void()> fetch_;  // set before the download thread starts
     std::atomic<int> currentItem_{0};
     DownloadProgress progress_;
+    FetchStop stop_;
     std::atomic<bool> cancel_{false};
     std::atomic<int> updates_{0};
-    FetchResult lastResult_ = FetchResult::kOk;  // written by the download thread before it signals
     CompletionEvent done_;
 };
 

@@ -28,10 +28,12 @@ void ReadInstalledVersion(HKEY key, const char* name, VersionText& out) {
 }
 
 const char kSerialValue[] = "UpdateSerial";
+const char kSerialCopyPath[] = ".\\Freshen.serial";
 
-unsigned long ReadAcceptedSerial(HKEY key) {
-    VersionText text;
-    ReadInstalledVersion(key, kSerialValue, text);
+namespace {
+
+// Decimal digits only, at most 4294967295; 0 otherwise.
+unsigned long ParseSerial(const char* text) {
     unsigned long long serial = 0;
     for (const char* c = text; *c; ++c) {
         if (*c < '0' || *c > '9' || serial > 0xFFFFFFFFull) return 0;
@@ -40,10 +42,50 @@ unsigned long ReadAcceptedSerial(HKEY key) {
     return serial > 0xFFFFFFFFull ? 0 : static_cast<unsigned long>(serial);
 }
 
+unsigned long ReadSerialCopy() {
+    base::UniqueFile file(CreateFileA(kSerialCopyPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    char text[kVersionSize] = {};
+    DWORD got = 0;
+    if (!file || !ReadFile(file.get(), text, sizeof text - 1, &got, nullptr)) return 0;
+    text[got] = '\0';
+    return ParseSerial(text);
+}
+
+bool WriteSerialCopy(const char* text) {
+    base::UniqueFile file(CreateFileA(kSerialCopyPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD put = 0;
+    const DWORD length = static_cast<DWORD>(strlen(text));
+    return file && WriteFile(file.get(), text, length, &put, nullptr) && put == length;
+}
+
+}  // namespace
+
+unsigned long ReadAcceptedSerial(HKEY key) {
+    VersionText text;
+    ReadInstalledVersion(key, kSerialValue, text);
+    return ParseSerial(text);
+}
+
 bool WriteAcceptedSerial(HKEY key, unsigned long serial) {
     char text[16];
     wsprintfA(text, "%lu", serial);
     return WriteInstalledVersion(key, kSerialValue, text);
+}
+
+unsigned long LowestAcceptedSerial(HKEY key, unsigned long builtSerial) {
+    unsigned long lowest = builtSerial;
+    for (unsigned long kept : {ReadAcceptedSerial(key), ReadSerialCopy()})
+        if (kept > lowest) lowest = kept;
+    return lowest;
+}
+
+bool KeepAcceptedSerial(HKEY key, unsigned long serial) {
+    if (WriteAcceptedSerial(key, serial)) return true;
+    char text[16];
+    wsprintfA(text, "%lu", serial);
+    return WriteSerialCopy(text);
 }
 
 bool WriteInstalledVersion(HKEY key, const char* name, const char* text) {

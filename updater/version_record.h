@@ -33,4 +33,18 @@ extern const char kSerialValue[];
 unsigned long ReadAcceptedSerial(HKEY key);
 bool WriteAcceptedSerial(HKEY key, unsigned long serial);
 
+// Where the accepted serial is kept when the version record cannot be
+// written (no record, no access): ".\Freshen.serial" beside the updater, its
+// decimal text.
+extern const char kSerialCopyPath[];
+
+// The lowest serial a version file may carry: the highest of the record's
+// value, the copy's and builtSerial, the serial the installed release was
+// built with. A missing or unreadable serial never lets a lower one in.
+unsigned long LowestAcceptedSerial(HKEY key, unsigned long builtSerial);
+
+// Keeps serial as the one last accepted: in the record, or when that cannot
+// be written, in the copy. False when neither could be written.
+bool KeepAcceptedSerial(HKEY key, unsigned long serial);
+
 }  // namespace freshen

@@ -65,6 +65,10 @@ void CActiveXBlock::DoDataExchange(CDataExchange* pDX) {
 
 int CActiveXBlock::Box(LPCTSTR text, UINT type) { return MessageBox(text, activex::kBoxTitle, type); }
 
+void CActiveXBlock::SaveDatabase() {
+    if (m_kordon.loaded() && !m_kordon.DBSave()) Box(activex::kMsgSaveFailed, MB_OK | MB_ICONSTOP);
+}
+
 void CActiveXBlock::OnInitialUpdate() {
     CFormView::OnInitialUpdate();
     m_font.CreatePointFont(90, activex::kFontName);
@@ -157,7 +161,7 @@ void CActiveXBlock::OnItemchangedActivexList(NMHDR* pNMHDR, LRESULT* pResult) {
     m_list.SetSelectionMark(0);
     GetDlgItem(IDC_ACTIVEX_DELETE)->ShowWindow(SW_HIDE);
     ApplyTick(change->iItem, image == kChecked);
-    m_kordon.DBSave();
+    SaveDatabase();
     m_nBlockedCount = m_kordon.GetKillbitCount();
     if (m_nTotalCount == m_nBlockedCount) m_header.SetHeaderImage(kColumnTick, CSortHeaderCtrl::kCheckedBox);
     ShowBlockedCount();
@@ -210,7 +214,7 @@ void CActiveXBlock::OnColumnclickActivexList(NMHDR* pNMHDR, LRESULT* pResult) {
     } else if (sortColumn) {
         ticksMoved = SortByColumn(column, ascending);
     }
-    m_kordon.DBSave();
+    SaveDatabase();
     m_nBlockedCount = m_kordon.GetKillbitCount();
     if (ticksMoved && m_nTotalCount == m_nBlockedCount)
         m_header.SetHeaderImage(kColumnTick, CSortHeaderCtrl::kCheckedBox);
@@ -304,7 +308,7 @@ void CActiveXBlock::OnButtonAdd() {
     ++m_nTotalCount;
     ShowTotalCount();
     Box(activex::kMsgAdded);
-    m_kordon.DBSave();
+    SaveDatabase();
     m_nChangeHandling = 1;
 }
 
@@ -329,7 +333,7 @@ void CActiveXBlock::OnButtonEdit() {
     m_list.SetItemText(row, kColumnName, record.name);
     record.blocked = m_list.GetCheck(row) ? 1 : 0;
     m_kordon.DBEdit(before, &record);
-    m_kordon.DBSave();
+    SaveDatabase();
     Box(activex::kMsgChanged);
 }
 
@@ -357,7 +361,7 @@ void CActiveXBlock::OnButtonDelete() {
         ShowTotalCount();
         m_list.DeleteItem(row);
         Box(activex::kMsgDeleted);
-        m_kordon.DBSave();
+        SaveDatabase();
     } else {
         Box(activex::kMsgDeleteFailed);
     }

@@ -52,6 +52,9 @@ private:
     // The row at the list's selection mark, or -1 when the mark is on no row.
     int MarkedRow() const;
     int Box(LPCTSTR text, UINT type = MB_OK | MB_ICONEXCLAMATION);
+    // Writes the block list to its file; tells the user when it could not
+    // (a folder the program may not write, a file that is not a block list).
+    void SaveDatabase();
 
     CXPButton m_editButton;    // 1045
     CXPButton m_deleteButton;  // 1046

@@ -8,6 +8,9 @@ inline constexpr char kBoxTitle[] = "Purvex";
 inline constexpr char kMsgLibraryMissing[] = "Kordon.dll 파일을 찾을수가 없습니다.";
 inline constexpr char kMsgDatabaseFailed[] = "Kordon.adb 파일을 로드하지 못하였습니다.";
 inline constexpr char kMsgUnloadFailed[] = "언로드 실패";
+inline constexpr char kMsgSaveFailed[] =
+    "차단 목록을 Kordon.adb 파일에 저장하지 못하였습니다.\r\n"
+    "프로그램 폴더에 쓸 수 있는지 확인하여 주십시오.";
 inline constexpr char kMsgAdded[] = "입력하신 Active X 차단 경로를 추가하였습니다.";
 inline constexpr char kMsgChanged[] = "선택하신  Active X 차단경로를 변경하였습니다.";
 inline constexpr char kMsgSelectToEdit[] = "편집할 항목을 선택하여 주시기 바랍니다.";

@@ -226,13 +226,20 @@ void CCureView::OnButtonStart() {
 }
 
 void CCureView::StartPass() {
+    m_work = base::ProgramMarker::Claim(base::kWorkMarker);
+    if (!m_work.held()) {
+        Box(cure::kMsgOtherWork, cure::kBoxTitle, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
     m_passLogFolder.clear();
     if (m_logging) {
         m_passStart = Now();
         m_passLogFolder = cure::CreatePassFolder(cure::kLogRoot);
-        if (!m_passLogFolder.empty()) {
-            cure::WriteHeadStart(m_passLogFolder, m_passStart);
+        if (!m_passLogFolder.empty() && cure::WriteHeadStart(m_passLogFolder, m_passStart)) {
             m_currentLogFolder = m_passLogFolder;
+        } else {
+            m_passLogFolder.clear();
+            Box(cure::kMsgLogNotSaved, cure::kBoxTitle, MB_OK | MB_ICONEXCLAMATION);
         }
     }
 
@@ -344,6 +351,7 @@ LRESULT CCureView::OnPassEnd(WPARAM wParam, LPARAM) {
         cure::WriteStoredStartPage(address);
         m_engine.SetStartPage(address.c_str());
     }
+    m_work.Release();
     return 0;
 }
 
@@ -375,6 +383,7 @@ void CCureView::AskToStop() {
     m_worker.Stop();  // whatever the worker still sends is dropped
     KillTimer(kProgressTimer);
     m_worker.Join();
+    m_work.Release();
     if (!m_passLogFolder.empty()) {
         cure::AppendReportCancelled(m_passLogFolder, Now());
         cure::AppendHeadEnd(m_passLogFolder, false);
@@ -396,6 +405,11 @@ void CCureView::OnButtonCure() {
     }
     if (Box(cure::kMsgCureWarning, cure::kCaptionCure, MB_OKCANCEL | MB_ICONEXCLAMATION) != IDOK)
         return;
+    const base::ProgramMarker work = base::ProgramMarker::Claim(base::kWorkMarker);
+    if (!work.held()) {
+        Box(cure::kMsgOtherWork, cure::kBoxTitle, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
     // Whatever the cure removes is kept, logged or not.
     m_backupFolder.clear();
     if (m_engine.loaded()) {
@@ -512,14 +526,9 @@ void CCureView::OnButtonRestore() {
         return;
     const int restored = m_engine.RestoreBackup(m_backupFolder.c_str());
     GetDlgItem(IDC_CURE_RESTORE)->ShowWindow(SW_HIDE);
-    if (restored < 0) {
-        Box(backup::kMsgNoBackup, cure::kBoxTitle, MB_OK | MB_ICONSTOP);
-        return;
-    }
-    CString text;
-    text.Format(backup::kMsgRestoredFormat, restored);
-    if (backup::HoldsBackup(m_backupFolder)) text += backup::kMsgRestoreLeftSome;
-    Box(text, cure::kBoxTitle, MB_OK | MB_ICONEXCLAMATION);
+    bool failed = false;
+    const std::string text = backup::RestoreEndText(restored, m_backupFolder, &failed);
+    Box(text.c_str(), cure::kBoxTitle, MB_OK | (failed ? MB_ICONSTOP : MB_ICONEXCLAMATION));
 }
 
 void CCureView::OnColumnclickCureList(NMHDR* pNMHDR, LRESULT* pResult) {

@@ -11,6 +11,7 @@
 #include "app/cure/engine_library.h"
 #include "app/cure/scan_log.h"
 #include "base/page_worker.h"
+#include "base/program_markers.h"
 #include "framework/afxcmn.h"
 #include "framework/afxext.h"
 #include "framework/afxwin.h"
@@ -118,6 +119,9 @@ private:
     std::string m_backupFolder;       // where the pass's cure kept what it removed; empty before
     std::string m_passLogFolder;      // the running pass's folder, empty when not logged
     SYSTEMTIME m_passStart = {};      // start of the running logged pass
+    // Held from "검사시작" until the pass ends: one scan or cure at a time on
+    // the machine (this page, PurvexScan.exe).
+    base::ProgramMarker m_work;
 
     // The scan worker: it checks in before each engine call, so a hold or a
     // stop takes it at a record boundary, never inside the engine.

@@ -1,11 +1,14 @@
 #include "app/cure/cure_backup.h"
 
+#include <stdio.h>
+
 #include <algorithm>
 #include <utility>
 #include <vector>
 
 #include "app/cure/browser_defaults.h"
 #include "app/cure/scan_log.h"
+#include "backup/backup_folder.h"
 #include "backup/keeper.h"
 #include "base/deletion.h"
 
@@ -15,6 +18,7 @@ namespace {
 
 constexpr char kBrowserSettingsRecord[] = "브라우저 설정";
 constexpr size_t kPassNumberDigits = 8;
+constexpr int kHighestPassNumber = 99999999;
 
 // The number of a pass folder's name: eight digits and nothing else; -1 otherwise.
 int PassNumber(const std::string& name) {
@@ -22,11 +26,31 @@ int PassNumber(const std::string& name) {
     return std::stoi(name);
 }
 
+// A new numbered folder in the backup root, both made here relative to the
+// installation folder and never through a link; empty when none could be made.
+std::string MakeNumberedFolder() {
+    using Reaching = base::OpenFolder::Reaching;
+    const base::OpenFolder root = base::OpenFolder::Resolved(".").Below(backup::kBackupRootName, Reaching::kOpenOrMake);
+    std::vector<base::FolderEntry> entries;
+    if (!root.List(&entries)) return std::string();
+    int number = 1;
+    for (const base::FolderEntry& entry : entries)
+        if (entry.IsFolder() && PassNumber(entry.name) >= number) number = PassNumber(entry.name) + 1;
+    for (; number <= kHighestPassNumber; ++number) {
+        char name[16];
+        snprintf(name, sizeof name, "%08d", number);
+        if (root.Below(name, Reaching::kNew).ok()) return std::string(kBackupRoot) + "\\" + name;
+        base::FolderEntry taken;
+        if (!root.Find(name, &taken)) break;  // not made for another reason
+    }
+    return std::string();
+}
+
 }  // namespace
 
 std::string CureBackupFolder(const std::string& passLogFolder) {
     if (!passLogFolder.empty()) return passLogFolder + "\\" + kLogBackupName;
-    const std::string folder = CreatePassFolder(kBackupRoot);
+    const std::string folder = MakeNumberedFolder();
     if (!folder.empty()) PruneBackups(kBackupRoot, kKeptBackups);
     return folder;
 }

@@ -6,15 +6,19 @@
 #pragma once
 #include <string>
 
+#include "backup/backup_folder.h"
+
 namespace cure {
 
-inline constexpr char kBackupRoot[] = ".\\PurvexBackup";
-inline constexpr char kLogBackupName[] = "backup";
+inline constexpr char kBackupRoot[] = ".\\PurvexBackup";  // backup::kBackupRootName in the installation folder
+using backup::kLogBackupName;
 inline constexpr int kKeptBackups = 20;
 
 // The backup folder of a cure after the pass logged in passLogFolder (empty:
-// not logged). An unlogged cure gets a new numbered folder, made here, and
-// the older ones beyond the newest kKeptBackups go. Empty when none could be made.
+// not logged). An unlogged cure gets a new numbered folder, made here with
+// the root when missing (never through a link: a root that is a link gives
+// none), and the older ones beyond the newest kKeptBackups go. Empty when
+// none could be made.
 std::string CureBackupFolder(const std::string& passLogFolder);
 
 // Removes the numbered folders of root ("%08d") but the keep highest ones,

@@ -22,8 +22,13 @@ inline constexpr char kMsgUnkeptQuestion[] =
     "백업 없이 컴퓨터를 다시 시작할 때 삭제하시겠습니까?";
 inline constexpr char kMsgRestartQuestion[] = "일부 항목은 컴퓨터를 다시 시작해야 삭제됩니다. 지금 다시 시작하시겠습니까?";
 inline constexpr char kMsgRestartFailed[] = "컴퓨터를 다시 시작하지 못하였습니다.\r\n\r\n직접 다시 시작하여 주십시오.";
+inline constexpr char kMsgLogNotSaved[] =
+    "검사기록을 저장하지 못하였습니다.\r\n프로그램 폴더의 PurvexLog에 쓸 수 있는지 확인하여 주십시오.\r\n\r\n"
+    "검사는 기록 없이 진행합니다.";
 inline constexpr char kMsgNoBackupQuestion[] =
     "치료한 항목을 보관할 백업 폴더를 만들지 못하였습니다.\r\n\r\n백업 없이 치료하시겠습니까?";
+inline constexpr char kMsgOtherWork[] =
+    "다른 Purvex 프로그램이 검사 또는 치료를 하고 있습니다.\r\n\r\n끝난 다음 다시 시도하여 주십시오.";
 
 inline constexpr char kCaptionStart[] = "검사시작";
 inline constexpr char kCaptionStop[] = "검사중지";          // also the stop question's title

@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "app/cure/browser_defaults.h"
+#include "base/registry_links.h"
 #include "base/unique_handle.h"
 
 namespace cure {
@@ -53,9 +54,10 @@ std::string AddressOrBlank(const std::string& address) {
 int ResetBrowserDefaults() {
     int written = 0;
     for (const BrowserDefaultKey& entry : kBrowserDefaults) {
-        base::UniqueHKey key;
-        if (RegOpenKeyExA(entry.root, entry.path, 0, KEY_ALL_ACCESS, key.put()) != ERROR_SUCCESS)
-            continue;
+        // The user's keys are the user's to make: a registry link there would
+        // send an administrator's writes into whatever key it names.
+        const base::HeldKey key = base::OpenKeyWay(entry.root, entry.path, KEY_SET_VALUE, 0);
+        if (!key.ok()) continue;
         for (int i = 0; i < entry.count; ++i) {
             const BrowserDefaultValue& v = entry.values[i];
             if (SetStringValue(key.get(), v.name, v.type, v.data)) ++written;

@@ -21,8 +21,9 @@ int PresetChoiceFor(const std::string& address, int current);
 // The address to apply: the text itself, or "about:blank" when it is empty.
 std::string AddressOrBlank(const std::string& address);
 
-// Writes the browser maker's defaults into the three browser keys (opened with
-// all access, never created). A missing key leaves its values unwritten.
+// Writes the browser maker's defaults into the three browser keys (never
+// created, never reached through a registry link: base/registry_links.h). A
+// missing key, or one reached only through a link, leaves its values unwritten.
 // Returns the number of values written.
 int ResetBrowserDefaults();
 

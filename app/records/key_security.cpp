@@ -2,6 +2,7 @@
 
 #include <stdio.h>
 
+#include "base/registry_links.h"
 #include "base/unique_handle.h"
 
 namespace records {
@@ -20,6 +21,28 @@ bool AddFullAccess(PACL acl, PSID sid) {
     if (!GetAce(acl, acl->AceCount - 1, &entry)) return false;
     static_cast<ACE_HEADER*>(entry)->AceFlags = kInheritedBySubkeys;
     return true;
+}
+
+// Gives every subkey of key and its subtree the DACL, each key before its
+// own subkeys. A subkey is opened as itself, below key's own handle: a link
+// or a subkey that cannot be reached is passed over.
+void WriteSubkeyDacls(const base::HeldKey& key, PSECURITY_DESCRIPTOR descriptor) {
+    DWORD count = 0;
+    if (!key.ok() || key.IsLink() ||
+        RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr, nullptr,
+                         nullptr, nullptr) != ERROR_SUCCESS)
+        return;
+    for (DWORD index = 0; index < count; ++index) {
+        char name[kSubkeyNameSize];
+        DWORD nameSize = kSubkeyNameSize;
+        const LONG found = RegEnumKeyExA(key.get(), index, name, &nameSize, nullptr, nullptr, nullptr, nullptr);
+        if (found == ERROR_NO_MORE_ITEMS) break;
+        if (found != ERROR_SUCCESS) continue;
+        const base::HeldKey child = key.Sub(name, WRITE_DAC);
+        if (child.ok() && !child.IsLink() &&
+            RegSetKeySecurity(child.get(), DACL_SECURITY_INFORMATION, descriptor) == ERROR_SUCCESS)
+            WriteSubkeyDacls(key.Sub(name, KEY_READ), descriptor);
+    }
 }
 
 }  // namespace
@@ -57,8 +80,8 @@ std::string SidToText(PSID sid) {
 
 bool ReadKeyDacl(HKEY root, const char* path, SecurityBytes& out) {
     out.clear();
-    base::UniqueHKey key;
-    if (RegOpenKeyExA(root, path, 0, READ_CONTROL, key.put()) != ERROR_SUCCESS) return false;
+    const base::HeldKey key = base::OpenKeyWay(root, path ? path : "", READ_CONTROL, 0);
+    if (!key.ok()) return false;
     DWORD size = 0;
     if (RegGetKeySecurity(key.get(), DACL_SECURITY_INFORMATION, nullptr, &size) != ERROR_INSUFFICIENT_BUFFER ||
         !size)
@@ -92,26 +115,11 @@ bool BuildOpenDacl(PSID user, OpenDacl& out) {
 
 bool WriteKeyDacl(HKEY root, const char* path, PSECURITY_DESCRIPTOR descriptor, bool recurse) {
     if (!path || !path[0]) return false;
-    base::UniqueHKey key;
-    if (RegOpenKeyExA(root, path, 0, WRITE_DAC, key.put()) != ERROR_SUCCESS ||
-        RegSetKeySecurity(key.get(), DACL_SECURITY_INFORMATION, descriptor) != ERROR_SUCCESS)
+    const base::HeldKey key = base::OpenKeyWay(root, path, WRITE_DAC, 0);
+    if (!key.ok() || RegSetKeySecurity(key.get(), DACL_SECURITY_INFORMATION, descriptor) != ERROR_SUCCESS)
         return false;
-    if (!recurse) return true;
-
     // Opened again: the new DACL decides what this process may now read.
-    key.reset();
-    if (RegOpenKeyExA(root, path, 0, KEY_READ, key.put()) != ERROR_SUCCESS) return true;
-    DWORD count = 0;
-    if (RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr,
-                         nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-        return true;
-    for (DWORD index = 0; index < count; ++index) {
-        char name[kSubkeyNameSize];
-        DWORD nameSize = kSubkeyNameSize;
-        const LONG found = RegEnumKeyExA(key.get(), index, name, &nameSize, nullptr, nullptr, nullptr, nullptr);
-        if (found == ERROR_NO_MORE_ITEMS) break;
-        if (found == ERROR_SUCCESS) WriteKeyDacl(key.get(), name, descriptor, recurse);
-    }
+    if (recurse) WriteSubkeyDacls(base::OpenKeyWay(root, path, KEY_READ, 0), descriptor);
     return true;
 }
 

@@ -23,6 +23,10 @@ bool GetUserSid(SidBytes& sid);
 // above 255 (none the system gives a user) are shown by that last byte only.
 std::string SidToText(PSID sid);
 
+// Keys are reached from root one at a time, each opened as itself
+// (base/registry_links.h): a link anywhere on the way, or at the key itself,
+// is never followed and the key counts as one that cannot be opened.
+
 // The DACL of root\path (opened for reading its security, never created) as a
 // self-relative descriptor holding only the DACL. False, with out empty, when
 // the key cannot be opened or its security read.
@@ -52,7 +56,8 @@ bool BuildOpenDacl(PSID user, OpenDacl& out);
 
 // Sets the DACL of root\path from descriptor (the key is opened, never
 // created). With recurse, every subkey and its subtree gets it too, each key
-// before its own subkeys; a subkey that cannot be reached is passed over.
+// before its own subkeys; a subkey that cannot be reached, or is a link, is
+// passed over.
 // False when path is empty or root\path's own DACL cannot be set.
 bool WriteKeyDacl(HKEY root, const char* path, PSECURITY_DESCRIPTOR descriptor, bool recurse);
 

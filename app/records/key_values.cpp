@@ -2,7 +2,7 @@
 
 #include <string.h>
 
-#include "base/unique_handle.h"
+#include "base/registry_links.h"
 
 namespace records {
 
@@ -51,19 +51,18 @@ std::vector<ValueRecord> EnumKeyValues(HKEY key) {
 }
 
 bool RemoveValue(HKEY root, const char* path, const char* name) {
-    base::UniqueHKey key;
-    const LONG opened = RegOpenKeyExA(root, path, 0, KEY_ALL_ACCESS, key.put());
-    if (opened == ERROR_FILE_NOT_FOUND) return true;  // the key went, and its values with it
-    if (opened != ERROR_SUCCESS) return false;
+    const base::HeldKey key = base::OpenKeyWay(root, path ? path : "", KEY_SET_VALUE, 0);
+    if (key.reach() == base::Reach::kGone) return true;  // the key went, and its values with it
+    if (!key.ok()) return false;
     const LONG deleted = RegDeleteValueA(key.get(), name);
     return deleted == ERROR_SUCCESS || deleted == ERROR_FILE_NOT_FOUND;
 }
 
 void RemoveValuesExcept(const char* path, const char* kept) {
-    base::UniqueHKey key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_ALL_ACCESS, key.put()) != ERROR_SUCCESS) return;
+    const base::HeldKey key = base::OpenKeyWay(HKEY_CURRENT_USER, path ? path : "", KEY_ALL_ACCESS, 0);
+    if (!key.ok()) return;
     for (const ValueRecord& value : EnumKeyValues(key.get()))
-        if (!kept || value.name != kept) RemoveValue(HKEY_CURRENT_USER, path, value.name.c_str());
+        if (!kept || value.name != kept) RegDeleteValueA(key.get(), value.name.c_str());
 }
 
 }  // namespace records

@@ -26,15 +26,17 @@ struct ValueRecord {
 // kind kOther. Empty when the key holds no values or cannot be queried.
 std::vector<ValueRecord> EnumKeyValues(HKEY key);
 
-// Opens root\path anew (never creating it), deletes the value name and closes
-// the key. True when the value is gone afterwards, also when it or its key was
-// already gone; false when the key cannot be opened for writing or the
-// deletion is refused.
+// Opens root\path anew (never creating it; every key on the way opened as
+// itself, base/registry_links.h), deletes the value name and closes the key.
+// True when the value is gone afterwards, also when it or its key was already
+// gone; false when the key cannot be opened for writing, a link stands on the
+// way or at the key, or the deletion is refused.
 bool RemoveValue(HKEY root, const char* path, const char* name);
 
 // Deletes every value of HKCU\path except the one named exactly kept
 // (compared with letter case; nullptr keeps none). The key stays. A key that
-// cannot be opened with full access is left alone and never created.
+// cannot be opened with full access, or is reached through a link or is one,
+// is left alone and never created.
 void RemoveValuesExcept(const char* path, const char* kept);
 
 }  // namespace records

@@ -12,6 +12,7 @@
 #include "app/records/key_security.h"
 #include "app/records/key_values.h"
 #include "base/folder_tree.h"
+#include "base/registry_links.h"
 
 namespace records {
 
@@ -73,7 +74,7 @@ void DeleteUserFormData() {
     if (WriteKeyDacl(HKEY_CURRENT_USER, userKey.c_str(), open.descriptor(), false)) restore.Changed();
     WriteKeyDacl(HKEY_CURRENT_USER, dataKey.c_str(), open.descriptor(), false);
     WriteKeyDacl(HKEY_CURRENT_USER, formKey.c_str(), open.descriptor(), true);
-    SHDeleteKeyA(HKEY_CURRENT_USER, formKey.c_str());
+    base::RemoveKeyTreeOnWay(HKEY_CURRENT_USER, formKey, 0);
 }
 
 void DeleteMachineFormData() {
@@ -81,7 +82,7 @@ void DeleteMachineFormData() {
     DWORD size = kUserNameSize;
     if (!GetUserNameA(user, &size) || !user[0]) return;
     const std::string formKey = kProviderKey + std::string(user) + kFormDataKey;
-    SHDeleteKeyA(HKEY_LOCAL_MACHINE, formKey.c_str());
+    base::RemoveKeyTreeOnWay(HKEY_LOCAL_MACHINE, formKey, 0);
 }
 
 }  // namespace
@@ -117,11 +118,11 @@ void CleanVisitHistory() {
     CleanShellFolder(CSIDL_HISTORY, true);
 }
 
-void CleanTypedUrls() { SHDeleteKeyA(HKEY_CURRENT_USER, kTypedUrlsKey); }
+void CleanTypedUrls() { base::RemoveKeyTreeOnWay(HKEY_CURRENT_USER, kTypedUrlsKey, 0); }
 
 void CleanRecentDocs() {
     CleanShellFolder(CSIDL_RECENT, false);
-    SHDeleteKeyA(HKEY_CURRENT_USER, kRecentDocsKey);
+    base::RemoveKeyTreeOnWay(HKEY_CURRENT_USER, kRecentDocsKey, 0);
 }
 
 void CleanRunMru() { RemoveValuesExcept(kRunMruKey, kRunMruOrder); }
@@ -133,7 +134,7 @@ void CleanFormData() {
     DeleteMachineFormData();
 }
 
-void CleanSavedPasswords() { SHDeleteKeyA(HKEY_CURRENT_USER, kIntelliFormsKey); }
+void CleanSavedPasswords() { base::RemoveKeyTreeOnWay(HKEY_CURRENT_USER, kIntelliFormsKey, 0); }
 
 bool IsNtFamily() {
     OSVERSIONINFOEXA extended = {};

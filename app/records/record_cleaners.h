@@ -6,8 +6,13 @@
 // Each one ignores its own failures (a missing key or folder, a locked file,
 // an access refusal, a history store that cannot be created), so the tab's
 // completion message follows whatever they met. Keys are only ever opened,
-// never created: a key that is missing stays missing. Nothing is listed first
-// and nothing can be undone.
+// never created: a key that is missing stays missing. Every key is reached
+// from its root one key at a time, each opened as itself, and a key tree is
+// deleted through its handles (base/registry_links.h): a registry link on the
+// way or at the key leaves it alone, a link inside a tree is deleted as
+// itself, so no cleaning (run, say, by an administrator over a hive its user
+// can change) reaches a key elsewhere. Nothing is listed first and nothing
+// can be undone.
 //
 // Everything runs on the calling thread and returns when the work is done.
 // The browser-history cleaner uses the system's COM history store, so COM

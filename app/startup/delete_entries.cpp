@@ -1,6 +1,6 @@
 // Deleting a row by its own kind, judged by what is there afterwards.
 #include "app/startup/startup_entries.h"
-#include "base/unique_handle.h"
+#include "base/registry_links.h"
 #include "base/wow64.h"
 
 namespace startup {
@@ -9,11 +9,17 @@ namespace {
 
 enum class Presence { kAbsent, kPresent, kUnknown };
 
+// The row's key, every key on the way opened as itself: a registry link there
+// (which could lead to another key's values) is neither read nor written.
+base::HeldKey RowKey(HKEY root, const std::string& key, REGSAM access, REGSAM view) {
+    return base::OpenKeyWay(root, key, access, view);
+}
+
 Presence ValuePresence(HKEY root, const std::string& key, const std::string& name, REGSAM view) {
-    base::UniqueHKey handle;
-    LONG status = RegOpenKeyExA(root, key.c_str(), 0, KEY_QUERY_VALUE | view, handle.put());
-    if (status == ERROR_SUCCESS)
-        status = RegQueryValueExA(handle.get(), name.c_str(), nullptr, nullptr, nullptr, nullptr);
+    const base::HeldKey handle = RowKey(root, key, KEY_QUERY_VALUE, view);
+    if (handle.reach() == base::Reach::kRefused) return Presence::kUnknown;
+    LONG status = ERROR_FILE_NOT_FOUND;
+    if (handle.ok()) status = RegQueryValueExA(handle.get(), name.c_str(), nullptr, nullptr, nullptr, nullptr);
     if (status == ERROR_SUCCESS || status == ERROR_MORE_DATA) return Presence::kPresent;
     return status == ERROR_FILE_NOT_FOUND ? Presence::kAbsent : Presence::kUnknown;
 }
@@ -60,9 +66,8 @@ DeleteOutcome DeleteRegValue(const std::string& path, const std::string& name) {
     const REGSAM view = view64 ? base::Registry64View() : 0;
     return Judge([&] { return ValuePresence(root, key, name, view); },
                  [&] {
-                     base::UniqueHKey handle;
-                     return RegOpenKeyExA(root, key.c_str(), 0, KEY_SET_VALUE | view, handle.put()) == ERROR_SUCCESS &&
-                            RegDeleteValueA(handle.get(), name.c_str()) == ERROR_SUCCESS;
+                     const base::HeldKey handle = RowKey(root, key, KEY_SET_VALUE, view);
+                     return handle.ok() && RegDeleteValueA(handle.get(), name.c_str()) == ERROR_SUCCESS;
                  });
 }
 

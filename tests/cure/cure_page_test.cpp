@@ -11,6 +11,7 @@
 #include "app/cure/restart_windows.h"
 #include "backup/manifest.h"
 #include "backup/restore_texts.h"
+#include "base/program_markers.h"
 #include "base/restart_schedule.h"
 #include "base/unique_handle.h"
 #include "tests/cure/cure_page_host.h"
@@ -213,6 +214,29 @@ TEST_F(CurePage, CancelledWarningChangesNothing) {
     EXPECT_EQ(page.Cell(0, 3), "");
     EXPECT_TRUE(page.Visible(IDC_CURE_CURE));
     EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kIeMain, "Start Page").data, Sz("before"));
+}
+
+// One scan or cure at a time on the machine: while another program holds it
+// (PurvexScan.exe), the page starts neither; it holds it only while it works.
+TEST_F(CurePage, AnotherProgramsScanOrCureKeepsPassAndCureFromStarting) {
+    PlantFile(Trace("a.dll"));
+    UseDatabase({MakeRecord(31, "One", {pvtest::FileItem(traces_.path(), "a.dll")})});
+    MessageBoxHook hook({IDOK, IDOK});
+    PageHost page;
+    {
+        const base::ProgramMarker other = base::ProgramMarker::Claim(base::kWorkMarker);
+        page.Click(IDC_CURE_START);
+        EXPECT_TRUE(page.Visible(IDC_CURE_DB_GROUP)) << "still the initial screen";
+    }
+    page.RunPass();
+    ASSERT_EQ(page.Rows(), 1);
+    const base::ProgramMarker other = base::ProgramMarker::Claim(base::kWorkMarker);
+    ASSERT_TRUE(other.held()) << "the page let go when its pass ended";
+    page.Click(IDC_CURE_CURE);
+    ASSERT_EQ(hook.seen().size(), 3u) << "refused, the cure's warning, refused";
+    EXPECT_EQ(hook.seen()[0].text, cure::kMsgOtherWork);
+    EXPECT_EQ(hook.seen()[2].text, cure::kMsgOtherWork);
+    EXPECT_TRUE(FileExists(Trace("a.dll")));
 }
 
 // ---------------------------------------------------------------------------
@@ -576,6 +600,22 @@ TEST_F(CurePage, RestoreAfterACurePutsBackWhatItRemovedAndTheBrowserSettings) {
     EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, kIeMain, "Local Page").data, Sz("before"));
     EXPECT_FALSE(page.Visible(IDC_CURE_RESTORE));
     EXPECT_FALSE(FolderExists(Log("00000000\\backup")));
+}
+
+TEST_F(CurePage, ABackupRootThatIsALinkKeepsNothingAndTheCureAsksFirst) {
+    PlantFile(Trace("a.dll"));
+    UseDatabase({MakeRecord(92, "Linked", {pvtest::FileItem(traces_.path(), "a.dll")})});
+    pvtest::TempFolder elsewhere;
+    ASSERT_TRUE(pvtest::MakeFolderLink(sandbox_ / "PurvexBackup", elsewhere.path()));
+    MessageBoxHook hook({IDOK, IDNO});
+    PageHost page;
+    page.RunPass();
+    page.Click(IDC_CURE_CURE);
+    ASSERT_EQ(hook.seen().size(), 2u);
+    EXPECT_EQ(hook.seen()[1].text, cure::kMsgNoBackupQuestion);
+    EXPECT_EQ(ReadBytes(Trace("a.dll")), "trace") << "no cure without the user's yes";
+    EXPECT_FALSE(pvtest::Exists(elsewhere / "00000001")) << "nothing made through the link";
+    pvtest::RemoveFolderLink(sandbox_ / "PurvexBackup");
 }
 
 // ---------------------------------------------------------------------------

@@ -121,6 +121,23 @@ TEST(BrowserReset, WritesTheMakersDefaultsWithTerminators) {
         << "the user's start page is not part of the reset";
 }
 
+// The user's Main key made a link to a key of the test's: the reset writes
+// nothing through it, and the machine's keys are reset as always.
+TEST(BrowserReset, NeverWritesThroughARegistryLink) {
+    pvtest::BrowserKeysSandbox browserKeys;
+    pvtest::TestKey sentinel(HKEY_CURRENT_USER, "Software");
+    ASSERT_TRUE(pvtest::DeleteKeyTree(HKEY_CURRENT_USER, kIeMain));
+    ASSERT_TRUE(pvtest::MakeKeyLink(HKEY_CURRENT_USER, kIeMain, HKEY_CURRENT_USER, sentinel.path()));
+    EXPECT_EQ(cure::ResetBrowserDefaults(), 6) << "the machine's Main and Search keys only";
+    base::UniqueHKey key;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, sentinel.path().c_str(), 0, KEY_READ, key.put()), ERROR_SUCCESS);
+    DWORD values = 1;
+    ASSERT_EQ(RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr,
+                               nullptr, nullptr, nullptr),
+              ERROR_SUCCESS);
+    EXPECT_EQ(values, 0u);
+}
+
 TEST(BrowserReset, MissingKeyIsNotCreated) {
     pvtest::BrowserKeysSandbox browserKeys(KeyBackup::kDelete);
     EXPECT_EQ(cure::ResetBrowserDefaults(), 6);

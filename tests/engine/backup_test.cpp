@@ -118,10 +118,14 @@ protected:
         KeyState(HKEY_CURRENT_USER, Wide(key.path()), &state);
         return state;
     }
-    std::string Kept(const std::string& name = "") const { return (store / "kept") + (name.empty() ? "" : "\\" + name); }
+    // The backup folder in store, the installation folder's stand-in.
+    std::string Kept(const std::string& name = "") const {
+        return (store / "PurvexBackup\\00000001") + (name.empty() ? "" : "\\" + name);
+    }
 
     Engine engine;
     TempFolder traces, store;
+    pvtest::CurrentFolder home{store.path()};
     TestKey key{HKEY_CURRENT_USER, "Software"};
     int n = 0;
 };
@@ -146,7 +150,7 @@ TEST_F(Backup, CureKeepsEverythingAndTheRestorePutsItBackByteForByte) {
         if (std::stoul(kept.second) & FILE_ATTRIBUTE_DIRECTORY) continue;
         if (name.size() > 4 && name.compare(name.size() - 4, 4, ".reg") == 0) {
             EXPECT_EQ(pvtest::ReadBytes(Kept() + name).rfind("REGEDIT4\r\n", 0), 0u) << name;
-        } else if (name != "\\backup.txt" && name != "\\backup.lst") {
+        } else if (name != "\\backup.txt" && name != "\\backup.lst" && name != "\\backup.seal") {
             EXPECT_EQ(name.compare(name.size() - 4, 4, ".bak"), 0) << name << " could run from the backup";
         }
     }
@@ -192,6 +196,30 @@ TEST_F(Backup, WhatStandsInTheWayIsLeftAloneAndItsItemStaysInTheBackup) {
     EXPECT_EQ(pvtest::ReadValue(HKEY_CURRENT_USER, key.path(), "v").data, std::string("old\0", 4));
 }
 
+// A link inside a kept key is neither kept, followed nor made again; a
+// restore whose place now holds a link leaves its entry in the backup, and
+// nothing arrives where the link leads.
+TEST_F(Backup, RegistryLinksAreNeverKeptFollowedOrMade) {
+    const std::string sentinel = key / "Sentinel", ad = key / "Ad";
+    ASSERT_TRUE(SetValue(sentinel, "v", std::string("x\0", 2)) && SetValue(ad, "u", std::string("y\0", 2)) &&
+                SetValue(ad + "\\Inner", "w", std::string("z\0", 2)));
+    ASSERT_TRUE(pvtest::MakeKeyLink(HKEY_CURRENT_USER, ad + "\\Link", HKEY_CURRENT_USER, sentinel));
+    std::map<std::wstring, std::string> before;
+    KeyState(HKEY_CURRENT_USER, Wide(sentinel), &before);
+    ASSERT_EQ(CureWithBackup({MakeItem(3, ad)}, Kept()), 1);
+    EXPECT_EQ(pvtest::ReadBytes(Kept("0001.reg")).find("Link"), std::string::npos);
+
+    ASSERT_TRUE(pvtest::MakeKeyLink(HKEY_CURRENT_USER, ad, HKEY_CURRENT_USER, sentinel));
+    EXPECT_EQ(engine.RestoreBackup(Kept().c_str()), 0);
+    ASSERT_TRUE(pvtest::DeleteKeyTree(HKEY_CURRENT_USER, ad));
+    EXPECT_EQ(engine.RestoreBackup(Kept().c_str()), 1) << "the entry stayed";
+    EXPECT_EQ(pvtest::ReadValue(HKEY_CURRENT_USER, ad + "\\Inner", "w").data, std::string("z\0", 2));
+    EXPECT_FALSE(pvtest::KeyExists(HKEY_CURRENT_USER, ad + "\\Link"));
+    std::map<std::wstring, std::string> after;
+    KeyState(HKEY_CURRENT_USER, Wide(sentinel), &after);
+    EXPECT_EQ(after, before);
+}
+
 // A drive mapped to a folder outside drive C (Wine gives a drive mapped
 // below drive C's folder drive C's volume serial).
 struct OutsideDriveC {
@@ -212,10 +240,12 @@ TEST_F(Backup, ABackupOnAnotherVolumeGetsCopiesAndGivesThemBack) {
     ASSERT_TRUE(drive.ok());
     PlantTraces();
     const auto files = FolderState(traces.path());
-    ASSERT_EQ(CureWithBackup(FileItems(), drive.root() + "kept"), 1);
+    pvtest::CurrentFolder there(drive.root());
+    const std::string kept = drive.root() + "PurvexBackup\\00000001";
+    ASSERT_EQ(CureWithBackup(FileItems(), kept), 1);
     EXPECT_TRUE(FolderState(traces.path()).empty());
-    EXPECT_EQ(pvtest::ReadBytes(drive.root() + "kept\\0003_Tree\\하위\\run.exe.bak"), "run");
-    EXPECT_EQ(engine.RestoreBackup((drive.root() + "kept").c_str()), 3);
+    EXPECT_EQ(pvtest::ReadBytes(kept + "\\0003_Tree\\하위\\run.exe.bak"), "run");
+    EXPECT_EQ(engine.RestoreBackup(kept.c_str()), 3);
     EXPECT_EQ(FolderState(traces.path()), files);
 }
 

@@ -109,7 +109,8 @@ TEST(Engine9x, ABackupKeepsAndPutsBackByPath) {
     WriteText(folder / "ad.exe", "ad");
     ASSERT_TRUE(pvtest::MakeFolders(folder / "Tree\\Inner"));
     WriteText(folder / "Tree\\Inner\\x.dll", "x");
-    const std::string kept = folder / "kept";
+    pvtest::CurrentFolder home(folder.path());  // backups live in the program's own folders only
+    const std::string kept = folder / "PurvexBackup\\00000001";
     {
         backup::Keeper keeper(kept);
         ASSERT_TRUE(keeper.ok());

@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "tests/support/engine_probe.h"
+#include "tests/support/registry_sandbox.h"
 
 namespace {
 
@@ -156,6 +157,15 @@ TEST_F(LoaderTest, SetStartPageWritesStringWithTerminator) {
     EXPECT_EQ(engine.SetStartPage(nullptr), 0);
     if (hadValue) RegSetValueExA(h, "Start Page", 0, REG_SZ, saved, savedSize);
     RegCloseKey(h);
+}
+
+TEST_F(LoaderTest, SetStartPageNeverWritesThroughARegistryLink) {
+    const char* mainKey = "Software\\Microsoft\\Internet Explorer\\Main";
+    pvtest::KeyBackup saved(HKEY_CURRENT_USER, mainKey, pvtest::KeyBackup::kDelete);
+    pvtest::TestKey sentinel(HKEY_CURRENT_USER, "Software");
+    ASSERT_TRUE(pvtest::MakeKeyLink(HKEY_CURRENT_USER, mainKey, HKEY_CURRENT_USER, sentinel.path()));
+    EXPECT_EQ(engine.SetStartPage("http://example.com/"), 0);
+    EXPECT_FALSE(pvtest::ReadValue(HKEY_CURRENT_USER, sentinel.path(), "Start Page").present);
 }
 
 }  // namespace

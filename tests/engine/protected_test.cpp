@@ -121,11 +121,33 @@ TEST(ProtectedKeys, SystemKeysAndTheirContainersAreRefusedInAnySpelling) {
         {HKEY_CLASSES_ROOT, "CLSID\\{00000000-0000-0000-0000-00000000AD00}", false},
         {HKEY_CURRENT_USER, "Software\\Adware", false},
         {HKEY_USERS, "S-1-5-21-1\\Software\\Adware", false},
-        {HKEY_CURRENT_CONFIG, "Software", false},
+        {HKEY_CURRENT_CONFIG, "Software\\Adware", false},
         {HKEY_LOCAL_MACHINE, "SYSTEM\\ControlSet001\\Services\\AdwareService", false},
         {HKEY_LOCAL_MACHINE, "SYSTEM\\ControlSet1000", false},
         {HKEY_LOCAL_MACHINE, "SOFTWARE\\Wow6432Node\\Adware", false},
         {HKEY_CLASSES_ROOT, "Wow6432Node\\CLSID\\{00000000-0000-0000-0000-00000000AD00}", false},
+        // What Windows cannot start or log on without, in every spelling and
+        // view; the starting classes and Safe Mode's entries whole.
+        {HKEY_LOCAL_MACHINE, "system\\controlset002\\control\\SESSION MANAGER\\", true},
+        {HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\SafeBoot\\Minimal\\AdwareService", true},
+        {HKEY_LOCAL_MACHINE, "SYSTEM\\Select", true},
+        {HKEY_LOCAL_MACHINE, "SYSTEM\\MountedDevices", true},
+        {HKEY_LOCAL_MACHINE, "SAM\\SAM\\Domains", true},
+        {HKEY_LOCAL_MACHINE, "SECURITY", true},
+        {HKEY_LOCAL_MACHINE, "BCD00000000\\Objects", true},
+        {HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList\\S-1-5-18", true},
+        {HKEY_LOCAL_MACHINE, "SOFTWARE\\Wow6432Node\\Classes\\exefile\\shell\\open\\command", true},
+        {HKEY_LOCAL_MACHINE, "SYSTEM\\ControlSet001\\Hardware Profiles\\0001\\Software", true},
+        {HKEY_CLASSES_ROOT, ".LNK", true},
+        {HKEY_CLASSES_ROOT, "Wow6432Node\\scrfile\\shell", true},
+        {HKEY_CURRENT_USER, "Software\\Classes\\batfile\\shell\\open", true},
+        {HKEY_USERS, "S-1-5-21-1_Classes\\cmdfile", true},
+        {HKEY_USERS, "S-1-5-21-1\\Software\\Classes\\.pif\\", true},
+        {HKEY_CURRENT_CONFIG, "System", true},
+        {HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\AppCertDlls", false},
+        {HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors\\Adware", false},
+        {HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\Notify\\Adware", false},
+        {HKEY_USERS, "S-1-5-21-1_Classes\\exefile2", false},
     };
     for (const Case& c : cases) EXPECT_EQ(base::IsProtectedKey(c.root, c.key), c.refused) << c.key;
 
@@ -137,6 +159,10 @@ TEST(ProtectedKeys, SystemKeysAndTheirContainersAreRefusedInAnySpelling) {
         HKEY_LOCAL_MACHINE, "SOFTWARE\\Wow6432Node\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon", "Shell"));
     EXPECT_FALSE(base::IsProtectedValue(HKEY_LOCAL_MACHINE, winlogon, "AdwareNotify"));
     EXPECT_FALSE(base::IsProtectedValue(HKEY_CURRENT_USER, winlogon, "Shell"));
+    EXPECT_TRUE(base::IsProtectedValue(HKEY_CLASSES_ROOT, "exefile\\shell\\open\\command", ""));
+    EXPECT_TRUE(base::IsProtectedValue(HKEY_LOCAL_MACHINE, "SYSTEM\\Select", "Current"));
+    EXPECT_FALSE(base::IsProtectedValue(HKEY_LOCAL_MACHINE,
+                                        "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment", "AdVar"));
 }
 
 // A hostile database: each record names protected locations the repair
@@ -213,6 +239,71 @@ TEST_F(HostileDatabase, ProtectedItemsSurviveAndFailWhileCompanionsGo) {
     EXPECT_TRUE(ValueExists(HKEY_LOCAL_MACHINE, kWinlogon, "Shell"));
     EXPECT_TRUE(pvtest::ReadValue(HKEY_LOCAL_MACHINE, kWinlogon, "Shell", base::Registry64View()).present)
         << "and so does the 64-bit view's";
+}
+
+// Keys the prefix lacks, made for the test and removed again (so that a
+// wrong answer costs nothing): each record's value and key are refused.
+TEST_F(HostileDatabase, NewlyProtectedKeysAndTheirValuesAreRefused) {
+    const struct {
+        HKEY root;
+        uint8_t key, value;
+        const char *made, *below;
+    } cases[] = {
+        {HKEY_LOCAL_MACHINE, 4, 9, "SAM", "\\SAM\\Domains"},
+        {HKEY_LOCAL_MACHINE, 4, 9, "SECURITY", "\\Policy"},
+        {HKEY_LOCAL_MACHINE, 4, 9, "BCD00000000", "\\Objects"},
+        {HKEY_LOCAL_MACHINE, 4, 9, "SYSTEM\\CurrentControlSet\\Control\\SafeBoot", "\\Minimal\\Adware"},
+        {HKEY_LOCAL_MACHINE, 4, 9, "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\KnownDLLs", ""},
+        {HKEY_CLASSES_ROOT, 2, 7, "piffile", "\\shell\\open\\command"},
+        {HKEY_CURRENT_USER, 3, 8, "Software\\Classes\\exefile", "\\shell\\open\\command"},
+        {HKEY_USERS, 5, 17, ".DEFAULT\\Software\\Classes\\.exe", ""},
+    };
+    std::vector<std::unique_ptr<pvtest::KeyBackup>> made;
+    std::vector<adb::Item> items;
+    for (const auto& c : cases) {
+        made.push_back(std::make_unique<pvtest::KeyBackup>(c.root, c.made));
+        const std::string key = std::string(c.made) + c.below;
+        ASSERT_TRUE(pvtest::SetValue(c.root, key, "PvSentinel", "x")) << key;
+        items.push_back(MakeItem(c.value, key, "PvSentinel"));
+        items.push_back(MakeItem(c.key, key));
+    }
+    EXPECT_EQ(Repair(items), 0);
+    for (size_t i = 0; i < items.size(); ++i) {
+        EXPECT_EQ(engine.GetItemOutcome(static_cast<int32_t>(i)), PURVEX_ITEM_REFUSED) << *items[i].location;
+        EXPECT_TRUE(pvtest::ReadValue(cases[i / 2].root, *items[i].location, "PvSentinel").present) << *items[i].location;
+    }
+}
+
+// Registry links a user may make in the own hive: a removed key's link goes
+// as itself, and what any link leads to (a sentinel key, the user's Run key,
+// the log-on key) stays; a record reaching a protected key through one is
+// refused, as it would be when named plainly.
+TEST_F(HostileDatabase, RegistryLinksAreNeverFollowed) {
+    const std::string sentinel = key_ / "Sentinel";
+    ASSERT_TRUE(pvtest::SetValue(HKEY_CURRENT_USER, sentinel + "\\Sub", "v", "x") &&
+                pvtest::SetValue(HKEY_CURRENT_USER, sentinel, "v", "x") &&
+                pvtest::SetValue(HKEY_CURRENT_USER, key_ / "Ad\\Inner", "v", "x") &&
+                pvtest::SetValue(HKEY_CURRENT_USER, key_.path(), "Companion", "x"));
+    const HKEY user = HKEY_CURRENT_USER;
+    ASSERT_TRUE(pvtest::MakeKeyLink(user, key_ / "Ad\\Link", user, sentinel) &&
+                pvtest::MakeKeyLink(user, key_ / "AdLink", user, sentinel) &&
+                pvtest::MakeKeyLink(user, key_ / "ValueLink", user, sentinel) &&
+                pvtest::MakeKeyLink(user, key_ / "ToWindows", user, "Software\\Microsoft\\Windows\\CurrentVersion") &&
+                pvtest::MakeKeyLink(user, key_ / "ToLogOn", HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion"));
+
+    EXPECT_EQ(Repair({MakeItem(3, key_ / "Ad"), MakeItem(3, key_ / "AdLink"), MakeItem(8, key_ / "ValueLink", "v"),
+                      MakeItem(3, key_ / "ToWindows\\Run"), MakeItem(8, key_ / "ToLogOn\\Winlogon", "Shell"),
+                      MakeItem(8, key_.path(), "Companion")}),
+              1);
+    const uint8_t expected[] = {PURVEX_ITEM_REMOVED, PURVEX_ITEM_REMOVED, PURVEX_ITEM_FAILED,
+                                PURVEX_ITEM_REFUSED, PURVEX_ITEM_REFUSED, PURVEX_ITEM_REMOVED};
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(engine.GetItemOutcome(i), expected[i]) << i;
+    EXPECT_FALSE(KeyExists(user, key_ / "Ad"));
+    EXPECT_FALSE(KeyExists(user, key_ / "AdLink")) << "the link itself went";
+    EXPECT_FALSE(ValueExists(user, key_.path(), "Companion"));
+    EXPECT_TRUE(ValueExists(user, sentinel, "v") && KeyExists(user, sentinel + "\\Sub"));
+    EXPECT_TRUE(ValueExists(user, kRun, "AdwareStart"));
+    EXPECT_TRUE(ValueExists(HKEY_LOCAL_MACHINE, kWinlogon, "Shell"));
 }
 
 // The same folders and keys spelled as a share, a device or a numbered

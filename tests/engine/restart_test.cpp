@@ -57,7 +57,8 @@ TEST_P(LeftForRestart, IsLeftOnlyWhereSafeAndGoesAtTheNextStart) {
                                nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(held);
     }
-    const std::string kept = folder / "backup", location = c.inFolder ? traces : file;
+    pvtest::CurrentFolder home(folder.path());  // the program's folder, where its backups are
+    const std::string kept = folder / "PurvexBackup\\00000001", location = c.inFolder ? traces : file;
     if (c.backup) {
         ASSERT_EQ(engine.SetBackupFolder(kept.c_str()), 1);
     }
@@ -100,6 +101,7 @@ TEST_P(LeftForRestart, IsLeftOnlyWhereSafeAndGoesAtTheNextStart) {
     if (c.backup && left && c.reason == PURVEX_REASON_IN_USE) {
         EXPECT_GE(engine.RestoreBackup(kept.c_str()), 1);
         EXPECT_EQ(pvtest::ReadBytes(file), "ad") << "the copy kept comes back";
+        EXPECT_TRUE(pvtest::Exists(traces + "\\other.dll")) << "with what the cure moved";
     }
 }
 

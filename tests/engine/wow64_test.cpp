@@ -107,11 +107,13 @@ TEST_F(Wow64Traces, FoundOncePerPlaceAndCuredInEach) {
 
 TEST_F(Wow64Traces, ABackupPutsEachBackWhereItWasFound) {
     const size_t places = Scan(PlantEverywhere()).size();
-    ASSERT_EQ(engine.SetBackupFolder((folder_ / "kept").c_str()), 1);
+    pvtest::CurrentFolder home(folder_.path());
+    const std::string kept = folder_ / "PurvexBackup\\00000001";
+    ASSERT_EQ(engine.SetBackupFolder(kept.c_str()), 1);
     EXPECT_EQ(engine.AdRepair(result_), 1);
     engine.SetBackupFolder(nullptr);
     ASSERT_EQ(engine.AdScan(0).foundCount, 0u);
-    EXPECT_EQ(engine.RestoreBackup((folder_ / "kept").c_str()), static_cast<int32_t>(places));
+    EXPECT_EQ(engine.RestoreBackup(kept.c_str()), static_cast<int32_t>(places));
     EXPECT_EQ(engine.AdScan(0).foundCount, places) << "every place is found again";
 }
 

@@ -1,6 +1,7 @@
 // The user's SID and its text, the opened-up DACL, and DACLs written through a
 // key tree, in a scratch key of this process.
 #include "app/records/key_security.h"
+#include "app/records/key_values.h"
 
 #include <sddl.h>
 
@@ -78,6 +79,34 @@ TEST(KeyDacl, WrittenToOneKeyOrAWholeTreeAndReadBack) {
     EXPECT_FALSE(pvtest::KeyExists(HKEY_CURRENT_USER, missing)) << "never created";
     EXPECT_FALSE(records::WriteKeyDacl(HKEY_CURRENT_USER, "", open.descriptor(), true));
     EXPECT_FALSE(records::WriteKeyDacl(HKEY_CURRENT_USER, nullptr, open.descriptor(), true));
+}
+
+// A registry link named, on the way, or inside a tree written through: the
+// key it leads to keeps its DACL and its values.
+TEST(KeyDacl, RegistryLinksAreNeverFollowed) {
+    pvtest::TestKey key(HKEY_CURRENT_USER, "Software");
+    const std::string sentinel = key / "Sentinel";
+    ASSERT_TRUE(pvtest::SetValue(HKEY_CURRENT_USER, sentinel + "\\Sub", "v", "x") &&
+                pvtest::SetValue(HKEY_CURRENT_USER, sentinel, "v", "x") &&
+                pvtest::SetValue(HKEY_CURRENT_USER, key / "Tree", "v", "x"));
+    ASSERT_TRUE(pvtest::MakeKeyLink(HKEY_CURRENT_USER, key / "Link", HKEY_CURRENT_USER, sentinel) &&
+                pvtest::MakeKeyLink(HKEY_CURRENT_USER, key / "Tree\\Link", HKEY_CURRENT_USER, sentinel));
+    const std::vector<BYTE> before = KeyDaclBytes(HKEY_CURRENT_USER, sentinel);
+    std::vector<BYTE> user = UserSid();
+    records::OpenDacl open;
+    ASSERT_TRUE(records::BuildOpenDacl(user.data(), open));
+    records::SecurityBytes saved;
+
+    EXPECT_FALSE(records::ReadKeyDacl(HKEY_CURRENT_USER, (key / "Link").c_str(), saved));
+    EXPECT_FALSE(records::WriteKeyDacl(HKEY_CURRENT_USER, (key / "Link").c_str(), open.descriptor(), true));
+    EXPECT_FALSE(records::WriteKeyDacl(HKEY_CURRENT_USER, (key / "Link\\Sub").c_str(), open.descriptor(), true));
+    EXPECT_TRUE(records::WriteKeyDacl(HKEY_CURRENT_USER, (key / "Tree").c_str(), open.descriptor(), true));
+    ExpectKeyHasOpenDacl(HKEY_CURRENT_USER, key / "Tree", user.data());
+    EXPECT_FALSE(records::RemoveValue(HKEY_CURRENT_USER, (key / "Link").c_str(), "v"));
+    for (const std::string& kept : {sentinel, sentinel + "\\Sub"}) {
+        EXPECT_EQ(KeyDaclBytes(HKEY_CURRENT_USER, kept), before) << kept;
+        EXPECT_TRUE(pvtest::ReadValue(HKEY_CURRENT_USER, kept, "v").present) << kept;
+    }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // deleting the log, which takes the backup with it, asks first.
 #include "tests/reportview/report_page_fixture.h"
 
+#include "backup/keeper.h"
 #include "backup/restore_texts.h"
 #include "tests/support/window_driver.h"
 
@@ -16,10 +17,10 @@ protected:
     LogWithBackup() {
         MakeLog("00000000", Head("2004-10-01 09:05").c_str());
         const std::string kept = MakeLog("00000001", Head("2004-10-02 09:05").c_str()) + "\\backup";
-        EXPECT_TRUE(pvtest::MakeFolders(kept));
-        EXPECT_TRUE(pvtest::WriteBytes(kept + "\\0001_trace.dll.bak", "trace"));
-        EXPECT_TRUE(pvtest::WriteBytes(kept + "\\backup.lst", "PURVEX-BACKUP\t1\r\nfile\t\t" + trace_ +
-                                                                  "\t\t0001_trace.dll.bak\tSample\r\n"));
+        EXPECT_TRUE(pvtest::WriteBytes(trace_, "trace"));
+        backup::Keeper keeper(kept);
+        base::HeldItem held = base::HoldPath(trace_.c_str());
+        EXPECT_TRUE(keeper.KeepFileOrFolder(held, false, "Sample"));
         OpenPage();
     }
     const std::string trace_ = SandboxPath("trace.dll");
@@ -37,6 +38,16 @@ TEST_F(LogWithBackup, ItsReportOffersTheRestoreWhichPutsTheFileBack) {
     EXPECT_EQ(shown.boxes[1].text, "복원이 완료되었습니다.\r\n\r\n복원된 항목 : 1 개");
     EXPECT_EQ(pvtest::ReadBytes(trace_), "trace");
     EXPECT_FALSE(RestoreFromReport(1, {}).restoreShown) << "nothing is left to put back";
+}
+
+TEST_F(LogWithBackup, ABackupChangedSinceTheCureIsRefusedAndSaysSo) {
+    const std::string kept = LogPath("00000001\\backup");
+    ASSERT_TRUE(pvtest::WriteBytes(kept + "\\0001_trace.dll.bak", "changed"));
+    const report_test::ShownReport shown = RestoreFromReport(1, {IDYES, IDOK});
+    ASSERT_EQ(shown.boxes.size(), 2u);
+    EXPECT_EQ(shown.boxes[1].text, backup::kMsgRestoreRefused);
+    EXPECT_EQ(shown.boxes[1].icon, LoadIcon(nullptr, IDI_HAND));
+    EXPECT_FALSE(pvtest::Exists(trace_));
 }
 
 TEST_F(LogWithBackup, DeletingItAsksFirstAndNoKeepsIt) {

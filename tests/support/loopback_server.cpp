@@ -129,6 +129,10 @@ void LoopbackServer::Answer(SOCKET client) {
             response.body = "<html><body>404 Not Found</body></html>";
         }
     }
+    if (response.silent && response.release) {
+        WaitForSingleObject(response.release, 60000);
+        return;
+    }
     std::string head = "HTTP/1.1 " + std::to_string(response.status) + " " + Reason(response.status) + "\r\n";
     if (response.sendLength) head += "Content-Length: " + std::to_string(response.body.size()) + "\r\n";
     head += "Content-Type: application/octet-stream\r\nConnection: close\r\n\r\n";

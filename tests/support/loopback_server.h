@@ -21,6 +21,7 @@ struct CannedResponse {
     // release before sending the rest.
     HANDLE reached = nullptr;
     HANDLE release = nullptr;
+    bool silent = false;  // with release: answer nothing at all before it is set
 };
 
 class LoopbackServer {

@@ -1,7 +1,8 @@
 #include "tests/support/registry_sandbox.h"
 
 #include <gtest/gtest.h>
-#include <shlwapi.h>
+
+#include "base/registry_links.h"
 
 namespace pvtest {
 
@@ -47,14 +48,34 @@ void Restore(HKEY parent, const std::string& path, REGSAM view, const KeyBackup:
     for (const auto& sub : s.subkeys) Restore(key.get(), sub.first, view, sub.second);
 }
 
-// SHDeleteKey in a registry view: from the parent opened in that view, whose
-// handle keeps the view for the walk below it.
-void DeleteTreeInView(HKEY root, const std::string& path, REGSAM view) {
-    const size_t slash = path.find_last_of('\\');
-    base::UniqueHKey parent;
-    if (slash != std::string::npos &&
-        RegOpenKeyExA(root, path.substr(0, slash).c_str(), 0, KEY_ALL_ACCESS | view, parent.put()) == ERROR_SUCCESS)
-        SHDeleteKeyA(parent.get(), path.substr(slash + 1).c_str());
+// Within a read-only DACL (Wine refuses KEY_ALL_ACCESS there).
+constexpr REGSAM kDeleteAccess = KEY_READ | DELETE;
+
+bool IsLink(HKEY key) {
+    DWORD type = REG_NONE;
+    return RegQueryValueExW(key, L"SymbolicLinkValue", nullptr, &type, nullptr, nullptr) == ERROR_SUCCESS &&
+           type == REG_LINK;
+}
+
+LONG DeleteOpenKey(HKEY key) {
+    using DeleteFn = LONG(WINAPI*)(HANDLE);
+    static const auto ntDelete = reinterpret_cast<DeleteFn>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtDeleteKey")));
+    return ntDelete(key);
+}
+
+// Every subkey through its handle, a link as itself, by wide names (a test
+// may make names the code page cannot hold).
+void DeleteSubkeys(HKEY key, REGSAM view) {
+    wchar_t name[256];
+    for (DWORD length = 256; RegEnumKeyExW(key, 0, name, &length, nullptr, nullptr, nullptr, nullptr) ==
+                             ERROR_SUCCESS;
+         length = 256) {
+        base::UniqueHKey child;
+        if (RegOpenKeyExW(key, name, REG_OPTION_OPEN_LINK, kDeleteAccess | view, child.put()) != ERROR_SUCCESS) break;
+        if (!IsLink(child.get())) DeleteSubkeys(child.get(), view);
+        if (DeleteOpenKey(child.get()) != 0) break;
+    }
 }
 
 }  // namespace
@@ -90,9 +111,23 @@ bool SetValue(HKEY root, const std::string& path, const char* name, const std::s
 }
 
 bool DeleteKeyTree(HKEY root, const std::string& path, REGSAM view) {
-    if (view) DeleteTreeInView(root, path, view);
-    else SHDeleteKeyA(root, path.c_str());
+    base::UniqueHKey key;
+    if (RegOpenKeyExA(root, path.c_str(), REG_OPTION_OPEN_LINK, kDeleteAccess | view, key.put()) == ERROR_SUCCESS) {
+        if (!IsLink(key.get())) DeleteSubkeys(key.get(), view);
+        DeleteOpenKey(key.get());
+    }
     return !KeyExists(root, path, view);
+}
+
+bool MakeKeyLink(HKEY root, const std::string& path, HKEY targetRoot, const std::string& targetPath) {
+    const std::string target = base::HoldKey(targetRoot, targetPath, KEY_READ, 0).realName();
+    const std::wstring wide(target.begin(), target.end());
+    base::UniqueHKey link;
+    return !target.empty() &&
+           RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_CREATE_LINK, KEY_ALL_ACCESS, nullptr, link.put(),
+                           nullptr) == ERROR_SUCCESS &&
+           RegSetValueExW(link.get(), L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(wide.data()),
+                          static_cast<DWORD>(wide.size() * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
 TestKey::TestKey(HKEY root, const std::string& parent) : root_(root) {
@@ -107,10 +142,7 @@ TestKey::TestKey(HKEY root, const std::string& parent) : root_(root) {
         << path_;
 }
 
-TestKey::~TestKey() {
-    const std::wstring wide(path_.begin(), path_.end());
-    SHDeleteKeyW(root_, wide.c_str());  // wide: subkeys may have names the code page cannot hold
-}
+TestKey::~TestKey() { DeleteKeyTree(root_, path_); }
 
 KeyBackup::KeyBackup(HKEY root, std::string path, Mode mode, REGSAM view)
     : root_(root), path_(std::move(path)), view_(view), existed_(false) {

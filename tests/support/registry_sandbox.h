@@ -25,10 +25,14 @@ RegValue ReadValue(HKEY root, const std::string& path, const char* name, REGSAM 
 bool KeyExists(HKEY root, const std::string& path, REGSAM view = 0);
 bool SetValue(HKEY root, const std::string& path, const char* name, const std::string& bytes,
               DWORD type = REG_SZ, REGSAM view = 0);  // creates the key when missing
+// Never through a registry link: one inside the tree goes as itself.
 bool DeleteKeyTree(HKEY root, const std::string& path, REGSAM view = 0);
+// Makes root\path a registry link (REG_OPTION_CREATE_LINK) to the existing
+// key targetRoot\targetPath.
+bool MakeKeyLink(HKEY root, const std::string& path, HKEY targetRoot, const std::string& targetPath);
 
 // A key of a name no other test uses, made under root\parent for one test and
-// deleted with its subkeys afterwards. A key that cannot be made is a failure
+// deleted with its subkeys (links inside as themselves) afterwards. A key that cannot be made is a failure
 // of the test.
 class TestKey {
 public:

@@ -4,8 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include "updater/file_table.h"
 #include "updater/verify/rsa_signature.h"
-#include "updater/verify/sha256.h"
+#include "base/sha256.h"
 
 namespace freshen_test {
 
@@ -18,16 +19,16 @@ std::string MakeBody(size_t size, char seed) {
 }
 
 std::string Announce(const char* section, const std::string& version, const std::string& body) {
-    freshen::Sha256 hash;
+    base::Sha256 hash;
     hash.Update(body.data(), body.size());
     return std::string("[") + section + "]\r\nVER=" + version + "\r\nSHA256=" + hash.HexDigest() +
            "\r\nSIZE=" + std::to_string(body.size()) + "\r\n";
 }
 
 std::string SignWithTestKey(const std::string& text) {
-    freshen::Sha256 hash;
+    base::Sha256 hash;
     hash.Update(text.data(), text.size());
-    uint8_t digest[freshen::kSha256Size], block[freshen::kRsaBytes], signature[freshen::kRsaBytes] = {};
+    uint8_t digest[base::kSha256Size], block[freshen::kRsaBytes], signature[freshen::kRsaBytes] = {};
     hash.Finish(digest);
     freshen::EncodeSha256Block(digest, block);
     freshen::RsaPower(freshen::kTestUpdateKey, freshen::kTestUpdatePrivateExponent, freshen::kRsaBytes, block,
@@ -42,6 +43,17 @@ std::string ServeSignedVersionFile(LoopbackServer& server, const std::string& an
     server.Set(UpdatePath("Purvex_Ver.txt"), CannedResponse{200, text});
     server.Set(UpdatePath("Purvex_Ver.sig"), CannedResponse{200, SignWithTestKey(text)});
     return text;
+}
+
+std::string ServeFiles(LoopbackServer& server, const std::map<int, std::string>& bodies, const std::string& version,
+                       unsigned long serial) {
+    std::string announcements;
+    for (const auto& body : bodies) {
+        const freshen::UpdateItem& item = freshen::Item(body.first);
+        server.Set(UpdatePath(item.serverFile), CannedResponse{200, body.second});
+        announcements += Announce(item.section, version, body.second);
+    }
+    return ServeSignedVersionFile(server, announcements, serial);
 }
 
 std::string ReadFixture(const char* name) {
@@ -60,37 +72,37 @@ ScratchInstallFolder::~ScratchInstallFolder() {
     pvtest::RemoveTree(path_);
 }
 
-const char* const Installation::kValues[kFiles] = {"Purvex.exe", "Chronik.dll", "Purvex.dll",
-                                                   "KordonDll.dll", "KordonADB", "PurvexADB"};
-const char* const Installation::kVersions[kFiles] = {"1.0.0.1", "1.0.0.1", "1.0.0.1",
-                                                     "1.0a", "2004.10.06", "2004.10.06"};
-const char* const Installation::kFileNames[kFiles] = {"purvex.exe", "chronik.dll", "purvex.dll",
-                                                      "kordon.dll", "kordon.adb", "purvex.adb"};
+const char* Installation::InstalledVersion(int number) {
+    static const char* const kOwn[] = {"1.0.0.1", "1.0.0.1", "1.0.0.1", "1.0a", "2004.10.06", "2004.10.06"};
+    return freshen::Item(number).releaseVersion ? "1.0.0.1" : kOwn[number - 1];
+}
 
 Installation::Installation(const std::string& name, bool withMainProgram)
     : folder(name), key(pvtest::VersionKeySandbox::kAbsent) {
-    for (int i = 0; i < kFiles; ++i) {
-        key.Set(kValues[i], kVersions[i]);
-        if (i > 0 || withMainProgram) {
-            EXPECT_TRUE(pvtest::WriteBytes(folder.At(kFileNames[i]), std::string("installed ") + kFileNames[i]));
+    for (int number = 1; number <= freshen::kItemCount; ++number) {
+        const freshen::UpdateItem& item = freshen::Item(number);
+        key.Set(item.valueRead, InstalledVersion(number));
+        if (number != freshen::kMainProgramItem || withMainProgram) {
+            const std::string file = item.installedAs + 2;  // after ".\\"
+            EXPECT_TRUE(pvtest::WriteBytes(folder.At(file), "installed " + file));
         }
     }
 }
 
 void Installation::ExpectVersionsAsInstalled(const char* except) const {
-    for (int i = 0; i < kFiles; ++i) {
-        if (lstrcmpiA(kValues[i], except) != 0) {
-            EXPECT_EQ(key.Get(kValues[i]), kVersions[i]) << kValues[i];
-        }
+    for (int number = 1; number <= freshen::kItemCount; ++number) {
+        const char* value = freshen::Item(number).valueRead;
+        if (lstrcmpiA(value, except) != 0) EXPECT_EQ(key.Get(value), InstalledVersion(number)) << value;
     }
 }
 
-void Installation::ExpectFilesAsInstalled(const char* except) const {
-    for (int i = 1; i < kFiles; ++i) {
-        if (lstrcmpiA(kFileNames[i], except) != 0) {
-            EXPECT_EQ(pvtest::ReadBytes(folder.At(kFileNames[i])), std::string("installed ") + kFileNames[i]);
-        }
+std::map<std::string, std::string> Installation::Files() const {
+    std::map<std::string, std::string> files;
+    for (int number = 1; number <= freshen::kItemCount; ++number) {
+        const char* name = freshen::Item(number).installedAs + 2;
+        files[name] = pvtest::Exists(folder.At(name)) ? pvtest::ReadBytes(folder.At(name)) : "<missing>";
     }
+    return files;
 }
 
 }  // namespace freshen_test

@@ -4,6 +4,7 @@
 #pragma once
 #include <winsock2.h>  // before windows.h
 
+#include <map>
 #include <memory>
 #include <string>
 
@@ -40,6 +41,11 @@ std::string SignWithTestKey(const std::string& text);
 std::string ServeSignedVersionFile(LoopbackServer& server, const std::string& announcements, unsigned long serial = 1,
                                    const char* expires = "2099-12-31");
 
+// Serves each body as the table's file of that number, and a signed version
+// file announcing them all at version. Returns the version file.
+std::string ServeFiles(LoopbackServer& server, const std::map<int, std::string>& bodies, const std::string& version,
+                       unsigned long serial = 1);
+
 // A file of bin/updater-fixtures, which the build makes.
 std::string ReadFixture(const char* name);
 
@@ -58,25 +64,21 @@ private:
 };
 
 // An installation as the updater finds it: the scratch folder, the version
-// record holding each file's installed version (the values below) and no
-// serial, and each replaceable file holding "installed <name>" (the main
-// program's file too unless withMainProgram is false: a test puts its own
-// program there).
+// record holding each file's installed version (InstalledVersion) and no
+// serial, and each file of the updater's table holding "installed <name>"
+// (the main program's file too unless withMainProgram is false: a test puts
+// its own program there).
 class Installation {
 public:
-    static constexpr int kFiles = 6;
-    // In the order of the updater's file table: value, installed version, file.
-    static const char* const kValues[kFiles];
-    static const char* const kVersions[kFiles];
-    static const char* const kFileNames[kFiles];
+    // What the record holds for the table's item number.
+    static const char* InstalledVersion(int number);
 
     explicit Installation(const std::string& name, bool withMainProgram = true);
 
     // Every version value is still as installed, except the one named except.
     void ExpectVersionsAsInstalled(const char* except = "") const;
-    // Every replaceable file but the main program's is still as installed,
-    // except the one named except.
-    void ExpectFilesAsInstalled(const char* except = "") const;
+    // Every file of the table as it is now: its installed name -> its bytes.
+    std::map<std::string, std::string> Files() const;
 
     ScratchInstallFolder folder;
     pvtest::VersionKeySandbox key;

@@ -6,14 +6,21 @@
 namespace pvtest {
 
 namespace {
-// "SOFTWARE\(주)Orvane": the maker's key, which the version key's making may make.
-std::string MakersKey() {
-    const std::string path = base::kVersionKeyPath;
-    return path.substr(0, path.find('\\', path.find('\\') + 1));
-}
+// The key above path.
+std::string Above(const std::string& path) { return path.substr(0, path.rfind('\\')); }
+// "SOFTWARE\(주)Orvane\Purvex" and "SOFTWARE\(주)Orvane", which the version key's making may make.
+const std::string kProductKey = Above(base::kVersionKeyPath), kMakerKey = Above(kProductKey);
 }  // namespace
 
-VersionKeySandbox::VersionKeySandbox(Start start) : tree_(HKEY_LOCAL_MACHINE, MakersKey()) {
+VersionKeySandbox::Parents::Parents()
+    : product(KeyExists(HKEY_LOCAL_MACHINE, kProductKey)), maker(KeyExists(HKEY_LOCAL_MACHINE, kMakerKey)) {}
+
+VersionKeySandbox::Parents::~Parents() {
+    if (!product) RegDeleteKeyA(HKEY_LOCAL_MACHINE, kProductKey.c_str());  // fails unless empty
+    if (!maker) RegDeleteKeyA(HKEY_LOCAL_MACHINE, kMakerKey.c_str());
+}
+
+VersionKeySandbox::VersionKeySandbox(Start start) : tree_(HKEY_LOCAL_MACHINE, base::kVersionKeyPath) {
     if (start == kEnsured) Create();
     if (start == kAbsent) Delete();
 }

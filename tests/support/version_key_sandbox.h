@@ -1,7 +1,9 @@
 // The version record key (base::kVersionKeyPath), which the main program, the
-// updater and the start-page settings share, for one test: the whole
-// "(주)Orvane" tree above it is saved when the object is made and put back
-// exactly (or removed again, when it was not there) when the object goes.
+// updater and the start-page settings share, for one test: it is saved when
+// the object is made and put back exactly (or removed again, when it was not
+// there) when the object goes, and the keys above it that were made meanwhile
+// go again when nothing else is in them (the backup seal's key, which other
+// tests use meanwhile, stays).
 #pragma once
 #include <windows.h>
 
@@ -29,6 +31,14 @@ public:
     std::map<std::string, std::string> Values() const;
 
 private:
+    // The program's key and the maker's key, removed again when they were
+    // missing at first and are empty at last.
+    struct Parents {
+        Parents();
+        ~Parents();
+        bool product, maker;
+    };
+    Parents parents_;  // goes after tree_
     KeyBackup tree_;
 };
 

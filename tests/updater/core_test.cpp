@@ -1,6 +1,7 @@
 // The updater's parts that need no window and no network.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -9,17 +10,21 @@
 #include "tests/support/updater_fixture.h"
 #include "updater/completion_event.h"
 #include "updater/file_table.h"
+#include "updater/freshen_texts.h"
 #include "updater/install.h"
+#include "updater/uninstall_entry.h"
 #include "updater/main_program.h"
 #include "updater/update_host.h"
 #include "updater/version_compare.h"
 #include "updater/version_record.h"
-#include "updater/verify/sha256.h"
+#include "base/sha256.h"
 
 using namespace freshen;
 using namespace freshen_test;
 
 namespace {
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
 // Whether a server's version text is newer than the installed one: the bytes
 // compare as they stand.
@@ -147,6 +152,35 @@ TEST_F(VersionRecordTest, AcceptedSerial) {
     }
 }
 
+// The lowest serial accepted is the highest of the record's, the copy's and
+// the built one: losing the record or the copy never lets an older one in.
+TEST_F(VersionRecordTest, LowestAcceptedSerialNeverFallsBelowWhatIsKept) {
+    ScratchInstallFolder folder("serial");
+    const struct {
+        const char* record;  // null: no value
+        const char* copy;    // null: no file
+        unsigned long built, lowest;
+    } cases[] = {
+        {nullptr, nullptr, 3, 3}, {"9", nullptr, 3, 9}, {nullptr, "8", 3, 8},
+        {"4", "8", 3, 8},         {"12x", "x", 5, 5},   {"9", "8", 30, 30},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.record ? c.record : "-") + "/" + (c.copy ? c.copy : "-"));
+        RegDeleteValueA(key_.get(), kSerialValue);
+        DeleteFileA(kSerialCopyPath);
+        if (c.record) SetRaw(kSerialValue, c.record, static_cast<DWORD>(strlen(c.record)));
+        if (c.copy) ASSERT_TRUE(pvtest::WriteBytes(kSerialCopyPath, c.copy));
+        EXPECT_EQ(LowestAcceptedSerial(key_.get(), c.built), c.lowest);
+    }
+    // Kept in the record where it can be written, else beside the updater.
+    DeleteFileA(kSerialCopyPath);
+    EXPECT_TRUE(KeepAcceptedSerial(key_.get(), 11));
+    EXPECT_FALSE(pvtest::Exists(kSerialCopyPath));
+    EXPECT_TRUE(KeepAcceptedSerial(nullptr, 12));
+    EXPECT_EQ(pvtest::ReadBytes(kSerialCopyPath), "12");
+    EXPECT_EQ(LowestAcceptedSerial(nullptr, 1), 12ul);
+}
+
 TEST(UpdateHost, DefaultAndOverride) {
     pvtest::EnvironmentOverride host(kUpdateHostVariable, nullptr);
     EXPECT_EQ(UpdateHost(), kDefaultUpdateHost);
@@ -160,55 +194,70 @@ TEST(UpdateHost, DefaultAndOverride) {
 }
 
 TEST(Sha256, KnownDigests) {
-    Sha256 empty;
+    base::Sha256 empty;
     EXPECT_EQ(empty.HexDigest(), "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
-    Sha256 abc;
+    base::Sha256 abc;
     abc.Update("a", 1);
     abc.Update("bc", 2);
     EXPECT_EQ(abc.HexDigest(), "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
     // FIPS 180-2's million a's, in pieces across block boundaries.
-    Sha256 million;
+    base::Sha256 million;
     const std::string piece(999, 'a');
     for (int i = 0; i <= 1001; ++i) million.Update(piece.data(), i == 1001 ? 1 : piece.size());
     EXPECT_EQ(million.HexDigest(), "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0");
 }
 
-TEST(FileTable, OrderNamesAndInstallOrder) {
-    EXPECT_STREQ(Item(1).section, "PURVEXEXE");
+TEST(FileTable, EveryFileOnceWhatTheUpdaterHasLoadedInstalledFirst) {
     EXPECT_STREQ(Item(4).valueRead, "KordonDll.dll");
     EXPECT_STREQ(Item(4).serverFile, "Kordon.dll");
     EXPECT_STREQ(Item(4).installedAs, ".\\kordon.dll");
-    EXPECT_STREQ(Item(6).statusText, "Purvex.adb 파일 업데이트중...");
-    const int expected[] = {1, 3, 6, 2, 4, 5};
-    for (int i = 0; i < kItemCount; ++i) EXPECT_EQ(kInstallOrder[i], expected[i]);
+    EXPECT_EQ(FileText(Item(6), kFetchingSuffix), "Purvex.adb 파일 업데이트중...");
+    const std::vector<int> order = InstallOrder();
+    ASSERT_EQ(order.size(), static_cast<size_t>(kItemCount));
+    EXPECT_STREQ(Item(order[0]).serverFile, "Freshen.exe");
+    EXPECT_STREQ(Item(order[1]).serverFile, "PvFrame.dll");
+    for (int n = 1; n <= kItemCount; ++n) EXPECT_EQ(std::count(order.begin(), order.end(), n), 1) << n;
 }
 
-TEST(Install, ReplacesWholeFileInOneStep) {
-    ScratchInstallFolder folder("replace");
-    ASSERT_TRUE(pvtest::WriteBytes("purvex.dll", "old"));
-    CreateDirectoryA("temp", nullptr);
-    ASSERT_TRUE(pvtest::WriteBytes("temp\\Purvex.dll", "new contents"));
-    EXPECT_TRUE(ReplaceInstalledFile(".\\temp\\Purvex.dll", ".\\purvex.dll"));
-    EXPECT_EQ(pvtest::ReadBytes("purvex.dll"), "new contents");
-    EXPECT_FALSE(pvtest::Exists("temp\\Purvex.dll"));
-    // A missing new file leaves the installed one as it was.
-    EXPECT_FALSE(ReplaceInstalledFile(".\\temp\\Purvex.dll", ".\\purvex.dll"));
-    EXPECT_EQ(pvtest::ReadBytes("purvex.dll"), "new contents");
-}
+// A staged file is installed only as it was announced, checked on its own
+// handle: nobody else can change it meanwhile, and a change makes the whole
+// step refuse before anything is touched.
+TEST(Install, StagedFileIsCheckedAgainAndHeldAgainstOthers) {
+    ScratchInstallFolder folder("staged");
+    ASSERT_TRUE(pvtest::WriteBytes("purvex.adb", "old database"));
+    WorkFolder work;
+    ASSERT_TRUE(work.ok());
+    std::vector<StagedFile> staged(2);
+    const std::string bodies[] = {"new database", "new engine"};
+    const int items[] = {6, 3};
+    for (int i = 0; i < 2; ++i) {
+        staged[i].item = items[i];
+        staged[i].file = work.MakeFile(Item(items[i]).serverFile);
+        ASSERT_TRUE(staged[i].file);
+        DWORD put = 0;
+        WriteFile(staged[i].file.get(), bodies[i].data(), static_cast<DWORD>(bodies[i].size()), &put, nullptr);
+        base::Sha256 hash;
+        hash.Update(bodies[i].data(), bodies[i].size());
+        staged[i].expected = ExpectedFile{static_cast<unsigned long>(bodies[i].size()), hash.HexDigest()};
+    }
+    EXPECT_FALSE(base::UniqueFile(
+        CreateFileA(".\\temp\\Purvex.adb", GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING, 0, nullptr)));
+    EXPECT_FALSE(MoveFileA(".\\temp\\Purvex.adb", ".\\temp\\other.adb"));
 
-TEST(Install, OnlyWhatThisUpdateFetchedKordonUnderItsOwnName) {
-    ScratchInstallFolder folder("kordon");
-    CreateDirectoryA("temp", nullptr);
-    ASSERT_TRUE(pvtest::WriteBytes("temp\\Kordon.dll", "library"));
-    ASSERT_TRUE(pvtest::WriteBytes("temp\\Purvex.adb", "database"));
-    ASSERT_TRUE(pvtest::WriteBytes("temp\\Purvex.exe", "left by an earlier update"));
-    const bool fetched[kItemCount] = {false, false, false, true, false, true};
-    bool installed[kItemCount] = {};
-    EXPECT_EQ(InstallFetchedFiles(fetched, installed), 2);
-    EXPECT_EQ(pvtest::ReadBytes(".\\kordon.dll"), "library");
-    EXPECT_EQ(pvtest::ReadBytes(".\\purvex.adb"), "database");
-    EXPECT_FALSE(pvtest::Exists(".\\purvex.exe"));
-    for (int i = 0; i < kItemCount; ++i) EXPECT_EQ(installed[i], fetched[i]) << i;
+    SetFilePointer(staged[1].file.get(), 0, nullptr, FILE_BEGIN);
+    DWORD put = 0;
+    WriteFile(staged[1].file.get(), "N", 1, &put, nullptr);
+    InstallOutcome outcome = InstallStaged(work, staged);
+    EXPECT_EQ(outcome.status, InstallStatus::kChanged);
+    EXPECT_EQ(outcome.item, 3);
+    EXPECT_EQ(pvtest::ReadBytes("purvex.adb"), "old database");
+    EXPECT_FALSE(pvtest::Exists("purvex.dll"));
+
+    staged.pop_back();
+    EXPECT_EQ(InstallStaged(work, staged).status, InstallStatus::kInstalled);
+    staged.clear();
+    EXPECT_EQ(pvtest::ReadBytes("purvex.adb"), "new database");
+    EXPECT_EQ(pvtest::ReadBytes("temp\\old\\Purvex.adb"), "old database") << "kept until the folder goes";
 }
 
 TEST(Install, LeftoversRemoved) {
@@ -219,21 +268,44 @@ TEST(Install, LeftoversRemoved) {
     ASSERT_TRUE(pvtest::WriteBytes("temp\\Purvex.exe", "x"));
     ASSERT_TRUE(pvtest::WriteBytes("Purvex_Ver.txt", "[PURVEXEXE]\r\nVER=1\r\n"));
     ASSERT_TRUE(pvtest::WriteBytes("keep.txt", "k"));
-    RemoveLeftovers(nullptr);
+    RemoveLeftovers();
     EXPECT_FALSE(pvtest::Exists("temp"));
     EXPECT_FALSE(pvtest::Exists("Purvex_Ver.txt"));
     EXPECT_TRUE(pvtest::Exists("keep.txt"));
 }
 
-// ".\temp" swapped for a link to someone's folder: nothing behind it goes.
-TEST(Install, LeftoversNeverRemovedThroughALink) {
+// ".\temp" swapped for a link to someone's folder: nothing behind it goes, and
+// the update works only in a folder of its own (Wine cannot remove such a
+// link: there the update stops).
+TEST(Install, WorkFolderNeverThroughALink) {
     ScratchInstallFolder folder("leftoverlink");
     pvtest::TempFolder outside("userfiles");
     ASSERT_TRUE(pvtest::WriteBytes(outside / "user.txt", "keep"));
     ASSERT_TRUE(pvtest::MakeFolderLink(".\\temp", outside.path()));
-    RemoveLeftovers(nullptr);
-    EXPECT_EQ(pvtest::ReadBytes(outside / "user.txt"), "keep");
+    {
+        WorkFolder work;
+        EXPECT_EQ(pvtest::ReadBytes(outside / "user.txt"), "keep");
+        if (work.ok()) EXPECT_EQ(GetFileAttributesA(".\\temp") & FILE_ATTRIBUTE_REPARSE_POINT, 0u);
+    }
     pvtest::RemoveFolderLink(".\\temp");
+}
+
+// The setup entry's version follows a new Purvex.exe only when the entry
+// names this installation folder.
+TEST(UninstallEntry, DisplayVersionOnlyForThisFolder) {
+    pvtest::KeyBackup entry(HKEY_LOCAL_MACHINE, kUninstallKeyPath, pvtest::KeyBackup::kDelete);
+    const struct {
+        const char* location;
+        bool updated;
+    } cases[] = {{"c:\\program files\\PURVEX\\", true}, {"C:\\Program Files\\Purvex Old", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.location);
+        ASSERT_TRUE(pvtest::SetValue(HKEY_LOCAL_MACHINE, kUninstallKeyPath, "InstallLocation", c.location + std::string(1, 0)));
+        ASSERT_TRUE(pvtest::SetValue(HKEY_LOCAL_MACHINE, kUninstallKeyPath, "DisplayVersion", std::string("1.0.0.1", 8)));
+        EXPECT_EQ(UpdateDisplayVersion("C:\\Program Files\\Purvex", "1.0.0.2"), c.updated);
+        EXPECT_EQ(pvtest::ReadValue(HKEY_LOCAL_MACHINE, kUninstallKeyPath, "DisplayVersion").data,
+                  std::string(c.updated ? "1.0.0.2" : "1.0.0.1", 8));
+    }
 }
 
 TEST(CompletionEvent, CompletionBeforeWaitIsNotMissed) {

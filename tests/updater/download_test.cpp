@@ -1,9 +1,10 @@
 // Fetching one file from a loopback HTTP server: what counts as a download.
 #include <gtest/gtest.h>
 
+#include "base/unique_handle.h"
 #include "tests/support/updater_fixture.h"
 #include "updater/download.h"
-#include "updater/verify/sha256.h"
+#include "base/sha256.h"
 
 using namespace freshen;
 using namespace freshen_test;
@@ -14,12 +15,22 @@ class DownloadTest : public ::testing::Test {
 protected:
     DownloadTest() : folder_("download") {}
     std::string Url(const std::string& file) const { return "http://" + server_.host() + UpdatePath(file); }
+    // Fetches the server's file into a new file of that name, which is
+    // discarded when the fetch fails, as the update discards it.
+    FetchResult Fetch(const char* file, const ExpectedFile& expected, DownloadProgress* progress = nullptr,
+                      FetchStop* stop = nullptr) {
+        base::UniqueFile out(CreateFileA(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        FetchResult result = FetchToFile(Url(file), out.get(), expected, FetchLimits(), progress, stop);
+        out.reset();
+        if (result != FetchResult::kOk) DeleteFileA(file);
+        return result;
+    }
     ScratchInstallFolder folder_;
     LoopbackServer server_;
 };
 
 std::string DigestOf(const std::string& body) {
-    Sha256 hash;
+    base::Sha256 hash;
     hash.Update(body.data(), body.size());
     return hash.HexDigest();
 }
@@ -32,7 +43,7 @@ TEST_F(DownloadTest, WithContentLengthOnePassAndLengthAsTotal) {
     std::string body = MakeBody(10000, 'a');  // several 4096-byte blocks
     server_.Set(UpdatePath("Purvex.adb"), CannedResponse{200, body});
     DownloadProgress progress;
-    EXPECT_EQ(FetchToFile(Url("Purvex.adb"), "Purvex.adb", Announced(body), &progress), FetchResult::kOk);
+    EXPECT_EQ(Fetch("Purvex.adb", Announced(body), &progress), FetchResult::kOk);
     EXPECT_EQ(pvtest::ReadBytes("Purvex.adb"), body);
     EXPECT_EQ(server_.Requests(UpdatePath("Purvex.adb")), 1);
     EXPECT_EQ(server_.BodyBytesSent(UpdatePath("Purvex.adb")), body.size());
@@ -47,7 +58,7 @@ TEST_F(DownloadTest, WithoutContentLengthTheAnnouncedSizeIsTheTotal) {
     response.sendLength = false;
     server_.Set(UpdatePath("Kordon.adb"), response);
     DownloadProgress progress;
-    EXPECT_EQ(FetchToFile(Url("Kordon.adb"), "Kordon.adb", Announced(body), &progress), FetchResult::kOk);
+    EXPECT_EQ(Fetch("Kordon.adb", Announced(body), &progress), FetchResult::kOk);
     EXPECT_EQ(pvtest::ReadBytes("Kordon.adb"), body);
     EXPECT_EQ(server_.Requests(UpdatePath("Kordon.adb")), 1);
     EXPECT_EQ(progress.total, 9000);
@@ -77,8 +88,7 @@ TEST_F(DownloadTest, OtherLengthThanAnnounced) {
         response.sendLength = c.sendLength;
         server_.Set(UpdatePath("Purvex.exe"), response);
         DownloadProgress progress;
-        EXPECT_EQ(FetchToFile(Url("Purvex.exe"), "Purvex.exe", Announced(announced), &progress), c.result);
-        EXPECT_FALSE(pvtest::Exists("Purvex.exe"));
+        EXPECT_EQ(Fetch("Purvex.exe", Announced(announced), &progress), c.result);
         EXPECT_LE(progress.written, 8000);
     }
 }
@@ -90,27 +100,19 @@ TEST_F(DownloadTest, ToMemoryWholeBodyUpToItsLimit) {
         response.sendLength = sendLength;
         server_.Set(UpdatePath("Purvex_Ver.txt"), response);
         std::string body;
-        EXPECT_EQ(FetchToMemory(Url("Purvex_Ver.txt"), response.body.size(), body), FetchResult::kOk);
+        EXPECT_EQ(FetchToMemory(Url("Purvex_Ver.txt"), response.body.size(), body, FetchLimits()), FetchResult::kOk);
         EXPECT_EQ(body, response.body);
-        EXPECT_EQ(FetchToMemory(Url("Purvex_Ver.txt"), response.body.size() - 1, body), FetchResult::kSizeMismatch);
+        EXPECT_EQ(FetchToMemory(Url("Purvex_Ver.txt"), response.body.size() - 1, body, FetchLimits()),
+                  FetchResult::kSizeMismatch);
         EXPECT_EQ(body, "");
     }
 }
 
-TEST_F(DownloadTest, NotFoundStoresNothing) {
+TEST_F(DownloadTest, NotFoundOrServerErrorIsBadStatus) {
     ASSERT_TRUE(server_.ok());
-    pvtest::WriteBytes("Purvex.exe", "stale");
-    EXPECT_EQ(FetchToFile(Url("Purvex.exe"), "Purvex.exe", Announced("x")), FetchResult::kBadStatus);
-    EXPECT_FALSE(pvtest::Exists("Purvex.exe"));
-}
-
-TEST_F(DownloadTest, ServerErrorStoresNothing) {
-    ASSERT_TRUE(server_.ok());
+    EXPECT_EQ(Fetch("Purvex.exe", Announced("x")), FetchResult::kBadStatus);
     server_.Set(UpdatePath("Chronik.dll"), CannedResponse{500, "<html>error page</html>"});
-    DownloadProgress progress;
-    EXPECT_EQ(FetchToFile(Url("Chronik.dll"), "Chronik.dll", Announced("<html>error page</html>"), &progress),
-              FetchResult::kBadStatus);
-    EXPECT_FALSE(pvtest::Exists("Chronik.dll"));
+    EXPECT_EQ(Fetch("Chronik.dll", Announced("<html>error page</html>")), FetchResult::kBadStatus);
 }
 
 TEST_F(DownloadTest, CutTransferStoresNothing) {
@@ -119,9 +121,7 @@ TEST_F(DownloadTest, CutTransferStoresNothing) {
     response.cutAfter = 5000;
     server_.Set(UpdatePath("Purvex.dll"), response);
     DownloadProgress progress;
-    EXPECT_EQ(FetchToFile(Url("Purvex.dll"), "Purvex.dll", Announced(response.body), &progress),
-              FetchResult::kIncomplete);
-    EXPECT_FALSE(pvtest::Exists("Purvex.dll"));
+    EXPECT_EQ(Fetch("Purvex.dll", Announced(response.body), &progress), FetchResult::kIncomplete);
     EXPECT_EQ(progress.total, 10000);
 }
 
@@ -129,7 +129,7 @@ TEST_F(DownloadTest, DigestMatchKeepsFile) {
     ASSERT_TRUE(server_.ok());
     std::string body = MakeBody(5000, 'd');
     server_.Set(UpdatePath("Purvex.adb"), CannedResponse{200, body});
-    EXPECT_EQ(FetchToFile(Url("Purvex.adb"), "Purvex.adb", Announced(body)), FetchResult::kOk);
+    EXPECT_EQ(Fetch("Purvex.adb", Announced(body)), FetchResult::kOk);
     EXPECT_EQ(pvtest::ReadBytes("Purvex.adb"), body);
 }
 
@@ -139,26 +139,23 @@ TEST_F(DownloadTest, DigestMismatchStoresNothing) {
     server_.Set(UpdatePath("Purvex.adb"), CannedResponse{200, body});
     ExpectedFile other = Announced(body);
     other.sha256Hex = DigestOf(body + "x");
-    EXPECT_EQ(FetchToFile(Url("Purvex.adb"), "Purvex.adb", other), FetchResult::kDigestMismatch);
-    EXPECT_FALSE(pvtest::Exists("Purvex.adb"));
+    EXPECT_EQ(Fetch("Purvex.adb", other), FetchResult::kDigestMismatch);
 }
 
-TEST_F(DownloadTest, CancelledStoresNothing) {
+TEST_F(DownloadTest, StoppedBeforeItAsksNothing) {
     ASSERT_TRUE(server_.ok());
     server_.Set(UpdatePath("Purvex.adb"), CannedResponse{200, MakeBody(5000, 'f')});
-    std::atomic<bool> cancel{true};
-    DownloadProgress progress;
-    EXPECT_EQ(FetchToFile(Url("Purvex.adb"), "Purvex.adb", Announced(MakeBody(5000, 'f')), &progress, &cancel),
-              FetchResult::kCancelled);
-    EXPECT_FALSE(pvtest::Exists("Purvex.adb"));
+    FetchStop stop;
+    stop.Stop();
+    EXPECT_EQ(Fetch("Purvex.adb", Announced(MakeBody(5000, 'f')), nullptr, &stop), FetchResult::kCancelled);
+    EXPECT_EQ(server_.TotalRequests(), 0);
 }
 
 TEST(Download, NoServerIsOpenFailure) {
-    ScratchInstallFolder folder("no-server");
     // Port 1 on the loopback address: nothing listens there.
-    EXPECT_EQ(FetchToFile("http://127.0.0.1:1/pg_update/Purvex_Up/Purvex.adb", "Purvex.adb", ExpectedFile{}),
+    std::string body;
+    EXPECT_EQ(FetchToMemory("http://127.0.0.1:1/pg_update/Purvex_Up/Purvex_Ver.txt", 100, body, FetchLimits()),
               FetchResult::kOpenFailed);
-    EXPECT_FALSE(pvtest::Exists("Purvex.adb"));
 }
 
 }  // namespace

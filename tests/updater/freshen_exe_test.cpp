@@ -14,6 +14,8 @@
 #include "framework/afxwin.h"
 #include "tests/support/updater_fixture.h"
 #include "tests/support/window_driver.h"
+#include "updater/file_table.h"
+#include "updater/freshen_texts.h"
 #include "updater/main_program.h"
 #include "updater/update_host.h"
 
@@ -183,6 +185,7 @@ protected:
         ASSERT_NE(proc, nullptr);
         hook_ = SetWindowsHookExA(WH_CBT, proc, hookModule_.get(), 0);
         ASSERT_NE(hook_, nullptr);
+        before_ = installed_.Files();
     }
 
     void TearDown() override {
@@ -264,6 +267,7 @@ protected:
     base::UniqueModule hookModule_;
     HHOOK hook_ = nullptr;
     Process mainProgram_;
+    std::map<std::string, std::string> before_;  // the installation's files as the test starts
 };
 
 TEST_F(FreshenProcessTest, WithoutRunningMainProgramClosesAtOnceAndChangesNothing) {
@@ -328,7 +332,8 @@ TEST_F(FreshenProcessTest, FailedDownloadIsNamedAndInstallsNothing) {
     ServeVersionFile(Announce("KORDONDLL", "1.0b", "dll"));  // Kordon.dll itself answers 404
     RunFreshen();
     ExpectMainProgramEndedAndRestarted();
-    EXPECT_EQ(pvtest::ReadBytes(folder_.At("msgbox.log")), "Purvex|Kordon.dll 파일을 받지 못했습니다.\r\n");
+    EXPECT_EQ(pvtest::ReadBytes(folder_.At("msgbox.log")),
+              "Purvex|Kordon.dll 파일을 받지 못했습니다.\r\n업데이트하지 않았습니다.\r\n");
     EXPECT_EQ(pvtest::ReadBytes(folder_.At("kordon.dll")), "installed kordon.dll");
     EXPECT_EQ(key_.Get("KordonDll.dll"), "1.0a");
 }
@@ -434,7 +439,7 @@ TEST_P(FreshenRefusalTest, InstallsNothingRecordsNothingAndSaysWhy) {
     RunFreshen();
     ExpectMainProgramEndedAndRestarted();
     EXPECT_EQ(pvtest::ReadBytes(folder_.At("msgbox.log")), std::string("Purvex|") + GetParam().message + "\r\n");
-    installed_.ExpectFilesAsInstalled();
+    EXPECT_EQ(installed_.Files(), before_);
     EXPECT_EQ(key_.Get("KordonADB") + "|" + key_.Get("PurvexADB") + "|" + key_.Get("UpdateSerial"),
               "2004.10.06|2004.10.06|5");
     EXPECT_FALSE(pvtest::Exists(folder_.At("temp")));
@@ -540,7 +545,57 @@ TEST_F(FreshenProcessTest, OnlyDatabaseNewerOneFetchAndItsStatusLine) {
     EXPECT_EQ(pvtest::ReadBytes(folder_.At("purvex.adb")), body);
     EXPECT_EQ(key_.Get("PurvexADB"), "2004.10.07");
     installed_.ExpectVersionsAsInstalled("PurvexADB");
-    installed_.ExpectFilesAsInstalled("purvex.adb");
+    before_["purvex.adb"] = body;
+    EXPECT_EQ(installed_.Files(), before_);
+}
+
+// Every file of the release, the updater and the framework it has loaded
+// included; the programs among them must still run afterwards, so they are
+// the real ones with bytes of their own appended.
+TEST_F(FreshenProcessTest, TenFileUpdateReplacesEveryFileTheRunningUpdaterIncluded) {
+    StartMainProgram();
+    std::map<int, std::string> bodies;
+    for (int n = 1; n <= freshen::kItemCount; ++n) bodies[n] = MakeBody(4000 + n, static_cast<char>(n));
+    const std::pair<int, const char*> programs[] = {
+        {1, "freshen_standin.exe"}, {7, "PvFrame.dll"}, {10, "Freshen.exe"}};
+    for (const auto& program : programs)
+        bodies[program.first] = pvtest::ReadBytes(pvtest::ProgramFolder() + "\\" + program.second) + "new release";
+    ServeFiles(server_, bodies, "9.0", 8);
+    RunFreshen();
+    ExpectMainProgramEndedAndRestarted();
+    for (int n = 1; n <= freshen::kItemCount; ++n) {
+        const freshen::UpdateItem& item = freshen::Item(n);
+        EXPECT_TRUE(pvtest::ReadBytes(folder_.At(item.installedAs + 2)) == bodies[n]) << item.serverFile;
+        EXPECT_EQ(key_.Get(item.valueRead), "9.0") << item.valueRead;
+    }
+    EXPECT_FALSE(pvtest::Exists(folder_.At("msgbox.log"))) << "no message";
+
+    // The next start is the new Freshen.exe on the new framework: nothing is
+    // newer now, and the old files it left behind go.
+    RunFreshen();
+    EXPECT_EQ(pvtest::ReadBytes(folder_.At("msgbox.log")), "Purvex|이미 최신버전을 사용하고 계십니다.\r\n");
+    EXPECT_FALSE(pvtest::Exists(folder_.At("temp")));
+}
+
+// The fifth file of the install step is held open without sharing: the four
+// before it, the running updater and its framework among them, go back.
+TEST_F(FreshenProcessTest, OneFileThatCannotBeReplacedLeavesAllTenAsTheyWere) {
+    StartMainProgram();
+    std::map<int, std::string> bodies;
+    for (int n = 1; n <= freshen::kItemCount; ++n) bodies[n] = MakeBody(5000 + n, static_cast<char>('a' + n));
+    ServeFiles(server_, bodies, "9.0", 8);
+    const freshen::UpdateItem& fifth = freshen::Item(freshen::InstallOrder()[4]);
+    base::UniqueFile held(
+        CreateFileA(folder_.At(fifth.installedAs + 2).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
+    RunFreshen();
+    held.reset();
+    ExpectMainProgramEndedAndRestarted();
+    EXPECT_EQ(installed_.Files(), before_);
+    installed_.ExpectVersionsAsInstalled();
+    EXPECT_EQ(key_.Get("UpdateSerial"), "<missing>");
+    EXPECT_EQ(pvtest::ReadBytes(folder_.At("msgbox.log")),
+              "Purvex|" + freshen::FileText(fifth, freshen::kNotReplacedSuffix) + "\r\n");
 }
 
 }  // namespace

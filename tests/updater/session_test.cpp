@@ -7,10 +7,14 @@
 
 #include "base/thread.h"
 
+#include "tests/support/registry_sandbox.h"
 #include "tests/support/updater_fixture.h"
 #include "updater/file_table.h"
+#include "updater/freshen_texts.h"
+#include "updater/uninstall_entry.h"
 #include "updater/update_host.h"
 #include "updater/update_session.h"
+#include "updater/version_record.h"
 
 using namespace freshen;
 using namespace freshen_test;
@@ -30,7 +34,6 @@ public:
         icons.push_back(icon);
     }
     void RestartMainProgram() override { ++restarts; }
-    HWND Owner() override { return nullptr; }
 
     std::vector<int> shown;
     std::vector<std::string> messages;
@@ -48,7 +51,6 @@ protected:
 
     void ServeVersionFile(const std::string& announcements, unsigned long serial = 1) {
         ServeSignedVersionFile(server_, announcements, serial);
-        ASSERT_EQ(session_.FetchVersionFile(), FetchResult::kOk);
     }
     // Runs the whole sequence as the update thread would.
     void RunUpdate(RecordingUi& ui) {
@@ -75,7 +77,7 @@ TEST_F(SessionTest, NewerDatabaseFetchedInstalledAndRecorded) {
     EXPECT_EQ(server_.TotalRequests(), 3) << "the version file, its signature and the database only";
     EXPECT_EQ(server_.BodyBytesSent(UpdatePath("Purvex.adb")), body.size()) << "crossed the network once";
     ASSERT_EQ(ui.shown, std::vector<int>{6});
-    EXPECT_STREQ(Item(ui.shown[0]).statusText, "Purvex.adb 파일 업데이트중...");
+    EXPECT_EQ(FileText(Item(ui.shown[0]), kFetchingSuffix), "Purvex.adb 파일 업데이트중...");
     EXPECT_EQ(session_.Percent(), 100);
     EXPECT_EQ(pvtest::ReadBytes("purvex.adb"), body);
     EXPECT_EQ(pvtest::ReadBytes("purvex.exe"), "installed purvex.exe");
@@ -138,27 +140,27 @@ TEST_F(SessionTest, NotFoundInstallsNothingRewritesNothingAndNamesTheFile) {
     EXPECT_EQ(pvtest::ReadBytes("purvex.adb"), "installed purvex.adb");
     EXPECT_EQ(key_.Get("PurvexADB"), "2004.10.06");
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0], "Purvex.adb 파일을 받지 못했습니다.");
+    EXPECT_EQ(ui.messages[0], "Purvex.adb 파일을 받지 못했습니다.\r\n업데이트하지 않았습니다.");
     EXPECT_EQ(ui.icons[0], static_cast<UINT>(MB_ICONSTOP));
     EXPECT_EQ(ui.restarts, 1);
     EXPECT_FALSE(pvtest::Exists("temp"));
 }
 
-TEST_F(SessionTest, CutTransferInstallsNothingRewritesNothing) {
+// A file cut short after another one came whole: neither is installed.
+TEST_F(SessionTest, CutTransferInstallsNothingRecordsNothing) {
     CannedResponse cut{200, MakeBody(9000, 'k')};
     cut.cutAfter = 4500;
+    server_.Set(UpdatePath("Purvex.exe"), CannedResponse{200, "good program"});
     server_.Set(UpdatePath("Kordon.adb"), cut);
-    server_.Set(UpdatePath("Purvex.adb"), CannedResponse{200, "good database"});
-    ServeVersionFile(Announce("KORDONADB", "2004.10.07", cut.body) + Announce("PURVEXADB", "2004.10.07", "good database"));
+    ServeVersionFile(Announce("PURVEXEXE", "1.0.0.2", "good program") + Announce("KORDONADB", "2004.10.07", cut.body));
     RecordingUi ui(session_);
     RunUpdate(ui);
-    EXPECT_EQ(pvtest::ReadBytes("kordon.adb"), "installed kordon.adb");
-    EXPECT_EQ(key_.Get("KordonADB"), "2004.10.06");
-    // The other file still goes through.
-    EXPECT_EQ(pvtest::ReadBytes("purvex.adb"), "good database");
-    EXPECT_EQ(key_.Get("PurvexADB"), "2004.10.07");
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0], "Kordon.adb 파일을 받지 못했습니다.");
+    EXPECT_EQ(ui.shown, (std::vector<int>{1, 5}));
+    EXPECT_EQ(pvtest::ReadBytes("purvex.exe") + "|" + pvtest::ReadBytes("kordon.adb"),
+              "installed purvex.exe|installed kordon.adb");
+    installed_.ExpectVersionsAsInstalled();
+    EXPECT_EQ(key_.Get("UpdateSerial"), "<missing>");
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"Kordon.adb 파일을 받지 못했습니다.\r\n업데이트하지 않았습니다."});
 }
 
 // One file other than announced ends the update: nothing more is fetched,
@@ -177,45 +179,72 @@ TEST_F(SessionTest, OneRefusedFileInstallsAndRecordsNothing) {
 }
 
 TEST_F(SessionTest, EveryNewerFileCrossesTheNetworkOnce) {
-    const char* files[] = {"Purvex.exe", "Chronik.dll", "Purvex.dll", "Kordon.dll", "Kordon.adb", "Purvex.adb"};
-    std::string text;
-    for (int n = 1; n <= 6; ++n) {
-        std::string body = MakeBody(3000 + n * 1000, static_cast<char>(n));
-        server_.Set(UpdatePath(files[n - 1]), CannedResponse{200, body});
-        text += Announce(Item(n).section, "9", body);
-    }
-    ServeVersionFile(text);
+    std::map<int, std::string> bodies;
+    for (int n = 1; n <= kItemCount; ++n) bodies[n] = MakeBody(3000 + n * 1000, static_cast<char>(n));
+    ServeFiles(server_, bodies, "9", 3);
+    pvtest::KeyBackup entry(HKEY_LOCAL_MACHINE, kUninstallKeyPath, pvtest::KeyBackup::kDelete);
+    pvtest::SetValue(HKEY_LOCAL_MACHINE, kUninstallKeyPath, "InstallLocation", installed_.folder.path() + '\0');
     RecordingUi ui(session_);
     RunUpdate(ui);
-    EXPECT_EQ(ui.shown, (std::vector<int>{1, 2, 3, 4, 5, 6}));
-    for (int n = 1; n <= 6; ++n) {
-        EXPECT_EQ(server_.Requests(UpdatePath(files[n - 1])), 1) << files[n - 1];
-        EXPECT_EQ(server_.BodyBytesSent(UpdatePath(files[n - 1])), static_cast<size_t>(3000 + n * 1000));
-        EXPECT_EQ(pvtest::ReadBytes(Item(n).installedAs), MakeBody(3000 + n * 1000, static_cast<char>(n)));
-        EXPECT_EQ(key_.Get(Installation::kValues[n - 1]), "9");
+    EXPECT_EQ(ui.shown.size(), static_cast<size_t>(kItemCount));
+    for (int n = 1; n <= kItemCount; ++n) {
+        SCOPED_TRACE(Item(n).serverFile);
+        EXPECT_EQ(server_.Requests(UpdatePath(Item(n).serverFile)), 1);
+        EXPECT_EQ(server_.BodyBytesSent(UpdatePath(Item(n).serverFile)), bodies[n].size());
+        EXPECT_EQ(pvtest::ReadBytes(Item(n).installedAs), bodies[n]);
+        EXPECT_EQ(key_.Get(Item(n).valueRead), "9");
     }
+    EXPECT_EQ(key_.Get("UpdateSerial"), "3");
+    EXPECT_EQ(pvtest::ReadValue(HKEY_LOCAL_MACHINE, kUninstallKeyPath, "DisplayVersion").data, std::string("9", 2));
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(SessionTest, WithoutVersionRecordEverythingAnnouncedIsFetchedNothingWritten) {
+// Without a record nothing is known installed: everything announced is
+// fetched, and the serial is kept beside the updater.
+TEST_F(SessionTest, WithoutVersionRecordEverythingAnnouncedIsFetchedSerialKeptBeside) {
     key_.Delete();
     server_.Set(UpdatePath("Purvex.adb"), CannedResponse{200, "db"});
-    ServeVersionFile(Announce("PURVEXADB", "2004.10.07", "db"));
+    ServeVersionFile(Announce("PURVEXADB", "2004.10.07", "db"), 6);
     RecordingUi ui(session_);
     RunUpdate(ui);
     EXPECT_EQ(pvtest::ReadBytes("purvex.adb"), "db");
     EXPECT_EQ(key_.Get("PurvexADB"), "<missing>");
+    EXPECT_EQ(pvtest::ReadBytes(kSerialCopyPath), "6");
 }
 
-TEST_F(SessionTest, VersionFileMissingOnServerFetchesNothing) {
-    EXPECT_EQ(session_.FetchVersionFile(), FetchResult::kBadStatus);
-    EXPECT_FALSE(pvtest::Exists("Purvex_Ver.txt"));
+TEST_F(SessionTest, VersionFileMissingOnServerIsToldAsSuch) {
     RecordingUi ui(session_);
     RunUpdate(ui);
-    EXPECT_EQ(server_.TotalRequests(), 2) << "the version file and its signature";
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0], "이미 최신버전을 사용하고 계십니다.");
+    EXPECT_EQ(server_.TotalRequests(), 1) << "the version file only";
+    EXPECT_EQ(ui.messages, std::vector<std::string>{kNoUpdateInfoText});
     EXPECT_EQ(ui.restarts, 1);
+    installed_.ExpectVersionsAsInstalled();
+}
+
+// A server that falls silent, before its first byte or in the middle of a
+// file, is given up after the (here shortened) time without a byte.
+TEST_F(SessionTest, SilentServerIsGivenUpWithinTheLimits) {
+    pvtest::EnvironmentOverride idle("PURVEX_TEST_FETCH_IDLE_MS", "700");
+    for (bool midFile : {false, true}) {
+        SCOPED_TRACE(midFile ? "in the middle of a file" : "before its first byte");
+        base::UniqueHandleKernel release(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+        CannedResponse silent{200, MakeBody(30000, 's')};
+        silent.release = release.get();
+        silent.silent = !midFile;
+        if (midFile) {
+            ServeVersionFile(Announce("PURVEXADB", "2004.10.07", silent.body));
+            server_.Set(UpdatePath("Purvex.adb"), silent);
+        } else {
+            server_.Set(UpdatePath("Purvex_Ver.txt"), silent);
+        }
+        UpdateSession session(kTestUpdateKey);
+        RecordingUi ui(session);
+        base::Thread([&] { session.Run(ui); }).join();
+        SetEvent(release.get());  // the server goes on to its next request
+        EXPECT_EQ(ui.messages, std::vector<std::string>{kServerUnreachableText});
+        EXPECT_EQ(ui.restarts, 1);
+        EXPECT_EQ(pvtest::ReadBytes("purvex.adb"), "installed purvex.adb");
+    }
 }
 
 TEST_F(SessionTest, CancelledBeforeStartFetchesNothingAndShowsNoMessage) {

@@ -2,7 +2,7 @@
 
 #include <string.h>
 
-#include "updater/verify/sha256.h"
+#include "base/sha256.h"
 
 namespace freshen {
 
@@ -157,9 +157,9 @@ bool VerifyRsaSha256(const uint8_t modulus[kRsaBytes], const void* message, size
     if (!RsaPower(modulus, kPublicExponent, sizeof kPublicExponent, static_cast<const uint8_t*>(signature),
                   recovered))
         return false;
-    Sha256 hash;
+    base::Sha256 hash;
     hash.Update(message, messageSize);
-    uint8_t digest[kSha256Size];
+    uint8_t digest[base::kSha256Size];
     hash.Finish(digest);
     uint8_t expected[kRsaBytes];
     EncodeSha256Block(digest, expected);

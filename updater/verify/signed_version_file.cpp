@@ -1,6 +1,6 @@
 #include "updater/verify/signed_version_file.h"
 
-#include "updater/verify/sha256.h"
+#include "base/sha256.h"
 
 namespace freshen {
 
@@ -89,7 +89,7 @@ bool ParseNumber(const std::string* text, uint32_t max, uint32_t& out) {
 }
 
 bool ParseDigest(const std::string* text, std::string& out) {
-    if (!text || text->size() != 2 * kSha256Size) return false;
+    if (!text || text->size() != 2 * base::kSha256Size) return false;
     out.clear();
     for (char c : *text) {
         if (c >= 'A' && c <= 'F') c = static_cast<char>(c - 'A' + 'a');

@@ -1,8 +1,8 @@
-#include "updater/verify/sha256.h"
+#include "base/sha256.h"
 
 #include <string.h>
 
-namespace freshen {
+namespace base {
 
 namespace {
 
@@ -91,13 +91,43 @@ void Sha256::Finish(uint8_t digest[kSha256Size]) {
 std::string Sha256::HexDigest() {
     uint8_t digest[kSha256Size];
     Finish(digest);
+    return HexOf(digest, sizeof digest);
+}
+
+std::string HexOf(const uint8_t* bytes, size_t size) {
     static const char kHex[] = "0123456789abcdef";
     std::string text;
-    for (uint8_t b : digest) {
-        text += kHex[b >> 4];
-        text += kHex[b & 15];
+    for (size_t i = 0; i < size; ++i) {
+        text += kHex[bytes[i] >> 4];
+        text += kHex[bytes[i] & 15];
     }
     return text;
 }
 
-}  // namespace freshen
+std::string HmacSha256Hex(const void* key, size_t keySize, const void* data, size_t size) {
+    // A key longer than a block is hashed first; the rest is padded with zeros.
+    uint8_t block[64] = {};
+    if (keySize > sizeof block) {
+        Sha256 longKey;
+        longKey.Update(key, keySize);
+        longKey.Finish(block);
+    } else if (keySize > 0) {
+        memcpy(block, key, keySize);
+    }
+    uint8_t inner[64], outer[64], innerDigest[kSha256Size], digest[kSha256Size];
+    for (size_t i = 0; i < sizeof block; ++i) {
+        inner[i] = block[i] ^ 0x36;
+        outer[i] = block[i] ^ 0x5c;
+    }
+    Sha256 first;
+    first.Update(inner, sizeof inner);
+    first.Update(data, size);
+    first.Finish(innerDigest);
+    Sha256 second;
+    second.Update(outer, sizeof outer);
+    second.Update(innerDigest, sizeof innerDigest);
+    second.Finish(digest);
+    return HexOf(digest, sizeof digest);
+}
+
+}  // namespace base
