@@ -7,6 +7,7 @@
 #include "app/cure/browser_defaults.h"
 #include "app/cure/cure_backup.h"
 #include "app/cure/cure_texts.h"
+#include "app/cure/cured_row.h"
 #include "app/cure/restart_log.h"
 #include "app/cure/restart_windows.h"
 #include "app/cure/scan_log.h"
@@ -435,14 +436,14 @@ void CCureView::OnButtonCure() {
                 if (entry.row != row) continue;
                 const AdScanResult result = {entry.id, entry.name, entry.foundCount, entry.items};
                 uint8_t repaired = m_engine.AdRepair(result);
-                if (!unkeptAsked && WaitsForACopy(result)) {
+                if (!unkeptAsked && cure::WaitsForACopy(m_engine, result)) {
                     unkeptAsked = true;
                     if (Box(cure::kMsgUnkeptQuestion, cure::kCaptionCure, MB_YESNO | MB_ICONQUESTION) == IDYES) {
                         m_engine.SetRestartRemoval(PURVEX_RESTART_UNKEPT);
                         repaired = m_engine.RemoveUnkeptAtRestart();
                     }
                 }
-                const char* status = RowStatus(result, repaired, &notes);
+                const char* status = cure::CuredRowStatus(m_engine, result, repaired, &notes);
                 if (status == cure::kStatusDone) ++cured;
                 if (status == cure::kStatusAtRestart) ++leftRows;
                 if (status == cure::kStatusFailed) ++failed;
@@ -476,35 +477,6 @@ void CCureView::OnButtonCure() {
     } else if (cured > 0) {
         Box(cure::kMsgCureDone, cure::kBoxTitle, MB_OK);
     }
-}
-
-bool CCureView::WaitsForACopy(const AdScanResult& result) {
-    for (int i = 0; i < static_cast<int>(result.foundCount & 0xFF); ++i)
-        if (m_engine.GetItemOutcome(i) == PURVEX_ITEM_FAILED && m_engine.GetItemReason(i) == PURVEX_REASON_NO_COPY)
-            return true;
-    return false;
-}
-
-// "재부팅 후 삭제" when the repair succeeded, something of it was left for
-// the next start of Windows and nothing failed; else "완 료" or "실 패" by
-// the repair's outcome. Items left for the restart, and items that failed
-// for a reason the engine gives, are added to notes.
-const char* CCureView::RowStatus(const AdScanResult& result, uint8_t repaired, std::vector<cure::ItemNote>* notes) {
-    bool left = false, anyFailed = false;
-    for (int i = 0; i < static_cast<int>(result.foundCount & 0xFF); ++i) {
-        cure::ItemNote note;
-        note.outcome = m_engine.GetItemOutcome(i);
-        note.reason = m_engine.GetItemReason(i);
-        left = left || note.outcome == PURVEX_ITEM_AT_RESTART;
-        anyFailed = anyFailed || note.outcome == PURVEX_ITEM_FAILED || note.outcome == PURVEX_ITEM_REFUSED;
-        if (note.outcome != PURVEX_ITEM_AT_RESTART && note.reason == PURVEX_REASON_NONE) continue;
-        note.record = result.name ? result.name : "";
-        note.location = result.items[i].location ? result.items[i].location : "";
-        note.restartPath = m_engine.GetItemRestartPath(i);
-        notes->push_back(note);
-    }
-    if (repaired == 0) return cure::kStatusFailed;
-    return left && !anyFailed ? cure::kStatusAtRestart : cure::kStatusDone;
 }
 
 // The status column as wide as "재부팅 후 삭제" needs, taken from the name column.

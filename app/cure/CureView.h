@@ -99,8 +99,6 @@ private:
     void ResetColumnWidths();
     void WidenStatusColumn();
     // Whether the last repair left an item of result only for want of a backup copy.
-    bool WaitsForACopy(const AdScanResult& result);
-    const char* RowStatus(const AdScanResult& result, uint8_t repaired, std::vector<cure::ItemNote>* notes);
 
     cure::EngineLibrary m_engine;
     int m_recordCount = 0;
