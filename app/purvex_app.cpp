@@ -1,5 +1,7 @@
 #include "app/purvex_app.h"
 
+#include "app/cure/restart_log.h"
+#include "app/cure/scan_log.h"
 #include "app/main_frame.h"
 #include "app/purvex_doc.h"
 #include "app/purvex_view.h"
@@ -54,6 +56,10 @@ BOOL CPurvexApp::InitInstance() {
     LoadStdProfileSettings(4);
 
     if (AnotherInstanceRuns()) ExitProcess(1);
+    // What the last cures left for this start of Windows: gone or not, into their logs.
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    cure::CheckRestartLists(cure::kLogRoot, now);
 
     AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CPurvexDoc), RUNTIME_CLASS(CMainFrame),
                                           RUNTIME_CLASS(CPurvexView)));

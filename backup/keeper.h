@@ -64,6 +64,20 @@ public:
     };
     bool KeepSettings(const std::vector<Setting>& settings, const std::string& record);
 
+    // Copies of what a removal at the next start of Windows takes while it
+    // is still in use (backup/kept_copies.cpp): a held file, or every file left
+    // in a held folder (links aside), read through the deletion layer and
+    // written byte for byte with its times and attributes under the names a
+    // move would give them. *stored names the copy in the backup folder. A
+    // copy is listed only by ListCopy. False, with nothing of it left, when a
+    // file cannot be read (held open without sharing, no access).
+    bool CopyIn(const base::HeldItem& item, std::string* stored);
+    // Lists the copy of item: its original place, and for a folder that it
+    // joins whatever is at its place when it goes back (restore).
+    void ListCopy(const base::HeldItem& item, const std::string& stored, bool view64, const std::string& record);
+    // Removes a copy made by CopyIn and never listed.
+    void DropCopy(const std::string& stored);
+
 private:
     // Writes text as a new "NNNN.reg"; its name comes back in *stored.
     bool WriteRegFile(const std::string& text, std::string* stored);

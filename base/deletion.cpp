@@ -207,6 +207,8 @@ std::string KeyOf(const FolderEntry& step) {
 
 void UsePathCallsForTests() { InterlockedExchange(&pathCallsForTests, 1); }
 
+bool WorksByHandle() { return ByHandle(); }
+
 bool SameIdentity(const FileIdentity& a, const FileIdentity& b) {
     return a.Known() && b.Known() && a.volume == b.volume && a.index == b.index;
 }
@@ -647,6 +649,10 @@ bool HeldItem::RealPath(std::string* path) const {
     const bool real = parent_.RealPath(&folder);
     *path = real ? JoinPath(folder, entry_.name) : path_;
     return real;
+}
+
+UniqueFile HeldItem::OpenToRead() const {
+    return reach_ == Reach::kHeld && !self_.ok() ? parent_.OpenToRead(entry_) : UniqueFile();
 }
 
 HeldItem HeldItem::NotHeld(bool gone) {

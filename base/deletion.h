@@ -61,6 +61,9 @@ namespace base {
 // way, by path, as it does where the NT calls are missing (under Wine they
 // are always there).
 void UsePathCallsForTests();
+// True where the layer works the NT family's way, by handle; false where it
+// works by path (the 9x family, or after UsePathCallsForTests).
+bool WorksByHandle();
 
 // Which file or folder a name stands for: the volume's serial number and the
 // file index. Unknown (index 0) where the system gives none.
@@ -239,6 +242,7 @@ public:
     bool IsLink() const { return entry_.IsLink(); }
     const std::string& path() const { return path_; }
     const std::string& name() const { return entry_.name; }  // its long name
+    DWORD attributes() const { return entry_.attributes; }    // as listed
     // A folder's identity as read on its handle; a file's or link's as found when held.
     const FileIdentity& identity() const { return identity_; }
     // The folder it lies in, by the identity read on that folder's handle.
@@ -260,6 +264,9 @@ public:
     // Where the item really is: its folder's RealPath and its name; true
     // when the system could say so.
     bool RealPath(std::string* path) const;
+    // A held file opened for reading (OpenFolder::OpenToRead). Invalid for a
+    // folder or a link, or unless held.
+    UniqueFile OpenToRead() const;
 
 private:
     friend class HeldFolders;

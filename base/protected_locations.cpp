@@ -157,7 +157,7 @@ std::string ProfileFolder(const char* exportName) {
 }
 
 std::string FolderOf(const std::string& file) {
-    const size_t slash = file.find_last_of('\\');
+    const size_t slash = LastSeparator(file);
     return slash == std::string::npos ? std::string() : file.substr(0, slash);
 }
 

@@ -1,10 +1,11 @@
-// The ten exports of Purvex.dll and the engine's process-wide objects.
+// The fourteen exports of Purvex.dll and the engine's process-wide objects.
 #include <windows.h>
 
 #include <string.h>
 
 #include <memory>
 #include <new>
+#include <string>
 
 #include "backup/keeper.h"
 #include "backup/restore.h"
@@ -23,8 +24,13 @@ engine::AdwareDatabase g_database;
 engine::ProcessTable g_processTable;
 // Where repairs keep what they remove; none while backups are off.
 std::unique_ptr<backup::Keeper> g_keeper;
-// What the last repair did with each item of its result.
+// What the last repair did with each item of its result, and why.
 uint8_t g_outcomes[256];
+engine::RestartRemoval g_restart;
+// The last result repaired: its record's name and its items' types.
+std::string g_lastRecord;
+uint8_t g_lastTypes[256];
+uint32_t g_lastCount = 0;
 
 static_assert(backup::kNoBackup == PURVEX_RESTORE_NO_BACKUP && backup::kRefusedBackup == PURVEX_RESTORE_REFUSED &&
                   backup::kUncheckedBackup == PURVEX_RESTORE_UNCHECKED,
@@ -66,7 +72,12 @@ uint8_t __cdecl ftool_AdRepair(AdScanResult result) {
     // The views the scan found the items in, when result is one it handed out.
     const engine::View* views = g_database.ViewsOf(result.items, result.foundCount & 0xFF);
     memset(g_outcomes, PURVEX_ITEM_UNTOUCHED, sizeof g_outcomes);
-    return Guarded<uint8_t>(0, [&] { return engine::RepairResult(result, g_processTable, views, g_keeper.get(), g_outcomes); });
+    return Guarded<uint8_t>(0, [&] {
+        g_lastRecord = result.name ? result.name : "";
+        g_lastCount = result.items ? (result.foundCount & 0xFF) : 0;
+        for (uint32_t i = 0; i < g_lastCount; ++i) g_lastTypes[i] = result.items[i].type;
+        return engine::RepairResult(result, g_processTable, views, g_keeper.get(), g_outcomes, &g_restart);
+    });
 }
 
 const char* __cdecl ftool_GetVer(void) { return "2004.10.03.a"; }
@@ -101,7 +112,21 @@ int32_t __cdecl ftool_RestoreBackup(const char* folder) {
 }
 
 uint8_t __cdecl ftool_GetItemOutcome(int32_t index) {
-    return index >= 0 && index < static_cast<int32_t>(sizeof g_outcomes) ? g_outcomes[index] : PURVEX_ITEM_UNTOUCHED;
+    if (index < 0 || index >= static_cast<int32_t>(sizeof g_outcomes)) return PURVEX_ITEM_UNTOUCHED;
+    return g_outcomes[index];
+}
+
+uint8_t __cdecl ftool_SetRestartRemoval(uint8_t mode) { return g_restart.SetMode(mode) ? 1 : 0; }
+
+uint8_t __cdecl ftool_GetItemReason(int32_t index) { return g_restart.Reason(index); }
+
+const char* __cdecl ftool_GetItemRestartPath(int32_t index) { return g_restart.Path(index); }
+
+uint8_t __cdecl ftool_RemoveUnkeptAtRestart(void) {
+    return Guarded<uint8_t>(0, [&] {
+        engine::LeaveUnkeptAtRestart(g_lastRecord, g_processTable, g_keeper.get(), g_outcomes, g_restart);
+        return engine::ResultOutcome(g_lastTypes, g_lastCount, g_outcomes);
+    });
 }
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }

@@ -1,5 +1,5 @@
-// The engine library's interface: the records it hands out and its ten
-// exports. Purvex.dll and every program that loads it include this one header.
+// The engine library's interface: the records it hands out and its
+// fourteen exports. Purvex.dll and every program that loads it include this one header.
 //
 // Callers load "Purvex.dll" by name and resolve each export by name with
 // GetProcAddress; the function-pointer types below match the exports exactly.
@@ -92,6 +92,45 @@ enum PurvexItemOutcome {
 // before the first repair.
 typedef uint8_t (__cdecl* FtoolGetItemOutcomeFn)(int32_t index);
 
+// What a repair does with a file or folder item it cannot remove now because
+// it is in use (a program runs from it, holds it open, has it loaded).
+enum PurvexRestartMode {
+    PURVEX_RESTART_OFF = 0,     // the item fails (the default)
+    PURVEX_RESTART_KEPT = 1,    // it is left for the next start of Windows; while backups are on,
+                                // only when the backup could keep a copy of it first
+    PURVEX_RESTART_UNKEPT = 2,  // also without a copy
+};
+// An item is left for the next start only where nobody but administrators
+// can change its path before then: moved into the program's own pending
+// folder at its drive's root (made for administrators alone), or at its own
+// place when every folder from the drive root down is so. Registry items are
+// never left. 1 for a known mode (from now on), else 0 (mode unchanged).
+typedef uint8_t (__cdecl* FtoolSetRestartRemovalFn)(uint8_t mode);
+
+// Why the last repair left an item as it did (with PURVEX_ITEM_AT_RESTART and
+// PURVEX_ITEM_FAILED).
+enum PurvexItemReason {
+    PURVEX_REASON_NONE = 0,
+    PURVEX_REASON_IN_USE = 1,         // in use: left for the next start
+    PURVEX_REASON_NO_COPY = 2,        // in use and unreadable: no backup copy could be kept (failed:
+                                      // not left; at restart: left without one)
+    PURVEX_REASON_UNSAFE_FOLDER = 3,  // in use; someone else can change a folder on its way: not left
+    PURVEX_REASON_LINK = 4,           // in use; a link on its way, or it is one: not left
+    PURVEX_REASON_NOT_TAKEN = 5,      // in use; the system did not take it (administrators only)
+};
+// The PurvexItemReason of item index of the last repair; PURVEX_REASON_NONE for
+// any other index.
+typedef uint8_t (__cdecl* FtoolGetItemReasonFn)(int32_t index);
+// The path handed to the system for item index of the last repair, the last
+// one for a folder: its own place, or where it was moved to; "" when none.
+// Valid until the next repair.
+typedef const char* (__cdecl* FtoolGetItemRestartPathFn)(int32_t index);
+// Leaves for the next start, without a backup copy, the items the last repair
+// did not leave for want of one (failed, PURVEX_REASON_NO_COPY); their
+// outcomes and reasons change. Returns the outcome of the last repair as
+// ftool_AdRepair would now.
+typedef uint8_t (__cdecl* FtoolRemoveUnkeptAtRestartFn)(void);
+
 #ifdef PURVEX_ENGINE_BUILD
 int32_t __cdecl ftool_LoadADB(const char* path);
 int32_t __cdecl ftool_UnloadADB(void);
@@ -103,6 +142,10 @@ uint8_t __cdecl ftool_SetStartPage(const char* url);
 uint8_t __cdecl ftool_SetBackupFolder(const char* folder);
 int32_t __cdecl ftool_RestoreBackup(const char* folder);
 uint8_t __cdecl ftool_GetItemOutcome(int32_t index);
+uint8_t __cdecl ftool_SetRestartRemoval(uint8_t mode);
+uint8_t __cdecl ftool_GetItemReason(int32_t index);
+const char* __cdecl ftool_GetItemRestartPath(int32_t index);
+uint8_t __cdecl ftool_RemoveUnkeptAtRestart(void);
 #endif
 
 #ifdef __cplusplus

@@ -11,6 +11,7 @@
 #include "engine/bounded_text.h"
 #include "engine/registry_roots.h"
 #include "engine/removal.h"
+#include "engine/restart_removal.h"
 #include "engine/winsock_catalog.h"
 
 namespace engine {
@@ -97,9 +98,12 @@ bool IsRegistryItem(uint8_t type) { return (type >= 2 && type <= 18) || (type >=
 // further is followed. A share or device path, a protected folder and a file
 // the system owns are left alone, their processes included (the own-process kill would end
 // whatever runs from there). With a keeper the item is moved into the
-// backup, which is its removal. Returns a PurvexItemOutcome.
+// backup, which is its removal. An item that stays (in use) is left for the
+// next start of Windows where restart allows it. endProcesses: the item's
+// flags end processes first. Returns a PurvexItemOutcome.
 uint8_t RemoveFileSystemItem(const AdwareItem& item, const char* location, View view, ProcessTable& table,
-                             backup::Keeper* keeper, const char* record) {
+                             backup::Keeper* keeper, const char* record, RestartRemoval* restart, int index,
+                             bool endProcesses) {
     if (base::IsDeviceOrNetworkPath(location)) return PURVEX_ITEM_REFUSED;
     const bool isFolder = IsFolderItem(item.type);
     const bool native = view == View::k64Bit;
@@ -113,7 +117,7 @@ uint8_t RemoveFileSystemItem(const AdwareItem& item, const char* location, View 
                                      : base::IsProtectedFile(location) || (reached && base::IsProtectedFile(held));
         if (isProtected) return PURVEX_ITEM_REFUSED;
     }
-    EndFlaggedProcesses(item, table);  // loads the process list library: redirection on
+    if (endProcesses) EndFlaggedProcesses(item, table);  // loads the process list library: redirection on
     if (held.reach() != base::Reach::kHeld || held.IsFolder() != isFolder) return PURVEX_ITEM_FAILED;
     base::FileRedirectionOff redirection(native);
     bool removed;
@@ -121,10 +125,33 @@ uint8_t RemoveFileSystemItem(const AdwareItem& item, const char* location, View 
         removed = keeper->KeepFileOrFolder(held, native, record);
     else
         removed = isFolder ? held.RemoveTree(base::Attributes::kNormal) : held.Delete(base::Attributes::kAsTheyAre);
-    return removed ? PURVEX_ITEM_REMOVED : PURVEX_ITEM_FAILED;
+    if (removed) return PURVEX_ITEM_REMOVED;
+    if (!restart) return PURVEX_ITEM_FAILED;
+    return restart->Leave(index, held, native, keeper, record, item.type, location, view);
 }
 
+bool IsFileItem(uint8_t type) { return type == 0 || type == 32; }
+
 }  // namespace
+
+uint8_t ResultOutcome(const uint8_t* types, uint32_t count, const uint8_t* outcomes) {
+    bool recorded = false, fileOrFolderSeen = false;
+    uint8_t outcome = 1, fileOrFolderOutcome = 1;
+    for (uint32_t i = 0; i < count; ++i) {
+        const uint8_t type = types[i];
+        if (!IsFileItem(type) && !IsFolderItem(type) && !IsRegistryItem(type)) continue;
+        const uint8_t ok = outcomes[i] == PURVEX_ITEM_REMOVED || outcomes[i] == PURVEX_ITEM_AT_RESTART ? 1 : 0;
+        if (type == 32 || type == 33) {
+            fileOrFolderSeen = true;
+            fileOrFolderOutcome = ok;
+        } else {
+            recorded = true;
+            outcome = ok;
+        }
+    }
+    if (recorded) return outcome;
+    return fileOrFolderSeen ? fileOrFolderOutcome : 1;
+}
 
 bool IsNewdotnetName(const char* name) {
     static const char kName[] = "Newdotnet";
@@ -134,24 +161,23 @@ bool IsNewdotnetName(const char* name) {
 }
 
 uint8_t RepairResult(const AdScanResult& result, ProcessTable& table, const View* views, backup::Keeper* keeper,
-                     uint8_t* outcomes) {
+                     uint8_t* outcomes, RestartRemoval* restart) {
     const char* record = result.name ? result.name : "";
     if (IsNewdotnetName(result.name)) {
         if (keeper) KeepWinsockCatalog(*keeper, record);
         RepairWinsockCatalog();
     }
+    if (restart) restart->Forget();
 
+    uint8_t own[256] = {}, types[256] = {};
+    if (!outcomes) outcomes = own;
     const uint32_t count = result.items ? (result.foundCount & 0xFF) : 0;
-    bool recorded = false;
-    uint8_t outcome = 1;
-    bool fileOrFolderSeen = false;
-    uint8_t fileOrFolderOutcome = 1;
     for (uint32_t i = 0; i < count; ++i) {
         const AdwareItem& item = result.items[i];
+        types[i] = item.type;
         const char* location = item.location ? item.location : "";
         const char* target = item.target ? item.target : "";
-        const bool isFile = item.type == 0 || item.type == 32;
-        if (!isFile && !IsFolderItem(item.type) && !IsRegistryItem(item.type)) {
+        if (!IsFileItem(item.type) && !IsFolderItem(item.type) && !IsRegistryItem(item.type)) {
             EndFlaggedProcesses(item, table);
             continue;  // 19-31 and above 49: nothing to remove
         }
@@ -160,24 +186,28 @@ uint8_t RepairResult(const AdScanResult& result, ProcessTable& table, const View
         const View view = views ? views[i] : View::kSeen;
 
         uint8_t itemOutcome;
-        if (isFile || IsFolderItem(item.type)) {
-            itemOutcome = RemoveFileSystemItem(item, location, view, table, keeper, record);
+        if (IsFileItem(item.type) || IsFolderItem(item.type)) {
+            itemOutcome = RemoveFileSystemItem(item, location, view, table, keeper, record, restart,
+                                               static_cast<int>(i), true);
         } else {
             itemOutcome = RemoveRegistryItem(item, location, target, view, table, keeper, record);
         }
-        if (outcomes) outcomes[i] = itemOutcome;
-        const bool ok = itemOutcome == PURVEX_ITEM_REMOVED;
-
-        if (item.type == 32 || item.type == 33) {
-            fileOrFolderSeen = true;
-            fileOrFolderOutcome = ok ? 1 : 0;
-        } else {
-            recorded = true;
-            outcome = ok ? 1 : 0;
-        }
+        outcomes[i] = itemOutcome;
     }
-    if (recorded) return outcome;
-    return fileOrFolderSeen ? fileOrFolderOutcome : 1;
+    return ResultOutcome(types, count, outcomes);
+}
+
+void LeaveUnkeptAtRestart(const std::string& record, ProcessTable& table, backup::Keeper* keeper, uint8_t* outcomes,
+                          RestartRemoval& restart) {
+    const uint8_t mode = restart.mode();
+    restart.SetMode(PURVEX_RESTART_UNKEPT);
+    for (const RestartRemoval::Waiting& waiting : restart.TakeWaiting()) {
+        AdwareItem item = {};
+        item.type = waiting.type;
+        outcomes[waiting.index] = RemoveFileSystemItem(item, waiting.location.c_str(), waiting.view, table, keeper,
+                                                       record.c_str(), &restart, waiting.index, false);
+    }
+    restart.SetMode(mode);
 }
 
 }  // namespace engine

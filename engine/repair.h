@@ -6,6 +6,7 @@
 #include "engine/item_places.h"
 #include "engine/process_table.h"
 #include "engine/purvex_engine.h"
+#include "engine/restart_removal.h"
 
 namespace engine {
 
@@ -27,8 +28,24 @@ bool IsNewdotnetName(const char* name);
 // they are rewritten; an item that cannot be kept is not removed.
 // outcomes, when given, has room for the low byte of foundCount entries and
 // gets each item's PurvexItemOutcome (entries of items with nothing to
-// remove are left as they are).
+// remove are left as they are). restart, when given and on, leaves a file or
+// folder item that stays (in use) for the next start of Windows
+// (engine/restart_removal.h); it forgets the repair before.
 uint8_t RepairResult(const AdScanResult& result, ProcessTable& table, const View* views = nullptr,
-                     backup::Keeper* keeper = nullptr, uint8_t* outcomes = nullptr);
+                     backup::Keeper* keeper = nullptr, uint8_t* outcomes = nullptr,
+                     RestartRemoval* restart = nullptr);
+
+// The outcome of a result from its items' types and outcomes, as RepairResult
+// returns it: the last item whose removal counts (one left for the next start
+// counts as removed); when none counts, the last of codes 32 and 33; with
+// none of those either, 1.
+uint8_t ResultOutcome(const uint8_t* types, uint32_t count, const uint8_t* outcomes);
+
+// Leaves for the next start, without a copy, the items of record that the
+// last repair did not leave for want of one (RestartRemoval::TakeWaiting),
+// reaching each again as the repair did but ending no process; their
+// entries of outcomes change.
+void LeaveUnkeptAtRestart(const std::string& record, ProcessTable& table, backup::Keeper* keeper, uint8_t* outcomes,
+                          RestartRemoval& restart);
 
 }  // namespace engine

@@ -3,9 +3,13 @@
 #include <windows.h>
 #include <string.h>
 
+#include <algorithm>
+
 #include "app/cure/cure_backup.h"
 #include "app/cure/cure_texts.h"
+#include "app/cure/cured_row.h"
 #include "app/cure/engine_library.h"
+#include "app/cure/restart_log.h"
 #include "app/cure/scan_log.h"
 #include "app/cure/start_page.h"
 #include "app/purvex_version.h"
@@ -234,7 +238,13 @@ int ScanRun::Cure() {
         if (backupFolder.empty() || !engine_.SetBackupFolder(backupFolder.c_str()))
             return Fail(kMsgNoBackupFolder);
     }
+    // As on the page, an item in use is left for the next start of Windows;
+    // while backups are on only with a copy (nobody is asked whether one may
+    // go without: it fails), and never restarts Windows itself.
+    engine_.SetRestartRemoval(backupFolder.empty() ? PURVEX_RESTART_UNKEPT : PURVEX_RESTART_KEPT);
     bool stopped = false;
+    int done = 0, atRestart = 0, failed = 0;
+    std::vector<cure::ItemNote> notes;
     {
         cure::CureTableWriter table(passFolder_);
         for (FoundRecord& record : report_.records) {
@@ -243,16 +253,26 @@ int ScanRun::Cure() {
                 stopped = true;
                 break;
             }
-            record.repaired = engine_.AdRepair(record.result) != 0;
+            const uint8_t repaired = engine_.AdRepair(record.result);
+            record.repaired = repaired != 0;
             record.cured = true;
             for (size_t i = 0; i < record.items.size(); ++i) {
                 record.items[i].outcome = OutcomeOf(engine_.GetItemOutcome(static_cast<int32_t>(i)));
                 out_.Print(ItemLine(record, record.items[i], true));
             }
-            table.AppendRow(record.name, Formatted("%d", static_cast<int>(record.items.size())),
-                            record.repaired ? cure::kStatusDone : cure::kStatusFailed);
+            const char* status = cure::CuredRowStatus(engine_, record.result, repaired, &notes);
+            done += status == cure::kStatusDone;
+            atRestart += status == cure::kStatusAtRestart;
+            failed += status == cure::kStatusFailed;
+            table.AppendRow(record.name, Formatted("%d", static_cast<int>(record.items.size())), status);
         }
+        table.AppendSummary(done, atRestart, failed, notes);
     }
+    engine_.SetRestartRemoval(PURVEX_RESTART_OFF);
+    // What the next start of the window program checks and writes into this pass's report.
+    if (std::any_of(notes.begin(), notes.end(),
+                    [](const cure::ItemNote& note) { return note.outcome == PURVEX_ITEM_AT_RESTART; }))
+        cure::AppendRestartList(passFolder_, notes);
     engine_.SetBackupFolder(nullptr);
     if (!backupFolder.empty()) cure::KeepBrowserSettings(backupFolder);
     engine_.SetStartPage(cure::AddressOrBlank(cure::ReadStoredStartPage()).c_str());

@@ -2,9 +2,14 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "app/cure/browser_defaults.h"
 #include "app/cure/cure_backup.h"
 #include "app/cure/cure_texts.h"
+#include "app/cure/cured_row.h"
+#include "app/cure/restart_log.h"
+#include "app/cure/restart_windows.h"
 #include "app/cure/scan_log.h"
 #include "app/cure/start_page.h"
 #include "app/resource.h"
@@ -17,6 +22,8 @@ namespace {
 constexpr UINT_PTR kProgressTimer = 0;
 constexpr UINT kProgressPeriod = 100;  // ms
 constexpr DWORD kPassEndPause = 500;   // ms, the worker's last step
+constexpr int kStatusColumnWidth = 50;  // pixels, as the page opens
+constexpr int kStatusPadding = 14;      // pixels around a status text
 // A worker message answered while the stop question is open: the worker
 // waits for the answer and then tries again (or ends).
 constexpr LRESULT kPageBusy = 2;
@@ -116,12 +123,10 @@ void CCureView::OnInitialUpdate() {
     m_progress.SetPos(0);
     m_progress.SendMessage(PBM_SETBARCOLOR, 0, RGB(230, 50, 0));
 
-    CRect client;
-    m_list.GetClientRect(&client);
     m_list.InsertColumn(0, "", LVCFMT_LEFT, 25);
-    m_list.InsertColumn(1, cure::kColumnName, LVCFMT_LEFT, client.Width() - 125);
+    m_list.InsertColumn(1, cure::kColumnName, LVCFMT_LEFT, NameColumnWidth());
     m_list.InsertColumn(2, cure::kColumnCount, LVCFMT_CENTER, 50);
-    m_list.InsertColumn(3, cure::kColumnStatus, LVCFMT_CENTER, 50);
+    m_list.InsertColumn(3, cure::kColumnStatus, LVCFMT_CENTER, kStatusColumnWidth);
     m_list.SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT,
                        LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
     m_header.m_pOwnerPage = this;
@@ -130,6 +135,19 @@ void CCureView::OnInitialUpdate() {
     m_recordCount = m_engine.GetAdCount();
     m_versionText = m_engine.GetVer();
     GoToInitialScreen();
+}
+
+// What the columns of fixed width leave of the list's client width.
+int CCureView::NameColumnWidth() {
+    CRect client;
+    m_list.GetClientRect(&client);
+    return client.Width() - 125;
+}
+
+// The widths the list opens with (a cure may have widened the status column).
+void CCureView::ResetColumnWidths() {
+    m_list.SetColumnWidth(1, NameColumnWidth());
+    m_list.SetColumnWidth(3, kStatusColumnWidth);
 }
 
 CString CCureView::RecordNumberText() const {
@@ -271,6 +289,7 @@ LRESULT CCureView::OnPassBegin(WPARAM wParam, LPARAM) {
     LRESULT answer;
     if (!TakesStep(wParam, &answer)) return answer;
     m_list.DeleteAllItems();
+    ResetColumnWidths();
     m_cureEntries.clear();
     m_found = 0;
     m_total = 0;
@@ -402,22 +421,47 @@ void CCureView::OnButtonCure() {
         }
     }
 
-    cure::CureTableWriter table(m_logging ? m_currentLogFolder : std::string());
-    int cured = 0;
-    for (int row = 0; row < rows; ++row) {
-        if (!m_list.GetCheck(row)) continue;
-        for (const CureEntry& entry : m_cureEntries) {
-            if (entry.row != row) continue;
-            const AdScanResult result = {entry.id, entry.name, entry.foundCount, entry.items};
-            const bool done = m_engine.AdRepair(result) != 0;
-            if (done) ++cured;
-            m_list.SetItemText(row, 3, done ? cure::kStatusDone : cure::kStatusFailed);
-            table.AppendRow(static_cast<LPCTSTR>(m_list.GetItemText(row, 1)),
-                            static_cast<LPCTSTR>(m_list.GetItemText(row, 2)),
-                            static_cast<LPCTSTR>(m_list.GetItemText(row, 3)));
-            break;
+    // An item in use is left for the next start of Windows; while backups
+    // are on only with a copy, unless the user lets it go without one.
+    m_engine.SetRestartRemoval(m_backupFolder.empty() ? PURVEX_RESTART_UNKEPT : PURVEX_RESTART_KEPT);
+    bool unkeptAsked = false;
+    int cured = 0, leftRows = 0, failed = 0;
+    std::vector<cure::ItemNote> notes;
+    const std::string logFolder = m_logging ? m_currentLogFolder : std::string();
+    {
+        cure::CureTableWriter table(logFolder);
+        for (int row = 0; row < rows; ++row) {
+            if (!m_list.GetCheck(row)) continue;
+            for (const CureEntry& entry : m_cureEntries) {
+                if (entry.row != row) continue;
+                const AdScanResult result = {entry.id, entry.name, entry.foundCount, entry.items};
+                uint8_t repaired = m_engine.AdRepair(result);
+                if (!unkeptAsked && cure::WaitsForACopy(m_engine, result)) {
+                    unkeptAsked = true;
+                    if (Box(cure::kMsgUnkeptQuestion, cure::kCaptionCure, MB_YESNO | MB_ICONQUESTION) == IDYES) {
+                        m_engine.SetRestartRemoval(PURVEX_RESTART_UNKEPT);
+                        repaired = m_engine.RemoveUnkeptAtRestart();
+                    }
+                }
+                const char* status = cure::CuredRowStatus(m_engine, result, repaired, &notes);
+                if (status == cure::kStatusDone) ++cured;
+                if (status == cure::kStatusAtRestart) ++leftRows;
+                if (status == cure::kStatusFailed) ++failed;
+                m_list.SetItemText(row, 3, status);
+                table.AppendRow(static_cast<LPCTSTR>(m_list.GetItemText(row, 1)),
+                                static_cast<LPCTSTR>(m_list.GetItemText(row, 2)),
+                                static_cast<LPCTSTR>(m_list.GetItemText(row, 3)));
+                break;
+            }
         }
+        table.AppendSummary(cured, leftRows, failed, notes);
     }
+    m_engine.SetRestartRemoval(PURVEX_RESTART_OFF);
+    const bool anyLeft = std::any_of(notes.begin(), notes.end(), [](const cure::ItemNote& note) {
+        return note.outcome == PURVEX_ITEM_AT_RESTART;
+    });
+    if (anyLeft) cure::AppendRestartList(logFolder, notes);
+    if (leftRows > 0) WidenStatusColumn();
     m_engine.SetBackupFolder(nullptr);
     if (!m_backupFolder.empty()) cure::KeepBrowserSettings(m_backupFolder);
     if (m_bStartPage)
@@ -426,7 +470,25 @@ void CCureView::OnButtonCure() {
     GetDlgItem(IDC_CURE_CURE)->ShowWindow(SW_HIDE);
     if (!m_backupFolder.empty() && backup::HoldsBackup(m_backupFolder))
         GetDlgItem(IDC_CURE_RESTORE)->ShowWindow(SW_SHOW);
-    if (cured > 0) Box(cure::kMsgCureDone, cure::kBoxTitle, MB_OK);
+    if (anyLeft) {
+        if (Box(cure::kMsgRestartQuestion, cure::kBoxTitle, MB_YESNO | MB_ICONQUESTION) == IDYES &&
+            !cure::RestartWindows())
+            Box(cure::kMsgRestartFailed, cure::kBoxTitle, MB_OK | MB_ICONSTOP);
+    } else if (cured > 0) {
+        Box(cure::kMsgCureDone, cure::kBoxTitle, MB_OK);
+    }
+}
+
+// The status column as wide as "재부팅 후 삭제" needs, taken from the name column.
+void CCureView::WidenStatusColumn() {
+    const int wanted = static_cast<int>(m_list.SendMessage(LVM_GETSTRINGWIDTHA, 0,
+                                                           reinterpret_cast<LPARAM>(cure::kStatusAtRestart))) +
+                       kStatusPadding;
+    const int now = static_cast<int>(m_list.SendMessage(LVM_GETCOLUMNWIDTH, 3, 0));
+    const int name = static_cast<int>(m_list.SendMessage(LVM_GETCOLUMNWIDTH, 1, 0));
+    if (wanted <= now) return;
+    m_list.SetColumnWidth(1, name - (wanted - now));
+    m_list.SetColumnWidth(3, wanted);
 }
 
 // Puts back what the cure kept, once: the button goes whatever the outcome.

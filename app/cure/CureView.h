@@ -9,6 +9,7 @@
 
 #include "app/cure/cure_resource.h"
 #include "app/cure/engine_library.h"
+#include "app/cure/scan_log.h"
 #include "base/page_worker.h"
 #include "base/program_markers.h"
 #include "framework/afxcmn.h"
@@ -94,6 +95,10 @@ private:
     bool TakesStep(WPARAM pass, LRESULT* answer) const;
     void SetItemText(int id, LPCTSTR text) { SetDlgItemText(id, text); }
     int Box(LPCTSTR text, LPCTSTR caption, UINT type);
+    int NameColumnWidth();
+    void ResetColumnWidths();
+    void WidenStatusColumn();
+    // Whether the last repair left an item of result only for want of a backup copy.
 
     cure::EngineLibrary m_engine;
     int m_recordCount = 0;

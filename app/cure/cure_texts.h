@@ -17,6 +17,11 @@ inline constexpr char kMsgCureWarning[] =
     "    부팅후에 재시도 해주시기 바랍니다.";
 inline constexpr char kMsgCureDone[] = "치료가 완료되었습니다.";
 inline constexpr char kMsgStartPageChanged[] = "시작페이지가 변경 되었습니다.";
+inline constexpr char kMsgUnkeptQuestion[] =
+    "사용 중이라 백업할 수 없는 파일이 있습니다.\r\n\r\n"
+    "백업 없이 컴퓨터를 다시 시작할 때 삭제하시겠습니까?";
+inline constexpr char kMsgRestartQuestion[] = "일부 항목은 컴퓨터를 다시 시작해야 삭제됩니다. 지금 다시 시작하시겠습니까?";
+inline constexpr char kMsgRestartFailed[] = "컴퓨터를 다시 시작하지 못하였습니다.\r\n\r\n직접 다시 시작하여 주십시오.";
 inline constexpr char kMsgLogNotSaved[] =
     "검사기록을 저장하지 못하였습니다.\r\n프로그램 폴더의 PurvexLog에 쓸 수 있는지 확인하여 주십시오.\r\n\r\n"
     "검사는 기록 없이 진행합니다.";
@@ -35,6 +40,18 @@ inline constexpr char kTotalFormat[] = "전체갯수 : %d";
 inline constexpr char kDbVersionFormat[] = "DB 업데이트   :    %s";
 inline constexpr char kStatusDone[] = "완 료";
 inline constexpr char kStatusFailed[] = "실 패";
+inline constexpr char kStatusAtRestart[] = "재부팅 후 삭제";  // removed at the next start of Windows
+
+// The scan log's notes on single items of a cure, and the outcome the next
+// start of the program finds for an item left for the restart.
+inline constexpr char kNoteNoCopy[] = "백업 없음";
+inline constexpr char kReasonNoCopy[] = "사용 중이고 백업할 수 없어 남겨 둠";
+inline constexpr char kReasonUnsafeFolder[] = "다른 사용자가 바꿀 수 있는 폴더에 있어 재부팅 후 삭제를 예약하지 않음";
+inline constexpr char kReasonLink[] = "경로에 링크가 있어 재부팅 후 삭제를 예약하지 않음";
+inline constexpr char kReasonNotTaken[] = "재부팅 후 삭제를 예약하지 못함 (관리자 권한 필요)";
+inline constexpr char kRestartCheckHeading[] = "재부팅 후 확인";
+inline constexpr char kOutcomeRemovedAtRestart[] = "재부팅 후 삭제됨";
+inline constexpr char kOutcomeStillThere[] = "재부팅 후에도 남아 있음";
 
 inline constexpr char kColumnName[] = "애드웨어 이름";
 inline constexpr char kColumnCount[] = "갯 수";

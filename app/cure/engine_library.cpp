@@ -58,7 +58,28 @@ int32_t EngineLibrary::RestoreBackup(const char* folder) {
 
 uint8_t EngineLibrary::GetItemOutcome(int32_t index) {
     auto fn = Resolve<FtoolGetItemOutcomeFn>("ftool_GetItemOutcome");
-    return fn ? fn(index) : PURVEX_ITEM_UNTOUCHED;
+    return fn ? fn(index) : static_cast<uint8_t>(PURVEX_ITEM_UNTOUCHED);
+}
+
+uint8_t EngineLibrary::SetRestartRemoval(uint8_t mode) {
+    auto fn = Resolve<FtoolSetRestartRemovalFn>("ftool_SetRestartRemoval");
+    return fn ? fn(mode) : 0;
+}
+
+uint8_t EngineLibrary::GetItemReason(int32_t index) {
+    auto fn = Resolve<FtoolGetItemReasonFn>("ftool_GetItemReason");
+    return fn ? fn(index) : static_cast<uint8_t>(PURVEX_REASON_NONE);
+}
+
+std::string EngineLibrary::GetItemRestartPath(int32_t index) {
+    auto fn = Resolve<FtoolGetItemRestartPathFn>("ftool_GetItemRestartPath");
+    const char* path = fn ? fn(index) : nullptr;
+    return path ? path : "";
+}
+
+uint8_t EngineLibrary::RemoveUnkeptAtRestart() {
+    auto fn = Resolve<FtoolRemoveUnkeptAtRestartFn>("ftool_RemoveUnkeptAtRestart");
+    return fn ? fn() : 0;
 }
 
 }  // namespace cure

@@ -30,6 +30,10 @@ public:
     uint8_t SetBackupFolder(const char* folder);
     int32_t RestoreBackup(const char* folder);
     uint8_t GetItemOutcome(int32_t index);  // PURVEX_ITEM_UNTOUCHED without it
+    uint8_t SetRestartRemoval(uint8_t mode);
+    uint8_t GetItemReason(int32_t index);          // PURVEX_REASON_NONE without it
+    std::string GetItemRestartPath(int32_t index);  // "" without it
+    uint8_t RemoveUnkeptAtRestart();
 
 private:
     template <typename Fn>

@@ -3,6 +3,9 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "app/cure/cure_texts.h"
+#include "engine/purvex_engine.h"
+
 namespace cure {
 
 namespace {
@@ -59,6 +62,24 @@ int NumberOfName(const char* name) {
 }
 
 bool IsDots(const char* name) { return strcmp(name, ".") == 0 || strcmp(name, "..") == 0; }
+
+const char* ReasonText(uint8_t reason) {
+    switch (reason) {
+    case PURVEX_REASON_NO_COPY: return kReasonNoCopy;
+    case PURVEX_REASON_UNSAFE_FOLDER: return kReasonUnsafeFolder;
+    case PURVEX_REASON_LINK: return kReasonLink;
+    case PURVEX_REASON_NOT_TAKEN: return kReasonNotTaken;
+    default: return "";
+    }
+}
+
+// "   status : location (record)", and " - " with what more there is to say.
+std::string NoteLine(const ItemNote& note) {
+    const bool left = note.outcome == PURVEX_ITEM_AT_RESTART;
+    const char* more = left ? (note.reason == PURVEX_REASON_NO_COPY ? kNoteNoCopy : "") : ReasonText(note.reason);
+    return std::string("   ") + (left ? kStatusAtRestart : kStatusFailed) + " : " + note.location + " (" +
+           note.record + ")" + (more[0] ? std::string(" - ") + more : std::string()) + "\r\n";
+}
 
 }  // namespace
 
@@ -139,6 +160,16 @@ void CureTableWriter::AppendRow(const std::string& name, const std::string& coun
                                 const std::string& status) {
     if (!file_) return;
     WriteText(file_.get(), Format(" %25s\t\t", name.c_str()) + count + "\t\t" + status + "\r\n");
+}
+
+void CureTableWriter::AppendSummary(int done, int atRestart, int failed, const std::vector<ItemNote>& notes) {
+    if (!file_ || (atRestart == 0 && notes.empty())) return;
+    std::string text = "\r\n" + Format("   치료 완료 : %6d 개\r\n", done) +
+                       Format("   %s : %6d 개\r\n", kStatusAtRestart, atRestart) +
+                       Format("   치료 실패 : %6d 개\r\n", failed);
+    if (!notes.empty()) text += "\r\n";
+    for (const ItemNote& note : notes) text += NoteLine(note);
+    WriteText(file_.get(), text);
 }
 
 }  // namespace cure

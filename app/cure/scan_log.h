@@ -7,7 +7,10 @@
 #pragma once
 #include <windows.h>
 
+#include <stdint.h>
+
 #include <string>
+#include <vector>
 
 #include "base/unique_handle.h"
 
@@ -38,6 +41,16 @@ bool AppendReportSummary(const std::string& folder, int found, int total);
 bool AppendReportCompleted(const std::string& folder, const SYSTEMTIME& end);
 bool AppendReportCancelled(const std::string& folder, const SYSTEMTIME& end);
 
+// One item of a cured row that the log names: one left for the next start of
+// Windows, or one that failed for a reason the engine gives.
+struct ItemNote {
+    std::string record;       // the row's adware name
+    std::string location;     // the item where the scan found it
+    std::string restartPath;  // what the next start removes (an item left for it)
+    uint8_t outcome = 0;      // PurvexItemOutcome
+    uint8_t reason = 0;       // PurvexItemReason
+};
+
 // One cure table appended to a pass's report.txt: the heading when opened,
 // then one row per cured adware. Closes the file when destroyed.
 class CureTableWriter {
@@ -48,6 +61,10 @@ public:
     bool is_open() const { return static_cast<bool>(file_); }
     // name, count and status exactly as the list shows them.
     void AppendRow(const std::string& name, const std::string& count, const std::string& status);
+    // After the rows, when any row was left for the restart or any note is
+    // given: the number of rows cured, left for the restart and failed, then
+    // one line per note (left for the restart, or failed and why).
+    void AppendSummary(int done, int atRestart, int failed, const std::vector<ItemNote>& notes);
 
 private:
     base::UniqueFile file_;

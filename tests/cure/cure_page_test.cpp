@@ -7,9 +7,12 @@
 #include "app/cure/CureView.h"
 #include "app/cure/browser_defaults.h"
 #include "app/cure/cure_texts.h"
+#include "app/cure/restart_log.h"
+#include "app/cure/restart_windows.h"
 #include "backup/manifest.h"
 #include "backup/restore_texts.h"
 #include "base/program_markers.h"
+#include "base/restart_schedule.h"
 #include "base/unique_handle.h"
 #include "tests/cure/cure_page_host.h"
 #include "tests/support/browser_keys_sandbox.h"
@@ -19,6 +22,7 @@
 #include "tests/support/test_database.h"
 #include "tests/support/sandbox.h"
 #include "tests/support/message_box_hook.h"
+#include "tests/support/restart_sandbox.h"
 
 namespace {
 
@@ -45,6 +49,27 @@ base::UniqueFile InUse(const std::string& path) {
 // A subkey of the test key.
 std::string Sub(const std::string& subkey) { return std::string(kTestKey) + "\\" + subkey; }
 
+// The page's restart of Windows, which a test only counts.
+int restartsAsked = 0;
+bool CountRestart() {
+    ++restartsAsked;
+    return true;
+}
+
+// Traces on a drive of the test's own (its root a temporary folder, where the
+// cure's pending folder goes too), in a folder that Everyone may change
+// unless safe: an item in use there is never left for the next start.
+struct LockedTraces {
+    explicit LockedTraces(char letter, bool safe = false) : drive(letter, root.path()) {
+        EXPECT_TRUE(drive.ok() && CreateDirectoryA(folder.c_str(), nullptr) &&
+                    (safe || pvtest::LetEveryoneChange(folder)));
+    }
+    std::string operator/(const std::string& name) const { return folder + "\\" + name; }
+    pvtest::TempFolder root;
+    pvtest::MappedDrive drive;
+    const std::string folder = drive.root() + "traces";
+};
+
 // Each test works in a sandbox folder that is the current directory (the
 // page's Purvex.adb and PurvexLog live there), a trace folder, a test key
 // under HKCU, and saved copies of the version key and the browser keys.
@@ -53,6 +78,8 @@ protected:
     CurePage()
         : testKey_(HKEY_CURRENT_USER, kTestKey, KeyBackup::kDelete),
           version_(pvtest::VersionKeySandbox::kEnsured) {
+        restartsAsked = 0;
+        cure::ReplaceRestartForTests(CountRestart);
         // As the first start writes it: no terminator.
         pvtest::SetValue(HKEY_LOCAL_MACHINE, cure::kVersionKeyPath, "StartPage", "about:blank");
         pvtest::SetValue(HKEY_LOCAL_MACHINE, kIeMain, "Start Page", Sz("before"));
@@ -60,6 +87,8 @@ protected:
         pvtest::SetValue(HKEY_CURRENT_USER, kIeMain, "Local Page", Sz("before"));
         UseDatabase({});  // tests that scan write their own
     }
+
+    ~CurePage() override { cure::ReplaceRestartForTests(nullptr); }
 
     void UseDatabase(const std::vector<adb::Record>& records) {
         ASSERT_TRUE(pvtest::WriteDatabase(sandbox_ / "Purvex.adb", records));
@@ -150,11 +179,12 @@ TEST_F(CurePage, EndToEndScanTickCureRemovesTracesAndResetsBrowser) {
 }
 
 TEST_F(CurePage, CureWhereEveryRepairFailsShowsFailedRowsAndNoCompletion) {
-    PlantFile(Trace("locked1.dll"));
-    PlantFile(Trace("locked2.dll"));
-    const base::UniqueFile inUse1 = InUse(Trace("locked1.dll")), inUse2 = InUse(Trace("locked2.dll"));
-    UseDatabase({MakeRecord(21, "Locked1", {pvtest::FileItem(traces_.path(), "locked1.dll")}),
-                 MakeRecord(22, "Locked2", {pvtest::FileItem(traces_.path(), "locked2.dll")})});
+    const LockedTraces locked('O');
+    PlantFile(locked / "locked1.dll");
+    PlantFile(locked / "locked2.dll");
+    const base::UniqueFile inUse1 = InUse(locked / "locked1.dll"), inUse2 = InUse(locked / "locked2.dll");
+    UseDatabase({MakeRecord(21, "Locked1", {pvtest::FileItem(locked.folder, "locked1.dll")}),
+                 MakeRecord(22, "Locked2", {pvtest::FileItem(locked.folder, "locked2.dll")})});
     MessageBoxHook hook({IDOK});
     PageHost page;
     page.RunPass();
@@ -164,8 +194,9 @@ TEST_F(CurePage, CureWhereEveryRepairFailsShowsFailedRowsAndNoCompletion) {
     EXPECT_EQ(hook.seen()[0].caption, "치  료");
     EXPECT_EQ(page.Cell(0, 3), "실 패");
     EXPECT_EQ(page.Cell(1, 3), "실 패");
-    EXPECT_TRUE(FileExists(Trace("locked1.dll")));
-    EXPECT_TRUE(FileExists(Trace("locked2.dll")));
+    EXPECT_TRUE(FileExists(locked / "locked1.dll"));
+    EXPECT_TRUE(FileExists(locked / "locked2.dll"));
+    EXPECT_FALSE(base::IsRemovalPending(locked / "locked1.dll")) << "below a folder others may change";
     // The browser is reset whatever was cured.
     EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kIeMain, "Start Page").data, Sz(cure::kBrowserRedirectStart));
     EXPECT_FALSE(page.Visible(IDC_CURE_CURE));
@@ -483,12 +514,13 @@ TEST_F(CurePage, LoggedPassesGetNumberedFolders) {
 TEST_F(CurePage, ReportOfLoggedPassWithCureTableMatchesExpectedBytes) {
     PlantFile(Trace("k1.dll"));
     PlantFile(Trace("k2.dll"));
-    PlantFile(Trace("ro.dll"));
-    const base::UniqueFile inUse = InUse(Trace("ro.dll"));
+    const LockedTraces locked('O');
+    PlantFile(locked / "ro.dll");
+    const base::UniqueFile inUse = InUse(locked / "ro.dll");
     UseDatabase({MakeRecord(81, "한글애드웨어", {pvtest::FileItem(traces_.path(), "k1.dll"),
                                            pvtest::FileItem(traces_.path(), "k2.dll")}),
                  MakeRecord(82, "Absent", {pvtest::FileItem(traces_.path(), "none.dll")}),
-                 MakeRecord(83, "PlantB", {pvtest::FileItem(traces_.path(), "ro.dll")})});
+                 MakeRecord(83, "PlantB", {pvtest::FileItem(locked.folder, "ro.dll")})});
     MessageBoxHook hook({IDOK, IDOK});
     PageHost page;
     page.ClickPage(380, 300);  // the blue line turns logging on
@@ -498,6 +530,42 @@ TEST_F(CurePage, ReportOfLoggedPassWithCureTableMatchesExpectedBytes) {
     const std::string expected = cure_test::ReadTestData("report_page.txt");
     ASSERT_FALSE(expected.empty());
     EXPECT_EQ(MaskTimes(ReadBytes(Log("00000000\\report.txt"))), expected);
+}
+
+// A file held open without sharing: no copy can be kept, so the cure asks;
+// then the row, the report and the restart question tell that it goes at the
+// next start of Windows (wineboot), and the next start of the program writes
+// into the report that it went.
+TEST_F(CurePage, AFileInUseIsLeftForTheRestartAndTheNextStartLogsItsOutcome) {
+    pvtest::RestartSandbox restart;
+    const LockedTraces traces('P', true);
+    PlantFile(traces / "ad.dll");
+    base::UniqueFile held(CreateFileA((traces / "ad.dll").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    UseDatabase({MakeRecord(85, "Busy", {pvtest::FileItem(traces.folder, "ad.dll")})});
+    MessageBoxHook hook({IDOK, IDYES, IDYES});
+    PageHost page;
+    page.Click(IDC_CURE_SAVELOG);
+    page.RunPass();
+    page.Click(IDC_CURE_CURE);
+    ASSERT_EQ(hook.seen().size(), 3u);
+    EXPECT_EQ(hook.seen()[1].text, cure::kMsgUnkeptQuestion);
+    EXPECT_EQ(hook.seen()[2].text, "일부 항목은 컴퓨터를 다시 시작해야 삭제됩니다. 지금 다시 시작하시겠습니까?");
+    EXPECT_EQ(hook.seen()[2].icon, LoadIcon(nullptr, IDI_QUESTION));
+    EXPECT_EQ(restartsAsked, 1);
+    EXPECT_EQ(page.Cell(0, 3), "재부팅 후 삭제");
+    const std::string report = ReadBytes(Log("00000000\\report.txt"));
+    EXPECT_NE(report.find("Busy\t\t1\t\t재부팅 후 삭제\r\n"), std::string::npos);
+    EXPECT_NE(report.find("   재부팅 후 삭제 : " + (traces / "ad.dll") + " (Busy) - 백업 없음\r\n"), std::string::npos);
+    EXPECT_EQ(cure::CheckRestartLists(sandbox_ / "PurvexLog", {}), 0) << "Windows has not started again yet";
+
+    held.reset();
+    ASSERT_TRUE(restart.Restart());
+    EXPECT_FALSE(FileExists(traces / "ad.dll"));
+    EXPECT_EQ(cure::CheckRestartLists(sandbox_ / "PurvexLog", {2004, 10, 0, 4, 9, 5}), 1);
+    EXPECT_EQ(ReadBytes(Log("00000000\\report.txt")),
+              report + "\r\n재부팅 후 확인 : 2004-10-04 09:05\r\n   재부팅 후 삭제됨 : " + (traces / "ad.dll") +
+                  " (Busy)\r\n");
+    EXPECT_EQ(cure::CheckRestartLists(sandbox_ / "PurvexLog", {}), 0) << "checked once";
 }
 
 // ---------------------------------------------------------------------------

@@ -5,8 +5,11 @@
 #include "backup/keeper.h"
 #include "backup/restore.h"
 #include "base/deletion.h"
+#include "base/restart_schedule.h"
 #include "engine/process_table.h"
+#include "engine/repair.h"
 #include "tests/support/engine_probe.h"
+#include "tests/support/restart_sandbox.h"
 #include "tests/support/sandbox.h"
 
 namespace {
@@ -122,6 +125,34 @@ TEST(Engine9x, ABackupKeepsAndPutsBackByPath) {
     EXPECT_EQ(backup::RestoreBackup(kept), 2);
     EXPECT_EQ(pvtest::ReadBytes(folder / "ad.exe"), "ad");
     EXPECT_EQ(pvtest::ReadBytes(folder / "Tree\\Inner\\x.dll"), "x");
+}
+
+// A file held open is left for the next start in WININIT.INI, by its short
+// path, and goes when the start (wineboot) carries out the [rename] section.
+TEST(Engine9x, AFileInUseIsLeftInWininitForTheNextStart) {
+    base::UsePathCallsForTests();
+    TempFolder folder;
+    pvtest::RestartSandbox restart;
+    const std::string file = folder / "busy program.exe";
+    WriteText(file, "ad");
+    char shortPath[MAX_PATH];
+    ASSERT_GT(GetShortPathNameA(file.c_str(), shortPath, MAX_PATH), 0u);
+    base::UniqueFile held(CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
+    AdwareItem item = {0, const_cast<char*>(file.c_str()), const_cast<char*>(""), 0, 0, 0};
+    const AdScanResult result = {1, const_cast<char*>("9x"), 1, &item};
+    engine::ProcessTable table;
+    engine::RestartRemoval left;
+    left.SetMode(PURVEX_RESTART_KEPT);
+    uint8_t outcome = 0;
+    EXPECT_EQ(engine::RepairResult(result, table, nullptr, nullptr, &outcome, &left), 1);
+    EXPECT_EQ(outcome, PURVEX_ITEM_AT_RESTART);
+    EXPECT_EQ(restart.Wininit(), std::string("[rename]\r\nNUL=") + shortPath + "\r\n");
+    EXPECT_TRUE(base::IsRemovalPending(file));
+    held.reset();
+    ASSERT_TRUE(restart.Restart());
+    EXPECT_FALSE(Exists(file));
+    EXPECT_EQ(restart.Wininit(), "") << "the start renames it to wininit.bak";
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "base/unique_handle.h"
 #include "reportview/report_logs.h"
 #include "tests/support/browser_keys_sandbox.h"
+#include "tests/support/restart_sandbox.h"
 #include "tests/support/sandbox.h"
 #include "tests/support/test_database.h"
 #include "tests/support/version_key_sandbox.h"
@@ -197,6 +198,27 @@ TEST_F(ScanProcess, ListPrintsIdNameAndItemCountOfEveryRecord) {
     const Outcome list = Run("/list");
     EXPECT_EQ(list.code, 0u);
     EXPECT_EQ(list.out, "11\tScanTestFiles\t2\r\n13\tScanTest키\t2\r\n15\tScanTestAbsent\t1\r\n");
+}
+
+// An item in use is left for the next start of Windows as the page leaves
+// it: exit code 4, the report and the pass's list for the next start say so.
+TEST_F(ScanProcess, ItemInUseIsLeftForTheNextStartOfWindows) {
+    pvtest::TempFolder root;
+    pvtest::MappedDrive drive('Q', root.path());  // a drive whose folders only this user changes
+    ASSERT_TRUE(drive.ok());
+    pvtest::RestartSandbox restart;
+    const std::string traces = drive.root() + "traces";
+    ASSERT_TRUE(pvtest::MakeFolders(traces));
+    ASSERT_TRUE(pvtest::WriteBytes(traces + "\\busy.dll", "ad"));
+    base::UniqueFile held(CreateFileA((traces + "\\busy.dll").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
+                                      nullptr));
+    ASSERT_TRUE(held);
+    UseDatabase({MakeRecord(19, "ScanTestBusy", {pvtest::FileItem(traces, "busy.dll")})});
+    const Outcome cure = Run("/cure /nobackup /report:report.json");
+    EXPECT_EQ(cure.code, 4u) << cure.err;
+    EXPECT_NE(pvtest::ReadBytes(start_ / "report.json").find("\"outcome\": \"removedAtRestart\""), std::string::npos);
+    EXPECT_EQ(restart.Removals().size(), 1u);
+    EXPECT_TRUE(pvtest::FileExists(install_ / "PurvexLog\\00000000\\restart.lst"));
 }
 
 }  // namespace

@@ -56,6 +56,10 @@ Engine::Engine() {
     Resolve(module, "ftool_SetBackupFolder", &SetBackupFolder);
     Resolve(module, "ftool_RestoreBackup", &RestoreBackup);
     Resolve(module, "ftool_GetItemOutcome", &GetItemOutcome);
+    Resolve(module, "ftool_SetRestartRemoval", &SetRestartRemoval);
+    Resolve(module, "ftool_GetItemReason", &GetItemReason);
+    Resolve(module, "ftool_GetItemRestartPath", &GetItemRestartPath);
+    Resolve(module, "ftool_RemoveUnkeptAtRestart", &RemoveUnkeptAtRestart);
 }
 
 Engine::~Engine() {
@@ -65,7 +69,8 @@ Engine::~Engine() {
 
 bool Engine::ok() const {
     return module && LoadADB && UnloadADB && GetAdCount && AdScan && AdRepair && GetVer && SetStartPage &&
-           SetBackupFolder && RestoreBackup && GetItemOutcome;
+           SetBackupFolder && RestoreBackup && GetItemOutcome && SetRestartRemoval && GetItemReason &&
+           GetItemRestartPath && RemoveUnkeptAtRestart;
 }
 
 HANDLE StartVictim(const std::string& path, const char* program) {

@@ -49,6 +49,10 @@ struct Engine {
     FtoolSetBackupFolderFn SetBackupFolder = nullptr;
     FtoolRestoreBackupFn RestoreBackup = nullptr;
     FtoolGetItemOutcomeFn GetItemOutcome = nullptr;
+    FtoolSetRestartRemovalFn SetRestartRemoval = nullptr;
+    FtoolGetItemReasonFn GetItemReason = nullptr;
+    FtoolGetItemRestartPathFn GetItemRestartPath = nullptr;
+    FtoolRemoveUnkeptAtRestartFn RemoveUnkeptAtRestart = nullptr;
     bool ok() const;
 };
 
