@@ -8,6 +8,7 @@
 
 #include "backup/keeper.h"
 #include "backup/kept_digest.h"
+#include "base/file_size.h"
 #include "base/unique_handle.h"
 
 namespace backup {
@@ -25,17 +26,6 @@ std::string CopyName(int number, const std::string& name) {
     return stem + (usable ? "_" + name : std::string());
 }
 
-// Copies the open file from, from its start, into the new file to.
-bool CopyBytes(HANDLE from, HANDLE to) {
-    std::vector<char> buffer(64 * 1024);
-    for (;;) {
-        DWORD read = 0, written = 0;
-        if (!ReadFile(from, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr)) return false;
-        if (read == 0) return true;
-        if (!WriteFile(to, buffer.data(), read, &written, nullptr) || written != read) return false;
-    }
-}
-
 // Copies every file of from (links aside) into to, made anew, subfolders as
 // plain folders and every file named with ".bak" added.
 bool CopyTree(const base::OpenFolder& from, const base::OpenFolder& to) {
@@ -49,7 +39,7 @@ bool CopyTree(const base::OpenFolder& from, const base::OpenFolder& to) {
         }
         const base::UniqueFile source = from.OpenToRead(entry);
         const base::UniqueFile copy = to.MakeFile(entry.name + kKeptSuffix);
-        if (!source || !copy || !CopyBytes(source.get(), copy.get())) return false;
+        if (!source || !copy || !base::CopyBytes(source.get(), copy.get())) return false;
     }
     return true;
 }
@@ -67,7 +57,7 @@ bool Keeper::CopyIn(const base::HeldItem& item, std::string* stored) {
         *stored += kKeptSuffix;
         const base::UniqueFile source = item.OpenToRead();
         const base::UniqueFile copy = source ? folder_.MakeFile(*stored) : base::UniqueFile();
-        copied = copy && CopyBytes(source.get(), copy.get());
+        copied = copy && base::CopyBytes(source.get(), copy.get());
     }
     if (!copied) DropCopy(*stored);
     return copied;

@@ -4,6 +4,7 @@
 #include <stdio.h>
 
 #include "backup/seal.h"
+#include "base/ansi_text.h"
 
 namespace backup {
 
@@ -13,36 +14,6 @@ constexpr char kHeading[] = "PURVEX-BACKUP\t1";
 constexpr char kLineEnd[] = "\r\n";
 const char* const kKindNames[] = {"file", "folder", "key", "value", "setting"};
 const char* const kKindLabels[] = {"파일", "폴더", "레지스트리 키", "레지스트리 값", "치료 전 설정"};
-
-// text with control characters (and, for the manifest, "%") as "%XX". The
-// code page's double-byte characters never use those bytes.
-std::string Escaped(const std::string& text, bool percent = true) {
-    std::string out;
-    for (char c : text) {
-        const unsigned char byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F || (percent && c == '%')) {
-            char code[4];
-            snprintf(code, sizeof code, "%%%02X", byte);
-            out += code;
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
-std::string Unescaped(const std::string& text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size()) {
-            out += static_cast<char>(strtoul(text.substr(i + 1, 2).c_str(), nullptr, 16));
-            i += 2;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
 
 std::string FlagsOf(const Entry& e) {
     std::string flags;
@@ -63,8 +34,10 @@ bool HasFlag(const std::string& flags, const char* word) {
 }
 
 std::string ManifestLine(const Entry& e) {
-    return std::string(kKindNames[static_cast<int>(e.kind)]) + "\t" + FlagsOf(e) + "\t" + Escaped(e.place) + "\t" +
-           Escaped(e.valueName) + "\t" + Escaped(e.stored) + "\t" + Escaped(e.record) + "\t" + Escaped(e.digest) + kLineEnd;
+    using base::EscapedField;
+    return std::string(kKindNames[static_cast<int>(e.kind)]) + "\t" + FlagsOf(e) + "\t" + EscapedField(e.place) +
+           "\t" + EscapedField(e.valueName) + "\t" + EscapedField(e.stored) + "\t" + EscapedField(e.record) + "\t" +
+           EscapedField(e.digest) + kLineEnd;
 }
 
 bool ParseLine(const std::string& line, Entry* e) {
@@ -87,11 +60,11 @@ bool ParseLine(const std::string& line, Entry* e) {
     e->valueAbsent = HasFlag(fields[1], "novalue");
     e->keyAbsent = HasFlag(fields[1], "nokey");
     e->refused = HasFlag(fields[1], "refused");
-    e->place = Unescaped(fields[2]);
-    e->valueName = Unescaped(fields[3]);
-    e->stored = Unescaped(fields[4]);
-    e->record = Unescaped(fields[5]);
-    if (fields.size() == 7) e->digest = Unescaped(fields[6]);
+    e->place = base::UnescapedField(fields[2]);
+    e->valueName = base::UnescapedField(fields[3]);
+    e->stored = base::UnescapedField(fields[4]);
+    e->record = base::UnescapedField(fields[5]);
+    if (fields.size() == 7) e->digest = base::UnescapedField(fields[6]);
     return !e->place.empty() && !e->stored.empty();
 }
 
@@ -110,12 +83,12 @@ std::string ListHeading() {
 std::string ListBlock(const Entry& e) {
     const bool registry = e.kind == Kind::kKey || e.kind == Kind::kValue || e.kind == Kind::kSetting;
     std::string block = "[" + std::string(kKindLabels[static_cast<int>(e.kind)]) + "] " +
-                        (e.kind == Kind::kSetting ? "" : "애드웨어 : ") + Escaped(e.record, false) + "\r\n";
-    block += "    원래 위치 : " + Escaped(e.place, false) + (e.view64 ? " (64비트)" : "") + "\r\n";
+                        (e.kind == Kind::kSetting ? "" : "애드웨어 : ") + base::EscapedField(e.record, false) + "\r\n";
+    block += "    원래 위치 : " + base::EscapedField(e.place, false) + (e.view64 ? " (64비트)" : "") + "\r\n";
     if (e.kind == Kind::kValue || e.kind == Kind::kSetting)
-        block += "    값 이름 : " + (e.valueName.empty() ? std::string("(기본값)") : Escaped(e.valueName, false)) +
+        block += "    값 이름 : " + (e.valueName.empty() ? std::string("(기본값)") : base::EscapedField(e.valueName, false)) +
                  (e.valueAbsent ? " (치료 전에는 없던 값)" : "") + "\r\n";
-    block += "    보관 이름 : " + Escaped(e.stored, false) + (registry ? " (더블클릭하여 병합)" : "") + "\r\n";
+    block += "    보관 이름 : " + base::EscapedField(e.stored, false) + (registry ? " (더블클릭하여 병합)" : "") + "\r\n";
     if (!e.complete) block += "    (일부는 지우지 못하여 원래 위치에 남아 있습니다)\r\n";
     return block + "\r\n";
 }

@@ -1,5 +1,7 @@
 #include "base/ansi_text.h"
 
+#include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
 #include "base/path_text.h"
@@ -36,6 +38,34 @@ bool StartsWithNoCase(const char* text, const char* prefix) {
 bool EqualsNoCase(const char* a, const char* b) {
     size_t n = strlen(a);
     return strlen(b) == n && EqualsNoCaseN(a, b, n);
+}
+
+std::string EscapedField(const std::string& text, bool percent) {
+    std::string out;
+    for (char c : text) {
+        const unsigned char byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F || (percent && c == '%')) {
+            char code[4];
+            snprintf(code, sizeof code, "%%%02X", byte);
+            out += code;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string UnescapedField(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 2 < text.size()) {
+            out += static_cast<char>(strtoul(text.substr(i + 1, 2).c_str(), nullptr, 16));
+            i += 2;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
 }
 
 }  // namespace base

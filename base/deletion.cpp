@@ -5,6 +5,7 @@
 #include <string.h>
 
 #include "base/ansi_text.h"
+#include "base/file_size.h"
 #include "base/nt_file.h"
 #include "base/path_text.h"
 #include "base/platform.h"
@@ -95,16 +96,6 @@ std::string WithoutLongPrefix(const std::string& path) {
     if (path.compare(0, 8, "\\\\?\\UNC\\") == 0) return "\\" + path.substr(7);
     if (path.compare(0, 4, "\\\\?\\") == 0) return path.substr(4);
     return path;
-}
-
-bool CopyBytes(HANDLE from, HANDLE to) {
-    std::vector<char> buffer(64 * 1024);
-    for (;;) {
-        DWORD read = 0, written = 0;
-        if (!ReadFile(from, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr)) return false;
-        if (read == 0) return true;
-        if (!WriteFile(to, buffer.data(), read, &written, nullptr) || written != read) return false;
-    }
 }
 
 FileIdentity IdentityFrom(const BY_HANDLE_FILE_INFORMATION& info) {
@@ -396,16 +387,19 @@ bool OpenFolder::RemoveSelf(Attributes attributes) const {
     return DeleteByPath(path_, self, attributes);
 }
 
-UniqueFile OpenFolder::OpenToOverwrite(const FolderEntry& entry) const {
+// Opens a listed file of this folder with access and share (the 9x family:
+// generic and share for CreateFileA), unless it is a link, is no longer the
+// file listed, or has more than one name.
+UniqueFile OpenFolder::OpenListedFile(const FolderEntry& entry, ACCESS_MASK access, DWORD share,
+                                      DWORD genericAccess, DWORD pathShare) const {
     UniqueFile file;
     if (!valid_ || entry.IsFolder() || entry.IsLink()) return file;
     bool gone = false;
     if (ByHandle())
-        file.reset(nt::OpenRelative(handle_.get(), entry.wideName, FILE_WRITE_DATA | FILE_READ_ATTRIBUTES,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE, kNonDirectoryFile, &gone));
+        file.reset(nt::OpenRelative(handle_.get(), entry.wideName, access, share, kNonDirectoryFile, &gone));
     else
-        file.reset(CreateFileA(PathOf(entry).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        file.reset(CreateFileA(PathOf(entry).c_str(), genericAccess, pathShare, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
     BY_HANDLE_FILE_INFORMATION info;
     Opened opened;
     if (!file || !GetFileInformationByHandle(file.get(), &info) || info.nNumberOfLinks != 1 ||
@@ -414,22 +408,14 @@ UniqueFile OpenFolder::OpenToOverwrite(const FolderEntry& entry) const {
     return file;
 }
 
+UniqueFile OpenFolder::OpenToOverwrite(const FolderEntry& entry) const {
+    return OpenListedFile(entry, FILE_WRITE_DATA | FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                          GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE);
+}
+
 UniqueFile OpenFolder::OpenToRead(const FolderEntry& entry) const {
-    UniqueFile file;
-    if (!valid_ || entry.IsFolder() || entry.IsLink()) return file;
-    bool gone = false;
-    if (ByHandle())
-        file.reset(nt::OpenRelative(handle_.get(), entry.wideName, FILE_READ_DATA | FILE_READ_ATTRIBUTES,
-                                    FILE_SHARE_READ | FILE_SHARE_DELETE, kNonDirectoryFile, &gone));
-    else
-        file.reset(CreateFileA(PathOf(entry).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL, nullptr));
-    BY_HANDLE_FILE_INFORMATION info;
-    Opened opened;
-    if (!file || !GetFileInformationByHandle(file.get(), &info) || info.nNumberOfLinks != 1 ||
-        (ByHandle() && !Matches(entry, file.get(), identity_.volume, &opened)))
-        file.reset();
-    return file;
+    return OpenListedFile(entry, FILE_READ_DATA | FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                          GENERIC_READ, FILE_SHARE_READ);
 }
 
 namespace {

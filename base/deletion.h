@@ -206,6 +206,10 @@ private:
     static OpenFolder ByPath(const char* path, ACCESS_MASK access, bool itselfALink);
     // An entry of name as this folder's calls take it (the wide name on the NT family).
     FolderEntry Named(const std::string& name) const;
+    // A listed file opened with access and share (by path: genericAccess and
+    // pathShare); see OpenToOverwrite for what is refused.
+    UniqueFile OpenListedFile(const FolderEntry& entry, ACCESS_MASK access, DWORD share, DWORD genericAccess,
+                              DWORD pathShare) const;
     // Makes target's folder in this one, with attributes; an existing one is
     // opened instead when intoExisting (unless it is a link or no folder).
     // *made tells whether it is new.

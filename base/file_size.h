@@ -1,6 +1,6 @@
-// File size and file pointer through the calls every supported Windows has:
-// GetFileSize and SetFilePointer with their high words (the 9x family lacks
-// the ...Ex forms).
+// File size, file pointer and contents through the calls every supported
+// Windows has: GetFileSize and SetFilePointer with their high words (the 9x
+// family lacks the ...Ex forms), ReadFile and WriteFile.
 #pragma once
 #include <windows.h>
 #include <cstdint>
@@ -15,5 +15,9 @@ bool GetFileLength(HANDLE file, uint64_t* size);
 // FILE_END). True with the new position in *position (when not null); false,
 // position untouched, when the move fails.
 bool SeekFile(HANDLE file, int64_t offset, DWORD method, uint64_t* position = nullptr);
+
+// Copies the open file from, from its file pointer to its end, into to at
+// its file pointer. False when a read or a write fails.
+bool CopyBytes(HANDLE from, HANDLE to);
 
 }  // namespace base

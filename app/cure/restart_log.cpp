@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "app/cure/cure_texts.h"
+#include "base/ansi_text.h"
 #include "base/restart_schedule.h"
 #include "base/unique_handle.h"
 #include "base/wow64.h"
@@ -20,36 +21,6 @@ constexpr char kHeading[] = "PURVEX-RESTART\t1";
 constexpr char kChecked[] = "CHECKED";
 constexpr char kLineEnd[] = "\r\n";
 constexpr size_t kPassNameDigits = 8;
-
-// Control bytes, tabs and "%" as "%XX", so that every entry is one line of
-// three tab-separated fields.
-std::string Escaped(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        const unsigned char byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || c == '%') {
-            char code[4];
-            snprintf(code, sizeof code, "%%%02X", byte);
-            out += code;
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
-std::string Unescaped(const std::string& text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size()) {
-            out += static_cast<char>(strtoul(text.substr(i + 1, 2).c_str(), nullptr, 16));
-            i += 2;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
 
 // Writes text at the end of the file at path; an existing one only unless make.
 bool AppendTo(const std::string& path, const std::string& text, bool make) {
@@ -91,9 +62,9 @@ std::vector<ItemNote> UncheckedItems(const std::string& text) {
         const size_t first = line.find('\t'), second = first == std::string::npos ? first : line.find('\t', first + 1);
         if (second == std::string::npos || items.size() >= kListEntries) continue;
         ItemNote item;
-        item.record = Unescaped(line.substr(0, first));
-        item.location = Unescaped(line.substr(first + 1, second - first - 1));
-        item.restartPath = Unescaped(line.substr(second + 1));
+        item.record = base::UnescapedField(line.substr(0, first));
+        item.location = base::UnescapedField(line.substr(first + 1, second - first - 1));
+        item.restartPath = base::UnescapedField(line.substr(second + 1));
         items.push_back(item);
     }
     return items;
@@ -134,7 +105,8 @@ bool AppendRestartList(const std::string& folder, const std::vector<ItemNote>& n
                                                                                    : std::string();
     for (const ItemNote& note : notes)
         if (note.outcome == PURVEX_ITEM_AT_RESTART)
-            text += Escaped(note.record) + "\t" + Escaped(note.location) + "\t" + Escaped(note.restartPath) + kLineEnd;
+            text += base::EscapedField(note.record) + "\t" + base::EscapedField(note.location) + "\t" +
+                    base::EscapedField(note.restartPath) + kLineEnd;
     return AppendTo(path, text, true);
 }
 

@@ -204,7 +204,7 @@ TEST_F(ScanProcess, ListPrintsIdNameAndItemCountOfEveryRecord) {
 // it: exit code 4, the report and the pass's list for the next start say so.
 TEST_F(ScanProcess, ItemInUseIsLeftForTheNextStartOfWindows) {
     pvtest::TempFolder root;
-    pvtest::MappedDrive drive('Q', root.path());  // a drive whose folders only this user changes
+    pvtest::MappedDrive drive('N', root.path());  // a drive whose folders only this user changes
     ASSERT_TRUE(drive.ok());
     pvtest::RestartSandbox restart;
     const std::string traces = drive.root() + "traces";

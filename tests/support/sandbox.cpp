@@ -299,6 +299,23 @@ std::string DosDevices() {
     const size_t at = c.rfind("/c:");
     return at == std::string::npos ? std::string() : c.substr(0, at + 1);
 }
+
+// True when the file names the system gives back for root (a handle's final
+// path) begin with its letter. Wine names a file by the drive whose Unix
+// folder holds it from a list refreshed at most once a second: until then a
+// drive mapped anew is missing from it (or another folder's), and the files
+// on it are named by drive C.
+bool NamedByItsLetter(const std::string& root) {
+    using FinalPath = DWORD(WINAPI*)(HANDLE, LPSTR, DWORD, DWORD);
+    static const auto finalPath =
+        reinterpret_cast<FinalPath>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetFinalPathNameByHandleA"));
+    if (!finalPath) return true;  // the 9x family names files as they were opened
+    base::UniqueFile folder(CreateFileA(root.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    char name[MAX_PATH];
+    const DWORD n = folder ? finalPath(folder.get(), name, MAX_PATH, 0) : 0;
+    return n >= 6 && n < MAX_PATH && toupper(static_cast<unsigned char>(name[4])) == toupper(root[0]);  // "\\?\P:\"
+}
 }  // namespace
 
 bool ShareDriveC() {
@@ -318,7 +335,7 @@ MappedDrive::MappedDrive(char letter, const std::string& folder) : letter_(lette
     if (devices.empty() || target.empty() || FolderExists(root())) return;
     device_ = devices + static_cast<char>(tolower(letter)) + ":";
     ok_ = RunHost(L"Z:\\bin\\ln -s " + QuotedWide(target) + L" " + QuotedWide(device_),
-                  [this] { return FolderExists(root()); });
+                  [this] { return FolderExists(root()) && NamedByItsLetter(root()); });
 }
 
 MappedDrive::~MappedDrive() {
