@@ -2,5 +2,5 @@
 #pragma once
 #include "app/activex/activex_block.h"
 #include "app/clean/clean_pc_view.h"
-#include "app/cure/CureView.h"
+#include "app/cure/cure_view.h"
 #include "reportview/report_view.h"

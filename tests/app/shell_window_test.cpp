@@ -12,7 +12,7 @@
 
 #include "app/activex/activex_block.h"
 #include "app/clean/clean_pc_view.h"
-#include "app/cure/CureView.h"
+#include "app/cure/cure_view.h"
 #include "app/launch.h"
 #include "app/logo_dlg.h"
 #include "app/main_frame.h"
