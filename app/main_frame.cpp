@@ -46,6 +46,6 @@ BOOL CMainFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext) {
     m_outerSplitter.CreateView(0, 0, RUNTIME_CLASS(CTopView), CSize(100, 45), pContext);
     m_innerSplitter.CreateStatic(&m_outerSplitter, 1, 2, WS_CHILD | WS_VISIBLE, m_outerSplitter.IdFromRowCol(1, 0));
     m_innerSplitter.CreateView(0, 0, RUNTIME_CLASS(CPurvexView), CSize(95, 130), pContext);
-    m_innerSplitter.CreateView(0, 1, RUNTIME_CLASS(CCureView), CSize(300, 300), pContext);
+    m_pages.CreateFirst(RUNTIME_CLASS(CCureView), CSize(300, 300), pContext);
     return TRUE;
 }

@@ -1,13 +1,9 @@
 // The fixed-size main window: a banner across the top, the page-button column
 // on the left and the current page on the right, in two static splitters.
 #pragma once
+#include "app/page_pane.h"
 #include "framework/afxext.h"
 #include "ui/flat_splitter.h"
-
-class CCleanPcView;
-class CDiskCleanDlg;
-class CRecordTabDlg;
-class CStartupDlg;
 
 class CMainFrame : public CFrameWnd {
     DECLARE_DYNCREATE(CMainFrame)
@@ -16,15 +12,9 @@ public:
 
     // The inner splitter: pane (0, 0) the page-button column, (0, 1) the page.
     CSplitterWnd& PageSplitter() { return m_innerSplitter; }
-
-    // Registration pointers, written by the cleaning page and its four tabs
-    // when they initialise. Not owned, and not cleared when their object goes:
-    // read m_pCleanPcView only while the cleaning page is the one shown.
-    CCleanPcView* m_pCleanPcView = nullptr;
-    CDiskCleanDlg* m_pDiskCleanDlg = nullptr;
-    CRecordTabDlg* m_pWorkRecordDlg = nullptr;
-    CRecordTabDlg* m_pAutoRecordDlg = nullptr;
-    CStartupDlg* m_pStartupDlg = nullptr;
+    // The page pane, (0, 1) of the inner splitter: the shell's pages are
+    // switched there and nowhere else.
+    shell::PagePane& Pages() { return m_pages; }
 
 protected:
     // No resizable border, no maximise box, no document title, no menu.
@@ -36,4 +26,5 @@ protected:
 private:
     CFlatSplitter m_outerSplitter;  // 2 rows: banner, then the inner splitter
     CFlatSplitter m_innerSplitter;  // 1 row, 2 columns
+    shell::PagePane m_pages{m_innerSplitter, 0, 1};
 };

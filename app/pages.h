@@ -1,6 +1,6 @@
 // The pages the shell shows in its right pane, each created by run-time class.
 #pragma once
-#include "app/activex/ActiveXBlock.h"
-#include "app/clean/CleanPcView.h"
-#include "app/cure/CureView.h"
+#include "app/activex/activex_block.h"
+#include "app/clean/clean_pc_view.h"
+#include "app/cure/cure_view.h"
 #include "reportview/report_view.h"

@@ -2,13 +2,15 @@
 
 #include <windows.h>
 
+#include "base/path_text.h"
+
 namespace shell {
 
 std::string ProgramFolder() {
     char path[MAX_PATH] = {};
     const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string folder(path, length);
-    folder.erase(folder.find_last_of('\\') + 1);
+    folder.erase(base::LastSeparator(folder) + 1);
     return folder;
 }
 

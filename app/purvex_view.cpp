@@ -54,7 +54,6 @@ void CPurvexView::OnInitialUpdate() {
     GetParentFrame()->RecalcLayout();
     ResizeParentToFit(TRUE);
     m_background.LoadBitmap(IDB_COLUMN);
-    m_cleaningPage = 0;
     SelectButton(IDC_BUTTON_CURE);
     for (CIconButton& button : m_buttons) {
         button.SetTransparent();
@@ -76,11 +75,6 @@ void CPurvexView::OnPaint() {
 
 CMainFrame* CPurvexView::Frame() const { return static_cast<CMainFrame*>(AfxGetMainWnd()); }
 
-bool CPurvexView::CleaningBusy() const {
-    // The frame's pointer is only valid while the cleaning page exists.
-    return m_cleaningPage && Frame()->m_pCleanPcView != nullptr && Frame()->m_pCleanPcView->m_nBusy != 0;
-}
-
 void CPurvexView::SelectButton(UINT button) {
     for (int i = 0; i < 5; ++i) {
         const PageButton& page = kPageButtons[i];
@@ -92,35 +86,22 @@ void CPurvexView::SelectButton(UINT button) {
 }
 
 void CPurvexView::ShowPage(CRuntimeClass* page, UINT button) {
-    if (CleaningBusy()) return;
-    m_cleaningPage = 0;
-
-    CMainFrame* frame = Frame();
-    CCreateContext context;
-    context.m_pCurrentDoc = frame->GetActiveDocument();
-    CSplitterWnd& splitter = frame->PageSplitter();
-    splitter.DeleteView(0, 1);
-    splitter.CreateView(0, 1, page, CSize(0, 300), &context);
-    splitter.RecalcLayout();
-    if (CView* view = static_cast<CView*>(splitter.GetPane(0, 1))) view->OnInitialUpdate();
-
+    shell::PagePane& pages = Frame()->Pages();
+    if (!pages.CanLeave()) return;
+    pages.Show(page);
     SelectButton(button);
 }
 
 void CPurvexView::OnButtonCure() { ShowPage(RUNTIME_CLASS(CCureView), IDC_BUTTON_CURE); }
 
-void CPurvexView::OnButtonClean() {
-    if (CleaningBusy()) return;
-    ShowPage(RUNTIME_CLASS(CCleanPcView), IDC_BUTTON_CLEAN);
-    m_cleaningPage = 1;
-}
+void CPurvexView::OnButtonClean() { ShowPage(RUNTIME_CLASS(CCleanPcView), IDC_BUTTON_CLEAN); }
 
 void CPurvexView::OnButtonActiveX() { ShowPage(RUNTIME_CLASS(CActiveXBlock), IDC_BUTTON_ACTIVEX); }
 
 void CPurvexView::OnButtonReports() { ShowPage(RUNTIME_CLASS(CReportView), IDC_BUTTON_REPORTS); }
 
 void CPurvexView::OnButtonReport() {
-    if (CleaningBusy()) return;
+    if (!Frame()->Pages().CanLeave()) return;
     if (AfxMessageBox(shell::kMsgReportQuestion, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
     shell::OpenInBrowser(shell::MakerPage(shell::kReportPagePath));
     SelectButton(IDC_BUTTON_REPORT);

@@ -1,6 +1,7 @@
 // The page-button column: five icon buttons over the column's picture. Each
 // button shows its page in the right pane, created anew on every press; the
-// report button asks first and opens the maker's report page instead.
+// report button asks first and opens the maker's report page instead. While
+// the page shown may not be left, every button is ignored.
 #pragma once
 #include "framework/afxext.h"
 #include "ui/icon_button.h"
@@ -17,10 +18,6 @@ public:
 
     CIconButton* Button(UINT id);
 
-    // 1 while the cleaning page is the page shown (set at the end of a switch
-    // to it, cleared by every other page switch).
-    int m_cleaningPage = 0;
-
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     afx_msg void OnPaint();
@@ -33,10 +30,8 @@ protected:
 
 private:
     CMainFrame* Frame() const;
-    // True while the cleaning page is shown and runs a cleaning action: then
-    // every page button is ignored.
-    bool CleaningBusy() const;
-    // Replaces the page in the right pane by a new one of class page.
+    // Replaces the page in the right pane by a new one of class page, unless
+    // the page shown may not be left.
     void ShowPage(CRuntimeClass* page, UINT button);
     // Gives button its selected icon and the other four their normal pairs.
     void SelectButton(UINT button);

@@ -1,6 +1,6 @@
 #!/bin/bash
 # Remakes every picture of Purvex from the drawing commands below into
-# art/pictures/: ImageMagick 6 (convert) with the Nanum fonts (Debian package
+# art/pictures/ (the updater's two into updater/res/): ImageMagick 6 (convert) with the Nanum fonts (Debian package
 # fonts-nanum) draws, pack_icon.py (Python 3, standard library only) packs
 # icons and cursors. Bitmaps are 24-bit BMP; pictures that are cut into image
 # lists use magenta (255,0,255) as their transparent colour and are drawn
@@ -289,4 +289,26 @@ bmp -size 164x314 gradient:'#24569A-#0B1F3E' \
     -fill "$ACCENT" -draw "rectangle 34,216 130,218" \
     -font "$BOLD" -pointsize 11 -fill '#9DB3D3' -draw "text 12,300 '(주)Orvane'" setup_side.bmp
 
-echo "pictures written to $out"
+# The updater's banner (bitmap 130, 413 x 99; the lower left stays plain: the
+# window writes its status lines there, at (15, 62) and (15, 80)) and its
+# program icon (icon 128: 48, 32 and 16 pixels), into updater/res/: two
+# turning arrows in a round badge, drawn on a 96 x 96 canvas.
+updater=$here/../updater/res
+arrows=(-fill "$BLUE" -stroke none -draw "circle 48,48 48,4"
+        -fill none -stroke white -strokewidth 9
+        -draw "arc 22,22 74,74 200,340" -draw "arc 22,22 74,74 20,160"
+        -stroke none -fill white
+        -draw "polygon 70,20 84,44 60,42" -draw "polygon 26,76 12,52 36,54")
+convert -size 413x99 gradient:'#FFFFFF'-'#DCE8F7' \
+  -fill "$NAVY" -draw "rectangle 0,0 412,4" \
+  -font "$SQUARE" -pointsize 26 -fill "$NAVY" -annotate +15+38 'Freshen' \
+  -font "$BOLD" -pointsize 12 -fill '#4A6A95' -annotate +128+37 'Purvex 업데이트' \
+  -fill "$ACCENT" -draw "rectangle 15,46 180,47" \
+  \( -size 96x96 xc:none "${arrows[@]}" -resize 74x74 \) -geometry +325+14 -composite \
+  -alpha off -type TrueColor "BMP3:$updater/freshen_banner.bmp"
+for size in 48 32 16; do
+  convert -size 96x96 xc:none "${arrows[@]}" -resize ${size}x${size} "$tmp/freshen$size.png"
+done
+convert "$tmp/freshen48.png" "$tmp/freshen32.png" "$tmp/freshen16.png" "$updater/freshen.ico"
+
+echo "pictures written to $out and $updater"

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/ansi_text.h"
+#include "base/path_text.h"
 
 namespace backup {
 
@@ -17,10 +18,10 @@ bool IsPassNumber(const std::string& name) {
 // Splits off the last component of *path ("C:\a\b" gives "b", leaving
 // "C:\a"; "C:\a" gives "a", leaving the drive's root "C:\").
 std::string TakeLast(std::string* path) {
-    const ptrdiff_t at = base::LastBackslash(path->c_str());
-    if (at < 0) return std::string();
-    std::string last = path->substr(static_cast<size_t>(at) + 1);
-    path->resize(at == 2 && (*path)[1] == ':' ? 3 : static_cast<size_t>(at));
+    const size_t at = base::LastSeparator(*path);
+    if (at == std::string::npos) return std::string();
+    std::string last = path->substr(at + 1);
+    path->resize(at == 2 && (*path)[1] == ':' ? 3 : at);
     return last;
 }
 

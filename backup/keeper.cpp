@@ -7,6 +7,7 @@
 #include "backup/reg_file.h"
 #include "backup/seal.h"
 #include "base/ansi_text.h"
+#include "base/path_text.h"
 #include "base/unique_handle.h"
 #include "base/wow64.h"
 
@@ -47,8 +48,8 @@ bool InOrIs(std::string path, const base::FileIdentity& folder, const std::strin
                (path.size() == folderPath.size() || path[folderPath.size()] == '\\');
     for (;;) {
         if (base::SameIdentity(base::IdentityOf(path.c_str()), folder)) return true;
-        const ptrdiff_t at = base::LastBackslash(path.c_str());
-        if (at <= 0 || static_cast<size_t>(at) + 1 == path.size()) return false;
+        const size_t at = base::LastSeparator(path);
+        if (at == std::string::npos || at == 0 || at + 1 == path.size()) return false;
         path.resize(at == 2 ? 3 : at);  // "C:\\" is the last folder
     }
 }

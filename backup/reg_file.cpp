@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "base/ansi_text.h"
+#include "base/path_text.h"
 #include "base/unique_handle.h"
 
 namespace backup {
@@ -308,8 +309,8 @@ std::string PlaceOf(HKEY root, const std::string& subkey, REGSAM viewFlag, bool*
     for (;;) {
         const base::HeldKey key = base::HoldKey(root, existing, KEY_QUERY_VALUE, viewFlag);
         if (key.ok()) return PlaceOf(key, real) + rest;
-        const ptrdiff_t at = base::LastBackslash(existing.c_str());
-        if (key.reach() != base::Reach::kGone || at <= 0) break;
+        const size_t at = base::LastSeparator(existing);
+        if (key.reach() != base::Reach::kGone || at == std::string::npos || at == 0) break;
         rest = existing.substr(at) + rest;
         existing.resize(at);
     }

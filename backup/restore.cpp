@@ -13,6 +13,7 @@
 #include "backup/seal.h"
 #include "base/ansi_text.h"
 #include "base/deletion.h"
+#include "base/path_text.h"
 #include "base/protected_locations.h"
 #include "base/registry_links.h"
 #include "base/unique_handle.h"
@@ -115,9 +116,8 @@ Outcome PutBackFileOrFolder(const base::OpenFolder& backup, const Entry& e) {
         outcome.done = true;  // nothing left to put back (taken out by hand)
         return outcome;
     }
-    const ptrdiff_t at = base::LastBackslash(e.place.c_str());
-    const size_t separator = static_cast<size_t>(at);
-    if (Refuses(e) || at < 0 || separator + 1 >= e.place.size()) {
+    const size_t separator = base::LastSeparator(e.place);
+    if (Refuses(e) || separator == std::string::npos || separator + 1 >= e.place.size()) {
         outcome.refused = true;
         return outcome;
     }

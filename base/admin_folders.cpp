@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "base/ansi_text.h"
+#include "base/path_text.h"
 #include "base/system_function.h"
 #include "base/unique_handle.h"
 
@@ -171,9 +171,7 @@ std::string DriveFolder(const std::string& path) {
     char full[MAX_PATH * 2];
     const DWORD n = path.empty() ? 0 : GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
     if (n < 3 || n >= sizeof full || full[1] != ':' || full[2] != '\\') return std::string();
-    std::string out(full, n);
-    while (out.size() > 3 && LastBackslash(out.c_str()) == static_cast<ptrdiff_t>(out.size() - 1)) out.pop_back();
-    return out;
+    return WithoutTrailingSeparators(std::string(full, n));
 }
 
 // A self-relative security descriptor whose list, kept from inheriting,
@@ -210,8 +208,7 @@ FolderTrust JudgeFolderChain(const std::string& folder) {
     if (full.empty()) return FolderTrust::kOthersMayChange;
     FolderTrust trust = JudgeOne(full.substr(0, 3), true);
     for (size_t at = 3; trust == FolderTrust::kAdminsOnly && at < full.size();) {
-        size_t end = at;
-        while (end < full.size() && full[end] != '\\') end += IsDBCSLeadByte(static_cast<BYTE>(full[end])) ? 2 : 1;
+        const size_t end = NextSeparator(full, at);
         trust = JudgeOne(full.substr(0, end), false);
         at = end + 1;
     }

@@ -1,9 +1,10 @@
 #include "base/ansi_text.h"
 
-#include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+
+#include "base/path_text.h"
 
 namespace base {
 
@@ -16,7 +17,7 @@ bool EqualsNoCaseN(const char* a, const char* b, size_t n) {
     while (i < n) {
         char x = a[i], y = b[i];
         if (!x || !y) return x == y;
-        if (IsDBCSLeadByte(static_cast<BYTE>(x))) {
+        if (IsLeadByte(x)) {
             if (x != y) return false;
             if (i + 1 < n && a[i + 1] != b[i + 1]) return false;
             if (!a[i + 1]) return true;  // both end here (they were equal)
@@ -37,15 +38,6 @@ bool StartsWithNoCase(const char* text, const char* prefix) {
 bool EqualsNoCase(const char* a, const char* b) {
     size_t n = strlen(a);
     return strlen(b) == n && EqualsNoCaseN(a, b, n);
-}
-
-ptrdiff_t LastBackslash(const char* path) {
-    ptrdiff_t last = -1;
-    for (const char* p = path; *p; ++p) {
-        if (IsDBCSLeadByte(static_cast<BYTE>(*p)) && p[1]) ++p;
-        else if (*p == '\\') last = p - path;
-    }
-    return last;
 }
 
 std::string EscapedField(const std::string& text, bool percent) {

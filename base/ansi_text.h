@@ -13,10 +13,6 @@ bool EqualsNoCase(const char* a, const char* b);
 // Compares the first n characters like strnicmp: stops early when both end.
 bool EqualsNoCaseN(const char* a, const char* b, size_t n);
 
-// The position of the last backslash of path that is a character of its own
-// (no double-byte character's trail byte); -1 when there is none.
-ptrdiff_t LastBackslash(const char* path);
-
 // text with its control characters (and with percent also "%") as "%XX", so
 // that it stays one tab-separated field of one line of a list the program
 // writes. The code page's double-byte characters never use those bytes.

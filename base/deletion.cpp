@@ -7,6 +7,8 @@
 #include "base/ansi_text.h"
 #include "base/file_size.h"
 #include "base/nt_file.h"
+#include "base/path_text.h"
+#include "base/platform.h"
 #include "base/system_function.h"
 
 namespace base {
@@ -27,47 +29,9 @@ constexpr DWORD kSettable = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FI
 volatile LONG pathCallsForTests = 0;
 
 // By handle wherever ntdll offers the NT calls; by path only where it does
-// not (the 9x family). Never by the version the system reports: a
-// compatibility layer (an AppCompatFlags entry any user may set) makes the
-// NT family report Windows 98.
-bool ByHandle() {
-    static const bool available = nt::Available();
-    return available && !pathCallsForTests;
-}
-
-bool IsLead(char c) { return IsDBCSLeadByte(static_cast<BYTE>(c)) != FALSE; }
-
-// The last backslash that is a character of its own; npos when none.
-size_t LastSeparator(const std::string& path) {
-    size_t last = std::string::npos;
-    for (size_t i = 0; i < path.size(); ++i) {
-        if (IsLead(path[i]) && i + 1 < path.size()) ++i;
-        else if (path[i] == '\\') last = i;
-    }
-    return last;
-}
-
-size_t ShareEnd(const std::string& path, size_t server) {
-    const size_t share = path.find('\\', server);
-    const size_t end = share == std::string::npos ? share : path.find('\\', share + 1);
-    return end == std::string::npos ? path.size() : end + 1;
-}
-
-// The length of the root part of a full path: "C:\", "\\server\share\",
-// "\\?\C:\", "\\?\UNC\server\share\", or a device name's first component.
-size_t RootLength(const std::string& path) {
-    size_t at = 0;
-    if (path.compare(0, 4, "\\\\?\\") == 0 || path.compare(0, 4, "\\\\.\\") == 0) {
-        at = 4;
-        if (path.compare(at, 4, "UNC\\") == 0) return ShareEnd(path, at + 4);
-    } else if (path.compare(0, 2, "\\\\") == 0) {
-        return ShareEnd(path, 2);
-    }
-    if (path.size() >= at + 2 && path[at + 1] == ':')
-        return path.size() > at + 2 && path[at + 2] == '\\' ? at + 3 : at + 2;
-    const size_t end = path.find('\\', at);
-    return end == std::string::npos ? path.size() : end + 1;
-}
+// not (the 9x family). Never by the version the system reports
+// (base/platform.h).
+bool ByHandle() { return HasNtCalls() && !pathCallsForTests; }
 
 // The full path as the system reads it, without a trailing backslash past
 // the root; "" when there is none.
@@ -76,10 +40,7 @@ std::string FullPath(const char* path) {
     char full[MAX_PATH * 2];
     const DWORD n = GetFullPathNameA(path, sizeof full, full, nullptr);
     if (n == 0 || n >= sizeof full) return std::string();
-    std::string out(full, n);
-    const size_t root = RootLength(out);
-    while (out.size() > root && LastSeparator(out) == out.size() - 1) out.pop_back();
-    return out;
+    return WithoutTrailingSeparators(std::string(full, n));
 }
 
 bool Absent(const std::string& path) {
@@ -103,16 +64,6 @@ std::wstring ToWide(const std::string& ansi) {
     std::wstring out(n > 0 ? n : 0, L'\0');
     if (n > 0) MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), &out[0], n);
     return out;
-}
-
-// The first backslash at or after from that is a character of its own; the
-// path's length when none.
-size_t NextSeparator(const std::string& path, size_t from) {
-    for (size_t i = from; i < path.size(); ++i) {
-        if (IsLead(path[i]) && i + 1 < path.size()) ++i;
-        else if (path[i] == '\\') return i;
-    }
-    return path.size();
 }
 
 template <typename Text>
@@ -213,7 +164,7 @@ bool DeleteByPath(const std::string& path, const FolderEntry& entry, Attributes 
 }
 
 bool ListByPath(const std::string& folder, std::vector<FolderEntry>* entries) {
-    const std::string pattern = folder + (LastSeparator(folder) + 1 == folder.size() ? "*.*" : "\\*.*");
+    const std::string pattern = JoinPath(folder, "*.*");
     WIN32_FIND_DATAA found;
     UniqueFind find(FindFirstFileA(pattern.c_str(), &found));
     if (!find) return false;
@@ -320,7 +271,7 @@ OpenFolder OpenFolder::Duplicate() const {
 }
 
 std::string OpenFolder::PathOf(const FolderEntry& entry) const {
-    return path_ + (LastSeparator(path_) + 1 == path_.size() ? "" : "\\") + entry.name;
+    return JoinPath(path_, entry.name);
 }
 
 bool OpenFolder::List(std::vector<FolderEntry>* entries) const {
@@ -682,7 +633,7 @@ MoveOutcome HeldItem::MoveInto(const OpenFolder& folder, const std::string& name
 bool HeldItem::RealPath(std::string* path) const {
     std::string folder;
     const bool real = parent_.RealPath(&folder);
-    *path = real ? folder + (LastSeparator(folder) + 1 == folder.size() ? "" : "\\") + entry_.name : path_;
+    *path = real ? JoinPath(folder, entry_.name) : path_;
     return real;
 }
 

@@ -9,6 +9,7 @@
 
 #include "base/ansi_text.h"
 #include "base/deletion.h"
+#include "base/path_text.h"
 #include "base/registry_links.h"
 #include "base/system_function.h"
 #include "base/unique_handle.h"
@@ -21,52 +22,14 @@ namespace {
 // ---------------------------------------------------------------------------
 // Spellings of a folder path
 
-bool IsLead(char c) { return IsDBCSLeadByte(static_cast<BYTE>(c)) != FALSE; }
-
 // Forward slashes become backslashes (never inside a double-byte character),
 // and the "\\?\" and "\\.\" prefixes go: the system reads the same folder
 // with and without them.
 std::string PlainSpelling(const std::string& text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (IsLead(text[i]) && i + 1 < text.size()) {
-            out += text[i];
-            out += text[++i];
-        } else {
-            out += text[i] == '/' ? '\\' : text[i];
-        }
-    }
+    std::string out = WithBackslashes(text);
     if (out.compare(0, 8, "\\\\?\\UNC\\") == 0) out = "\\\\" + out.substr(8);
     else if (out.compare(0, 4, "\\\\?\\") == 0 || out.compare(0, 4, "\\\\.\\") == 0) out = out.substr(4);
     return out;
-}
-
-// The position after the root part: "C:\" (3) or "\\server\share\".
-size_t RootLength(const std::string& path) {
-    if (path.size() >= 2 && path[1] == ':') return path.size() >= 3 && path[2] == '\\' ? 3 : 2;
-    if (path.compare(0, 2, "\\\\") == 0) {
-        size_t server = path.find('\\', 2);
-        if (server == std::string::npos) return path.size();
-        size_t share = path.find('\\', server + 1);
-        return share == std::string::npos ? path.size() : share + 1;
-    }
-    return 0;
-}
-
-std::string WithoutTrailingBackslashes(std::string path) {
-    const size_t root = RootLength(path);
-    while (path.size() > root && path.back() == '\\') {
-        // A backslash can be the trail byte of a double-byte character in
-        // some code pages: only drop it when it is a character of its own.
-        size_t i = 0, last = 0;
-        while (i < path.size()) {
-            last = i;
-            i += (IsLead(path[i]) && i + 1 < path.size()) ? 2 : 1;
-        }
-        if (last != path.size() - 1) break;
-        path.pop_back();
-    }
-    return path;
 }
 
 // The full, long spelling the system itself uses: relative paths against the
@@ -84,7 +47,7 @@ std::string Canonical(const std::string& written) {
         n = longPath(path.c_str(), longer, sizeof longer);
         if (n > 0 && n < sizeof longer) path = longer;
     }
-    return WithoutTrailingBackslashes(PlainSpelling(path));
+    return WithoutTrailingSeparators(PlainSpelling(path));
 }
 
 // Where the folder really is when the system can say so (a link anywhere on
@@ -100,7 +63,7 @@ std::string FinalSpelling(const std::string& path) {
     char out[MAX_PATH * 2];
     DWORD n = finalPath(folder.get(), out, sizeof out, 0);
     if (n == 0 || n >= sizeof out) return std::string();
-    return WithoutTrailingBackslashes(PlainSpelling(out));
+    return WithoutTrailingSeparators(PlainSpelling(out));
 }
 
 // Every spelling a folder is known by: as written and with environment
@@ -194,7 +157,7 @@ std::string ProfileFolder(const char* exportName) {
 }
 
 std::string FolderOf(const std::string& file) {
-    const size_t slash = file.find_last_of('\\');
+    const size_t slash = LastSeparator(file);
     return slash == std::string::npos ? std::string() : file.substr(0, slash);
 }
 
@@ -333,12 +296,8 @@ std::vector<std::string> ProtectedFolders() {
 std::string ParentOf(const std::string& path) {
     const size_t root = RootLength(path);
     if (path.size() <= root) return std::string();
-    size_t last = std::string::npos;
-    for (size_t i = root; i < path.size(); ++i) {
-        if (IsLead(path[i]) && i + 1 < path.size()) ++i;
-        else if (path[i] == '\\') last = i;
-    }
-    return last == std::string::npos ? path.substr(0, root) : path.substr(0, last);
+    const size_t last = LastSeparator(path);
+    return last == std::string::npos || last < root ? path.substr(0, root) : path.substr(0, last);
 }
 
 // The identities of the protected folders and of every folder that contains
@@ -582,25 +541,9 @@ const char kWinlogonKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Wi
 // The log-on shell and user initialisation: without them no user can log on.
 const char* const kWinlogonValues[] = {"Shell", "Userinit"};
 
-// The key's components without empty ones: stray, doubled, leading and
-// trailing backslashes name the same key.
-std::vector<std::string> KeyComponents(const char* path) {
-    std::vector<std::string> parts;
-    std::string part;
-    for (const char* p = path ? path : ""; *p; ++p) {
-        if (IsLead(*p) && p[1]) {
-            part += *p;
-            part += *++p;
-        } else if (*p == '\\') {
-            if (!part.empty()) parts.push_back(part);
-            part.clear();
-        } else {
-            part += *p;
-        }
-    }
-    if (!part.empty()) parts.push_back(part);
-    return parts;
-}
+// The key's components: stray, doubled, leading and trailing backslashes name
+// the same key.
+std::vector<std::string> KeyComponents(const char* path) { return Components(path ? path : ""); }
 
 // A name of a prefix and a number of digits ("ControlSet001", "0001"), the
 // number not all zeros.
@@ -749,11 +692,7 @@ bool IsProtectedFile(const HeldItem& item) {
 
 bool IsDeviceOrNetworkPath(const char* path) {
     if (!path) return false;
-    std::string text = path;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (IsLead(text[i]) && i + 1 < text.size()) ++i;
-        else if (text[i] == '/') text[i] = '\\';
-    }
+    const std::string text = WithBackslashes(path);
     if (text.compare(0, 2, "\\\\") != 0) return false;  // a drive path, or relative to the current one
     // "\\?\C:\..." is the long spelling of a drive path; everything else
     // that starts so is a share or a device ("\\.\C:", "\\?\GLOBALROOT", volumes).

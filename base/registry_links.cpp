@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "base/ansi_text.h"
+#include "base/path_text.h"
 #include "base/system_function.h"
 
 namespace base {
@@ -10,34 +11,11 @@ namespace base {
 namespace {
 
 using NtDeleteKeyFn = LONG(WINAPI*)(HANDLE);
-using NtQueryKeyFn = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
 using StatusToErrorFn = ULONG(WINAPI*)(LONG);
 
 NtDeleteKeyFn DeleteKeyCall() {
     static const auto call = SystemFunction<NtDeleteKeyFn>("ntdll.dll", "NtDeleteKey");
     return call;
-}
-
-bool IsLead(char c) { return IsDBCSLeadByte(static_cast<BYTE>(c)) != FALSE; }
-
-// A key path's components; stray, doubled, leading and trailing backslashes
-// name the same key.
-std::vector<std::string> Components(const std::string& path) {
-    std::vector<std::string> parts;
-    std::string part;
-    for (size_t i = 0; i < path.size(); ++i) {
-        if (IsLead(path[i]) && i + 1 < path.size()) {
-            part += path[i];
-            part += path[++i];
-        } else if (path[i] == '\\') {
-            if (!part.empty()) parts.push_back(part);
-            part.clear();
-        } else {
-            part += path[i];
-        }
-    }
-    if (!part.empty()) parts.push_back(part);
-    return parts;
 }
 
 std::string Joined(const std::vector<std::string>& parts, size_t from, size_t to) {
@@ -67,25 +45,6 @@ std::string Narrow(const std::wstring& text) {
         n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &out[0],
                                 static_cast<int>(out.size()), nullptr, &lossy);
     return n > 0 && !lossy ? out.substr(0, n) : std::string();
-}
-
-// The key's full name in the registry; "" when the system cannot tell.
-std::wstring KernelName(HKEY key) {
-    static const auto query = SystemFunction<NtQueryKeyFn>("ntdll.dll", "NtQueryKey");
-    constexpr int kKeyNameInformation = 3;
-    if (!query || !key) return std::wstring();
-    // KEY_NAME_INFORMATION: the name's length in bytes, then the name.
-    std::vector<ULONG> buffer(1024);
-    ULONG size = 0;
-    LONG status = query(key, kKeyNameInformation, buffer.data(), static_cast<ULONG>(buffer.size() * sizeof(ULONG)),
-                        &size);
-    if (status != 0 && size > buffer.size() * sizeof(ULONG) && size < (1u << 20)) {
-        buffer.resize(size / sizeof(ULONG) + 1);
-        status = query(key, kKeyNameInformation, buffer.data(), static_cast<ULONG>(buffer.size() * sizeof(ULONG)),
-                       &size);
-    }
-    if (status != 0 || buffer[0] > (buffer.size() - 1) * sizeof(ULONG)) return std::wstring();
-    return std::wstring(reinterpret_cast<const wchar_t*>(buffer.data() + 1), buffer[0] / sizeof(wchar_t));
 }
 
 std::vector<std::wstring> WideComponents(const std::wstring& name) {

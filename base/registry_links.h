@@ -121,4 +121,10 @@ LONG RemoveKeyTreeOnWay(HKEY root, const std::string& subkey, REGSAM view);
 // Where the key of a full registry name lies (see HeldKey::RealPlace).
 bool PlaceOfRealName(const std::string& realName, HKEY* root, std::string* subkey);
 
+// The open key's full name in the registry ("\REGISTRY\MACHINE\..."), read
+// with NtQueryKey (looked up by name); "" when the system cannot tell (the 9x
+// family, a null key). In a file of its own (key_name.cpp), so that a library
+// needing only the name links nothing else of this header.
+std::wstring KernelName(HKEY key);
+
 }  // namespace base

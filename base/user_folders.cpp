@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "base/ansi_text.h"
+#include "base/path_text.h"
 #include "base/protected_locations.h"
 #include "base/system_function.h"
 #include "base/unique_handle.h"
@@ -12,10 +13,8 @@ namespace base {
 
 namespace {
 
-bool IsLead(char c) { return IsDBCSLeadByte(static_cast<BYTE>(c)) != FALSE; }
-
 // The full path with long names where the folders exist, without a trailing
-// backslash past the drive root; "" when there is none.
+// backslash past its root; "" when there is none.
 std::string LongFullPath(const std::string& path) {
     char full[MAX_PATH * 2];
     DWORD n = path.empty() ? 0 : GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
@@ -26,24 +25,7 @@ std::string LongFullPath(const std::string& path) {
     char longer[MAX_PATH * 2];
     n = longPath ? longPath(out.c_str(), longer, sizeof longer) : 0;
     if (n > 0 && n < sizeof longer) out.assign(longer, n);
-    while (out.size() > 3 && LastBackslash(out.c_str()) == static_cast<ptrdiff_t>(out.size() - 1)) out.pop_back();
-    return out;
-}
-
-// The folder names of relative ("A\B\C"), each a character sequence of its own.
-std::vector<std::string> Components(const std::string& relative) {
-    std::vector<std::string> parts(1);
-    for (size_t i = 0; i < relative.size(); ++i) {
-        if (IsLead(relative[i]) && i + 1 < relative.size()) {
-            parts.back() += relative[i];
-            parts.back() += relative[++i];
-        } else if (relative[i] == '\\') {
-            parts.emplace_back();
-        } else {
-            parts.back() += relative[i];
-        }
-    }
-    return parts;
+    return WithoutTrailingSeparators(out);
 }
 
 std::string WindowsFolder() {
@@ -143,7 +125,7 @@ bool IsSystemFolder(const OpenFolder& folder, const UserFolderBounds& bounds) {
 // The folder inside profile at relative, reached one folder at a time.
 OpenFolder Below(const std::string& profile, const std::string& relative, UserFolderRefusal* refusal) {
     OpenFolder folder = OpenFolder::Resolved(profile.c_str());  // the system's own: as it resolves it
-    for (const std::string& name : Components(relative)) {
+    for (const std::string& name : SplitAtSeparators(relative)) {
         FolderEntry entry;
         if (!folder.ok() || name.empty() || !folder.Find(name.c_str(), &entry) || !entry.IsFolder()) {
             *refusal = UserFolderRefusal::kAbsent;

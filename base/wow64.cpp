@@ -7,13 +7,6 @@ namespace base {
 
 namespace {
 
-bool AskIsWow64() {
-    using IsWow64Fn = BOOL(WINAPI*)(HANDLE, PBOOL);
-    const auto isWow64 = SystemFunction<IsWow64Fn>("kernel32.dll", "IsWow64Process");
-    BOOL wow64 = FALSE;
-    return isWow64 && isWow64(GetCurrentProcess(), &wow64) && wow64;
-}
-
 // The libraries of the checks made with redirection off (base/protected_locations.cpp:
 // shell folders, profile folders, protected files), loaded once from this
 // process's own system folder and never freed: a later load by name finds them.
@@ -26,11 +19,6 @@ void LoadCheckLibraries() {
     (void)loaded;
 }
 }  // namespace
-
-bool RunsUnderWow64() {
-    static const bool wow64 = AskIsWow64();
-    return wow64;
-}
 
 UINT WINAPI SystemWow64Directory(LPSTR out, UINT size) {
     using QueryFn = UINT(WINAPI*)(LPSTR, UINT);

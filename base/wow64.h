@@ -9,12 +9,9 @@
 
 #include <string>
 
-namespace base {
+#include "base/platform.h"  // RunsUnderWow64
 
-// True when this process is a 32-bit one on 64-bit Windows (IsWow64Process,
-// looked up by name: the 9x family, NT 4 and Windows 2000 lack it). Asked
-// once per process.
-bool RunsUnderWow64();
+namespace base {
 
 // GetSystemWow64DirectoryA where the system has it: the 32-bit system folder
 // of 64-bit Windows ("SysWOW64"); 0 and nothing written elsewhere. Shaped

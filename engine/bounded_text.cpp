@@ -1,7 +1,8 @@
 #include "engine/bounded_text.h"
 
-#include <windows.h>
 #include <string.h>
+
+#include "base/path_text.h"
 
 namespace engine {
 
@@ -30,19 +31,9 @@ bool JoinText(char* dest, size_t capacity, const char* a, const char* b, const c
 
 void CopyCut(char* dest, size_t capacity, const char* src) {
     if (capacity == 0) return;
-    size_t at = 0;
-    while (src[at] && at + 1 < capacity) {
-        if (IsDBCSLeadByte(static_cast<BYTE>(src[at]))) {
-            if (!src[at + 1] || at + 2 >= capacity) break;  // a lead byte without room for its trail
-            dest[at] = src[at];
-            dest[at + 1] = src[at + 1];
-            at += 2;
-        } else {
-            dest[at] = src[at];
-            ++at;
-        }
-    }
-    dest[at] = 0;
+    const size_t n = base::FittingLength(src, strlen(src), capacity - 1);
+    memmove(dest, src, n);
+    dest[n] = 0;
 }
 
 }  // namespace engine

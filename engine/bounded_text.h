@@ -16,9 +16,9 @@ constexpr size_t kPathSize = 260;   // paths and expanded texts, terminator incl
 // result and its terminator do not fit.
 bool JoinText(char* dest, size_t capacity, const char* a, const char* b = nullptr, const char* c = nullptr);
 
-// Copies src into dest, cutting it at capacity - 1 characters (never in the
-// middle of a double-byte character). For texts whose cut form is still
-// meaningful, such as the process names of the process table.
+// Copies src into dest, cutting it at capacity - 1 bytes (never in the middle
+// of a double-byte character, base/path_text.h). For texts whose cut form is
+// still meaningful, such as the process names of the process table.
 void CopyCut(char* dest, size_t capacity, const char* src);
 
 // Case-blind comparison of ANSI texts (base/ansi_text.h).

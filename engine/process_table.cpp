@@ -3,6 +3,7 @@
 #include <tlhelp32.h>
 #include <string.h>
 
+#include "base/platform.h"
 #include "engine/bounded_text.h"
 #include "proclist/taskwalk.h"
 
@@ -15,16 +16,9 @@ namespace {
 
 constexpr DWORD kTerminationWaitMs = 3000;
 
-bool PlatformIsNt() {
-    OSVERSIONINFOA info = {};
-    info.dwOSVersionInfoSize = sizeof(info);
-    if (!GetVersionExA(&info)) return true;
-    return info.dwPlatformId == VER_PLATFORM_WIN32_NT;
-}
-
 }  // namespace
 
-ProcessTable::ProcessTable() : ntFamily_(PlatformIsNt()) {
+ProcessTable::ProcessTable() : ntFamily_(!base::Reports9xFamily()) {
     for (auto& name : names_) name[0] = 0;
 }
 

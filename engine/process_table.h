@@ -12,12 +12,11 @@ public:
     static constexpr int kMaxEntries = 255;
     static constexpr int kNameSize = 255;
 
-    // Empty table; records the platform family once.
+    // Empty table; records the platform family the system reports
+    // (base/platform.h: a process snapshot's names follow it).
     ProcessTable();
 
     bool NtFamily() const { return ntFamily_; }
-    // For the tests: act as the other family.
-    void SetNtFamily(bool nt) { ntFamily_ = nt; }
 
     // Rebuilds the table from scratch. NT family: from Taskwalk.dll's
     // GetProcessList_nt (empty when the library or export is missing).
@@ -34,7 +33,7 @@ public:
     HANDLE Handle(int i) const { return handles_[i].get(); }
 
 private:
-    bool ntFamily_;
+    const bool ntFamily_;
     int count_ = 0;
     char names_[kMaxEntries][kNameSize];
     base::UniqueHandleKernel handles_[kMaxEntries];

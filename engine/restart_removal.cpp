@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "base/admin_folders.h"
-#include "base/ansi_text.h"
+#include "base/path_text.h"
 #include "base/restart_schedule.h"
 #include "base/wow64.h"
 
@@ -28,8 +28,8 @@ bool NameForRestart(const base::HeldItem& held, std::string* path) {
 }
 
 std::string FolderOf(const std::string& path) {
-    const ptrdiff_t at = base::LastBackslash(path.c_str());
-    return at <= 2 ? path.substr(0, 3) : path.substr(0, static_cast<size_t>(at));
+    const size_t at = base::LastSeparator(path);
+    return at == std::string::npos || at <= 2 ? path.substr(0, 3) : path.substr(0, at);
 }
 
 uint8_t ReasonFor(base::FolderTrust trust) {

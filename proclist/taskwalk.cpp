@@ -2,7 +2,9 @@
 // executable, each with a handle opened with all access.
 #include <windows.h>
 #include <psapi.h>
+#include <string.h>
 
+#include "base/path_text.h"
 #include "base/system_function.h"
 #include "base/unique_handle.h"
 #include "base/wow64.h"
@@ -22,14 +24,9 @@ bool ImagePathOf64BitProcess(HANDLE process, char* path, DWORD size) {
 
 // Copies at most size - 1 bytes, never splitting a double-byte character.
 void CopyCut(char* dest, size_t size, const char* src) {
-    size_t at = 0;
-    while (src[at] && at + 1 < size) {
-        size_t step = IsDBCSLeadByte(static_cast<BYTE>(src[at])) && src[at + 1] ? 2 : 1;
-        if (at + step >= size) break;
-        for (size_t k = 0; k < step; ++k) dest[at + k] = src[at + k];
-        at += step;
-    }
-    dest[at] = 0;
+    const size_t n = base::FittingLength(src, strlen(src), size - 1);
+    memcpy(dest, src, n);
+    dest[n] = 0;
 }
 
 }  // namespace

@@ -83,12 +83,7 @@ void CReportDlg::OnSaveAs() {
 void CReportDlg::OnButtonRestore() {
     if (MessageBox(backup::kMsgRestoreQuestion, backup::kRestoreCaption, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
     const std::string folder(m_strBackupFolder, m_strBackupFolder.GetLength());
-    bool engineFound = false;
-    const int restored = reports::RestoreBackup(folder, &engineFound);
-    if (!engineFound) {
-        Box(reports::kMsgEngineMissing, MB_OK | MB_ICONSTOP);
-        return;
-    }
+    const int restored = reports::RestoreBackup(folder);
     GetDlgItem(IDC_REPORT_RESTORE)->ShowWindow(SW_HIDE);
     bool failed = false;
     const std::string text = backup::RestoreEndText(restored, folder, &failed);

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
+#include "backup/restore.h"
 #include "base/unique_handle.h"
-#include "engine/purvex_engine.h"
 
 namespace reports {
 
@@ -76,13 +76,13 @@ bool SaveTextFile(const std::string& path, const std::string& bytes) {
     return whole;
 }
 
-int RestoreBackup(const std::string& folder, bool* engineFound) {
-    const base::UniqueModule engine(LoadLibraryA(PURVEX_ENGINE_DLL));
-    const auto restore = engine ? reinterpret_cast<FtoolRestoreBackupFn>(reinterpret_cast<void (*)()>(
-                                      GetProcAddress(engine.get(), "ftool_RestoreBackup")))
-                                : nullptr;
-    *engineFound = restore != nullptr;
-    return restore ? restore(folder.c_str()) : -1;
+int RestoreBackup(const std::string& folder) {
+    if (folder.empty()) return backup::kNoBackup;
+    try {
+        return backup::RestoreBackup(folder);
+    } catch (...) {  // std::bad_alloc: never out of the dialog's handler
+        return backup::kRefusedBackup;
+    }
 }
 
 bool RemoveLogFolder(const base::ListedItem& folder) {

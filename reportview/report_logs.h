@@ -40,11 +40,10 @@ std::vector<LogFolder> FindSubfolders(const std::string& pattern);
 // that was created or truncated but not written whole is removed again.
 bool SaveTextFile(const std::string& path, const std::string& bytes);
 
-// Puts back the cure's backup kept in folder through the engine library,
-// loaded by name for the call: the number of items put back, or -1 when
-// folder holds no backup. *engineFound is false (and nothing done) when the
-// library or its export cannot be found.
-int RestoreBackup(const std::string& folder, bool* engineFound);
+// Puts back the cure's backup kept in folder (backup/restore.h): the number of
+// items put back, or backup's kNoBackup, kRefusedBackup or kUncheckedBackup,
+// nothing having been put back. A backup too large for memory is refused.
+int RestoreBackup(const std::string& folder);
 
 // Deletes a listed log folder with everything in it, only while the log root
 // and the folder are still the ones listed (base/deletion.h). A link inside

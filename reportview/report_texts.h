@@ -12,7 +12,6 @@ inline constexpr char kMsgNothingTicked[] = "삭제할 기록을 선택하지 �
 inline constexpr char kMsgSomeNotDeleted[] = "일부 기록을 삭제하지 못하였습니다.";
 inline constexpr char kMsgSaved[] = "파일 저장이 완료되었습니다.";
 inline constexpr char kMsgSaveFailed[] = "파일을 저장하지 못하였습니다.";
-inline constexpr char kMsgEngineMissing[] = "Purvex.dll 파일을 찾을수가 없습니다.";
 inline constexpr char kMsgDeleteBackupQuestion[] =
     "선택한 기록에는 치료할 때 보관한 백업이 들어 있습니다.\r\n"
     "기록을 삭제하면 백업도 함께 삭제되어 더 이상 복원할 수 없습니다.\r\n\r\n"

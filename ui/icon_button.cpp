@@ -1,6 +1,6 @@
 #include "ui/icon_button.h"
 
-CIconButton::CIconButton() { ResetColours(); }
+CIconButton::CIconButton() = default;
 
 CIconButton::~CIconButton() { DropBackground(); }
 
@@ -12,9 +12,6 @@ BEGIN_MESSAGE_MAP(CIconButton, CButton)
     ON_WM_CANCELMODE()
     ON_WM_SYSCOLORCHANGE()
     ON_WM_LBUTTONDBLCLK()
-    ON_CONTROL_REFLECT_EX(BN_CLICKED, OnClicked)
-    ON_MESSAGE(WM_MEASUREITEM, OnMenuMeasure)
-    ON_MESSAGE(WM_DRAWITEM, OnMenuDraw)
 END_MESSAGE_MAP()
 
 BOOL CIconButton::PreCreateWindow(CREATESTRUCT& cs) {
@@ -61,13 +58,6 @@ void CIconButton::SetBorder(BOOL draw, BOOL repaint) {
     if (repaint && m_hWnd) Invalidate();
 }
 
-void CIconButton::ResetColours() {
-    for (int state = 0; state < kColourStates; ++state) {
-        m_backColour[state] = GetSysColor(COLOR_BTNFACE);
-        m_textColour[state] = GetSysColor(COLOR_BTNTEXT);
-    }
-}
-
 void CIconButton::DropBackground() {
     if (!m_backgroundDC.m_hDC) return;
     m_backgroundDC.SelectObject(m_oldBackground);
@@ -94,26 +84,21 @@ void CIconButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
     CDC* dc = CDC::FromHandle(lpDrawItemStruct->hDC);
     const UINT state = lpDrawItemStruct->itemState;
     const bool pressed = (state & ODS_SELECTED) != 0;
-    const bool focused = (state & ODS_FOCUS) != 0;
     const bool disabled = (state & ODS_DISABLED) != 0;
     CRect client(lpDrawItemStruct->rcItem);
 
-    const ColourState colours = (pressed || m_hover) ? kHovered : focused ? kFocused : kNormal;
     if (m_transparent) {
         if (!m_backgroundDC.m_hDC) SaveParentBackground(*dc, client);
         dc->BitBlt(client.left, client.top, client.Width(), client.Height(), &m_backgroundDC, 0, 0, SRCCOPY);
     } else {
-        dc->FillSolidRect(client, m_backColour[colours]);
+        dc->FillSolidRect(client, GetSysColor(COLOR_BTNFACE));
     }
 
-    if (m_drawBorder) {
-        if (!m_flat) {
-            dc->DrawEdge(client, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
-        } else if (pressed) {
-            dc->Draw3dRect(client, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
-        } else if (m_hover) {
-            dc->Draw3dRect(client, GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW));
-        }
+    // Flat: a border only while pressed (sunken) or hovered (raised).
+    if (m_drawBorder && pressed) {
+        dc->Draw3dRect(client, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
+    } else if (m_drawBorder && m_hover) {
+        dc->Draw3dRect(client, GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW));
     }
 
     const Icon& icon = (pressed || m_hover || !m_normalIcon.icon) ? m_hoverIcon : m_normalIcon;
@@ -133,13 +118,8 @@ void CIconButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
         CRect textRect = client;
         if (pressed) textRect.OffsetRect(m_pressedOffset);
         dc->SetBkMode(TRANSPARENT);
-        dc->SetTextColor(disabled ? GetSysColor(COLOR_GRAYTEXT) : m_textColour[colours]);
+        dc->SetTextColor(GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
         dc->DrawText(text, textRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    }
-    if (!m_flat && focused) {
-        CRect focus = client;
-        focus.DeflateRect(3, 3);
-        dc->DrawFocusRect(focus);
     }
 }
 
@@ -152,8 +132,6 @@ void CIconButton::Unhover() {
 void CIconButton::OnMouseMove(UINT nFlags, CPoint point) {
     CButton::OnMouseMove(nFlags, point);
     if ((nFlags & MK_LBUTTON) && !m_hover) return;  // a press that began elsewhere
-    if (!m_flat) return;
-    if (!m_alwaysTrack && GetActiveWindow() == nullptr) return;
 
     CPoint screen = point;
     ClientToScreen(&screen);
@@ -192,35 +170,10 @@ void CIconButton::OnCancelMode() {
 void CIconButton::OnSysColorChange() {
     CButton::OnSysColorChange();
     DropBackground();
-    ResetColours();
     Invalidate();
 }
 
 void CIconButton::OnLButtonDblClk(UINT nFlags, CPoint point) {
     // A quick second press is a second click, not a double click.
     SendMessage(WM_LBUTTONDOWN, nFlags, MAKELPARAM(point.x, point.y));
-}
-
-BOOL CIconButton::OnClicked() {
-    if (!m_menu.IsEmpty()) {
-        CRect rect;
-        GetWindowRect(rect);
-        const UINT command = m_menu.Track(this, CPoint(rect.left, rect.bottom));
-        if (command) GetParent()->PostMessage(WM_COMMAND, MAKEWPARAM(command, 0), 0);
-    }
-    return FALSE;  // the parent gets the click as well
-}
-
-LRESULT CIconButton::OnMenuMeasure(WPARAM, LPARAM lParam) {
-    auto* measure = reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam);
-    if (measure->CtlType != ODT_MENU) return Default();
-    CIconMenu::MeasureItem(measure);
-    return TRUE;
-}
-
-LRESULT CIconButton::OnMenuDraw(WPARAM, LPARAM lParam) {
-    auto* draw = reinterpret_cast<LPDRAWITEMSTRUCT>(lParam);
-    if (draw->CtlType != ODT_MENU) return Default();
-    CIconMenu::DrawItem(draw);
-    return TRUE;
 }

@@ -4,7 +4,6 @@
 // mode it draws over a copy of the parent's picture taken at its first paint.
 #pragma once
 #include "framework/afxwin.h"
-#include "ui/icon_menu.h"
 #include "ui/ui_handles.h"
 
 class CIconButton : public CButton {
@@ -18,22 +17,12 @@ public:
     // Draw over the parent's picture instead of a filled face.
     void SetTransparent(BOOL repaint = TRUE);
     void SetBorder(BOOL draw, BOOL repaint = TRUE);
-    // The optional drop-down menu shown on a click (empty: none).
-    CIconMenu& Menu() { return m_menu; }
 
     void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
 
-    BOOL IsHovered() const { return m_hover; }
-    HICON GetHoverIcon() const { return m_hoverIcon.icon.get(); }
-    HICON GetNormalIcon() const { return m_normalIcon.icon.get(); }
     // The resource ids last given to SetIcons.
     UINT GetHoverIconId() const { return m_hoverIcon.id; }
     UINT GetNormalIconId() const { return m_normalIcon.id; }
-
-    // Colour pairs by state, initially the system's button face and text.
-    enum ColourState { kNormal, kHovered, kFocused, kColourStates };
-    COLORREF m_backColour[kColourStates];
-    COLORREF m_textColour[kColourStates];
 
 protected:
     // Both make the button owner-drawn, whether created or bound to a template's control.
@@ -46,9 +35,6 @@ protected:
     afx_msg void OnCancelMode();
     afx_msg void OnSysColorChange();
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
-    afx_msg BOOL OnClicked();
-    afx_msg LRESULT OnMenuMeasure(WPARAM wParam, LPARAM lParam);
-    afx_msg LRESULT OnMenuDraw(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -59,17 +45,14 @@ private:
         int height = 0;
     };
     static Icon LoadIconResource(UINT id);
-    void ResetColours();
     void DropBackground();
     void Unhover();
     void SaveParentBackground(CDC& dc, const CRect& client);
 
     Icon m_hoverIcon;
     Icon m_normalIcon;
-    BOOL m_flat = TRUE;
     BOOL m_drawBorder = TRUE;
     BOOL m_transparent = FALSE;
-    BOOL m_alwaysTrack = TRUE;
     BOOL m_hover = FALSE;
     CPoint m_pressedOffset{1, 1};
     // Memory picture of the parent under the button, taken at the first
@@ -77,5 +60,4 @@ private:
     CDC m_backgroundDC;
     CBitmap m_backgroundPicture;
     CBitmap* m_oldBackground = nullptr;
-    CIconMenu m_menu;
 };

@@ -5,8 +5,9 @@
 #include "base/deletion.h"
 #include "base/file_size.h"
 #include "base/nt_file.h"
-#include "updater/file_table.h"
+#include "base/platform.h"
 #include "base/sha256.h"
+#include "updater/file_table.h"
 #include "updater/version_file.h"
 
 namespace freshen {
@@ -17,15 +18,9 @@ constexpr DWORD kFolderAccess =
     FILE_LIST_DIRECTORY | FILE_TRAVERSE | FILE_ADD_FILE | FILE_ADD_SUBDIRECTORY | FILE_READ_ATTRIBUTES | SYNCHRONIZE;
 const char kKeptFolder[] = ".\\temp\\old";
 
-// The NT family moves files by handle; the 9x family by name.
-bool ByHandle() {
-    static const bool byHandle = [] {
-        OSVERSIONINFOA version = {};
-        version.dwOSVersionInfoSize = sizeof version;
-        return GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT && base::nt::Available();
-    }();
-    return byHandle;
-}
+// The NT family moves files by handle; the 9x family, which has no such
+// calls, by name. Never by the version the system reports (base/platform.h).
+bool ByHandle() { return base::HasNtCalls(); }
 
 // A folder opened for adding files to it, shared as given; unless
 // orLink, it must be a plain folder, no link.

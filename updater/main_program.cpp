@@ -3,6 +3,8 @@
 #include <shellapi.h>
 #include <tlhelp32.h>
 
+#include "base/path_text.h"
+#include "base/platform.h"
 #include "base/unique_handle.h"
 
 namespace freshen {
@@ -22,17 +24,8 @@ bool EnableDebugPrivilege() {
     return GetLastError() == ERROR_SUCCESS;  // ERROR_NOT_ALL_ASSIGNED when the token lacks it
 }
 
-std::string MainProgramName(DWORD platformId, const char* currentDir) {
-    if (platformId == VER_PLATFORM_WIN32_WINDOWS) return std::string(currentDir) + "\\" + kMainProgram;
-    if (platformId == VER_PLATFORM_WIN32_NT) return kMainProgram;
-    return std::string();
-}
-
-DWORD PlatformId() {
-    OSVERSIONINFOA info = {};
-    info.dwOSVersionInfoSize = sizeof info;
-    if (!GetVersionExA(&info)) return 0;
-    return info.dwPlatformId;
+std::string MainProgramName(bool family9x, const char* currentDir) {
+    return family9x ? base::JoinPath(currentDir, kMainProgram) : kMainProgram;
 }
 
 bool EndProcessNamed(const std::string& name) {
@@ -58,7 +51,7 @@ bool EndProcessNamed(const std::string& name) {
 bool EndMainProgram() {
     char folder[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, folder);
-    return EndProcessNamed(MainProgramName(PlatformId(), folder));
+    return EndProcessNamed(MainProgramName(base::Reports9xFamily(), folder));
 }
 
 void RestartMainProgram(HWND owner) { ShellExecuteA(owner, "open", kMainProgram, nullptr, nullptr, SW_SHOW); }

@@ -11,12 +11,9 @@ namespace freshen {
 bool EnableDebugPrivilege();
 
 // The executable name the process snapshot shows for the main program: on the
-// 9x family the full path "<currentDir>\Purvex.exe", on the NT family the bare
-// "Purvex.exe", on any other platform nothing (empty).
-std::string MainProgramName(DWORD platformId, const char* currentDir);
-
-// The platform identifier of GetVersionEx (1: 9x family, 2: NT family).
-DWORD PlatformId();
+// 9x family (family9x) the full path "<currentDir>\Purvex.exe", on the NT
+// family the bare "Purvex.exe".
+std::string MainProgramName(bool family9x, const char* currentDir);
 
 // Ends the first process in the snapshot whose executable name equals name
 // (ignoring case): terminates it with its own exit code and waits for it

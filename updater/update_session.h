@@ -72,7 +72,6 @@ public:
     // Written bytes as a percentage of the total, truncated; 0 while the
     // total is unknown.
     int Percent() const;
-    int updatesCounted() const { return updates_; }
 
 private:
     // Runs fetch on the download thread and waits until it is done.

@@ -1,6 +1,5 @@
 #include "app/activex/entry_check.h"
 
-#include <windows.h>
 #include <string.h>
 
 namespace activex {
@@ -32,17 +31,6 @@ bool IsValidClsidEntry(const char* text) {
         group = stop + 1;
     }
     return true;
-}
-
-size_t FittingLength(const char* text, size_t maxBytes) {
-    size_t fit = 0;
-    for (size_t i = 0; text[i] != '\0';) {
-        const size_t width = IsDBCSLeadByte(static_cast<BYTE>(text[i])) && text[i + 1] != '\0' ? 2 : 1;
-        if (i + width > maxBytes) break;
-        i += width;
-        fit = i;
-    }
-    return fit;
 }
 
 }  // namespace activex

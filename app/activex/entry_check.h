@@ -11,9 +11,4 @@ namespace activex {
 // 0x80 and above, which would otherwise become part of a registry key name.
 bool IsValidClsidEntry(const char* text);
 
-// The length in bytes of the longest beginning of text that is at most
-// maxBytes long and does not end inside a two-byte character of the ANSI code
-// page (949 on Korean systems).
-size_t FittingLength(const char* text, size_t maxBytes);
-
 }  // namespace activex

@@ -1,8 +1,8 @@
 #include "app/clean/clean_tab_ctrl.h"
 
-#include "app/clean/DiskCleanDlg.h"
-#include "app/clean/StartupDlg.h"
+#include "app/clean/disk_clean_dlg.h"
 #include "app/clean/record_tabs.h"
+#include "app/clean/startup_dlg.h"
 
 BEGIN_MESSAGE_MAP(CCleanTabCtrl, CThemeTabCtrl)
     ON_WM_KEYDOWN()

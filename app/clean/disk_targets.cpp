@@ -7,6 +7,7 @@
 
 #include "app/clean/clean_texts.h"
 #include "base/file_size.h"
+#include "base/path_text.h"
 #include "base/unique_handle.h"
 #include "nkshellapi/ShellExt.h"
 
@@ -240,13 +241,7 @@ std::string SizeText(uint64_t bytes) {
 }
 
 std::string ListingStatus(const char* path, const char* name) {
-    size_t cut = 0;
-    while (path[cut] && cut < 13) {
-        const size_t step = IsDBCSLeadByte(static_cast<BYTE>(path[cut])) && path[cut + 1] ? 2 : 1;
-        if (cut + step > 13) break;
-        cut += step;
-    }
-    const std::string shown = std::string(path, cut) + "...." + name;
+    const std::string shown = std::string(path, base::FittingLength(path, strlen(path), 13)) + "...." + name;
     char text[kPathSize + 32];
     _snprintf(text, sizeof text, kListingStatusFormat, shown.c_str());
     text[sizeof text - 1] = 0;

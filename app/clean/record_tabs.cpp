@@ -1,6 +1,5 @@
 #include "app/clean/record_tabs.h"
 
-#include "app/clean/clean_frame.h"
 #include "app/records/record_cleaners.h"
 #include "app/shell_texts.h"
 #include "ui/page_chrome.h"
@@ -27,10 +26,8 @@ constexpr int kAnyTickedY = 135;
 
 }  // namespace
 
-const RecordTabKind kWorkRecords = {IDD_WORK_RECORD, kWorkBoxes, sizeof kWorkBoxes / sizeof kWorkBoxes[0],
-                                    &CMainFrame::m_pWorkRecordDlg};
-const RecordTabKind kAutoRecords = {IDD_AUTO_RECORD, kAutoBoxes, sizeof kAutoBoxes / sizeof kAutoBoxes[0],
-                                    &CMainFrame::m_pAutoRecordDlg};
+const RecordTabKind kWorkRecords = {IDD_WORK_RECORD, kWorkBoxes, sizeof kWorkBoxes / sizeof kWorkBoxes[0]};
+const RecordTabKind kAutoRecords = {IDD_AUTO_RECORD, kAutoBoxes, sizeof kAutoBoxes / sizeof kAutoBoxes[0]};
 
 }  // namespace clean
 
@@ -39,12 +36,6 @@ BEGIN_MESSAGE_MAP(CRecordTabDlg, CCleanTabDlg)
 END_MESSAGE_MAP()
 
 CRecordTabDlg::CRecordTabDlg(const clean::RecordTabKind& kind) : CCleanTabDlg(kind.templateId), m_kind(kind) {}
-
-BOOL CRecordTabDlg::OnInitDialog() {
-    CCleanTabDlg::OnInitDialog();
-    if (CMainFrame* frame = clean::MainFrame()) frame->*m_kind.registration = this;
-    return TRUE;
-}
 
 clean::Outcome CRecordTabDlg::Start() {
     bool anyTicked = false;

@@ -13,9 +13,6 @@
 #include "app/clean/clean_resource.h"
 #include "app/clean/clean_tab_dlg.h"
 
-class CMainFrame;
-class CRecordTabDlg;
-
 namespace clean {
 
 // One tick box: its picture, drawn at its own size with its top left corner
@@ -28,13 +25,11 @@ struct RecordBox {
     void (*clean)();
 };
 
-// A record tab: its template, its boxes in the order their cleaners run, and
-// its registration pointer in the main frame.
+// A record tab: its template and its boxes in the order their cleaners run.
 struct RecordTabKind {
     UINT templateId;
     const RecordBox* boxes;
     size_t boxCount;
-    CRecordTabDlg* CMainFrame::*registration;
 };
 extern const RecordTabKind kWorkRecords;
 extern const RecordTabKind kAutoRecords;
@@ -45,8 +40,6 @@ class CRecordTabDlg : public CCleanTabDlg {
 public:
     explicit CRecordTabDlg(const clean::RecordTabKind& kind);
 
-    // Registers the tab in the main frame. TRUE.
-    BOOL OnInitDialog() override;
     // Reads the boxes; with none ticked says so; otherwise asks once and, on
     // Yes, runs the ticked cleaners, unticks the boxes and reports completion
     // (whatever the cleaners met). On No the boxes stay as they are.

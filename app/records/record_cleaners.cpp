@@ -11,7 +11,8 @@
 #include "app/records/folder_cleaner.h"
 #include "app/records/key_security.h"
 #include "app/records/key_values.h"
-#include "base/folder_tree.h"
+#include "base/path_text.h"
+#include "base/platform.h"
 #include "base/registry_links.h"
 
 namespace records {
@@ -87,19 +88,6 @@ void DeleteMachineFormData() {
 
 }  // namespace
 
-void CleanWorkRecords(const WorkRecordChoice& ticked) {
-    if (ticked.visitHistory) CleanVisitHistory();
-    if (ticked.recentDocs) CleanRecentDocs();
-    if (ticked.runMru) CleanRunMru();
-    if (ticked.typedUrls) CleanTypedUrls();
-}
-
-void CleanAutoRecords(const AutoRecordChoice& ticked) {
-    if (ticked.playerHistory) CleanPlayerHistory();
-    if (ticked.formData) CleanFormData();
-    if (ticked.savedPasswords) CleanSavedPasswords();
-}
-
 bool ClearUrlHistoryStore() {
     IUrlHistoryStg2* store = nullptr;
     if (FAILED(CoCreateInstance(kUrlHistoryClass, nullptr, CLSCTX_INPROC_SERVER, kUrlHistoryStg2,
@@ -112,9 +100,10 @@ bool ClearUrlHistoryStore() {
 
 void CleanVisitHistory() {
     ClearUrlHistoryStore();
-    char windows[MAX_PATH], history[base::kTreePathSize];
+    char windows[MAX_PATH];
     const UINT length = GetWindowsDirectoryA(windows, MAX_PATH);
-    if (length && length < MAX_PATH && base::ChildPath(windows, "History", history)) CleanFolder(history, false, true);
+    if (length && length < MAX_PATH)
+        CleanFolder(base::JoinPath(std::string(windows, length), "History").c_str(), false, true);
     CleanShellFolder(CSIDL_HISTORY, true);
 }
 
@@ -130,20 +119,10 @@ void CleanRunMru() { RemoveValuesExcept(kRunMruKey, kRunMruOrder); }
 void CleanPlayerHistory() { RemoveValuesExcept(kPlayerFilesKey, nullptr); }
 
 void CleanFormData() {
-    if (IsNtFamily()) DeleteUserFormData();
+    if (!base::Reports9xFamily()) DeleteUserFormData();
     DeleteMachineFormData();
 }
 
 void CleanSavedPasswords() { base::RemoveKeyTreeOnWay(HKEY_CURRENT_USER, kIntelliFormsKey, 0); }
-
-bool IsNtFamily() {
-    OSVERSIONINFOEXA extended = {};
-    extended.dwOSVersionInfoSize = sizeof extended;
-    if (GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&extended)))
-        return extended.dwPlatformId == VER_PLATFORM_WIN32_NT;
-    OSVERSIONINFOA basic = {};
-    basic.dwOSVersionInfoSize = sizeof basic;
-    return GetVersionExA(&basic) && basic.dwPlatformId == VER_PLATFORM_WIN32_NT;
-}
 
 }  // namespace records

@@ -1,11 +1,11 @@
 // The cleaners of the activity-record and auto-record tabs, without windows.
 //
-// The tabs' delete command asks its questions, calls CleanWorkRecords or
-// CleanAutoRecords with the ticked boxes and then reports completion: the
-// cleaners show nothing, return nothing the tabs use and never fail loudly.
-// Each one ignores its own failures (a missing key or folder, a locked file,
-// an access refusal, a history store that cannot be created), so the tab's
-// completion message follows whatever they met. Keys are only ever opened,
+// The tabs' delete command asks its questions, runs the cleaner of each
+// ticked box (the tabs' table, app/clean/record_tabs.cpp) and then reports
+// completion: the cleaners show nothing, return nothing the tabs use and
+// never fail loudly. Each one ignores its own failures (a missing key or
+// folder, a locked file, an access refusal, a history store that cannot be
+// created), so the tab's completion message follows whatever they met. Keys are only ever opened,
 // never created: a key that is missing stays missing. Every key is reached
 // from its root one key at a time, each opened as itself, and a key tree is
 // deleted through its handles (base/registry_links.h): a registry link on the
@@ -21,31 +21,6 @@
 #pragma once
 
 namespace records {
-
-// The activity-record tab's boxes.
-struct WorkRecordChoice {
-    bool visitHistory = false;  // 1003 "웹 사이트 방문 기록 삭제"
-    bool typedUrls = false;     // 1004 "열어본 페이지 목록 삭제"
-    bool recentDocs = false;    // 1005 "최근 열어본 문서기록 삭제"
-    bool runMru = false;        // 1006 "실행 기록 삭제"
-    bool Any() const { return visitHistory || typedUrls || recentDocs || runMru; }
-};
-
-// The auto-record tab's boxes.
-struct AutoRecordChoice {
-    bool formData = false;        // 1007 "자동완성 폼 삭제"
-    bool savedPasswords = false;  // 1008 "저장된 패스워드 삭제"
-    bool playerHistory = false;   // 1009 "미디어 플레이어 재생기록 삭제"
-    bool Any() const { return formData || savedPasswords || playerHistory; }
-};
-
-// Runs the cleaner of every ticked box in this order: visit history, recent
-// documents, Run history, typed addresses. Nothing ticked runs nothing.
-void CleanWorkRecords(const WorkRecordChoice& ticked);
-
-// Runs the cleaner of every ticked box in this order: media player history,
-// form data, saved passwords. Nothing ticked runs nothing.
-void CleanAutoRecords(const AutoRecordChoice& ticked);
 
 // The seven cleaners, one per box.
 
@@ -81,9 +56,5 @@ void CleanSavedPasswords();
 // cannot be created (COM not initialised on this thread, no such class) or
 // reports a failure.
 bool ClearUrlHistoryStore();
-
-// True on the NT family, read with the extended version structure and, where
-// that is refused, with the basic one.
-bool IsNtFamily();
 
 }  // namespace records

@@ -97,12 +97,13 @@ void ListedRows::Attach(StartupRow* row) const {
     if (found != items_.end() && KindOf(*row) == RowKind::kFolderEntry) row->listed = found->second;
 }
 
-DeleteTally DeleteCheckedRows(std::vector<StartupRow>* rows) {
+DeleteTally DeleteCheckedRows(std::vector<StartupRow>* rows, const std::function<void(size_t row)>& left) {
     DeleteTally tally;
     for (auto row = rows->begin(); row != rows->end();) {
         if (!row->checked) {
             ++row;
         } else if (LeavesList(DeleteRow(*row))) {
+            if (left) left(static_cast<size_t>(row - rows->begin()));
             row = rows->erase(row);
             ++tally.removed;
         } else {

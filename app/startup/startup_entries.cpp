@@ -3,6 +3,8 @@
 
 #include <utility>
 
+#include "base/path_text.h"
+
 namespace startup {
 
 RowKind KindOf(const StartupRow& row) {
@@ -23,14 +25,11 @@ namespace {
 // The code of the character at text[*at], moving *at past it. A lead byte
 // with nothing after it counts as a character of its own.
 unsigned CharacterCode(const std::string& text, size_t* at) {
-    const unsigned char first = static_cast<unsigned char>(text[*at]);
-    if (IsDBCSLeadByte(first) && *at + 1 < text.size()) {
-        const unsigned char second = static_cast<unsigned char>(text[*at + 1]);
-        *at += 2;
-        return (first << 8) | second;
-    }
-    *at += 1;
-    return first;
+    const size_t length = base::CharacterLength(text.data(), *at, text.size());
+    unsigned code = 0;
+    for (size_t i = 0; i < length; ++i) code = (code << 8) | static_cast<unsigned char>(text[*at + i]);
+    *at += length;
+    return code;
 }
 }  // namespace
 

@@ -5,12 +5,13 @@
 //
 // The tab's list view holds nothing but these rows: it inserts the scanned
 // rows in order (top row first), hands its rows (texts and ticks) to the sort
-// and writes them back, and deletes through DeleteRow or DeleteCheckedRows.
+// and writes them back, and deletes its ticked rows through DeleteCheckedRows.
 // All texts are in the ANSI code page (949 on a Korean system), as the list
 // view's ANSI messages take them.
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <string>
 #include <utility>
@@ -203,7 +204,9 @@ struct DeleteTally {
 };
 
 // Deletes every checked row from the top down by its own kind. Rows that leave
-// the list are erased from rows; the others keep their place and tick.
-DeleteTally DeleteCheckedRows(std::vector<StartupRow>* rows);
+// the list are erased from rows, each after left(its index in rows just then)
+// when a caller keeps its own list in step; the others keep their place and
+// tick.
+DeleteTally DeleteCheckedRows(std::vector<StartupRow>* rows, const std::function<void(size_t row)>& left = {});
 
 }  // namespace startup

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "base/path_text.h"
+
 namespace startup {
 
 namespace {
@@ -27,14 +29,7 @@ unsigned long long BigEndian(const BYTE* data, size_t size) {
 }  // namespace
 
 std::string CutAtWholeCharacter(const char* text, size_t length, size_t limit) {
-    size_t end = 0;
-    while (end < length) {
-        const bool doubleByte = IsDBCSLeadByte(static_cast<BYTE>(text[end])) && end + 1 < length;
-        const size_t next = end + (doubleByte ? 2 : 1);
-        if (next > limit) break;
-        end = next;
-    }
-    return std::string(text, end);
+    return std::string(text, base::FittingLength(text, length, limit));
 }
 
 std::string ValueText(DWORD type, const BYTE* data, size_t size) {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/activex/ActiveXBlock.h"
+#include "app/activex/activex_block.h"
 #include "app/activex/activex_texts.h"
 #include "kordon/kadb_codec.h"
 #include "tests/support/kill_bit_probe.h"

@@ -1,8 +1,5 @@
-// The edit dialog's checks without a window: the CLSID check and the fitting
-// of texts into a record's 39 bytes.
+// The edit dialog's CLSID check, without a window.
 #include <gtest/gtest.h>
-
-#include <string>
 
 #include "app/activex/entry_check.h"
 
@@ -27,17 +24,6 @@ TEST(ClsidEntry, AcceptsOnlyUpperCaseRegistryForm) {
         {"", false},
     };
     for (const Case& c : cases) EXPECT_EQ(c.valid, activex::IsValidClsidEntry(c.text)) << c.text;
-}
-
-TEST(FieldText, FitsWithinTheFieldAtACharacterBoundary) {
-    EXPECT_EQ(0u, activex::FittingLength("", 39));
-    EXPECT_EQ(39u, activex::FittingLength(std::string(39, 'a').c_str(), 39));
-    EXPECT_EQ(39u, activex::FittingLength(std::string(45, 'a').c_str(), 39));
-    // 19 two-byte characters fill 38 bytes; the 20th would cross byte 39.
-    std::string korean;
-    for (int i = 0; i < 25; ++i) korean += "\xb0\xa1";
-    EXPECT_EQ(38u, activex::FittingLength(korean.c_str(), 39));
-    EXPECT_EQ(39u, activex::FittingLength(("a" + korean).c_str(), 39));
 }
 
 }  // namespace

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "app/activex/ActiveXBlock.h"
-#include "app/clean/CleanPcView.h"
-#include "app/cure/CureView.h"
+#include "app/activex/activex_block.h"
+#include "app/clean/clean_pc_view.h"
+#include "app/cure/cure_view.h"
 #include "app/launch.h"
 #include "app/logo_dlg.h"
 #include "app/main_frame.h"
@@ -58,7 +58,7 @@ void RunShell(std::function<void()> body) {
 }
 
 CMainFrame* Frame() { return static_cast<CMainFrame*>(AfxGetMainWnd()); }
-CWnd* Page() { return Frame()->PageSplitter().GetPane(0, 1); }
+CWnd* Page() { return Frame()->Pages().Page(); }
 CPurvexView* Column() { return static_cast<CPurvexView*>(Frame()->PageSplitter().GetPane(0, 0)); }
 CTopView* Banner() {
     HWND outer = GetDlgItem(Frame()->m_hWnd, AFX_IDW_PANE_FIRST);
@@ -141,7 +141,6 @@ TEST(ShellWindow, FirstPageIsScanAndCureWithItsButtonSelected) {
         ASSERT_NE(Page(), nullptr);
         EXPECT_TRUE(Page()->IsKindOf(RUNTIME_CLASS(CCureView)));
         ExpectSelected(IDC_BUTTON_CURE);
-        EXPECT_EQ(Column()->m_cleaningPage, 0);
         // The banner and the column sit in their panes.
         ASSERT_NE(Banner(), nullptr);
         EXPECT_TRUE(Banner()->IsKindOf(RUNTIME_CLASS(CTopView)));
@@ -169,7 +168,6 @@ TEST(ShellWindow, EveryPageSwitchCreatesTheTargetPageAnew) {
             EXPECT_FALSE(IsWindow(before)) << "old page of " << step.button << " still exists";
             EXPECT_TRUE(IsWindowVisible(Page()->m_hWnd));
             ExpectSelected(step.button);
-            EXPECT_EQ(Column()->m_cleaningPage, step.button == IDC_BUTTON_CLEAN ? 1 : 0);
         }
     });
 }
@@ -189,23 +187,23 @@ TEST(ShellWindow, NewPageFillsThePaneRightOfTheColumn) {
 TEST(ShellWindow, PageButtonsAreIgnoredWhileTheCleaningPageIsBusy) {
     RunShell([] {
         Press(IDC_BUTTON_CLEAN);
-        ASSERT_EQ(static_cast<CWnd*>(Frame()->m_pCleanPcView), Page());
-        Frame()->m_pCleanPcView->m_nBusy = 1;
-        HWND cleaning = Page()->m_hWnd;
+        auto* cleaning = dynamic_cast<CCleanPcView*>(Page());
+        ASSERT_NE(cleaning, nullptr);
+        cleaning->SetBusyForTesting(true);
+        HWND shown = Page()->m_hWnd;
         pvtest::MessageBoxHook hook({IDYES});
         for (UINT button : {IDC_BUTTON_CURE, IDC_BUTTON_CLEAN, IDC_BUTTON_ACTIVEX, IDC_BUTTON_REPORT,
                             IDC_BUTTON_REPORTS}) {
             Press(button);
-            EXPECT_EQ(Page()->m_hWnd, cleaning) << button;
+            EXPECT_EQ(Page()->m_hWnd, shown) << button;
             ExpectSelected(IDC_BUTTON_CLEAN);
         }
         EXPECT_TRUE(hook.seen().empty());  // not even the report question
         EXPECT_TRUE(opened.empty());
 
-        Frame()->m_pCleanPcView->m_nBusy = 0;  // the run ended: the same press switches
+        cleaning->SetBusyForTesting(false);  // the run ended: the same press switches
         Press(IDC_BUTTON_CURE);
         EXPECT_TRUE(Page()->IsKindOf(RUNTIME_CLASS(CCureView)));
-        EXPECT_EQ(Column()->m_cleaningPage, 0);
     });
 }
 
@@ -237,7 +235,6 @@ TEST(ShellWindow, ReportQuestionAnsweredYesOpensTheReportPageAndKeepsThePage) {
         EXPECT_EQ(opened[0], std::string(shell::kMakerHost) + "/purvex/ad_report.php");
         EXPECT_EQ(Page()->m_hWnd, page);
         ExpectSelected(IDC_BUTTON_REPORT);
-        EXPECT_EQ(Column()->m_cleaningPage, 1);  // left as it was
     });
 }
 

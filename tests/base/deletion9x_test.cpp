@@ -7,9 +7,17 @@
 
 #include <gtest/gtest.h>
 
+#include "base/platform.h"
 #include "tests/support/sandbox.h"
 
 namespace {
+
+// The two answers to "is this the NT family?" part here: the system says
+// Windows 98, and has the NT calls all the same.
+TEST(PlatformUnderWin98, ReportsThe9xFamilyAndStillHasTheNtCalls) {
+    EXPECT_TRUE(base::Reports9xFamily());
+    EXPECT_TRUE(base::HasNtCalls());
+}
 
 TEST(DeletionUnderWin98, StillActsOnlyOnWhatWasListed) {
     OSVERSIONINFOA info = {};

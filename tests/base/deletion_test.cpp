@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include "base/folder_tree.h"
 #include "tests/support/sandbox.h"
 
 namespace {
@@ -106,7 +105,7 @@ TEST_F(ListedItems, AWalkNeitherStartsAtALinkNorRemovesWhatALinkLeadsTo) {
     ASSERT_TRUE(pvtest::MakeFolderLink(tree_ / "full", outside_.path()));
 
     EXPECT_FALSE(base::OpenFolder::Root((tree_ / "full").c_str()).ok());
-    const bool removed = base::RemoveFolderTree(tree_.path().c_str());
+    const bool removed = base::HoldPath(tree_.path().c_str()).RemoveTree(Attributes::kNormal);
     EXPECT_TRUE(pvtest::FolderExists(outside_ / "Empty"));
     ExpectOutsideUntouched();
     EXPECT_FALSE(pvtest::Exists(tree_ / "junk.txt"));

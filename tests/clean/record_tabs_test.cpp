@@ -9,13 +9,13 @@
 #include <algorithm>
 #include <functional>
 
-#include "app/clean/CleanPcView.h"
-#include "app/clean/record_tabs.h"
+#include "app/clean/clean_pc_view.h"
 #include "app/clean/clean_texts.h"
+#include "app/clean/record_tabs.h"
 #include "app/shell_texts.h"
-#include "tests/clean/clean_test_frame.h"
-#include "tests/support/records_sandbox.h"
 #include "tests/support/message_box_hook.h"
+#include "tests/support/pane_frame.h"
+#include "tests/support/records_sandbox.h"
 
 namespace {
 
@@ -64,7 +64,7 @@ std::vector<COLORREF> Block(HDC source, int x, int y, int w, int h) {
 
 class RecordTabs : public ::testing::Test {
 protected:
-    RecordTabs() : host_(RUNTIME_CLASS(CCleanPcView), clean_test::ShellLikeFrame()) {}
+    RecordTabs() : host_(RUNTIME_CLASS(CCleanPcView), pvtest::PaneFrame()) {}
     void SetUp() override {
         ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));  // as the program has it from its start
         ASSERT_TRUE(windowsHistory_.ok() && shellHistory_.ok() && recent_.ok());
@@ -72,7 +72,7 @@ protected:
     void TearDown() override { CoUninitialize(); }
 
     CCleanPcView* View() const { return static_cast<CCleanPcView*>(CWnd::FromHandlePermanent(host_.page())); }
-    HWND Tab(int tab) const { return View()->m_tabs.GetPage(tab)->m_hWnd; }
+    HWND Tab(int tab) const { return View()->Tabs().GetPage(tab)->m_hWnd; }
     HWND Box(int tab, int id) const { return GetDlgItem(Tab(tab), id); }
     void Open(int tab) { pvtest::ClickTab(host_.control(IDC_CLEAN_TABS), tab); }
     void Tick(int tab, const Boxes& boxes) {
@@ -90,7 +90,7 @@ protected:
     void PressDelete(std::vector<int> answers, std::vector<std::pair<const char*, LPCSTR>> expected) {
         pvtest::MessageBoxHook hook(std::move(answers));
         host_.Click(IDC_CLEAN_START);
-        EXPECT_EQ(View()->m_nBusy, 0);
+        EXPECT_FALSE(View()->Busy());
         ASSERT_EQ(hook.seen().size(), expected.size());
         for (size_t i = 0; i < expected.size(); ++i) {
             EXPECT_EQ(hook.seen()[i].text, expected[i].first);
@@ -154,7 +154,7 @@ TEST_F(RecordTabs, EscapeKeepsEitherTab) {
         MSG msg = {box, WM_KEYDOWN, VK_ESCAPE, 0x00010001};
         if (!AfxGetApp()->PreTranslateMessage(&msg)) DispatchMessageA(&msg);
         pvtest::PumpPending();
-        EXPECT_EQ(View()->m_tabs.GetCurrentPage(), tab);
+        EXPECT_EQ(View()->Tabs().GetCurrentPage(), tab);
         EXPECT_TRUE(IsWindowVisible(box));
     }
 }

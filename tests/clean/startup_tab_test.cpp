@@ -9,15 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "app/clean/CleanPcView.h"
-#include "app/clean/StartupDlg.h"
-#include "app/clean/clean_frame.h"
+#include "app/clean/clean_pc_view.h"
 #include "app/clean/clean_texts.h"
+#include "app/clean/startup_dlg.h"
 #include "app/shell_texts.h"
 #include "base/unique_handle.h"
-#include "tests/clean/clean_test_frame.h"
 #include "tests/support/message_box_hook.h"
 #include "tests/support/page_host.h"
+#include "tests/support/pane_frame.h"
 #include "tests/support/startup_sandbox.h"
 #include "tests/support/window_driver.h"
 
@@ -29,9 +28,10 @@ using namespace startuptest;
 
 class StartupTab : public ::testing::Test {
 protected:
-    StartupTab() : host_(RUNTIME_CLASS(CCleanPcView), clean_test::ShellLikeFrame()) { ClickTab(3); }
+    StartupTab() : host_(RUNTIME_CLASS(CCleanPcView), pvtest::PaneFrame()) { ClickTab(3); }
 
-    CStartupDlg* Tab() const { return clean::MainFrame()->m_pStartupDlg; }
+    CCleanPcView* View() const { return static_cast<CCleanPcView*>(CWnd::FromHandlePermanent(host_.page())); }
+    CStartupDlg* Tab() const { return static_cast<CStartupDlg*>(View()->Tabs().GetPage(3)); }
     pvtest::ListView List() const { return pvtest::ListView(GetDlgItem(Tab()->m_hWnd, IDC_STARTUP_LIST)); }
     void ClickTab(int index) { pvtest::ClickTab(host_.control(IDC_CLEAN_TABS), index); }
     void Scan() { host_.Click(IDC_CLEAN_START); }
@@ -110,7 +110,7 @@ TEST_F(StartupTab, ScanListsTheKeyReadLastFirstThenTheFoldersAndGivesTheHostBack
         EXPECT_TRUE(host_.Visible(IDC_CLEAN_DELETE));
         EXPECT_FALSE(host_.Visible(IDC_CLEAN_STATUS));
         EXPECT_EQ(host_.Text(IDC_CLEAN_STATUS), "");
-        EXPECT_EQ(clean::MainFrame()->m_pCleanPcView->m_nBusy, 0);
+        EXPECT_FALSE(View()->Busy());
         EXPECT_EQ(list.ColumnWidth(3), 140);
     }
 }

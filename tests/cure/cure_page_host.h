@@ -1,7 +1,7 @@
 // The scan and cure page in the shared page host, with the page's own list
 // and the scan pass as one step.
 #pragma once
-#include "app/cure/CureView.h"
+#include "app/cure/cure_view.h"
 #include "app/cure/cure_texts.h"
 #include "tests/support/page_host.h"
 

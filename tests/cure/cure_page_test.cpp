@@ -4,7 +4,7 @@
 
 #include <regex>
 
-#include "app/cure/CureView.h"
+#include "app/cure/cure_view.h"
 #include "app/cure/browser_defaults.h"
 #include "app/cure/cure_texts.h"
 #include "app/cure/restart_log.h"

@@ -1,10 +1,10 @@
 // ftool_AdRepair on real files, folders and registry items, and the outcome rule.
 #include <gtest/gtest.h>
 
-#include "tests/support/sandbox.h"
-#include "base/folder_tree.h"
+#include "base/deletion.h"
 #include "engine/removal.h"
 #include "tests/support/engine_probe.h"
+#include "tests/support/sandbox.h"
 
 namespace {
 
@@ -164,11 +164,12 @@ TEST_F(RepairTest, ReadOnlyAndSystemFolderTreeIsRemovedCompletely) {
     SetFileAttributesA((top + "\\Sub\\Deep\\ro2.txt").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM);
     SetFileAttributesA((top + "\\Sub").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM);
     SetFileAttributesA(top.c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_TRUE(base::RemoveFolderTree((top + "\\").c_str())) << "a trailing backslash is accepted";
+    EXPECT_TRUE(base::HoldPath((top + "\\").c_str()).RemoveTree(base::Attributes::kNormal))
+        << "a trailing backslash is accepted";
     EXPECT_FALSE(Exists(top));
-    EXPECT_FALSE(base::RemoveFolderTree(""));
-    EXPECT_FALSE(base::RemoveFolderTree(nullptr));
-    EXPECT_FALSE(base::RemoveFolderTree(top.c_str())) << "already gone";
+    EXPECT_FALSE(base::HoldPath("").RemoveTree(base::Attributes::kNormal));
+    EXPECT_FALSE(base::HoldPath(nullptr).RemoveTree(base::Attributes::kNormal));
+    EXPECT_FALSE(base::HoldPath(top.c_str()).RemoveTree(base::Attributes::kNormal)) << "already gone";
 }
 
 // Tree\{junk.txt, link -> Outside} beside Outside\precious.txt, the link a
@@ -183,7 +184,7 @@ TEST(FolderTreeLinks, NeverFollowsADirectoryLink) {
     WriteText(top + "\\junk.txt", "x");
     ASSERT_TRUE(pvtest::MakeFolderLink(top + "\\link", folder / "Outside"));
 
-    bool removed = base::RemoveFolderTree(top.c_str());
+    bool removed = base::HoldPath(top.c_str()).RemoveTree(base::Attributes::kNormal);
     EXPECT_TRUE(Exists(precious)) << "the link's target is left alone";
     EXPECT_FALSE(Exists(top + "\\junk.txt"));
     // Wine cannot remove a symbolic link to a folder through the Win32 calls;
@@ -193,7 +194,7 @@ TEST(FolderTreeLinks, NeverFollowsADirectoryLink) {
 
     // The given folder itself a link: only the link is dealt with.
     if (Exists(top + "\\link")) {
-        base::RemoveFolderTree((top + "\\link").c_str());
+        base::HoldPath((top + "\\link").c_str()).RemoveTree(base::Attributes::kNormal);
         EXPECT_TRUE(Exists(precious));
     }
 }

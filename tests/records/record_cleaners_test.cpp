@@ -204,45 +204,13 @@ TEST(RecordCleaners, MissingKeysStayMissing) {
     RecordKeysBackup keys;
     RecordFolders folders;
     ASSERT_TRUE(folders.ok());
-    records::CleanWorkRecords({true, true, true, true});
-    records::CleanAutoRecords({true, true, true});
+    for (void (*clean)() : {records::CleanVisitHistory, records::CleanTypedUrls, records::CleanRecentDocs,
+                            records::CleanRunMru, records::CleanPlayerHistory, records::CleanFormData,
+                            records::CleanSavedPasswords})
+        clean();
     for (const char* key : {kTypedUrls, kIntelliForms, kRecentDocs, kRunMru, kPlayerFiles, kProvider})
         EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, key)) << key;
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kProvider));
-}
-
-// Each box runs its own cleaner and no other; nothing ticked runs nothing.
-// The key cleaners' traces lie in subkeys, so their keys go with subkeys.
-TEST(RecordCleaners, EachTickedBoxRunsOnlyItsOwnCleaner) {
-    RecordKeysBackup keys;
-    RecordFolders folders;
-    ASSERT_TRUE(folders.ok());
-    const std::string visited = folders.shellHistory / "visited.url";
-    const std::string machineForms = MachineProviderKey() + "\\Data\\" + kFormKey;
-    auto file = [](const std::string& path) { return FileExists(path); };
-    auto key = [](const std::string& path) { return KeyExists(HKEY_CURRENT_USER, path); };
-    auto value = [](const std::string& path) { return ReadValue(HKEY_CURRENT_USER, path, "a").present; };
-    auto machineKey = [](const std::string& path) { return KeyExists(HKEY_LOCAL_MACHINE, path); };
-    const struct { bool (*present)(const std::string&); std::string where; } traces[] = {  // boxes 1003 to 1009
-        {file, visited}, {key, kTypedUrls}, {key, kRecentDocs}, {value, kRunMru},
-        {machineKey, machineForms}, {key, kIntelliForms}, {value, kPlayerFiles}};
-    for (int box = -1; box < 7; ++box) {
-        SCOPED_TRACE(box);
-        ASSERT_TRUE(WriteBytes(visited, "x"));
-        for (const char* path : {kTypedUrls, kRecentDocs, kIntelliForms})
-            ASSERT_TRUE(SetValue(HKEY_CURRENT_USER, std::string(path) + "\\sub", "a", Text("x")));
-        for (const char* path : {kRunMru, kPlayerFiles}) ASSERT_TRUE(SetValue(HKEY_CURRENT_USER, path, "a", Text("x")));
-        ASSERT_TRUE(SetValue(HKEY_LOCAL_MACHINE, machineForms + "\\sub", "a", "x", REG_BINARY));
-        records::WorkRecordChoice work;
-        records::AutoRecordChoice autoRecords;
-        bool* boxes[] = {&work.visitHistory, &work.typedUrls, &work.recentDocs, &work.runMru,
-                         &autoRecords.formData, &autoRecords.savedPasswords, &autoRecords.playerHistory};
-        if (box >= 0) *boxes[box] = true;
-        EXPECT_EQ(work.Any() || autoRecords.Any(), box >= 0);
-        records::CleanWorkRecords(work);
-        records::CleanAutoRecords(autoRecords);
-        for (int i = 0; i < 7; ++i) EXPECT_EQ(traces[i].present(traces[i].where), i != box) << "trace " << i;
-    }
 }
 
 // The history store needs COM on the calling thread; without it the cleaner

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/platform.h"
 #include "tests/support/records_sandbox.h"
 
 namespace {
@@ -17,7 +18,7 @@ TEST(Records9x, RunsAsThe9xFamily) {
     info.dwOSVersionInfoSize = sizeof info;
     ASSERT_TRUE(GetVersionExA(&info));
     ASSERT_EQ(info.dwPlatformId, static_cast<DWORD>(VER_PLATFORM_WIN32_WINDOWS));
-    EXPECT_FALSE(records::IsNtFamily());
+    EXPECT_TRUE(base::Reports9xFamily());
 }
 
 TEST(Records9x, FormDataDeletesOnlyTheMachineKeyOfTheUserName) {

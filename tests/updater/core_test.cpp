@@ -318,11 +318,8 @@ TEST(CompletionEvent, CompletionBeforeWaitIsNotMissed) {
 }
 
 TEST(MainProgram, NameByPlatformFamily) {
-    EXPECT_EQ(MainProgramName(VER_PLATFORM_WIN32_WINDOWS, "C:\\Program Files\\Purvex"),
-              "C:\\Program Files\\Purvex\\Purvex.exe");
-    EXPECT_EQ(MainProgramName(VER_PLATFORM_WIN32_NT, "C:\\Program Files\\Purvex"), "Purvex.exe");
-    EXPECT_EQ(MainProgramName(VER_PLATFORM_WIN32s, "C:\\x"), "");
-    EXPECT_EQ(MainProgramName(3, "C:\\x"), "");
+    EXPECT_EQ(MainProgramName(true, "C:\\Program Files\\Purvex"), "C:\\Program Files\\Purvex\\Purvex.exe");
+    EXPECT_EQ(MainProgramName(false, "C:\\Program Files\\Purvex"), "Purvex.exe");
 }
 
 TEST(MainProgram, DebugPrivilegeCanBeEnabled) { EXPECT_TRUE(EnableDebugPrivilege()); }

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/cure/CureView.h"
+#include "app/cure/cure_view.h"
 #include "app/cure/cure_texts.h"
 #include "engine/purvex_engine.h"
 #include "tests/cure/cure_page_host.h"

@@ -1,4 +1,4 @@
-#include "app/clean/DiskCleanDlg.h"
+#include "app/clean/disk_clean_dlg.h"
 
 #include <commctrl.h>
 #include <string.h>
@@ -8,7 +8,6 @@
 #include <utility>
 #include <vector>
 
-#include "app/clean/clean_frame.h"
 #include "app/clean/clean_texts.h"
 #include "app/clean/disk_targets.h"
 #include "app/shell_texts.h"
@@ -93,7 +92,6 @@ void CDiskCleanDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CDiskCleanDlg::OnInitDialog() {
     CCleanTabDlg::OnInitDialog();
-    if (CMainFrame* frame = clean::MainFrame()) frame->m_pDiskCleanDlg = this;
 
     CRect client;
     m_list.GetClientRect(&client);

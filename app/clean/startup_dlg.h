@@ -21,8 +21,7 @@ public:
     enum { IDD = IDD_STARTUP };
     CStartupDlg();
 
-    // Registers the tab in the main frame (m_pStartupDlg), sets up the four
-    // columns, the tick boxes and the header with its images. TRUE.
+    // Sets up the four columns, the tick boxes and the header with its images. TRUE.
     BOOL OnInitDialog() override;
     // The host's start button. Lists the entries afresh under the wait
     // cursor, then hands the host back: its delete button shown, its start

@@ -1,7 +1,8 @@
-#include "app/activex/ActiveXEditDlg.h"
+#include "app/activex/activex_edit_dlg.h"
 
 #include "app/activex/activex_texts.h"
 #include "app/activex/entry_check.h"
+#include "base/path_text.h"
 #include "kordon/kordon.h"
 #include "ui/page_chrome.h"
 
@@ -51,7 +52,7 @@ void CActiveXEditDlg::OnOK() {
 void CActiveXEditDlg::KeepWithinField(int id) {
     CString text;
     GetDlgItemText(id, text);
-    const size_t fit = activex::FittingLength(text, KORDON_MAX_TEXT);
+    const size_t fit = base::FittingLength(text, static_cast<size_t>(text.GetLength()), KORDON_MAX_TEXT);
     if (fit >= static_cast<size_t>(text.GetLength())) return;
     SetDlgItemText(id, CString(text, static_cast<int>(fit)));  // changes the field again, now within its width
     ::SendDlgItemMessageA(m_hWnd, id, EM_SETSEL, fit, fit);

@@ -1,4 +1,4 @@
-#include "app/activex/ActiveXBlock.h"
+#include "app/activex/activex_block.h"
 
 #include <commctrl.h>
 #include <string.h>
@@ -7,11 +7,11 @@
 #include <utility>
 #include <vector>
 
-#include "app/activex/ActiveXEditDlg.h"
+#include "app/activex/activex_edit_dlg.h"
 #include "app/activex/activex_texts.h"
 #include "app/resource.h"
-#include "ui/redraw_hold.h"
 #include "ui/page_chrome.h"
+#include "ui/redraw_hold.h"
 
 namespace {
 

@@ -1,8 +1,7 @@
-#include "app/clean/StartupDlg.h"
+#include "app/clean/startup_dlg.h"
 
 #include <commctrl.h>
 
-#include "app/clean/clean_frame.h"
 #include "app/clean/clean_texts.h"
 #include "app/shell_texts.h"
 #include "ui/redraw_hold.h"
@@ -35,7 +34,6 @@ void CStartupDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CStartupDlg::OnInitDialog() {
     CCleanTabDlg::OnInitDialog();
-    if (CMainFrame* frame = clean::MainFrame()) frame->m_pStartupDlg = this;
 
     CRect client;
     m_list.GetClientRect(&client);
@@ -169,22 +167,13 @@ clean::Outcome CStartupDlg::Delete() {
         IDYES)
         return clean::Outcome::kDone;
 
-    // From the top down; a row that leaves the list brings the next one to its
-    // index. A row whose value or file is still there keeps its place and tick.
-    startup::DeleteTally tally;
-    for (int row = 0; row < m_list.GetItemCount();) {
-        if (!m_list.GetCheck(row)) {
-            ++row;
-            continue;
-        }
-        if (startup::LeavesList(startup::DeleteRow(ReadRow(row)))) {
-            m_list.DeleteItem(row);
-            ++tally.removed;
-        } else {
-            ++tally.kept;
-            ++row;
-        }
-    }
+    // The list's rows, deleted from the top down; a row that leaves goes from
+    // the list at once. A row whose value or file is still there keeps its
+    // place and tick.
+    std::vector<startup::StartupRow> rows;
+    for (int row = 0; row < m_list.GetItemCount(); ++row) rows.push_back(ReadRow(row));
+    const startup::DeleteTally tally =
+        startup::DeleteCheckedRows(&rows, [this](size_t row) { m_list.DeleteItem(static_cast<int>(row)); });
 
     switch (tally.end()) {
     case startup::DeleteEnd::kNothingChecked:

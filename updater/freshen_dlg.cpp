@@ -1,4 +1,4 @@
-#include "updater/FreshenDlg.h"
+#include "updater/freshen_dlg.h"
 
 #include "updater/file_table.h"
 #include "updater/freshen_texts.h"

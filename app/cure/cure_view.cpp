@@ -1,4 +1,4 @@
-#include "app/cure/CureView.h"
+#include "app/cure/cure_view.h"
 
 #include <commctrl.h>
 

@@ -1,10 +1,10 @@
-#include "updater/FreshenApp.h"
+#include "updater/freshen_app.h"
 
 #include <commctrl.h>
 
 #include "base/own_folder.h"
 #include "base/program_markers.h"
-#include "updater/FreshenDlg.h"
+#include "updater/freshen_dlg.h"
 
 CFreshenApp theApp;
 

@@ -1,22 +1,24 @@
 // The PC cleaning page: four tabs (disk cleanup, activity records, auto
 // records, startup programs) under one shared start button, one shared delete
 // button and a status line. The buttons act on the current tab through the
-// tab interface (clean_tab_dlg.h); the page rebuilds itself to stop a disk
-// scan or to return to its initial screen, and a waiting worker reports the
-// outcome of a deletion that runs on after the delete button.
+// tab interface (clean_tab_dlg.h); the page asks the shell's pane to rebuild
+// it to stop a disk scan or to return to its initial screen (app/shell_page.h),
+// and a waiting worker reports the outcome of a deletion that runs on after
+// the delete button. While a cleaning action runs the page may not be left.
 #pragma once
 #include <windows.h>
 
 #include "app/clean/clean_resource.h"
 #include "app/clean/clean_tab_ctrl.h"
 #include "app/clean/clean_tab_dlg.h"
+#include "app/shell_page.h"
 #include "base/page_worker.h"
 #include "base/unique_handle.h"
 #include "framework/afxext.h"
 #include "framework/afxwin.h"
 #include "ui/xp_button.h"
 
-class CCleanPcView : public CFormView, private clean::TabHost {
+class CCleanPcView : public CFormView, public shell::Page, private clean::TabHost {
     DECLARE_DYNCREATE(CCleanPcView)
 
 public:
@@ -30,30 +32,24 @@ public:
     ~CCleanPcView() override;
 
     // Tabs, images and tab dialogs; the busy marker cleared, the delete button
-    // and the status line hidden; the page registered in the main frame.
+    // and the status line hidden.
     void OnInitialUpdate() override;
 
-    // Replaces this page, in the main frame's page pane, by a new one in its
-    // initial state. This object is gone when it returns: the caller must not
-    // touch it afterwards. Nothing happens when the page is not in that pane.
-    void RebuildPage();
+    // Not while a cleaning action runs (the busy marker).
+    bool CanLeave() const override { return m_nBusy == 0; }
 
+    // The page's state, as its buttons and tabs show it.
+    CCleanTabCtrl& Tabs() { return m_tabs; }  // owns the four tab dialogs
+    int HostMode() const { return m_nHostMode; }
+    bool Busy() const { return m_nBusy != 0; }
+    bool ScanRunning() const { return m_nScanRunning != 0; }  // the start button now stops a run
     int TabClickLock() const { return m_tabs.m_clickLock; }
-
     // Whether a deletion waiter was started and not yet waited for.
     bool HasDeletionWaiter() const { return m_waiter.HasThread(); }
-
-    CXPButton m_deleteButton;  // 1026
-    CXPButton m_startButton;   // 1027
-    CCleanTabCtrl m_tabs;      // 1022, owns the four tab dialogs
-    // Nonzero while a cleaning action runs: the shell then refuses to leave
-    // the page.
-    int m_nBusy = 0;
-    int m_nScanRunning = 0;  // the start button started a run that it now stops
-    int m_nHostMode = kModeInitial;
-
     // The last delete is not reported yet (the page ignores its buttons).
     bool DeletionPending() const { return m_deletionPending != 0; }
+    // For the shell's tests: the page as a cleaning action leaves it.
+    void SetBusyForTesting(bool busy) { m_nBusy = busy ? 1 : 0; }
 
     // Sent by the deletion waiter to the page after its box: ends the wait cursor.
     enum { WM_CLEAN_DELETION_REPORTED = WM_APP + 60 };
@@ -92,6 +88,12 @@ private:
     void OnTabSwitched(int page);
     void ReportDeletion(LONG pass, const CCleanTabDlg* tab);
 
+    CXPButton m_deleteButton;  // 1026
+    CXPButton m_startButton;   // 1027
+    CCleanTabCtrl m_tabs;      // 1022
+    int m_nBusy = 0;           // nonzero while a cleaning action runs
+    int m_nScanRunning = 0;
+    int m_nHostMode = kModeInitial;
     // Auto-reset, made anew by every delete and signalled by DeletionDone;
     // the waiter of that delete waits for it, then reports
     // the outcome in a box owned by the page and ends the wait cursor.

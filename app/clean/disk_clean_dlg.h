@@ -27,7 +27,7 @@ public:
     CDiskCleanDlg();
     ~CDiskCleanDlg() override;
 
-    // Registers the tab in the main frame, sets up the list, shows the options.
+    // Sets up the list, shows the options.
     BOOL OnInitDialog() override;
 
     // The start button: without a ticked target it says so (kDone);
@@ -58,20 +58,6 @@ public:
     void HoldScan();
     void ContinueScan();
     void AbandonScan();
-
-    // The tab's state, as the list and the host show it.
-    bool Scanning() const { return m_nScanning != 0; }
-    int RowCount() const { return m_nRowCount; }  // rows the current scan listed; never lowered
-    bool HasRecycleRow() const { return m_nRecycleRow != 0; }  // row 0 is the recycle-bin row
-    bool AllChecked() const { return m_nAllChecked != 0; }
-    const ui::TickedRows& Ticks() const { return m_ticks; }
-    int FailCount() const { return m_nFailCount; }  // of the last deletion of ticked rows
-    int DeleteAllFailCount() const { return m_nDeleteAllFailCount; }  // of the running delete-all
-    // Whether a scan worker, or a tick-all worker, was started and not yet
-    // waited for; whether a tick-all pass runs.
-    bool HasScanThread() const { return m_scan.HasThread(); }
-    bool HasTickAllThread() const { return m_selectAll.HasThread(); }
-    bool TickAllRuns() const { return m_selectAll.Busy(); }
 
     // Messages of the workers to the tab, handled on its thread.
     enum {

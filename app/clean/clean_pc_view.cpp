@@ -1,8 +1,6 @@
-#include "app/clean/CleanPcView.h"
+#include "app/clean/clean_pc_view.h"
 
-#include "app/clean/clean_frame.h"
 #include "app/clean/clean_texts.h"
-#include "app/main_frame.h"
 #include "app/resource.h"
 #include "app/shell_texts.h"
 #include "ui/page_chrome.h"
@@ -61,7 +59,6 @@ void CCleanPcView::OnInitialUpdate() {
     m_nBusy = 0;
     ShowDeleteButton(FALSE);
     ShowStatusLine(FALSE);
-    if (CMainFrame* frame = clean::MainFrame()) frame->m_pCleanPcView = this;
 }
 
 void CCleanPcView::OnDraw(CDC* pDC) {
@@ -127,21 +124,7 @@ void CCleanPcView::OnStart() {
         return;
     }
     // "중  지" while the run goes on, "초기화면" after it.
-    if (tab->Stop()) RebuildPage();  // this page is gone now
-}
-
-void CCleanPcView::RebuildPage() {
-    CMainFrame* frame = clean::MainFrame();
-    if (frame == nullptr) return;
-    CSplitterWnd& splitter = frame->PageSplitter();
-    if (splitter.GetPane(0, 1) != this) return;
-    CCreateContext context;
-    context.m_pCurrentDoc = frame->GetActiveDocument();
-    // Destroying the pane deletes this object: only locals from here on.
-    splitter.DeleteView(0, 1);
-    splitter.CreateView(0, 1, RUNTIME_CLASS(CCleanPcView), CSize(0, 300), &context);
-    splitter.RecalcLayout();
-    if (CView* view = dynamic_cast<CView*>(splitter.GetPane(0, 1))) view->OnInitialUpdate();
+    if (tab->Stop()) RebuildPage();  // this page is gone when it returns
 }
 
 // ---- the delete button and its report ------------------------------------------
